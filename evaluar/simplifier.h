@@ -1,0 +1,38 @@
+// The symbolic simplifier: rewrites canonical text into simplified text.
+//
+// Reducir splits a text at its loosest operator outside parentheses and hands
+// it to the reducer of that operator, which reduces its operands by calling
+// Reducir again. Numbers are folded, like terms collected and operands put in
+// a normalised order; whatever depends on a variable stays as text.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "evaluar/depth_guard.h"
+#include "evaluar/variables.h"
+
+namespace relivo {
+
+// True when some character of `operadores` occurs in `texto` outside
+// parentheses; a "+" or "-" right after "E" is an exponent sign, not an
+// operator. Raises 6 for a text longer than 32,767 characters.
+bool HayOperador(std::string_view texto, std::string_view operadores);
+
+// The text without the pairs of parentheses that enclose it as a whole.
+std::string QuitarParentesis(std::string_view texto);
+
+class Simplificador {
+public:
+    // The table gives the display names used to order operands; it is read only.
+    explicit Simplificador(const TablaVariables& tabla) : tabla_(tabla) {}
+
+    // Simplified text of a canonical (or simplified) text.
+    std::string Reducir(std::string_view texto);
+
+private:
+    const TablaVariables& tabla_;
+    Profundidad profundidad_;
+};
+
+}  // namespace relivo

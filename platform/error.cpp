@@ -1,0 +1,28 @@
+#include "platform/error.h"
+
+namespace relivo {
+
+const char* TextoErrorPlataforma(int32_t numero) {
+    switch (numero) {
+        case 5:
+            return "Llamada a procedimiento o argumento no válidos";
+        case 6:
+            return "Desbordamiento";
+        case 7:
+            return "Memoria insuficiente";
+        case 9:
+            return "El subíndice está fuera del intervalo";
+        case 11:
+            return "División por cero";
+        case 13:
+            return "No coinciden los tipos";
+        case 28:
+            return "Espacio de pila insuficiente";
+        default:
+            return "Error definido por la aplicación o el objeto";
+    }
+}
+
+Fallo Fallo::Plataforma(int32_t numero) { return Fallo(numero, TextoErrorPlataforma(numero)); }
+
+}  // namespace relivo

@@ -1,0 +1,171 @@
+#include "platform/numbers.h"
+
+#include <atomic>
+#include <charconv>
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
+#include <locale.h>
+
+#include "platform/error.h"
+
+namespace relivo::numeros {
+namespace {
+
+std::atomic<char> g_separador{'\0'};
+
+char SeparadorDelLocale() {
+    const lconv* lc = std::localeconv();
+    if (lc != nullptr && lc->decimal_point != nullptr && lc->decimal_point[0] == ',') return ',';
+    return '.';
+}
+
+bool EsDigito(char c) { return c >= '0' && c <= '9'; }
+bool EsBlanco(char c) { return c == ' ' || c == '\t'; }
+
+// Checks the form and copies the number into `normal` with "." as separator
+// and no blanks, ready for the C library's reader.
+bool Normalizar(std::string_view t, std::string* normal) {
+    const char sep = SeparadorDecimal();
+    size_t i = 0;
+    size_t n = t.size();
+    while (i < n && EsBlanco(t[i])) ++i;
+    while (n > i && EsBlanco(t[n - 1])) --n;
+    if (i < n && (t[i] == '+' || t[i] == '-')) {
+        if (normal) normal->push_back(t[i]);
+        ++i;
+    }
+    bool digitos = false;
+    bool punto = false;
+    for (; i < n; ++i) {
+        const char c = t[i];
+        if (EsDigito(c)) {
+            digitos = true;
+        } else if ((c == '.' || c == sep) && !punto) {
+            punto = true;
+        } else {
+            break;
+        }
+        if (normal) normal->push_back(EsDigito(c) ? c : '.');
+    }
+    if (!digitos) return false;
+    if (i < n && (t[i] == 'E' || t[i] == 'e')) {
+        if (normal) normal->push_back('e');
+        ++i;
+        if (i < n && (t[i] == '+' || t[i] == '-')) {
+            if (normal) normal->push_back(t[i]);
+            ++i;
+        }
+        bool exp_digitos = false;
+        for (; i < n && EsDigito(t[i]); ++i) {
+            exp_digitos = true;
+            if (normal) normal->push_back(t[i]);
+        }
+        if (!exp_digitos) return false;
+    }
+    return i == n;
+}
+
+locale_t LocaleC() {
+    static const locale_t c = newlocale(LC_NUMERIC_MASK, "C", static_cast<locale_t>(nullptr));
+    return c;
+}
+
+}  // namespace
+
+char SeparadorDecimal() {
+    const char s = g_separador.load(std::memory_order_relaxed);
+    return s != '\0' ? s : SeparadorDelLocale();
+}
+
+void FijarSeparadorDecimal(char separador) { g_separador.store(separador); }
+
+bool EsNumero(std::string_view texto) { return Normalizar(texto, nullptr); }
+
+double ANumero(std::string_view texto) {
+    std::string normal;
+    normal.reserve(texto.size());
+    if (!Normalizar(texto, &normal)) throw Fallo::Plataforma(errores::kTiposNoCoinciden);
+    const double v = strtod_l(normal.c_str(), nullptr, LocaleC());
+    if (std::isinf(v)) throw Fallo::Plataforma(errores::kDesbordamiento);
+    return v;
+}
+
+std::string FormaGeneral(double valor) {
+    if (std::isnan(valor)) throw Fallo::Plataforma(errores::kArgumentoNoValido);
+    if (std::isinf(valor)) throw Fallo::Plataforma(errores::kDesbordamiento);
+    if (valor == 0) return "0";
+    // 15 significant digits, correctly rounded: d.dddddddddddddde±x
+    char buf[64];
+    auto r = std::to_chars(buf, buf + sizeof buf, valor, std::chars_format::scientific, 14);
+    std::string_view s(buf, static_cast<size_t>(r.ptr - buf));
+    const bool negativo = s[0] == '-';
+    if (negativo) s.remove_prefix(1);
+    const size_t e = s.find('e');
+    std::string digitos;
+    digitos.push_back(s[0]);
+    digitos.append(s.substr(2, e - 2));
+    int exponente = std::atoi(std::string(s.substr(e + 1)).c_str());
+    while (digitos.size() > 1 && digitos.back() == '0') digitos.pop_back();
+
+    const char sep = SeparadorDecimal();
+    std::string out;
+    if (negativo) out.push_back('-');
+    if (exponente < -4 || exponente >= 15) {
+        out.push_back(digitos[0]);
+        if (digitos.size() > 1) {
+            out.push_back(sep);
+            out.append(digitos, 1, std::string::npos);
+        }
+        out.push_back('E');
+        out.push_back(exponente < 0 ? '-' : '+');
+        const int a = std::abs(exponente);
+        if (a < 10) out.push_back('0');
+        out.append(std::to_string(a));
+    } else if (exponente < 0) {
+        out.push_back('0');
+        out.push_back(sep);
+        out.append(static_cast<size_t>(-exponente - 1), '0');
+        out.append(digitos);
+    } else {
+        const size_t enteros = static_cast<size_t>(exponente) + 1;
+        if (digitos.size() <= enteros) {
+            out.append(digitos);
+            out.append(enteros - digitos.size(), '0');
+        } else {
+            out.append(digitos, 0, enteros);
+            out.push_back(sep);
+            out.append(digitos, enteros, std::string::npos);
+        }
+    }
+    return out;
+}
+
+std::string TextoExacto(double valor) {
+    if (valor == 0) return "0";
+    char buf[64];
+    auto r = std::to_chars(buf, buf + sizeof buf, valor);
+    return std::string(buf, r.ptr);
+}
+
+int16_t AEntero16(double valor) {
+    const double r = std::nearbyint(valor);
+    if (!(r >= -32768.0 && r <= 32767.0)) throw Fallo::Plataforma(errores::kDesbordamiento);
+    return static_cast<int16_t>(r);
+}
+
+int32_t AEntero32(double valor) {
+    const double r = std::nearbyint(valor);
+    if (!(r >= -2147483648.0 && r <= 2147483647.0)) {
+        throw Fallo::Plataforma(errores::kDesbordamiento);
+    }
+    return static_cast<int32_t>(r);
+}
+
+int16_t Sumar16(int16_t a, int16_t b) {
+    const int s = int{a} + int{b};
+    if (s < -32768 || s > 32767) throw Fallo::Plataforma(errores::kDesbordamiento);
+    return static_cast<int16_t>(s);
+}
+
+}  // namespace relivo::numeros

@@ -1,0 +1,49 @@
+// Number conversions of the platform: the number reader, the general number
+// form and the conversions of a double to 16-bit and 32-bit integers.
+//
+// Both the reader and the general form follow the user's decimal separator,
+// taken from the C library's locale ("." by default) unless a program sets it
+// explicitly. The reader also accepts "." in every locale, since the engine's
+// own texts always use it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace relivo::numeros {
+
+// The user's decimal separator: "." or ",", as the locale or an override says.
+char SeparadorDecimal();
+
+// Overrides the separator taken from the locale; '\0' goes back to the locale.
+void FijarSeparadorDecimal(char separador);
+
+// True when the whole text is a number: optional blanks around it, an optional
+// sign, digits with at most one decimal separator ("2." and ".5" count), and an
+// optional exponent ("E" or "e", an optional sign, digits).
+bool EsNumero(std::string_view texto);
+
+// Converts a text that EsNumero accepts to a double. Raises 13 for a text that
+// is not a number and 6 for a value beyond the double range.
+double ANumero(std::string_view texto);
+
+// The general number form: at most 15 significant digits, no trailing zeros,
+// "0" before the separator below 1, exponent form ("1E+20", "2.5E-07") for a
+// decimal exponent below -4 or of 15 and more; negative zero is written "0".
+// Raises 6 for an infinity and 5 for a not-a-number.
+std::string FormaGeneral(double valor);
+
+// The shortest text that reads back to the same double, with "." always
+// (for machine-readable output).
+std::string TextoExacto(double valor);
+
+// Rounds to the nearest whole number, halves to the even one, and converts it
+// to a 16-bit (32-bit) signed integer; raises 6 when it does not fit.
+int16_t AEntero16(double valor);
+int32_t AEntero32(double valor);
+
+// Adds two 16-bit counters, raising 6 on overflow.
+int16_t Sumar16(int16_t a, int16_t b);
+
+}  // namespace relivo::numeros
