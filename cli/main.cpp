@@ -1,1 +1,59 @@
-int main(){}
+// relivo: command-line front end of the expression engine and the plotter.
+#include <clocale>
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <string>
+
+#include "cli/commands.h"
+
+namespace {
+
+constexpr const char* kAyuda =
+    "Uso: relivo <orden> [opciones]\n"
+    "\n"
+    "Órdenes:\n"
+    "  evaluar [--json] [--separador C] EXPR [--substituir NOMBRE=TEXTO]... [NOMBRE=VALOR]...\n"
+    "      Asigna la función, sustituye variables, da valores y muestra el resultado.\n"
+    "  evaluar --lote\n"
+    "      Lee peticiones JSON (una por línea) de la entrada estándar.\n"
+    "  canonizar [--json] EXPR\n"
+    "      Muestra el texto canónico de EXPR y su tabla de variables.\n"
+    "  reducir [--json] [--variables X,Y,...] TEXTO | reducir --lote\n"
+    "      Simplifica un texto canónico.\n"
+    "  graficar EXPR [--x MIN:MAX] [--y MIN:MAX] [--z MIN:MAX] [--lineas NX[,NY]]\n"
+    "           [--angulos AX,AY,AZ] [--tamano AxA] [--cargar BOLSA.json]\n"
+    "           [--guardar BOLSA.json] [--traza TRAZA.json] [--continuar] [-o FICHERO.png]\n"
+    "      Dibuja la superficie z = f(x, y) en un PNG.\n"
+    "\n"
+    "Use \"--\" antes de una expresión que empiece por \"-\".\n"
+    "Salida: 0 correcto, 1 error de la función, 2 error de uso.\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // The user's locale gives the decimal separator (see --separador).
+    std::setlocale(LC_ALL, "");
+    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0 ||
+        std::strcmp(argv[1], "ayuda") == 0) {
+        std::fputs(kAyuda, argc < 2 ? stderr : stdout);
+        return argc < 2 ? 2 : 0;
+    }
+    const std::string orden = argv[1];
+    relivo::cli::Argumentos args(argv + 2, argv + argc);
+    try {
+        if (orden == "evaluar") return relivo::cli::ComandoEvaluar(args);
+        if (orden == "canonizar") return relivo::cli::ComandoCanonizar(args);
+#ifdef RELIVO_CON_REDUCIR
+        if (orden == "reducir") return relivo::cli::ComandoReducir(args);
+#endif
+#ifdef RELIVO_CON_GRAFICAR
+        if (orden == "graficar") return relivo::cli::ComandoGraficar(args);
+#endif
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "relivo: %s\n", e.what());
+        return 2;
+    }
+    std::fprintf(stderr, "relivo: orden desconocida \"%s\"\n\n%s", orden.c_str(), kAyuda);
+    return 2;
+}

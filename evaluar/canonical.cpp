@@ -40,9 +40,9 @@ constexpr std::array kGrupoT{
 };
 // Inverse functions, after the prefix "ang", "arc" or "a".
 constexpr std::array kInversaS{
-    Grafia{"sinhip", 's'}, Grafia{"senhip", 's'}, Grafia{"sechip", 'w'}, Grafia{"sinh", 's'},
-    Grafia{"senh", 's'},   Grafia{"sech", 'w'},   Grafia{"sin", 'm'},    Grafia{"sen", 'm'},
-    Grafia{"sec", 'q'},
+    Grafia{"sinhip", 's'}, Grafia{"senhip", 's'}, Grafia{"sechip", 'w'},
+    Grafia{"sinh", 's'},   Grafia{"senh", 's'},   Grafia{"sech", 'w'},
+    Grafia{"sin", 'm'},    Grafia{"sen", 'm'},    Grafia{"sec", 'q'},
 };
 constexpr std::array kInversaC{
     Grafia{"cosinhip", 't'}, Grafia{"cosenhip", 't'}, Grafia{"cotanhip", 'v'},
@@ -125,7 +125,9 @@ std::pair<char, size_t> Grafiar(std::string_view resto) {
     return {g->second, g->first.size()};
 }
 
-bool EsDigito(char c) { return c >= '0' && c <= '9'; }
+bool EsDigito(char c) {
+    return c >= '0' && c <= '9';
+}
 
 bool Termina(const std::string& s, std::string_view caracteres) {
     return !s.empty() && caracteres.find(s.back()) != std::string_view::npos;
@@ -328,43 +330,80 @@ private:
 
 const char* NombreVisible(char codigo) {
     switch (codigo) {
-        case 'J': return "Pi";
-        case 'K': return "Euler";
-        case 'D': return "Rnd";
-        case '_': return "-";
-        case 'a': return "Sin";
-        case 'b': return "Cos";
-        case 'c': return "Tan";
-        case 'd': return "Cot";
-        case 'e': return "Sec";
-        case 'f': return "Csc";
-        case 'g': return "Sinhip";
-        case 'h': return "Coship";
-        case 'i': return "Tanhip";
-        case 'j': return "Cothip";
-        case 'k': return "Sechip";
-        case 'l': return "Cschip";
-        case 'm': return "Arcsin";
-        case 'n': return "Arccos";
-        case 'o': return "Arctan";
-        case 'p': return "Arccot";
-        case 'q': return "Arcsec";
-        case 'r': return "Arccsc";
-        case 's': return "Arcsinhip";
-        case 't': return "Arccoship";
-        case 'u': return "Arctanhip";
-        case 'v': return "Arccothip";
-        case 'w': return "Arcsechip";
-        case 'x': return "Arccschip";
-        case 'y': return "Lgt";
-        case 'z': return "Ln";
-        case 'A': return "Exp";
-        case 'B': return "Sqr";
-        case 'C': return "Cur";
-        case 'F': return "Int";
-        case 'G': return "Sgn";
-        case 'H': return "Abs";
-        default: return nullptr;
+        case 'J':
+            return "Pi";
+        case 'K':
+            return "Euler";
+        case 'D':
+            return "Rnd";
+        case '_':
+            return "-";
+        case 'a':
+            return "Sin";
+        case 'b':
+            return "Cos";
+        case 'c':
+            return "Tan";
+        case 'd':
+            return "Cot";
+        case 'e':
+            return "Sec";
+        case 'f':
+            return "Csc";
+        case 'g':
+            return "Sinhip";
+        case 'h':
+            return "Coship";
+        case 'i':
+            return "Tanhip";
+        case 'j':
+            return "Cothip";
+        case 'k':
+            return "Sechip";
+        case 'l':
+            return "Cschip";
+        case 'm':
+            return "Arcsin";
+        case 'n':
+            return "Arccos";
+        case 'o':
+            return "Arctan";
+        case 'p':
+            return "Arccot";
+        case 'q':
+            return "Arcsec";
+        case 'r':
+            return "Arccsc";
+        case 's':
+            return "Arcsinhip";
+        case 't':
+            return "Arccoship";
+        case 'u':
+            return "Arctanhip";
+        case 'v':
+            return "Arccothip";
+        case 'w':
+            return "Arcsechip";
+        case 'x':
+            return "Arccschip";
+        case 'y':
+            return "Lgt";
+        case 'z':
+            return "Ln";
+        case 'A':
+            return "Exp";
+        case 'B':
+            return "Sqr";
+        case 'C':
+            return "Cur";
+        case 'F':
+            return "Int";
+        case 'G':
+            return "Sgn";
+        case 'H':
+            return "Abs";
+        default:
+            return nullptr;
     }
 }
 

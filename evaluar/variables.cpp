@@ -4,9 +4,13 @@
 
 namespace relivo {
 
-char AMinuscula(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char AMinuscula(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
-bool EsLetraODigito(char c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'); }
+bool EsLetraODigito(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+}
 
 std::string NombreVariable(std::string_view crudo) {
     std::string nombre;
@@ -63,8 +67,8 @@ int16_t BuscarVariable(TablaVariables& tabla, std::string_view texto, int16_t in
                        int16_t* longitud) {
     size_t fin = static_cast<size_t>(inicio - 1);
     while (fin < texto.size() && EsLetraODigito(AMinuscula(texto[fin]))) ++fin;
-    const std::string_view crudo = texto.substr(static_cast<size_t>(inicio - 1),
-                                                fin - static_cast<size_t>(inicio - 1));
+    const std::string_view crudo =
+        texto.substr(static_cast<size_t>(inicio - 1), fin - static_cast<size_t>(inicio - 1));
     if (longitud != nullptr) *longitud = static_cast<int16_t>(crudo.size());
     std::string nombre = NombreVariable(crudo);
     for (int16_t i = 1; i <= tabla.cuenta; ++i) {

@@ -14,10 +14,10 @@ struct Variante {
     std::string texto;
 
     Variante() = default;
-    Variante(double n) : tipo(Tipo::Numero), numero(n) {}                    // NOLINT
-    Variante(int n) : tipo(Tipo::Numero), numero(n) {}                       // NOLINT
-    Variante(std::string t) : tipo(Tipo::Texto), texto(std::move(t)) {}      // NOLINT
-    Variante(const char* t) : tipo(Tipo::Texto), texto(t) {}                 // NOLINT
+    Variante(double n) : tipo(Tipo::Numero), numero(n) {}                // NOLINT
+    Variante(int n) : tipo(Tipo::Numero), numero(n) {}                   // NOLINT
+    Variante(std::string t) : tipo(Tipo::Texto), texto(std::move(t)) {}  // NOLINT
+    Variante(const char* t) : tipo(Tipo::Texto), texto(t) {}             // NOLINT
 };
 
 }  // namespace relivo

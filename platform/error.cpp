@@ -23,6 +23,8 @@ const char* TextoErrorPlataforma(int32_t numero) {
     }
 }
 
-Fallo Fallo::Plataforma(int32_t numero) { return Fallo(numero, TextoErrorPlataforma(numero)); }
+Fallo Fallo::Plataforma(int32_t numero) {
+    return Fallo(numero, TextoErrorPlataforma(numero));
+}
 
 }  // namespace relivo

@@ -1,11 +1,12 @@
 #include "platform/numbers.h"
 
+#include <locale.h>
+
 #include <atomic>
 #include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
-#include <locale.h>
 
 #include "platform/error.h"
 
@@ -20,8 +21,12 @@ char SeparadorDelLocale() {
     return '.';
 }
 
-bool EsDigito(char c) { return c >= '0' && c <= '9'; }
-bool EsBlanco(char c) { return c == ' ' || c == '\t'; }
+bool EsDigito(char c) {
+    return c >= '0' && c <= '9';
+}
+bool EsBlanco(char c) {
+    return c == ' ' || c == '\t';
+}
 
 // Checks the form and copies the number into `normal` with "." as separator
 // and no blanks, ready for the C library's reader.
@@ -78,9 +83,13 @@ char SeparadorDecimal() {
     return s != '\0' ? s : SeparadorDelLocale();
 }
 
-void FijarSeparadorDecimal(char separador) { g_separador.store(separador); }
+void FijarSeparadorDecimal(char separador) {
+    g_separador.store(separador);
+}
 
-bool EsNumero(std::string_view texto) { return Normalizar(texto, nullptr); }
+bool EsNumero(std::string_view texto) {
+    return Normalizar(texto, nullptr);
+}
 
 double ANumero(std::string_view texto) {
     std::string normal;

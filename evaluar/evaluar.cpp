@@ -1,0 +1,243 @@
+#include "evaluar/evaluar.h"
+
+#include <new>
+
+#include "evaluar/arithmetic.h"
+#include "evaluar/canonical.h"
+#include "evaluar/errors.h"
+#include "evaluar/simplifier.h"
+#include "evaluar/state.h"
+#include "evaluar/validation.h"
+#include "platform/numbers.h"
+
+namespace relivo {
+namespace {
+
+// Index named by a numeric variant argument, rounded halves to even.
+bool EsIndice(const Variante& v) {
+    return v.tipo != Variante::Tipo::Texto || numeros::EsNumero(v.texto);
+}
+
+double ValorNumerico(const Variante& v) {
+    if (v.tipo == Variante::Tipo::Numero) return v.numero;
+    if (v.tipo == Variante::Tipo::Vacio) return 0;
+    return numeros::ANumero(v.texto);
+}
+
+}  // namespace
+
+Evaluar::Evaluar(EventosEvaluar* eventos) : e_(std::make_unique<EstadoEvaluar>()) {
+    e_->eventos = eventos;
+}
+
+Evaluar::~Evaluar() = default;
+
+void Evaluar::FijarEventos(EventosEvaluar* eventos) {
+    e_->eventos = eventos;
+}
+
+// Runs a public member's body; a failure is recorded, reported once through
+// the Error event and turned into the member's default result.
+template <class R, class Cuerpo>
+static R Miembro(EstadoEvaluar& e, R defecto, Cuerpo&& cuerpo) {
+    Fallo fallo(0, "");
+    try {
+        return cuerpo();
+    } catch (const Fallo& f) {
+        fallo = f;
+    } catch (const std::bad_alloc&) {
+        fallo = Fallo::Plataforma(errores::kMemoriaInsuficiente);
+    } catch (const std::length_error&) {
+        fallo = Fallo::Plataforma(errores::kMemoriaInsuficiente);
+    }
+    e.numeroError = fallo.numero();
+    e.textoError = fallo.texto();
+    if (e.eventos != nullptr) e.eventos->Error(fallo.numero(), fallo.texto());
+    return defecto;
+}
+
+namespace {
+
+// Compiles the canonical text into a new tree, releasing the old one.
+void ConstruirTodo(EstadoEvaluar& e) {
+    e.arbol.reset();
+    e.programa = Programa{};
+    auto arbol = std::make_unique<Tree>();
+    ConstruirArbol(e.canonico, *arbol);
+    e.programa = Compilar(*arbol);
+    e.arbol = std::move(arbol);
+}
+
+void Evaluacion(EstadoEvaluar& e) {
+    e.resultado = EvaluarArbol(e.programa, e.variables, e.pila);
+}
+
+// Simplifies canonical text and renumbers the variables through the display
+// text, so that the table holds exactly the variables that survived.
+void SimplificarYRenumerar(EstadoEvaluar& e, const std::string& canonico1) {
+    const std::string simplificado = Simplificador(e.variables).Reducir(canonico1);
+    e.variables.cuenta = 0;
+    const std::string visible = TextoVisible(simplificado, e.variables);
+    e.canonico = Canonizar(visible, e.variables);
+}
+
+int16_t IndiceDeNombre(const EstadoEvaluar& e, const Variante& v) {
+    return e.variables.BuscarPorNombre(v.texto);
+}
+
+}  // namespace
+
+std::string Evaluar::Funcion() {
+    return Miembro(*e_, std::string(), [&] { return TextoVisible(e_->canonico, e_->variables); });
+}
+
+void Evaluar::Funcion(std::string_view valor) {
+    EstadoEvaluar& e = *e_;
+    e.numeroError = 0;
+    e.variables.cuenta = 0;
+    e.variables.cursor = 0;
+    e.resultado = 0;
+    e.canonico.clear();
+    e.listo = false;
+    bool aceptada = false;
+    Miembro(e, 0, [&] {
+        ValidarExpresion(valor);
+        SimplificarYRenumerar(e, Canonizar(valor, e.variables));
+        ConstruirTodo(e);
+        aceptada = true;
+        if (e.variables.cuenta == 0) {
+            Evaluacion(e);
+            if (e.numeroError == 0) e.listo = true;
+        }
+        return 0;
+    });
+    if (!aceptada) {
+        e.canonico.clear();
+        e.variables.cuenta = 0;
+    }
+}
+
+int32_t Evaluar::NumeroError() const {
+    return e_->numeroError;
+}
+
+std::string Evaluar::Error() const {
+    return e_->textoError;
+}
+
+std::string Evaluar::TextoCanonico() const {
+    return e_->canonico;
+}
+
+int16_t Evaluar::NumeroVariables() {
+    return Miembro(*e_, int16_t{0}, [&] { return e_->variables.cuenta; });
+}
+
+std::string Evaluar::Variable(int16_t Index) {
+    return Miembro(*e_, std::string(), [&] {
+        TablaVariables& t = e_->variables;
+        if (t.cuenta == 0) throw FalloEvaluar(kNoHayVariables);
+        if (Index != 0) {
+            if (Index > t.cuenta || Index < 1) throw FalloEvaluar(kIndiceFuera);
+            return t.Nombre(Index);
+        }
+        if (t.cursor >= t.cuenta) t.cursor = 0;
+        ++t.cursor;
+        return t.Nombre(t.cursor);
+    });
+}
+
+int16_t Evaluar::IndiceVariable(const std::string& Var) {
+    return Miembro(*e_, int16_t{0}, [&] {
+        const int16_t i = e_->variables.BuscarPorNombre(Var);
+        if (i == 0) throw FalloEvaluar(kNoExisteVariable);
+        return i;
+    });
+}
+
+bool Evaluar::ExisteVariable(std::string_view Variable) {
+    return Miembro(*e_, false, [&] { return e_->variables.BuscarPorNombre(Variable) != 0; });
+}
+
+double Evaluar::Valor(const Variante& Variable) {
+    return Miembro(*e_, 0.0, [&] {
+        const TablaVariables& t = e_->variables;
+        int16_t i = 0;
+        if (EsIndice(Variable)) {
+            const double v = ValorNumerico(Variable);
+            if (!(v > 0 && v <= t.cuenta)) throw FalloEvaluar(kNoExisteDentro);
+            i = numeros::AEntero16(v);
+            if (i < 1) throw Fallo::Plataforma(errores::kSubindice);
+        } else {
+            i = IndiceDeNombre(*e_, Variable);
+            if (i == 0) throw FalloEvaluar(kNoExisteDentro);
+        }
+        return t.valores[static_cast<size_t>(i - 1)];
+    });
+}
+
+void Evaluar::Valor(const Variante& Variable, double valor) {
+    EstadoEvaluar& e = *e_;
+    e.numeroError = 0;
+    Miembro(e, 0, [&] {
+        TablaVariables& t = e.variables;
+        const int16_t i = EsIndice(Variable) ? numeros::AEntero16(ValorNumerico(Variable))
+                                             : IndiceDeNombre(e, Variable);
+        if (i < 1 || i > t.cuenta) throw FalloEvaluar(kNoExisteVariable);
+        aritmetica::Comprobar(valor);
+        const size_t k = static_cast<size_t>(i - 1);
+        if (t.valores[k] == valor && t.definidos[k]) return 0;
+        t.valores[k] = valor;
+        if (!e.listo) {
+            t.definidos[k] = true;
+            for (bool d : t.definidos) {
+                if (!d) return 0;
+            }
+            e.listo = true;
+        }
+        try {
+            Evaluacion(e);
+        } catch (...) {
+            e.listo = false;
+            throw;
+        }
+        return 0;
+    });
+}
+
+void Evaluar::Substituir(const Variante& Variable, const Variante& texto) {
+    EstadoEvaluar& e = *e_;
+    Miembro(e, 0, [&] {
+        TablaVariables& t = e.variables;
+        const int16_t i = EsIndice(Variable) ? numeros::AEntero16(ValorNumerico(Variable))
+                                             : IndiceDeNombre(e, Variable);
+        if (i < 1 || i > t.cuenta) throw FalloEvaluar(kNoExisteVariable);
+        if (texto.tipo != Variante::Tipo::Texto)
+            throw Fallo::Plataforma(errores::kTiposNoCoinciden);
+        t.nombres[static_cast<size_t>(i - 1)] = "(" + texto.texto + ")";
+        const std::string visible = TextoVisible(e.canonico, t);
+        SimplificarYRenumerar(e, Canonizar(visible, t));
+        ConstruirTodo(e);
+        e.listo = false;
+        if (t.cuenta == 0) {
+            try {
+                Evaluacion(e);
+            } catch (...) {
+                e.listo = false;
+                throw;
+            }
+            e.listo = e.numeroError == 0;
+        }
+        return 0;
+    });
+}
+
+double Evaluar::Resultado() {
+    return Miembro(*e_, 0.0, [&] {
+        if (e_->listo) return e_->resultado;
+        if (e_->numeroError == 0) throw FalloEvaluar(kNoDefinida);
+        return 0.0;
+    });
+}
+
+}  // namespace relivo

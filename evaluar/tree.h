@@ -1,0 +1,75 @@
+// The expression tree: built once from canonical text, compiled into a flat
+// program, evaluated without recursion for every new set of variable values.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "evaluar/variables.h"
+
+namespace relivo {
+
+// A node: an operator, a code, the text of a number, or "" for an empty node.
+// A child is created empty the first time it is read.
+class Tree {
+public:
+    Tree() = default;
+    ~Tree();  // releases the subtree without recursion
+    Tree(const Tree&) = delete;
+    Tree& operator=(const Tree&) = delete;
+
+    std::string F;
+
+    Tree& TreeL();
+    Tree& TreeR();
+    // The children without creating them (null when never read).
+    const Tree* Izquierdo() const { return l_.get(); }
+    const Tree* Derecho() const { return r_.get(); }
+
+private:
+    std::unique_ptr<Tree> l_;
+    std::unique_ptr<Tree> r_;
+};
+
+// Fills `nodo` (empty) from canonical text. "+", "-", "%", "*", "/", "^" are
+// tried in that order, each split at its rightmost occurrence outside
+// parentheses, so every operator associates to the left.
+void ConstruirArbol(std::string_view texto, Tree& nodo);
+
+// The tree as a postfix program over a value stack.
+struct Instruccion {
+    enum class Op : uint8_t {
+        Numero,
+        Variable,
+        Constante,
+        Funcion,
+        Sumar,
+        Restar,
+        Multiplicar,
+        Dividir,
+        Residuo,
+        Potencia,
+        Cero,
+    };
+    Op op;
+    char codigo = 0;     // Constante, Funcion: the code
+    int32_t indice = 0;  // Variable: the index (0 when the leaf is no valid index)
+    double valor = 0;    // Numero: the value
+};
+
+struct Programa {
+    std::vector<Instruccion> instrucciones;
+    size_t pila = 0;  // deepest stack the program needs
+};
+
+Programa Compilar(const Tree& raiz);
+
+// Evaluates the program with the variable values of the table. Raises 5, 6,
+// 9 or 11 as the first failing operation says.
+double EvaluarArbol(const Programa& programa, const TablaVariables& tabla,
+                    std::vector<double>& pila);
+
+}  // namespace relivo
