@@ -18,6 +18,14 @@ const char* TextoErrorPlataforma(int32_t numero) {
             return "No coinciden los tipos";
         case 28:
             return "Espacio de pila insuficiente";
+        case 53:
+            return "No se ha encontrado el archivo";
+        case 75:
+            return "Error de acceso a la ruta o el archivo";
+        case 321:
+            return "Formato de archivo no válido";
+        case 380:
+            return "El valor de la propiedad no es válido";
         default:
             return "Error definido por la aplicación o el objeto";
     }

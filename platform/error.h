@@ -35,6 +35,10 @@ inline constexpr int32_t kSubindice = 9;
 inline constexpr int32_t kDivisionPorCero = 11;
 inline constexpr int32_t kTiposNoCoinciden = 13;
 inline constexpr int32_t kPilaInsuficiente = 28;
+inline constexpr int32_t kArchivoNoEncontrado = 53;
+inline constexpr int32_t kAccesoArchivo = 75;
+inline constexpr int32_t kFormatoArchivo = 321;
+inline constexpr int32_t kValorPropiedad = 380;
 
 // The user-error base 0x80040000 as a signed 32-bit number.
 inline constexpr int32_t kBaseUsuario = -2147221504;

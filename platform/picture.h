@@ -1,0 +1,36 @@
+// The picture object: a raster of colour values, passed by value.
+//
+// A picture is `Ancho` x `Alto` pixels stored row by row from the top-left
+// corner; each pixel is a colour value r + 256*g + 65536*b (0 .. 0xFFFFFF).
+// A picture of 0 x 0 pixels is "no picture" (Nothing).
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace relivo {
+
+struct Imagen {
+    int32_t Ancho = 0;
+    int32_t Alto = 0;
+    std::vector<int32_t> Pixeles;
+
+    Imagen() = default;
+    // A picture of the given size filled with one colour value.
+    Imagen(int32_t ancho, int32_t alto, int32_t color = 0)
+        : Ancho(ancho),
+          Alto(alto),
+          Pixeles(static_cast<size_t>(ancho > 0 && alto > 0 ? ancho : 0) *
+                      static_cast<size_t>(ancho > 0 && alto > 0 ? alto : 0),
+                  color) {}
+
+    // True for "no picture".
+    bool Vacia() const { return Ancho <= 0 || Alto <= 0; }
+
+    int32_t& En(int32_t x, int32_t y) { return Pixeles[static_cast<size_t>(y) * Ancho + x]; }
+    int32_t En(int32_t x, int32_t y) const { return Pixeles[static_cast<size_t>(y) * Ancho + x]; }
+
+    bool operator==(const Imagen&) const = default;
+};
+
+}  // namespace relivo
