@@ -99,19 +99,16 @@ void Evaluar::Funcion(std::string_view valor) {
     e.resultado = 0;
     e.canonico.clear();
     e.listo = false;
-    bool aceptada = false;
-    Miembro(e, 0, [&] {
+    const bool aceptada = Miembro(e, false, [&] {
         ValidarExpresion(valor);
         SimplificarYRenumerar(e, Canonizar(valor, e.variables));
         ConstruirTodo(e);
-        aceptada = true;
-        if (e.variables.cuenta == 0) {
-            Evaluacion(e);
-            if (e.numeroError == 0) e.listo = true;
-        }
-        return 0;
+        if (e.variables.cuenta == 0) Evaluacion(e);
+        e.listo = e.variables.cuenta == 0;
+        return true;
     });
     if (!aceptada) {
+        // A refused expression leaves no text and no variables behind.
         e.canonico.clear();
         e.variables.cuenta = 0;
     }
