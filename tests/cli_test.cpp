@@ -17,7 +17,7 @@ struct Salida {
 // Runs the program with a shell command line and optional standard input.
 Salida Correr(const std::string& argumentos, const std::string& entrada = "") {
     std::string orden = std::string(RELIVO_CLI) + " " + argumentos;
-    if (!entrada.empty()) orden = "printf '%s' '" + entrada + "' | " + orden;
+    if (!entrada.empty()) orden = "printf '%b' '" + entrada + "' | " + orden;
     FILE* f = popen(orden.c_str(), "r");
     Salida s{"", -1};
     std::array<char, 4096> buf{};
@@ -42,7 +42,8 @@ TEST(CliTest, EvaluarEnJsonConEventos) {
     EXPECT_EQ(j["variables"], nlohmann::json::array({"X"}));
     EXPECT_EQ(j["numeroError"], -2147221498);
     EXPECT_EQ(j["error"], "No existe la variable.");
-    ASSERT_EQ(j["eventos"].size(), 2u) << s.texto;  // the bad name, then Resultado
+    ASSERT_EQ(j["eventos"].size(), 1u) << s.texto;  // the bad name; the result stays valid
+    EXPECT_EQ(j["resultado"], 9);
     EXPECT_EQ(j["eventos"][0]["NumError"], -2147221498);
 }
 

@@ -1,0 +1,135 @@
+// Time of one re-evaluation after a variable change (Valor by index, as the
+// plotter samples) and of accepting an expression (Funcion), beside muparser
+// evaluating the same expressions after a variable change.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "evaluar/evaluar.h"
+#ifdef RELIVO_CON_MUPARSER
+#include <muParser.h>
+#endif
+
+namespace {
+
+struct Expresion {
+    const char* nombre;
+    std::string nuestra;  // our spelling
+    std::string peer;     // muparser's spelling
+};
+
+std::string Polinomio() {
+    std::string s = "1";
+    for (int k = 1; k <= 20; ++k) s += "+" + std::to_string(k) + "*x^" + std::to_string(k % 5 + 1);
+    return s;
+}
+
+const std::vector<Expresion>& Expresiones() {
+    static const std::vector<Expresion> lista = {
+        {"sen_cos", "sen(x)*cos(y) + 2x", "sin(x)*cos(y) + 2*x"},
+        {"paraboloide", "x^2+y^2", "x^2+y^2"},
+        {"raiz", "sqr(x^2+y^2)", "sqrt(x^2+y^2)"},
+        {"gauss_coseno", "exp(-(x^2+y^2))*cos(3x)", "exp(-(x^2+y^2))*cos(3*x)"},
+        {"polinomio", Polinomio() + "+y", Polinomio() + "+y"},
+    };
+    return lista;
+}
+
+std::map<std::string, double>& Tiempos() {
+    static std::map<std::string, double> t;
+    return t;
+}
+
+void ValorPorIndice(benchmark::State& state) {
+    const Expresion& e = Expresiones()[static_cast<size_t>(state.range(0))];
+    relivo::Evaluar ev;
+    ev.Funcion(e.nuestra);
+    const int16_t ix = ev.IndiceVariable("x");
+    if (ev.ExisteVariable("y")) ev.Valor(ev.IndiceVariable("y"), 0.3);
+    double x = 0.1;
+    for (auto _ : state) {
+        x += 1e-7;
+        ev.Valor(ix, x);
+        benchmark::DoNotOptimize(ev.Resultado());
+    }
+    if (ev.NumeroError() != 0) state.SkipWithError(ev.Error().c_str());
+    state.SetLabel(e.nombre);
+}
+
+void FuncionLet(benchmark::State& state) {
+    const Expresion& e = Expresiones()[static_cast<size_t>(state.range(0))];
+    relivo::Evaluar ev;
+    for (auto _ : state) {
+        ev.Funcion(e.nuestra);
+        benchmark::DoNotOptimize(ev.NumeroVariables());
+    }
+    state.SetLabel(e.nombre);
+}
+
+#ifdef RELIVO_CON_MUPARSER
+void MuparserEval(benchmark::State& state) {
+    const Expresion& e = Expresiones()[static_cast<size_t>(state.range(0))];
+    mu::Parser p;
+    double x = 0.1, y = 0.3;
+    p.DefineVar("x", &x);
+    p.DefineVar("y", &y);
+    p.SetExpr(e.peer);
+    p.Eval();
+    for (auto _ : state) {
+        x += 1e-7;
+        benchmark::DoNotOptimize(p.Eval());
+    }
+    state.SetLabel(e.nombre);
+}
+#endif
+
+void Registrar() {
+    for (size_t i = 0; i < Expresiones().size(); ++i) {
+        const auto n = static_cast<int64_t>(i);
+        const std::string nombre = Expresiones()[i].nombre;
+        benchmark::RegisterBenchmark(("Valor/" + nombre).c_str(), ValorPorIndice)->Arg(n);
+#ifdef RELIVO_CON_MUPARSER
+        benchmark::RegisterBenchmark(("Muparser/" + nombre).c_str(), MuparserEval)->Arg(n);
+#endif
+        benchmark::RegisterBenchmark(("Funcion/" + nombre).c_str(), FuncionLet)->Arg(n);
+    }
+}
+
+// Collects the time per iteration of each run to print the ratios at the end.
+class Informe : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& r : runs) Tiempos()[r.benchmark_name()] = r.GetAdjustedRealTime();
+        ConsoleReporter::ReportRuns(runs);
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    Registrar();
+    Informe informe;
+    benchmark::RunSpecifiedBenchmarks(&informe);
+#ifdef RELIVO_CON_MUPARSER
+    std::printf("\nRatio nuestro/muparser por evaluación tras cambiar una variable:\n");
+    for (const Expresion& e : Expresiones()) {
+        const auto a = Tiempos().find("Valor/" + std::string(e.nombre) + "/" + "0");
+        (void)a;
+        double nuestro = 0, peer = 0;
+        for (const auto& [nombre, t] : Tiempos()) {
+            if (nombre.rfind("Valor/" + std::string(e.nombre) + "/", 0) == 0) nuestro = t;
+            if (nombre.rfind("Muparser/" + std::string(e.nombre) + "/", 0) == 0) peer = t;
+        }
+        if (nuestro > 0 && peer > 0) {
+            std::printf("  %-14s %8.1f ns / %8.1f ns = %.2f\n", e.nombre, nuestro, peer,
+                        nuestro / peer);
+        }
+    }
+#endif
+    benchmark::Shutdown();
+    return 0;
+}
