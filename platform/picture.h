@@ -30,6 +30,10 @@ struct Imagen {
     int32_t& En(int32_t x, int32_t y) { return Pixeles[static_cast<size_t>(y) * Ancho + x]; }
     int32_t En(int32_t x, int32_t y) const { return Pixeles[static_cast<size_t>(y) * Ancho + x]; }
 
+    // The pixels of row y.
+    int32_t* Fila(int32_t y) { return Pixeles.data() + static_cast<size_t>(y) * Ancho; }
+    const int32_t* Fila(int32_t y) const { return Pixeles.data() + static_cast<size_t>(y) * Ancho; }
+
     bool operator==(const Imagen&) const = default;
 };
 

@@ -1,0 +1,407 @@
+// The Linux raster surface: drawing methods, refresh and text metrics.
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+#include "platform/error.h"
+#include "platform/linux/fonts.h"
+#include "platform/linux/raster_surface.h"
+#include "platform/linux/scanline.h"
+
+namespace relivo {
+
+namespace {
+
+[[noreturn]] void ArgumentoNoValido() {
+    throw Fallo::Plataforma(errores::kArgumentoNoValido);
+}
+
+void Exigir(bool condicion) {
+    if (!condicion) ArgumentoNoValido();
+}
+
+void ExigirFinitos(std::initializer_list<double> valores) {
+    for (double v : valores) Exigir(std::isfinite(v));
+}
+
+// The device pixel a coordinate falls in (nearest pixel corner), kept within
+// a range where integer arithmetic is safe; far-away points stay far away.
+double Pixel(double v) {
+    return std::nearbyint(std::clamp(v, -1e9, 1e9));
+}
+
+constexpr double kDosPi = 2 * std::numbers::pi;
+
+int32_t Rop3(int32_t opcode, int32_t s, int32_t d) {
+    const uint32_t S = static_cast<uint32_t>(s), D = static_cast<uint32_t>(d);
+    uint32_t r;
+    switch (opcode) {
+        case 0x00CC0020:
+            r = S;
+            break;  // copy
+        case 0x00EE0086:
+            r = S | D;
+            break;  // paint (or)
+        case 0x008800C6:
+            r = S & D;
+            break;  // and
+        case 0x00660046:
+            r = S ^ D;
+            break;  // invert (xor)
+        case 0x00440328:
+            r = S & ~D;
+            break;  // erase
+        case 0x00330008:
+            r = ~S;
+            break;  // not copy
+        case 0x001100A6:
+            r = ~(S | D);
+            break;  // not erase
+        case 0x00BB0226:
+            r = ~S | D;
+            break;  // merge paint
+        case 0x00550009:
+            r = ~D;
+            break;  // destination invert
+        case 0x00000042:
+            r = 0;
+            break;  // blackness
+        case 0x00FF0062:
+            r = 0xFFFFFFu;
+            break;  // whiteness
+        default:
+            ArgumentoNoValido();
+    }
+    return static_cast<int32_t>(r & 0xFFFFFFu);
+}
+
+bool OpcodeConocido(int32_t opcode) {
+    switch (opcode) {
+        case 0x00CC0020:
+        case 0x00EE0086:
+        case 0x008800C6:
+        case 0x00660046:
+        case 0x00440328:
+        case 0x00330008:
+        case 0x001100A6:
+        case 0x00BB0226:
+        case 0x00550009:
+        case 0x00000042:
+        case 0x00FF0062:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+// --- Targets.
+
+Lienzo SuperficieRaster::LienzoDeDibujo(int16_t modo) {
+    if (e_.autoRedraw) return Lienzo(e_.persistente, modo, &e_.cambiado);
+    Presentar();
+    return Lienzo(e_.ventana, modo, nullptr);
+}
+
+void SuperficieRaster::Presentar() {
+    const Rectangulo r = e_.porMostrar;
+    e_.porMostrar = {};
+    if (r.Vacio() || e_.ventana.Ancho != e_.persistente.Ancho ||
+        e_.ventana.Alto != e_.persistente.Alto) {
+        return;
+    }
+    for (int32_t y = r.y0; y < r.y1; ++y) {
+        std::copy_n(e_.persistente.Fila(y) + r.x0, r.x1 - r.x0, e_.ventana.Fila(y) + r.x0);
+    }
+}
+
+void SuperficieRaster::Borrar() {
+    Imagen& img = e_.persistente;
+    std::fill(img.Pixeles.begin(), img.Pixeles.end(), *ResolverColor(e_.backColor));
+    const Imagen& pic = e_.picture;
+    const int32_t w = std::min(pic.Ancho, img.Ancho), h = std::min(pic.Alto, img.Alto);
+    for (int32_t y = 0; y < h; ++y) std::copy_n(pic.Fila(y), w, img.Fila(y));
+    e_.cambiado = {0, 0, img.Ancho, img.Alto};
+}
+
+Pluma SuperficieRaster::PlumaActual(std::optional<ColorOle> color, bool metodo) const {
+    Pluma p;
+    const std::optional<ColorOle> rgb = ResolverColor(color.value_or(e_.foreColor));
+    if (!rgb) {
+        if (metodo) ArgumentoNoValido();
+        throw Fallo::Plataforma(errores::kValorPropiedad);
+    }
+    p.color = *rgb;
+    p.ancho = e_.drawWidth;
+    p.estilo = e_.drawStyle;
+    return p;
+}
+
+// --- Methods.
+
+void SuperficieRaster::Refresh() {
+    if (e_.autoRedraw) {
+        e_.porMostrar.Unir(e_.cambiado);
+    } else {
+        e_.ventana = e_.persistente;
+        e_.porMostrar = {};
+    }
+    e_.cambiado = {};
+}
+
+Imagen SuperficieRaster::Pantalla() {
+    Presentar();
+    return e_.ventana;
+}
+
+void SuperficieRaster::Cls() {
+    if (e_.autoRedraw) {
+        Borrar();
+    } else {
+        e_.ventana = e_.persistente;
+        e_.porMostrar = {};
+    }
+    e_.currentX = 0;
+    e_.currentY = 0;
+}
+
+ColorOle SuperficieRaster::Point(float x, float y) {
+    ExigirFinitos({x, y});
+    const double px = std::floor(AX(x) + 0.5), py = std::floor(AY(y) + 0.5);
+    const Imagen* img = &e_.persistente;
+    if (!e_.autoRedraw) {
+        Presentar();
+        img = &e_.ventana;
+    }
+    if (!(px >= 0 && py >= 0 && px < img->Ancho && py < img->Alto)) return -1;
+    return img->En(static_cast<int32_t>(px), static_cast<int32_t>(py));
+}
+
+void SuperficieRaster::PSet(float x, float y, std::optional<ColorOle> Color) {
+    ExigirFinitos({x, y});
+    const Pluma pluma = PlumaActual(Color, true);
+    Lienzo lienzo = LienzoDeDibujo(e_.drawMode);
+    Trazo trazo(lienzo.Ancho(), lienzo.Alto(), e_.marcas);
+    trazo.Punto(Pixel(AX(x)), Pixel(AY(y)), pluma);
+    trazo.Pintar(lienzo, pluma.color);
+    e_.currentX = x;
+    e_.currentY = y;
+}
+
+void SuperficieRaster::Line(float X1, float Y1, float X2, float Y2, std::optional<ColorOle> Color,
+                            FormaLinea forma) {
+    ExigirFinitos({X1, Y1, X2, Y2});
+    const Pluma pluma = PlumaActual(Color, true);
+    const PuntoD a{Pixel(AX(X1)), Pixel(AY(Y1))}, b{Pixel(AX(X2)), Pixel(AY(Y2))};
+    Lienzo lienzo = LienzoDeDibujo(e_.drawMode);
+    if (forma == FormaLinea::CajaRellena) {
+        const int64_t x0 = static_cast<int64_t>(std::min(a.x, b.x));
+        const int64_t x1 = static_cast<int64_t>(std::max(a.x, b.x)) + 1;
+        const int64_t y0 = std::max<int64_t>(0, static_cast<int64_t>(std::min(a.y, b.y)));
+        const int64_t y1 =
+            std::min<int64_t>(lienzo.Alto(), static_cast<int64_t>(std::max(a.y, b.y)) + 1);
+        const int32_t cx0 = static_cast<int32_t>(std::clamp<int64_t>(x0, 0, lienzo.Ancho()));
+        const int32_t cx1 = static_cast<int32_t>(std::clamp<int64_t>(x1, 0, lienzo.Ancho()));
+        for (int64_t y = y0; y < y1; ++y) {
+            lienzo.Tramo(static_cast<int32_t>(y), cx0, cx1, pluma.color, 0);
+        }
+    } else {
+        Trazo trazo(lienzo.Ancho(), lienzo.Alto(), e_.marcas);
+        if (forma == FormaLinea::Caja) {
+            double m = 0;
+            if (pluma.estilo == 6 && pluma.ancho > 1) m = std::floor(pluma.ancho / 2.0);
+            const double xa = std::min(a.x, b.x) + m, xb = std::max(a.x, b.x) - m;
+            const double ya = std::min(a.y, b.y) + m, yb = std::max(a.y, b.y) - m;
+            const PuntoD esquinas[4] = {{xa, ya}, {xb, ya}, {xb, yb}, {xa, yb}};
+            trazo.Polilinea(esquinas, pluma, true);
+        } else {
+            trazo.Segmento(a, b, pluma, false);
+        }
+        trazo.Pintar(lienzo, pluma.color);
+    }
+    e_.currentX = X2;
+    e_.currentY = Y2;
+}
+
+void SuperficieRaster::Circle(float x, float y, float Radius, std::optional<ColorOle> Color,
+                              std::optional<float> StartPos, std::optional<float> EndPos,
+                              std::optional<float> Aspect) {
+    const double inicio0 = StartPos.value_or(0.0f),
+                 fin0 = EndPos.value_or(static_cast<float>(kDosPi));
+    const double aspecto = std::fabs(static_cast<double>(Aspect.value_or(1.0f)));
+    ExigirFinitos({x, y, Radius, inicio0, fin0, aspecto});
+    const double limite = kDosPi + 1e-6;
+    Exigir(std::fabs(inicio0) <= limite && std::fabs(fin0) <= limite);
+    const Pluma pluma = PlumaActual(Color, true);
+
+    // Radii in pixels: Radius is in horizontal units and is the larger radius.
+    const double r = std::min(std::fabs(Radius * PixelesPorUnidadX()), 1e7);
+    double rx = r, ry = r * aspecto;
+    if (aspecto > 1) {
+        ry = r;
+        rx = r / aspecto;
+    }
+    const double cx = Pixel(AX(x)), cy = Pixel(AY(y));
+    const bool pieInicio = inicio0 < 0, pieFin = fin0 < 0;
+    const double inicio = std::fmin(std::fabs(inicio0), kDosPi);
+    double barrido = std::fmin(std::fabs(fin0), kDosPi) - inicio;
+    if (barrido <= 0) barrido += kDosPi;
+    const bool completo = barrido >= kDosPi - 1e-9;
+
+    Lienzo lienzo = LienzoDeDibujo(e_.drawMode);
+    const int32_t W = lienzo.Ancho(), H = lienzo.Alto();
+
+    // The figure: a whole ellipse, or a pie with both radii drawn.
+    if ((completo || (pieInicio && pieFin)) && e_.fillStyle != 1) {
+        const int32_t relleno = *ResolverColor(e_.fillColor);
+        const int64_t ya = std::max<int64_t>(0, static_cast<int64_t>(std::ceil(cy - ry)));
+        const int64_t yb = std::min<int64_t>(H - 1, static_cast<int64_t>(std::floor(cy + ry)));
+        for (int64_t j = ya; j <= yb; ++j) {
+            const double dy = static_cast<double>(j) - cy;
+            const double q = ry > 0 ? 1 - (dy / ry) * (dy / ry) : (dy == 0 ? 1 : -1);
+            if (q < 0) continue;
+            const double hw = rx * std::sqrt(q);
+            const int64_t xa = std::max<int64_t>(0, static_cast<int64_t>(std::ceil(cx - hw)));
+            const int64_t xb = std::min<int64_t>(W - 1, static_cast<int64_t>(std::floor(cx + hw)));
+            if (xa > xb) continue;
+            if (completo) {
+                lienzo.Tramo(static_cast<int32_t>(j), static_cast<int32_t>(xa),
+                             static_cast<int32_t>(xb + 1), relleno, e_.fillStyle);
+                continue;
+            }
+            for (int64_t i = xa; i <= xb; ++i) {
+                const double dx = static_cast<double>(i) - cx;
+                // The ellipse's parameter angle of the pixel (the centre
+                // pixel belongs to every pie).
+                double t = (dx == 0 && dy == 0) ? inicio : std::atan2(-dy * rx, dx * ry);
+                if (t < 0) t += kDosPi;
+                double d = t - inicio;
+                if (d < 0) d += kDosPi;
+                if (d <= barrido) {
+                    lienzo.Tramo(static_cast<int32_t>(j), static_cast<int32_t>(i),
+                                 static_cast<int32_t>(i + 1), relleno, e_.fillStyle);
+                }
+            }
+        }
+    }
+
+    // The outline.
+    double orx = rx, ory = ry;
+    if (pluma.estilo == 6 && pluma.ancho > 1) {
+        orx = std::max(0.0, rx - pluma.ancho / 2.0);
+        ory = std::max(0.0, ry - pluma.ancho / 2.0);
+    }
+    const double mayor = std::max(orx, ory);
+    // Points about a pixel apart (farther apart for a wide pen, whose round
+    // joins cover the chords).
+    const double separacion = std::max(1.0, pluma.ancho / 4.0);
+    const int32_t pasos = static_cast<int32_t>(
+        std::clamp(std::ceil(barrido * mayor * 1.5 / separacion), 8.0, 65536.0));
+    std::vector<PuntoD> puntos;
+    puntos.reserve(static_cast<size_t>(pasos) + 3);
+    const PuntoD centro{cx, cy};
+    if (pieInicio && !completo) puntos.push_back(centro);
+    for (int32_t k = 0; k <= pasos; ++k) {
+        if (completo && k == pasos) break;
+        const double t = inicio + barrido * k / pasos;
+        const PuntoD p{std::nearbyint(cx + orx * std::cos(t)),
+                       std::nearbyint(cy - ory * std::sin(t))};
+        if (puntos.empty() || p.x != puntos.back().x || p.y != puntos.back().y) puntos.push_back(p);
+    }
+    if (pieFin && !completo) puntos.push_back(centro);
+    Trazo trazo(W, H, e_.marcas);
+    const bool cerrada = completo || (pieInicio && pieFin);
+    trazo.Polilinea(puntos, pluma, cerrada);
+    if (!cerrada && !puntos.empty()) trazo.Punto(puntos.back().x, puntos.back().y, pluma);
+    trazo.Pintar(lienzo, pluma.color);
+    e_.currentX = x;
+    e_.currentY = y;
+}
+
+void SuperficieRaster::PaintPicture(const Imagen& Picture, float X1, float Y1,
+                                    std::optional<float> Width1, std::optional<float> Height1,
+                                    std::optional<float> X2, std::optional<float> Y2,
+                                    std::optional<float> Width2, std::optional<float> Height2,
+                                    std::optional<int32_t> Opcode) {
+    const int32_t op = Opcode.value_or(0x00CC0020);
+    Exigir(OpcodeConocido(op));
+    Exigir(Picture.Ancho > 0 && Picture.Alto > 0 &&
+           Picture.Pixeles.size() ==
+               static_cast<size_t>(Picture.Ancho) * static_cast<size_t>(Picture.Alto));
+    ExigirFinitos({X1, Y1, Width1.value_or(0), Height1.value_or(0), X2.value_or(0), Y2.value_or(0),
+                   Width2.value_or(0), Height2.value_or(0)});
+    const double fx = std::fabs(PixelesPorUnidadX()), fy = std::fabs(PixelesPorUnidadY());
+    const double dx = Pixel(AX(X1)), dy = Pixel(AY(Y1));
+    const double dw = Width1 ? Pixel(*Width1 * PixelesPorUnidadX()) : Picture.Ancho;
+    const double dh = Height1 ? Pixel(*Height1 * PixelesPorUnidadY()) : Picture.Alto;
+    const double sx = X2 ? Pixel(*X2 * fx) : 0, sy = Y2 ? Pixel(*Y2 * fy) : 0;
+    const double sw = Width2 ? Pixel(*Width2 * fx) : Picture.Ancho - sx;
+    const double sh = Height2 ? Pixel(*Height2 * fy) : Picture.Alto - sy;
+    if (dw == 0 || dh == 0 || sw == 0 || sh == 0) return;
+
+    Lienzo lienzo = LienzoDeDibujo(13);
+    Imagen& img = lienzo.Destino();
+    const double W = img.Ancho, H = img.Alto;
+    // Offsets u (v) along the destination whose pixel lies on the surface.
+    const double ua = dw > 0 ? std::max(0.0, -dx) : std::max(0.0, dx - W);
+    const double ub = dw > 0 ? std::min(std::fabs(dw), W - dx) : std::min(std::fabs(dw), dx);
+    const double va = dh > 0 ? std::max(0.0, -dy) : std::max(0.0, dy - H);
+    const double vb = dh > 0 ? std::min(std::fabs(dh), H - dy) : std::min(std::fabs(dh), dy);
+    int32_t x0 = img.Ancho, y0 = img.Alto, x1 = 0, y1 = 0;
+    for (double v = va; v < vb; ++v) {
+        const int32_t y = static_cast<int32_t>(dh > 0 ? dy + v : dy - 1 - v);
+        const double s = std::floor((v + 0.5) * std::fabs(sh) / std::fabs(dh));
+        const double fyS = sh > 0 ? sy + s : sy - 1 - s;
+        if (fyS < 0 || fyS >= Picture.Alto) continue;
+        for (double u = ua; u < ub; ++u) {
+            const int32_t x = static_cast<int32_t>(dw > 0 ? dx + u : dx - 1 - u);
+            const double t = std::floor((u + 0.5) * std::fabs(sw) / std::fabs(dw));
+            const double fxS = sw > 0 ? sx + t : sx - 1 - t;
+            if (fxS < 0 || fxS >= Picture.Ancho) continue;
+            int32_t& p = img.En(x, y);
+            p = Rop3(op, Picture.En(static_cast<int32_t>(fxS), static_cast<int32_t>(fyS)), p);
+            x0 = std::min(x0, x);
+            y0 = std::min(y0, y);
+            x1 = std::max(x1, x + 1);
+            y1 = std::max(y1, y + 1);
+        }
+    }
+    lienzo.Marcar({x0, y0, x1, y1});
+}
+
+float SuperficieRaster::TextHeight(std::string_view Str) {
+    const double f = std::fabs(PixelesPorUnidadY());
+    if (f == 0) throw Fallo::Plataforma(errores::kDivisionPorCero);
+    return static_cast<float>(MedirTexto(e_.fuente, Str).alto / f);
+}
+
+float SuperficieRaster::TextWidth(std::string_view Str) {
+    const double f = std::fabs(PixelesPorUnidadX());
+    if (f == 0) throw Fallo::Plataforma(errores::kDivisionPorCero);
+    return static_cast<float>(MedirTexto(e_.fuente, Str).ancho / f);
+}
+
+// --- Polygon on the device context.
+
+void SuperficieRaster::DibujarPoligono(std::span<const PuntoApi> puntos) {
+    Lienzo lienzo = LienzoDeDibujo(e_.drawMode);
+    if (e_.fillStyle != 1) {
+        const int32_t relleno = *ResolverColor(e_.fillColor);
+        const int16_t estilo = e_.fillStyle;
+        RecorrerPoligono(
+            puntos, lienzo.Ancho(), lienzo.Alto(),
+            [&](int32_t y, int32_t x0, int32_t x1) { lienzo.Tramo(y, x0, x1, relleno, estilo); });
+    }
+    if (e_.drawStyle == 5) return;
+    const Pluma pluma = PlumaActual(std::nullopt, false);
+    std::vector<PuntoD> vertices;
+    vertices.reserve(puntos.size());
+    for (const PuntoApi& p : puntos) vertices.push_back({double(p.x), double(p.y)});
+    Trazo trazo(lienzo.Ancho(), lienzo.Alto(), e_.marcas);
+    trazo.Polilinea(vertices, pluma, true);
+    trazo.Pintar(lienzo, pluma.color);
+}
+
+}  // namespace relivo

@@ -1,0 +1,68 @@
+#include "platform/linux/scanline.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace relivo {
+
+namespace {
+
+__extension__ typedef __int128 Entero128;
+
+struct Borde {
+    int64_t x0, y0, x1, y1;  // y0 < y1
+};
+
+// Floor of n / d for d > 0.
+Entero128 PisoDiv(Entero128 n, Entero128 d) {
+    Entero128 q = n / d;
+    if ((n % d != 0) && (n < 0)) --q;
+    return q;
+}
+
+// First pixel whose centre is at or right of the edge's crossing with the
+// centre line of row y: ceil(x - 1/2) with x = x0 + (y + 1/2 - y0)(x1 - x0)/(y1 - y0).
+int32_t Cruce(const Borde& b, int64_t y, int32_t ancho) {
+    const Entero128 d = b.y1 - b.y0;
+    const Entero128 n = Entero128{2} * b.x0 * d +
+                        (Entero128{2} * y + 1 - Entero128{2} * b.y0) * (Entero128{b.x1} - b.x0);
+    // 2x = n / d; ceil((2x - 1) / 2) = ceil((n - d) / (2d)) = -floor((d - n) / (2d)).
+    Entero128 c = -PisoDiv(d - n, Entero128{2} * d);
+    if (c < 0) c = 0;
+    if (c > ancho) c = ancho;
+    return static_cast<int32_t>(c);
+}
+
+}  // namespace
+
+void RecorrerPoligono(std::span<const PuntoApi> puntos, int32_t ancho, int32_t alto,
+                      const std::function<void(int32_t y, int32_t x0, int32_t x1)>& tramo) {
+    if (puntos.size() < 3 || ancho <= 0 || alto <= 0) return;
+    std::vector<Borde> bordes;
+    bordes.reserve(puntos.size());
+    int64_t ymin = INT64_MAX, ymax = INT64_MIN;
+    for (size_t i = 0; i < puntos.size(); ++i) {
+        const PuntoApi& a = puntos[i];
+        const PuntoApi& b = puntos[(i + 1) % puntos.size()];
+        if (a.y == b.y) continue;
+        Borde e = a.y < b.y ? Borde{a.x, a.y, b.x, b.y} : Borde{b.x, b.y, a.x, a.y};
+        bordes.push_back(e);
+        ymin = std::min(ymin, e.y0);
+        ymax = std::max(ymax, e.y1);
+    }
+    if (bordes.empty()) return;
+    const int64_t desde = std::max<int64_t>(ymin, 0), hasta = std::min<int64_t>(ymax, alto);
+    std::vector<int32_t> cruces;
+    for (int64_t y = desde; y < hasta; ++y) {
+        cruces.clear();
+        for (const Borde& b : bordes) {
+            if (b.y0 <= y && y < b.y1) cruces.push_back(Cruce(b, y, ancho));
+        }
+        std::sort(cruces.begin(), cruces.end());
+        for (size_t k = 0; k + 1 < cruces.size(); k += 2) {
+            if (cruces[k] < cruces[k + 1]) tramo(static_cast<int32_t>(y), cruces[k], cruces[k + 1]);
+        }
+    }
+}
+
+}  // namespace relivo

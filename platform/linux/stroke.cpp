@@ -1,0 +1,217 @@
+#include "platform/linux/stroke.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace relivo {
+
+namespace {
+
+// Dash patterns (pixels on, off, ...) of draw styles 1 to 4.
+struct Patron {
+    int32_t tramos[6];
+    int32_t cuenta;
+    int32_t periodo;
+};
+constexpr Patron kPatrones[4] = {
+    {{18, 6, 0, 0, 0, 0}, 2, 24},
+    {{3, 3, 0, 0, 0, 0}, 2, 6},
+    {{9, 6, 3, 6, 0, 0}, 4, 24},
+    {{9, 3, 3, 3, 3, 3}, 6, 24},
+};
+
+bool Encendido(int16_t estilo, int64_t fase) {
+    if (estilo < 1 || estilo > 4) return true;
+    const Patron& p = kPatrones[estilo - 1];
+    int64_t r = fase % p.periodo;
+    for (int32_t i = 0; i < p.cuenta; ++i) {
+        if (r < p.tramos[i]) return (i % 2) == 0;
+        r -= p.tramos[i];
+    }
+    return true;
+}
+
+// Clips segment a-b to the rectangle [xmin, xmax] x [ymin, ymax]
+// (Liang-Barsky); returns the parameters t0 <= t1 of the visible part.
+bool Recortar(PuntoD a, PuntoD b, double xmin, double ymin, double xmax, double ymax, double& t0,
+              double& t1) {
+    t0 = 0;
+    t1 = 1;
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {a.x - xmin, xmax - a.x, a.y - ymin, ymax - a.y};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+        } else {
+            const double t = q[i] / p[i];
+            if (p[i] < 0) {
+                if (t > t1) return false;
+                t0 = std::max(t0, t);
+            } else {
+                if (t < t0) return false;
+                t1 = std::min(t1, t);
+            }
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+Trazo::Trazo(int32_t ancho, int32_t alto, MarcasTrazo& marcas)
+    : ancho_(std::max(ancho, 0)), alto_(std::max(alto, 0)), m_(marcas) {
+    const size_t n = static_cast<size_t>(ancho_) * static_cast<size_t>(alto_);
+    if (m_.marca.size() != n) {
+        m_.marca.assign(n, 0);
+        m_.tocados.clear();
+    }
+}
+
+bool Trazo::Visible(int16_t estilo) {
+    return estilo != 5;
+}
+
+void Trazo::Marcar(int32_t x, int32_t y) {
+    if (x < 0 || y < 0 || x >= ancho_ || y >= alto_) return;
+    const int32_t i = y * ancho_ + x;
+    if (!m_.marca[static_cast<size_t>(i)]) {
+        m_.marca[static_cast<size_t>(i)] = 1;
+        m_.tocados.push_back(i);
+    }
+}
+
+void Trazo::Segmento(PuntoD a, PuntoD b, const Pluma& pluma, bool conFinal) {
+    if (!Visible(pluma.estilo)) return;
+    if (pluma.ancho <= 1) {
+        Delgado(a, b, pluma, conFinal);
+    } else {
+        Grueso(a, b, pluma.ancho / 2.0);
+    }
+}
+
+void Trazo::Delgado(PuntoD a, PuntoD b, const Pluma& pluma, bool conFinal) {
+    // Keep the loop short for far-away points: clip to a margin around the
+    // surface and move the dash phase past the part left out.
+    const double margen = 2;
+    double t0, t1;
+    const double largo = std::max(std::fabs(b.x - a.x), std::fabs(b.y - a.y));
+    if (!Recortar(a, b, -margen, -margen, ancho_ + margen, alto_ + margen, t0, t1)) {
+        fase_ += static_cast<int64_t>(std::min(largo, 1e15));
+        return;
+    }
+    const PuntoD c{a.x + (b.x - a.x) * t0, a.y + (b.y - a.y) * t0};
+    const PuntoD d{a.x + (b.x - a.x) * t1, a.y + (b.y - a.y) * t1};
+    if (t1 < 1) conFinal = true;  // the true end is outside anyway
+    fase_ += static_cast<int64_t>(std::min(largo * t0, 1e15));
+
+    int32_t x0 = static_cast<int32_t>(std::floor(c.x)), y0 = static_cast<int32_t>(std::floor(c.y));
+    const int32_t x1 = static_cast<int32_t>(std::floor(d.x));
+    const int32_t y1 = static_cast<int32_t>(std::floor(d.y));
+    const int32_t dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
+    const int32_t sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
+    int32_t err = dx + dy;
+    for (;;) {
+        const bool ultimo = x0 == x1 && y0 == y1;
+        if (ultimo && !conFinal) break;
+        if (Encendido(pluma.estilo, fase_)) Marcar(x0, y0);
+        ++fase_;
+        if (ultimo) break;
+        const int32_t e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x0 += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y0 += sy;
+        }
+    }
+    fase_ += static_cast<int64_t>(std::min(largo * (1 - t1), 1e15));
+}
+
+void Trazo::Grueso(PuntoD a, PuntoD b, double radio) {
+    // Pixels whose centre lies within `radio` of the segment between the
+    // centres of the end pixels (round ends).
+    const PuntoD p{a.x + 0.5, a.y + 0.5}, q{b.x + 0.5, b.y + 0.5};
+    double t0, t1;
+    if (!Recortar(p, q, -radio - 1, -radio - 1, ancho_ + radio + 1, alto_ + radio + 1, t0, t1)) {
+        return;
+    }
+    const double dx = q.x - p.x, dy = q.y - p.y;
+    const double l2 = dx * dx + dy * dy;
+    const PuntoD c{p.x + dx * t0, p.y + dy * t0}, d{p.x + dx * t1, p.y + dy * t1};
+    const int32_t xa = std::max(0, static_cast<int32_t>(std::floor(std::min(c.x, d.x) - radio)));
+    const int32_t xb =
+        std::min(ancho_ - 1, static_cast<int32_t>(std::ceil(std::max(c.x, d.x) + radio)));
+    const int32_t ya = std::max(0, static_cast<int32_t>(std::floor(std::min(c.y, d.y) - radio)));
+    const int32_t yb =
+        std::min(alto_ - 1, static_cast<int32_t>(std::ceil(std::max(c.y, d.y) + radio)));
+    const double r2 = radio * radio;
+    for (int32_t y = ya; y <= yb; ++y) {
+        for (int32_t x = xa; x <= xb; ++x) {
+            const double px = x + 0.5 - p.x, py = y + 0.5 - p.y;
+            double t = l2 > 0 ? (px * dx + py * dy) / l2 : 0;
+            t = std::clamp(t, 0.0, 1.0);
+            const double ex = px - t * dx, ey = py - t * dy;
+            if (ex * ex + ey * ey <= r2) Marcar(x, y);
+        }
+    }
+}
+
+void Trazo::Polilinea(std::span<const PuntoD> puntos, const Pluma& pluma, bool cerrada) {
+    if (puntos.empty() || !Visible(pluma.estilo)) return;
+    if (puntos.size() == 1) {
+        Punto(puntos[0].x, puntos[0].y, pluma);
+        return;
+    }
+    const bool continuo = pluma.estilo == 0 || pluma.estilo == 6 || pluma.ancho > 1;
+    if (cerrada && continuo) {
+        // Every vertex is covered, so each edge may be drawn whole and in one
+        // fixed direction: an edge shared by two figures gets the same pixels.
+        for (size_t i = 0; i < puntos.size(); ++i) {
+            PuntoD a = puntos[i], b = puntos[(i + 1) % puntos.size()];
+            if (b.y < a.y || (b.y == a.y && b.x < a.x)) std::swap(a, b);
+            Segmento(a, b, pluma, true);
+        }
+        return;
+    }
+    for (size_t i = 0; i + 1 < puntos.size(); ++i) {
+        Segmento(puntos[i], puntos[i + 1], pluma, false);
+    }
+    if (cerrada) Segmento(puntos.back(), puntos.front(), pluma, false);
+}
+
+void Trazo::Punto(double x, double y, const Pluma& pluma) {
+    if (!Visible(pluma.estilo)) return;
+    if (pluma.ancho <= 1) {
+        if (std::fabs(x) < 1e9 && std::fabs(y) < 1e9) {
+            Marcar(static_cast<int32_t>(std::floor(x)), static_cast<int32_t>(std::floor(y)));
+        }
+        return;
+    }
+    Grueso({x, y}, {x, y}, pluma.ancho / 2.0);
+}
+
+void Trazo::Pintar(Lienzo& lienzo, int32_t color) {
+    Imagen& img = lienzo.Destino();
+    if (m_.tocados.empty()) return;
+    int32_t x0 = ancho_, y0 = alto_, x1 = 0, y1 = 0;
+    const bool mismoTamano = img.Ancho == ancho_ && img.Alto == alto_;
+    for (int32_t i : m_.tocados) {
+        m_.marca[static_cast<size_t>(i)] = 0;
+        if (!mismoTamano) continue;
+        const int32_t x = i % ancho_, y = i / ancho_;
+        int32_t& p = img.Pixeles[static_cast<size_t>(i)];
+        p = AplicarModo(lienzo.Modo(), color, p);
+        x0 = std::min(x0, x);
+        y0 = std::min(y0, y);
+        x1 = std::max(x1, x + 1);
+        y1 = std::max(y1, y + 1);
+    }
+    m_.tocados.clear();
+    lienzo.Marcar({x0, y0, x1, y1});
+}
+
+}  // namespace relivo

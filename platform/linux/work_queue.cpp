@@ -1,0 +1,73 @@
+// The pending work of the Linux host and the yield that runs it.
+#include "platform/linux/work_queue.h"
+
+#include <deque>
+#include <map>
+#include <vector>
+
+#include "platform/yield.h"
+
+namespace relivo {
+
+namespace {
+
+struct Cola {
+    std::deque<std::function<void()>> trabajos;
+    std::map<int32_t, std::function<void()>> vigilantes;
+    int32_t siguienteVigilante = 1;
+    uint64_t veces = 0;
+};
+
+Cola& LaCola() {
+    static Cola c;
+    return c;
+}
+
+}  // namespace
+
+void EncolarTrabajo(std::function<void()> trabajo) {
+    if (trabajo) LaCola().trabajos.push_back(std::move(trabajo));
+}
+
+size_t TrabajosPendientes() {
+    return LaCola().trabajos.size();
+}
+
+int32_t AgregarVigilante(std::function<void()> vigilante) {
+    Cola& c = LaCola();
+    const int32_t id = c.siguienteVigilante++;
+    c.vigilantes.emplace(id, std::move(vigilante));
+    return id;
+}
+
+void QuitarVigilante(int32_t id) {
+    LaCola().vigilantes.erase(id);
+}
+
+uint64_t VecesCedido() {
+    return LaCola().veces;
+}
+
+void Ceder() {
+    Cola& c = LaCola();
+    ++c.veces;
+    // Only the work already queued: work queued now waits for the next yield.
+    std::deque<std::function<void()>> ahora;
+    ahora.swap(c.trabajos);
+    while (!ahora.empty()) {
+        std::function<void()> t = std::move(ahora.front());
+        ahora.pop_front();
+        t();
+    }
+    std::vector<int32_t> ids;
+    ids.reserve(c.vigilantes.size());
+    for (const auto& [id, v] : c.vigilantes) ids.push_back(id);
+    for (int32_t id : ids) {
+        const auto it = c.vigilantes.find(id);
+        if (it == c.vigilantes.end()) continue;
+        std::function<void()> v = it->second;  // a watcher may remove itself
+        v();
+    }
+}
+
+}  // namespace relivo
