@@ -173,13 +173,23 @@ Programa Compilar(const Tree& raiz) {
             continue;
         }
         if (binario) {
-            emitir({OperadorDe(f[0])}, 2);
+            Instruccion ins{OperadorDe(f[0])};
+            const Instruccion& ultima = p.instrucciones.back();
+            if (ultima.op == Op::Numero || ultima.op == Op::Variable) {
+                // The right operand is that one leaf: fold it into the operation.
+                ins.derecho = ultima.op == Op::Numero ? Instruccion::Fuente::Numero
+                                                      : Instruccion::Fuente::Variable;
+                ins.valor = ultima.valor;
+                ins.indice = ultima.indice;
+                p.instrucciones.pop_back();
+            }
+            emitir(ins, 2);
         } else if (unario) {
-            emitir({Op::Funcion, f[0]}, 1);
+            emitir({.op = Op::Funcion, .codigo = f[0]}, 1);
         } else if (f == "L") {
-            emitir({Op::Variable, 0, IndiceDe(n->Derecho())}, 0);
+            emitir({.op = Op::Variable, .indice = IndiceDe(n->Derecho())}, 0);
         } else if (f == "J" || f == "K" || f == "D") {
-            emitir({Op::Constante, f[0]}, 0);
+            emitir({.op = Op::Constante, .codigo = f[0]}, 0);
         } else if (numeros::EsNumero(f)) {
             Instruccion ins{Op::Numero};
             ins.valor = numeros::ANumero(f);
@@ -191,10 +201,20 @@ Programa Compilar(const Tree& raiz) {
     return p;
 }
 
+namespace {
+
+inline double LeerVariable(const Instruccion& ins, const TablaVariables& tabla) {
+    if (ins.indice < 1 || ins.indice > tabla.cuenta) [[unlikely]]
+        aritmetica::Fallar(ins.indice < 0 ? errores::kDesbordamiento : errores::kSubindice);
+    return tabla.valores[static_cast<size_t>(ins.indice - 1)];
+}
+
+}  // namespace
+
 double EvaluarArbol(const Programa& programa, const TablaVariables& tabla,
                     std::vector<double>& pila) {
     using namespace aritmetica;
-    pila.resize(programa.pila + 1);
+    if (pila.size() < programa.pila + 1) pila.resize(programa.pila + 1);
     double* tope = pila.data();  // next free slot
     for (const Instruccion& ins : programa.instrucciones) {
         switch (ins.op) {
@@ -205,9 +225,7 @@ double EvaluarArbol(const Programa& programa, const TablaVariables& tabla,
                 *tope++ = 0;
                 break;
             case Op::Variable:
-                if (ins.indice < 0) Fallar(errores::kDesbordamiento);
-                if (ins.indice < 1 || ins.indice > tabla.cuenta) Fallar(errores::kSubindice);
-                *tope++ = tabla.valores[static_cast<size_t>(ins.indice - 1)];
+                *tope++ = LeerVariable(ins, tabla);
                 break;
             case Op::Constante:
                 *tope++ = ValorFuncion(ins.codigo, 0);
@@ -216,7 +234,18 @@ double EvaluarArbol(const Programa& programa, const TablaVariables& tabla,
                 tope[-1] = ValorFuncion(ins.codigo, tope[-1]);
                 break;
             default: {
-                const double r = *--tope;
+                double r;
+                switch (ins.derecho) {
+                    case Instruccion::Fuente::Pila:
+                        r = *--tope;
+                        break;
+                    case Instruccion::Fuente::Numero:
+                        r = ins.valor;
+                        break;
+                    default:
+                        r = LeerVariable(ins, tabla);
+                        break;
+                }
                 double& l = tope[-1];
                 switch (ins.op) {
                     case Op::Sumar:

@@ -54,7 +54,12 @@ struct Instruccion {
         Potencia,
         Cero,
     };
+    // Where a binary operation takes its right operand: from the stack, or
+    // from this instruction (a number or a variable folded into it).
+    enum class Fuente : uint8_t { Pila, Numero, Variable };
+
     Op op;
+    Fuente derecho = Fuente::Pila;
     char codigo = 0;     // Constante, Funcion: the code
     int32_t indice = 0;  // Variable: the index (0 when the leaf is no valid index)
     double valor = 0;    // Numero: the value
