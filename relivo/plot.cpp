@@ -1,0 +1,79 @@
+// Graficar, the plot run: validate the ranges, sample if the grid is stale,
+// draw if the picture is stale, and report the end. Cancelar only raises the
+// flag that the sampling and drawing loops poll after every yield.
+#include "evaluar/arithmetic.h"
+#include "relivo/control.h"
+#include "relivo/error_report.h"
+#include "relivo/errors.h"
+#include "relivo/procedures.h"
+#include "relivo/relivo.h"
+
+namespace relivo {
+
+namespace ar = aritmetica;
+
+void Relivo::Graficar() {
+    Control& c = *c_;
+    EstadoRelivo& e = c.e;
+    if (e.Ocupado) return;
+
+    // Which phases run is decided once, as the run reaches them; a phase
+    // resumed after a failure finishes its remaining statements.
+    bool muestrear = false;
+    bool dibujar = false;
+    EjecutarSentencias(c,
+                       {
+                           [&] {
+                               if (ar::Restar(e.XMin, e.XMax) == 0)
+                                   throw Fallo(kErrXIguales, kTextoXIguales);
+                           },
+                           [&] {
+                               if (ar::Restar(e.YMin, e.YMax) == 0)
+                                   throw Fallo(kErrYIguales, kTextoYIguales);
+                           },
+                           [&] { e.Ocupado = true; },
+                           [&] { e.Cancelado = false; },
+
+                           [&] { muestrear = e.Recalcular; },
+                           [&] {
+                               if (muestrear) ProcesarSuperficie(c);
+                           },
+                           [&] {
+                               if (muestrear) e.Recalcular = false;
+                           },
+
+                           [&] { dibujar = e.Redibujar; },
+                           [&] {
+                               if (dibujar) e.AutoRedrawGuardado = c.PlanoInterno->AutoRedraw();
+                           },
+                           [&] {
+                               if (dibujar) PrepararPlano(c);
+                           },
+                           [&] {
+                               if (dibujar) DibujarEjes(c);
+                           },
+                           [&] {
+                               if (dibujar) GraficarPuntos(c);
+                           },
+                           [&] {
+                               if (dibujar) c.PlanoInterno->Refresh();
+                           },
+                           [&] {
+                               if (dibujar) FijarAutoRedraw(c, e.AutoRedrawGuardado);
+                           },
+                           [&] {
+                               if (dibujar) e.Redibujar = false;
+                           },
+
+                           [&] { ElevarStatus(c, "Graficación terminada", 0); },
+                           [&] { ElevarTerminoGraficacion(c); },
+                           [&] { e.Ocupado = false; },
+                       },
+                       [&] { e.Ocupado = false; });
+}
+
+void Relivo::Cancelar() {
+    EjecutarSentencias(*c_, {[&] { c_->e.Cancelado = true; }});
+}
+
+}  // namespace relivo

@@ -1,0 +1,127 @@
+// Rotation of the plot box by the three angles, the fitting of the drawing
+// surface to the rotated box, and the 45-degree oblique projection to device
+// pixels (y to the right, z up, x receding to the lower left).
+#include <cmath>
+#include <limits>
+
+#include "evaluar/arithmetic.h"
+#include "platform/numbers.h"
+#include "relivo/procedures.h"
+#include "relivo/rotation.h"
+
+namespace relivo {
+
+namespace ar = aritmetica;
+
+namespace {
+
+// A double as single precision; beyond its range is an overflow.
+float Sencillo(double v) {
+    const float f = static_cast<float>(ar::Comprobar(v));
+    if (!std::isfinite(f)) throw Fallo::Plataforma(errores::kDesbordamiento);
+    return f;
+}
+
+double Signo(double v) {
+    return v > 0 ? 1.0 : (v < 0 ? -1.0 : 0.0);
+}
+
+// Length of the smallest interval that holds a, b and 0.
+double Extension0(double a, double b) {
+    if (Signo(a) == Signo(b)) return std::fmax(std::fabs(a), std::fabs(b));
+    return ar::Sumar(std::fabs(a), std::fabs(b));
+}
+
+}  // namespace
+
+Rotacion::Rotacion(const EstadoRelivo& e)
+    : cosX(std::cos(e.AnguloX)),
+      senX(std::sin(e.AnguloX)),
+      cosY(std::cos(e.AnguloY)),
+      senY(std::sin(e.AnguloY)),
+      cosZ(std::cos(e.AnguloZ)),
+      senZ(std::sin(e.AnguloZ)) {}
+
+void Rotacion::Aplicar(double& x, double& y, double& z) const {
+    using ar::Multiplicar, ar::Restar, ar::Sumar;
+    const double xr = Restar(Sumar(Multiplicar(Multiplicar(x, cosY), cosZ), Multiplicar(y, senZ)),
+                             Multiplicar(senY, z));
+    const double yr = Sumar(Restar(Multiplicar(Multiplicar(y, cosX), cosZ), Multiplicar(x, senZ)),
+                            Multiplicar(senX, z));
+    const double zr = Restar(Sumar(Multiplicar(Multiplicar(cosX, z), cosY), Multiplicar(x, senY)),
+                             Multiplicar(y, senX));
+    x = xr;
+    y = yr;
+    z = zr;
+}
+
+double Coseno45() {
+    static const double c = std::cos(std::atan(1.0));
+    return c;
+}
+
+double Seno45() {
+    static const double s = std::sin(std::atan(1.0));
+    return s;
+}
+
+void Rotar(const EstadoRelivo& e, double& x, double& y, double& z) {
+    Rotacion(e).Aplicar(x, y, z);
+}
+
+void PrepararPlano(Control& c) {
+    EstadoRelivo& e = c.e;
+    SuperficieDibujo& plano = *c.PlanoInterno;
+    const double cs = Coseno45();
+    const double sn = Seno45();
+
+    double xa = e.XMin, ya = e.YMin, za = e.ZMin;
+    Rotar(e, xa, ya, za);
+    double xb = e.XMax, yb = e.YMax, zb = e.ZMax;
+    Rotar(e, xb, yb, zb);
+
+    e.OrigenX = Sencillo(ar::Restar(ar::Multiplicar(cs, xb), ya));
+    e.OrigenY = Sencillo(ar::Sumar(ar::Multiplicar(-xa, sn), zb));
+    if (e.OrigenX < 0) e.OrigenX = 0;
+    if (e.OrigenY < 0) e.OrigenY = 0;
+
+    const double extX = ar::Multiplicar(cs, Extension0(xb, xa));
+    const double extY = Extension0(ya, yb);
+    const double extZ = Extension0(zb, za);
+
+    plano.ScaleHeight(Sencillo(ar::Multiplicar(ar::Sumar(extZ, extX), 1.05)));
+    plano.ScaleWidth(Sencillo(ar::Multiplicar(ar::Sumar(extX, extY), 1.05)));
+
+    // Equal units both ways: enlarge the one scale that is too small.
+    const double h = plano.Height();
+    const double w = plano.Width();
+    const double sw = plano.ScaleWidth();
+    const double sh = plano.ScaleHeight();
+    if (Sencillo(ar::Multiplicar(ar::Dividir(sh, h), w)) > sw) {
+        plano.ScaleWidth(Sencillo(
+            ar::Multiplicar(ar::Dividir(plano.ScaleHeight(), plano.Height()), plano.Width())));
+    } else {
+        plano.ScaleHeight(Sencillo(
+            ar::Multiplicar(ar::Dividir(plano.ScaleWidth(), plano.Width()), plano.Height())));
+    }
+
+    e.FactorX = ar::Dividir(plano.Width(), plano.ScaleWidth());
+    e.FactorY = ar::Dividir(plano.Height(), plano.ScaleHeight());
+
+    FijarAutoRedraw(c, true);
+    plano.Cls();
+    plano.Refresh();
+}
+
+PixelProyectado Proyectar(const EstadoRelivo& e, double x, double y, double z) {
+    using ar::Multiplicar, ar::Restar, ar::Sumar;
+    const double u = Sumar(Restar(e.OrigenX, Multiplicar(Coseno45(), x)), y);
+    const double v = Restar(Sumar(Multiplicar(Seno45(), x), e.OrigenY), z);
+    const int32_t px = numeros::AEntero32(
+        Sumar(numeros::AEntero32(Multiplicar(u, e.FactorX)), Multiplicar(0.5, e.FactorX)));
+    const int32_t py = numeros::AEntero32(
+        Sumar(numeros::AEntero32(Multiplicar(v, e.FactorY)), Multiplicar(0.5, e.FactorY)));
+    return {px, py};
+}
+
+}  // namespace relivo

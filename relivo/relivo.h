@@ -1,0 +1,208 @@
+// Relivo: the surface-plot control.
+//
+// The host sets an expression in x and y (Funcion), the rectangle XMin..XMax
+// by YMin..YMax, the number of interior grid lines, three rotation angles in
+// degrees and either a fixed z range or automatic scaling, and calls
+// Graficar. The control samples the surface through its own evaluator, and
+// paints it as coloured quadrilaterals over three axes on its drawing
+// surface PlanoInterno, in a fixed 45-degree oblique view. It reports
+// progress (Status), failures (Error, whose Continuar the host may set to
+// resume) and the end of a run (TerminoGraficacion) through the host's event
+// delivery (identifiers: 1 Click, 2 DblClick, 3 KeyDown, 4 KeyPress, 5 KeyUp,
+// 6 MouseDown, 7 MouseMove, 8 MouseUp, 9 Resize, 10 Error, 11 Status,
+// 12 TerminoGraficacion).
+//
+// Failures. The control's own members never fail towards the caller: a
+// failure is stored in NumeroError/Error and reported with Status
+// ("Error: " + text, 0) and Error; with Continuar left true the member
+// resumes at the statement after the failed one. Two kinds of call do fail
+// by throwing relivo::Fallo, as a failed call of the component boundary:
+//   - ZMax/ZMin set in design mode (the host's ambient UserMode false) while
+//     AutoEscalaZ is true: 382, nothing stored, no event;
+//   - the members forwarded to the drawing surface, when the surface refuses
+//     (for example 380 for a value out of range), and ReadProperties when the
+//     property bag or the surface fails.
+//
+// Single-threaded: every member runs on the host's user-interface thread.
+// During Graficar the control yields to the host after every sample and every
+// cell (platform Ceder); the host may then call any member, typically
+// Cancelar. A Graficar that arrives while a run is in progress returns at once.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/colors.h"
+#include "platform/font.h"
+#include "platform/host.h"
+#include "platform/picture.h"
+#include "platform/property_bag.h"
+#include "platform/surface.h"
+
+namespace relivo {
+
+struct Control;
+
+class Relivo {
+public:
+    // Creates the control, sited in `anfitrion` (which must outlive it), with
+    // its drawing surface at the given outer size in device pixels. Fails only
+    // when the surface cannot be created.
+    explicit Relivo(Anfitrion& anfitrion, int32_t ancho = kAnchoInicialSuperficie,
+                    int32_t alto = kAltoInicialSuperficie);
+    ~Relivo();
+    Relivo(const Relivo&) = delete;
+    Relivo& operator=(const Relivo&) = delete;
+
+    // ---- Plot parameters.
+    // Rotation angles in degrees (held in radians).
+    double AnguloX();
+    void AnguloX(double grados);
+    double AnguloY();
+    void AnguloY(double grados);
+    double AnguloZ();
+    void AnguloZ(double grados);
+    // Automatic z range from the samples.
+    bool AutoEscalaZ();
+    void AutoEscalaZ(bool valor);
+    // The expression, read back as the evaluator displays it.
+    std::string Funcion();
+    void Funcion(std::string_view texto);
+    // Interior grid lines along x and y (grid intervals = lines + 1).
+    int16_t NumeroLineasX();
+    void NumeroLineasX(int16_t lineas);
+    int16_t NumeroLineasY();
+    void NumeroLineasY(int16_t lineas);
+    // The plotted rectangle; bounds in either order, never equal.
+    double XMax();
+    void XMax(double valor);
+    double XMin();
+    void XMin(double valor);
+    double YMax();
+    void YMax(double valor);
+    double YMin();
+    void YMin(double valor);
+    // The z range (overwritten by sampling while AutoEscalaZ is on). The
+    // setters throw Fallo 382 in design mode while AutoEscalaZ is on.
+    double ZMax();
+    void ZMax(double valor);
+    double ZMin();
+    void ZMin(double valor);
+
+    // ---- Last error.
+    int32_t NumeroError() const;
+    std::string Error() const;
+
+    // ---- The run.
+    void Graficar();
+    void Cancelar();
+    // The finished picture (the same as Image).
+    Imagen Grafica() const;
+
+    // ---- Forwarded to the drawing surface. Setters notify the host with the
+    // property's name; a refusal of the surface is thrown to the caller.
+    int16_t Align() const;
+    void Align(int16_t valor);
+    int16_t Appearance() const;
+    bool AutoRedraw() const;
+    void AutoRedraw(bool valor);
+    ColorOle BackColor() const;
+    void BackColor(ColorOle valor);
+    int16_t BorderStyle() const;
+    void BorderStyle(int16_t valor);
+    float CurrentX() const;
+    void CurrentX(float valor);
+    float CurrentY() const;
+    void CurrentY(float valor);
+    int16_t DrawMode() const;
+    void DrawMode(int16_t valor);
+    int16_t DrawStyle() const;
+    void DrawStyle(int16_t valor);
+    int16_t DrawWidth() const;
+    void DrawWidth(int16_t valor);
+    bool Enabled() const;
+    void Enabled(bool valor);
+    ColorOle FillColor() const;
+    void FillColor(ColorOle valor);
+    int16_t FillStyle() const;
+    void FillStyle(int16_t valor);
+    Fuente Font() const;
+    void Font(const Fuente& valor);
+    bool FontBold() const;
+    void FontBold(bool valor);
+    bool FontItalic() const;
+    void FontItalic(bool valor);
+    std::string FontName() const;
+    void FontName(std::string_view valor);
+    float FontSize() const;
+    void FontSize(float valor);
+    bool FontStrikethru() const;
+    void FontStrikethru(bool valor);
+    bool FontTransparent() const;
+    void FontTransparent(bool valor);
+    bool FontUnderline() const;
+    void FontUnderline(bool valor);
+    ColorOle ForeColor() const;
+    void ForeColor(ColorOle valor);
+    int32_t hDC() const;
+    int32_t hWnd() const;
+    Imagen Image() const;
+    Imagen MouseIcon() const;
+    void MouseIcon(const Imagen& valor);
+    int16_t MousePointer() const;
+    void MousePointer(int16_t valor);
+    Imagen Picture() const;
+    void Picture(const Imagen& valor);
+    float ScaleHeight() const;
+    void ScaleHeight(float valor);
+    float ScaleLeft() const;
+    void ScaleLeft(float valor);
+    int16_t ScaleMode() const;
+    void ScaleMode(int16_t valor);
+    float ScaleTop() const;
+    void ScaleTop(float valor);
+    float ScaleWidth() const;
+    void ScaleWidth(float valor);
+    std::string ToolTipText() const;
+    void ToolTipText(std::string_view valor);
+    int32_t WhatsThisHelpID() const;
+    void WhatsThisHelpID(int32_t valor);
+
+    void Circle_(float x, float y, float Radius, std::optional<ColorOle> Color = {},
+                 std::optional<float> StartPos = {}, std::optional<float> EndPos = {},
+                 std::optional<float> Aspect = {});
+    void Cls();
+    void Line_(float X1, float Y1, float X2, float Y2, std::optional<ColorOle> Color = {});
+    void PaintPicture(const Imagen& Picture, float X1, float Y1, std::optional<float> Width1 = {},
+                      std::optional<float> Height1 = {}, std::optional<float> X2 = {},
+                      std::optional<float> Y2 = {}, std::optional<float> Width2 = {},
+                      std::optional<float> Height2 = {}, std::optional<int32_t> Opcode = {});
+    ColorOle Point(float x, float y);
+    // The control's own pop-up menu, shown by the host.
+    void PopupMenu(std::string_view Menu, std::optional<int16_t> Flags = {},
+                   std::optional<float> x = {}, std::optional<float> y = {},
+                   std::string_view DefaultMenu = {});
+    void PSet_(float x, float y, std::optional<ColorOle> Color = {});
+    void Refresh();
+    float TextHeight(std::string_view Str);
+    float TextWidth(std::string_view Str);
+
+    // ---- Lifecycle.
+    // The host resized the control: the surface takes the new inner size
+    // (device pixels), which raises Resize. Nothing is replotted.
+    void Redimensionar(float ancho, float alto);
+    // Saves the settings into the host's document / restores them from it.
+    void WriteProperties(BolsaPropiedades& bolsa);
+    void ReadProperties(const BolsaPropiedades& bolsa);
+
+    // The drawing surface itself, for a host that feeds it window-system input.
+    SuperficieDibujo& PlanoInterno();
+
+private:
+    std::unique_ptr<Control> c_;
+};
+
+}  // namespace relivo

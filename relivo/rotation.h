@@ -1,0 +1,25 @@
+// The rotation of plot-box points by AnguloX, AnguloY and AnguloZ:
+//   x' = x cos(ay) cos(az) + y sin(az) - sin(ay) z
+//   y' = y cos(ax) cos(az) - x sin(az) + sin(ax) z
+//   z' = cos(ax) z cos(ay) + x sin(ay) - y sin(ax)
+// each from the point as passed in, each sum taken left to right. It is not
+// a product of rotation matrices; all angles 0 give the identity.
+#pragma once
+
+#include "relivo/state.h"
+
+namespace relivo {
+
+// The sines and cosines of the angles as they are now, for several points.
+struct Rotacion {
+    explicit Rotacion(const EstadoRelivo& e);
+    void Aplicar(double& x, double& y, double& z) const;
+
+    double cosX, senX, cosY, senY, cosZ, senZ;
+};
+
+// cos and sin of arctan(1): the 45 degrees of the oblique view.
+double Coseno45();
+double Seno45();
+
+}  // namespace relivo
