@@ -44,9 +44,7 @@ int main(int argc, char** argv) {
     try {
         if (orden == "evaluar") return relivo::cli::ComandoEvaluar(args);
         if (orden == "canonizar") return relivo::cli::ComandoCanonizar(args);
-#ifdef RELIVO_CON_REDUCIR
         if (orden == "reducir") return relivo::cli::ComandoReducir(args);
-#endif
 #ifdef RELIVO_CON_GRAFICAR
         if (orden == "graficar") return relivo::cli::ComandoGraficar(args);
 #endif

@@ -1,0 +1,113 @@
+#include "evaluar/display.h"
+
+#include <cstring>
+
+#include "evaluar/canonical.h"
+#include "evaluar/depth_guard.h"
+#include "evaluar/operand.h"
+#include "platform/error.h"
+
+namespace relivo {
+namespace {
+
+bool EsLetra(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool EsLetraODigitoVisible(char c) {
+    return EsLetra(c) || (c >= '0' && c <= '9');
+}
+
+// True when the display name of `codigo` followed by the letters and digits
+// that open `operando` reads back as something else than the function applied
+// to them ("Sqr" + "TanX" reads as "Sqrt" + "AnX", "Sin" + "H" as "Sinh").
+bool SeJuntan(char codigo, std::string_view operando) {
+    size_t n = 0;
+    while (n < operando.size() && EsLetraODigitoVisible(operando[n])) ++n;
+    const std::string_view letras = operando.substr(0, n);
+    TablaVariables juntos;
+    TablaVariables aparte;
+    const std::string leido_junto =
+        Canonizar(std::string(NombreVisible(codigo)) + std::string(letras), juntos);
+    const std::string leido_aparte = std::string(1, codigo) + Canonizar(letras, aparte);
+    return leido_junto != leido_aparte;
+}
+
+class Mostrador {
+public:
+    Mostrador(std::string_view texto, const TablaVariables& tabla) : texto_(texto), tabla_(tabla) {}
+
+    // Display text of texto_[inicio, fin).
+    std::string Mostrar(size_t inicio, size_t fin) {
+        NivelRecursion nivel(profundidad_);
+        const std::string_view vista = texto_.substr(0, fin);
+        std::string salida;
+        bool variable_antes = false;
+        size_t p = inicio;
+        while (p < fin) {
+            const char c = texto_[p];
+            if (c == 'L') {
+                const size_t cierre = vista.find('L', p + 1);
+                if (cierre == std::string_view::npos) {
+                    throw Fallo::Plataforma(errores::kDesbordamiento);
+                }
+                if (variable_antes) salida.push_back(' ');
+                salida.append(TextoVisible(vista.substr(p, cierre + 1 - p), tabla_));
+                variable_antes = true;
+                p = cierre + 1;
+                continue;
+            }
+            variable_antes = false;
+            if (c == '-' && (p == 0 || std::strchr("(*/%^", texto_[p - 1]) != nullptr) &&
+                ElevadoAPotencia(vista, p + 1)) {
+                // The whole power chain goes inside the parentheses.
+                size_t q = FinOperando(vista, p + 1);
+                while (q < fin && texto_[q] == '^') q = FinOperando(vista, q + 1);
+                salida.append("-(");
+                salida.append(Mostrar(p + 1, q));
+                salida.push_back(')');
+                p = q;
+                continue;
+            }
+            if (EsCodigoFuncion(c)) {
+                const size_t q = FinOperando(vista, p + 1);
+                salida.append(NombreVisible(c));
+                if (q > p + 1 && texto_[p + 1] == '_') {
+                    salida.append("(-");
+                    salida.append(Mostrar(p + 2, q));
+                    salida.push_back(')');
+                } else {
+                    const std::string operando = Mostrar(p + 1, q);
+                    if (!operando.empty() && EsLetra(operando[0]) && SeJuntan(c, operando)) {
+                        salida.append(EntreParentesis(operando));
+                    } else {
+                        salida.append(operando);
+                    }
+                }
+                p = q;
+                continue;
+            }
+            const char* nombre = NombreVisible(c);
+            if (nombre != nullptr) {
+                salida.append(nombre);
+            } else {
+                salida.push_back(c);
+            }
+            ++p;
+        }
+        return salida;
+    }
+
+private:
+    std::string_view texto_;
+    const TablaVariables& tabla_;
+    Profundidad profundidad_;
+};
+
+}  // namespace
+
+std::string TextoMostrado(std::string_view canonico, const TablaVariables& tabla) {
+    ComprobarLargo(canonico);
+    return Mostrador(canonico, tabla).Mostrar(0, canonico.size());
+}
+
+}  // namespace relivo

@@ -1,0 +1,25 @@
+// The display text that the host reads back through Funcion [Get].
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "evaluar/variables.h"
+
+namespace relivo {
+
+// Display text of a canonical or simplified text: TextoVisible's spelling,
+// written so that Canonizar reads it back with the same meaning:
+// - a "-" that negates an operand raised to a power (at the start, or after
+//   "(", "*", "/", "%" or "^") wraps the whole power chain: "-L1L^2" ->
+//   "-(X^2)", since a typed "-X^2" is (-X)^2;
+// - a function code followed by "_" writes the sign inside parentheses:
+//   "n_L1L" -> "Arccos(-X)";
+// - a function whose name would run together with the letters of its operand
+//   into another spelling gets its operand in parentheses: "BcL1L" ->
+//   "Sqr(TanX)", and "aL1L" with the variable "H" -> "Sin(H)".
+// Raises 9 for a variable index the table does not hold, 6 for a text longer
+// than 32,767 characters and 28 for a text nested too deeply.
+std::string TextoMostrado(std::string_view canonico, const TablaVariables& tabla);
+
+}  // namespace relivo

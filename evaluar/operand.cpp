@@ -1,0 +1,75 @@
+#include "evaluar/operand.h"
+
+#include "evaluar/canonical.h"
+#include "platform/error.h"
+#include "platform/numbers.h"
+
+namespace relivo {
+namespace {
+
+bool EsDigito(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool EsParteDeNumero(char c) {
+    return EsDigito(c) || c == '.' || c == numeros::SeparadorDecimal();
+}
+
+}  // namespace
+
+size_t FinOperando(std::string_view texto, size_t inicio) {
+    size_t p = inicio;
+    const size_t n = texto.size();
+    // Function codes and unary minus are prefixes of the operand that follows.
+    while (p < n && (texto[p] == '_' || EsCodigoFuncion(texto[p]))) ++p;
+    if (p >= n) return p;
+    const char c = texto[p];
+    if (EsParteDeNumero(c)) {
+        while (p < n && EsParteDeNumero(texto[p])) ++p;
+        if (p < n && texto[p] == 'E') {
+            ++p;
+            if (p < n && (texto[p] == '+' || texto[p] == '-')) ++p;
+            while (p < n && EsDigito(texto[p])) ++p;
+        }
+        return p;
+    }
+    if (c == 'L') {
+        const size_t cierre = texto.find('L', p + 1);
+        return cierre == std::string_view::npos ? n : cierre + 1;
+    }
+    if (c == 'J' || c == 'K' || c == 'D') return p + 1;
+    if (c == '(') {
+        int profundidad = 0;
+        for (; p < n; ++p) {
+            if (texto[p] == '(') {
+                ++profundidad;
+            } else if (texto[p] == ')' && --profundidad == 0) {
+                return p + 1;
+            }
+        }
+        return n;
+    }
+    // An operator or a stray character: the prefixes read so far (if any)
+    // have an empty operand.
+    return p;
+}
+
+bool ElevadoAPotencia(std::string_view texto, size_t inicio) {
+    const size_t fin = FinOperando(texto, inicio);
+    return fin > inicio && fin < texto.size() && texto[fin] == '^';
+}
+
+std::string EntreParentesis(std::string_view texto) {
+    std::string s;
+    s.reserve(texto.size() + 2);
+    s.push_back('(');
+    s.append(texto);
+    s.push_back(')');
+    return s;
+}
+
+void ComprobarLargo(std::string_view texto) {
+    if (texto.size() > 32767) throw Fallo::Plataforma(errores::kDesbordamiento);
+}
+
+}  // namespace relivo

@@ -1,0 +1,187 @@
+// ReducirProducto: products and quotients.
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "evaluar/arithmetic.h"
+#include "evaluar/operand.h"
+#include "evaluar/simplifier.h"
+#include "platform/numbers.h"
+
+namespace relivo {
+namespace {
+
+// Every "*" outside parentheses becomes "/" and every "/" becomes "*": the
+// parts of a nested product that divides.
+std::string IntercambiarOperadores(std::string f) {
+    int profundidad = 0;
+    for (char& c : f) {
+        if (c == '(') {
+            ++profundidad;
+        } else if (c == ')') {
+            --profundidad;
+        } else if (profundidad == 0 && (c == '*' || c == '/')) {
+            c = c == '*' ? '/' : '*';
+        }
+    }
+    return f;
+}
+
+// Base and exponent of a factor: "L1L^2" -> "L1L" and 2, "(L1L+1)^2.5" ->
+// "(L1L+1)" and 2.5; a factor without a numeric exponent is its own base with
+// the exponent 1.
+struct Potencia {
+    std::string_view base;
+    double exponente;
+};
+
+Potencia SepararPotencia(std::string_view f) {
+    size_t m = 0;  // length of the longest numeric ending
+    while (m < f.size() && numeros::EsNumero(f.substr(f.size() - m - 1))) ++m;
+    if (m > 0 && m < f.size() && f[f.size() - m - 1] == '^') {
+        return {f.substr(0, f.size() - m - 1), numeros::ANumero(f.substr(f.size() - m))};
+    }
+    return {f, 1.0};
+}
+
+}  // namespace
+
+std::string Simplificador::ReducirProducto(std::string_view texto) {
+    NivelRecursion nivel(profundidad_);
+    ComprobarLargo(texto);
+    std::vector<std::string> factores;
+    std::vector<bool> negativos;
+    std::vector<bool> divisores;
+    bool signo = false;     // the product's sign
+    bool otra_vez = false;  // a factor was itself a product
+
+    // Reduces one factor and files it; true when it is a multiplier "0",
+    // which ends the whole reduction.
+    auto terminar = [&](std::string_view crudo, bool divisor) {
+        std::string f = Reducir(crudo);
+        bool negativo = false;
+        if (!f.empty() && (f[0] == '-' || f[0] == '_')) {
+            if (HayOperador(std::string_view(f).substr(1), "+-")) {
+                f = EntreParentesis(f);
+            } else {
+                f.erase(0, 1);
+                negativo = true;
+            }
+        }
+        if (HayOperador(f, "*/") && !HayOperador(f, "+-%")) {
+            otra_vez = true;
+            if (divisor) f = IntercambiarOperadores(std::move(f));
+        }
+        if (HayOperador(f, "+-%")) f = EntreParentesis(f);
+        if (f == "0" && !divisor) return true;
+        if (f == "1") {
+            if (negativo) signo = !signo;
+            return false;
+        }
+        factores.push_back(std::move(f));
+        negativos.push_back(negativo);
+        divisores.push_back(divisor);
+        return false;
+    };
+    int profundidad = 0;
+    size_t inicio = 0;
+    bool divisor = false;
+    for (size_t p = 0; p < texto.size(); ++p) {
+        const char c = texto[p];
+        if (c == '(') {
+            ++profundidad;
+        } else if (c == ')') {
+            --profundidad;
+        } else if ((c == '*' || c == '/') && profundidad == 0) {
+            if (terminar(texto.substr(inicio, p - inicio), divisor)) return "0";
+            divisor = c == '/';
+            inicio = p + 1;
+        }
+    }
+    if (terminar(texto.substr(inicio), divisor)) return "0";
+
+    OrdenarTerminos(factores, negativos, &divisores);
+    const size_t n = factores.size();
+
+    // Fold the numbers into the coefficient; their signs go with them.
+    double coeficiente = 1;
+    std::vector<bool> plegados(n, false);
+    for (size_t i = 0; i < n; ++i) {
+        if (!numeros::EsNumero(factores[i])) continue;
+        const std::string numero = negativos[i] ? "-" + factores[i] : factores[i];
+        const double v = numeros::ANumero(QuitarParentesis(numero));
+        coeficiente = divisores[i] ? aritmetica::Dividir(coeficiente, v)
+                                   : aritmetica::Multiplicar(coeficiente, v);
+        factores[i].clear();
+        plegados[i] = true;
+    }
+
+    // Merge repeated bases into one power. A factor that is itself a product
+    // stands for several factors: it merges with nothing here, and the pass
+    // that reduces the result again merges its parts once they stand inline.
+    // Each factor is split once: a factor changes only by being consumed
+    // before its turn, or rewritten after it.
+    std::vector<Potencia> potencias(n, Potencia{{}, 0});
+    std::vector<size_t> grupo(n, 0);
+    std::vector<std::vector<size_t>> miembros;
+    std::unordered_map<std::string, size_t> grupos;
+    auto fusionable = [&](size_t i) {
+        return !factores[i].empty() && !HayOperador(factores[i], "*/");
+    };
+    for (size_t i = 0; i < n; ++i) {
+        if (!fusionable(i)) continue;
+        potencias[i] = SepararPotencia(factores[i]);
+        if (divisores[i]) potencias[i].exponente = -potencias[i].exponente;
+        const auto [it, nuevo] =
+            grupos.try_emplace(std::string(potencias[i].base), miembros.size());
+        if (nuevo) miembros.emplace_back();
+        grupo[i] = it->second;
+        miembros[it->second].push_back(i);
+    }
+    std::vector<bool> anidados(n, false);
+    for (size_t i = 0; i < n; ++i) anidados[i] = !factores[i].empty() && !fusionable(i);
+    for (size_t i = 0; i < n; ++i) {
+        if (factores[i].empty() || anidados[i]) continue;
+        double e = potencias[i].exponente;
+        for (size_t k : miembros[grupo[i]]) {
+            if (k <= i || factores[k].empty()) continue;
+            e = aritmetica::Sumar(e, potencias[k].exponente);
+            factores[k].clear();
+        }
+        std::string base(potencias[i].base);
+        if (e == 0) {
+            factores[i].clear();
+        } else if (e == 1 || e == -1) {
+            factores[i] = std::move(base);
+        } else {
+            factores[i] = base + "^" + numeros::FormaGeneral(e < 0 ? -e : e);
+        }
+        divisores[i] = e < 0;
+    }
+
+    // Assemble.
+    if (coeficiente < 0) {
+        coeficiente = -coeficiente;
+        signo = !signo;
+    }
+    if (coeficiente == 0) return "0";
+    std::string r = coeficiente == 1 ? std::string() : numeros::FormaGeneral(coeficiente);
+    for (size_t i = 0; i < n; ++i) {
+        if (factores[i].empty()) continue;
+        if (r.empty()) {
+            r = divisores[i] ? "1/" + factores[i] : factores[i];
+        } else {
+            r.push_back(divisores[i] ? '/' : '*');
+            r.append(factores[i]);
+        }
+    }
+    for (size_t i = 0; i < n; ++i) {
+        if (negativos[i] && !plegados[i]) signo = !signo;
+    }
+    if (r.empty()) r = "1";
+    if (signo && r != "0") r.insert(0, 1, '-');
+    if (otra_vez) r = ReducirProducto(r);
+    return r;
+}
+
+}  // namespace relivo
