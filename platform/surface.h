@@ -175,7 +175,7 @@ public:
     virtual void Line(float X1, float Y1, float X2, float Y2, std::optional<ColorOle> Color = {},
                       FormaLinea forma = FormaLinea::Segmento) = 0;
     // Copies (a part of) a picture: destination (X1, Y1) with size
-    // Width1 x Height1 (default: the picture's size), source (X2, Y2) with
+    // Width1 x Height1 (default: the source's size), source (X2, Y2) with
     // size Width2 x Height2 (default: the whole picture), all in scale units;
     // a negative size mirrors. Opcode is a raster operation (default
     // 0x00CC0020, copy; also 0x00EE0086 or, 0x008800C6 and, 0x00660046 xor,

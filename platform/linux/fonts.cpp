@@ -47,6 +47,7 @@ public:
     ~Fuentes() {
         for (auto& [clave, c] : caras_) FT_Done_Face(c.cara);
         if (ft_) FT_Done_FreeType(ft_);
+        FcFini();
     }
 
 private:

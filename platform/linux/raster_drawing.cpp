@@ -334,11 +334,13 @@ void SuperficieRaster::PaintPicture(const Imagen& Picture, float X1, float Y1,
                    Width2.value_or(0), Height2.value_or(0)});
     const double fx = std::fabs(PixelesPorUnidadX()), fy = std::fabs(PixelesPorUnidadY());
     const double dx = Pixel(AX(X1)), dy = Pixel(AY(Y1));
-    const double dw = Width1 ? Pixel(*Width1 * PixelesPorUnidadX()) : Picture.Ancho;
-    const double dh = Height1 ? Pixel(*Height1 * PixelesPorUnidadY()) : Picture.Alto;
+    // The source part (default: the whole picture) and the destination size
+    // (default: the source's size).
     const double sx = X2 ? Pixel(*X2 * fx) : 0, sy = Y2 ? Pixel(*Y2 * fy) : 0;
     const double sw = Width2 ? Pixel(*Width2 * fx) : Picture.Ancho - sx;
     const double sh = Height2 ? Pixel(*Height2 * fy) : Picture.Alto - sy;
+    const double dw = Width1 ? Pixel(*Width1 * PixelesPorUnidadX()) : sw;
+    const double dh = Height1 ? Pixel(*Height1 * PixelesPorUnidadY()) : sh;
     if (dw == 0 || dh == 0 || sw == 0 || sh == 0) return;
 
     Lienzo lienzo = LienzoDeDibujo(13);

@@ -1,0 +1,117 @@
+// The Linux host: event delivery, ambient properties, notifications and
+// the yield's queue.
+#include "platform/linux/host.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/linux/work_queue.h"
+#include "platform/yield.h"
+
+namespace relivo {
+namespace {
+
+TEST(Anfitrion, ArgumentosPorReferenciaVuelven) {
+    AnfitrionLinux host;
+    host.AlEvento("Error", [](std::span<ArgumentoEvento> a) {
+        a[0].Valor = int32_t{0};  // by value: not taken back
+        a[2].Valor = true;        // by reference
+    });
+    std::vector<ArgumentoEvento> args = {{"NumError", int32_t{-2147221501}, false},
+                                         {"DescrError", "texto", false},
+                                         {"Continuar", false, true}};
+    host.LanzarEvento(10, "Error", args);
+    EXPECT_EQ(args[0].Valor.AEntero32(), -2147221501);
+    EXPECT_TRUE(args[2].Valor.ABooleano());
+    ASSERT_EQ(host.Eventos().size(), 1u);
+    EXPECT_EQ(host.Eventos()[0].Id, 10);
+    EXPECT_TRUE(host.Eventos()[0].Argumentos[2].Valor.ABooleano());
+    // Without a handler the arguments stay as they were.
+    std::vector<ArgumentoEvento> k = {{"KeyAscii", int16_t{97}, true}};
+    host.LanzarEvento(4, "KeyPress", k);
+    EXPECT_EQ(k[0].Valor.AEntero16(), 97);
+}
+
+TEST(Anfitrion, EventosAnidadosEnOrden) {
+    AnfitrionLinux host;
+    host.AlEvento("Status", [&](std::span<ArgumentoEvento>) {
+        std::vector<ArgumentoEvento> nada;
+        host.LanzarEvento(12, "TerminoGraficacion", nada);
+    });
+    std::vector<ArgumentoEvento> a = {{"Stat", "x", false}, {"Porcentaje", int16_t{0}, false}};
+    host.LanzarEvento(11, "Status", a);
+    ASSERT_EQ(host.Eventos().size(), 2u);
+    EXPECT_EQ(host.Eventos()[0].Nombre, "Status");
+    EXPECT_EQ(host.Eventos()[0].Argumentos.size(), 2u);
+    EXPECT_EQ(host.Eventos()[1].Nombre, "TerminoGraficacion");
+    host.AlEvento("Status", {});
+    host.RegistrarEventos(false);
+    host.LanzarEvento(11, "Status", a);
+    EXPECT_EQ(host.Eventos().size(), 2u);
+}
+
+TEST(Anfitrion, AmbienteNotificacionesYMenus) {
+    AnfitrionLinux host;
+    EXPECT_TRUE(host.UserMode());
+    EXPECT_EQ(host.Font().Name, "DejaVu Sans");
+    host.FijarUserMode(false);
+    EXPECT_FALSE(host.UserMode());
+    Fuente f;
+    f.Size = 14;
+    host.FijarFont(f);
+    EXPECT_EQ(host.Font().Size, 14);
+    host.PropertyChanged("BackColor");
+    host.PropertyChanged("FillColor");
+    EXPECT_EQ(host.PropiedadesCambiadas(), (std::vector<std::string>{"BackColor", "FillColor"}));
+    host.PopupMenu("mnuArchivo", int16_t{2}, 10.0f, {}, "mnuAbrir");
+    ASSERT_EQ(host.MenusPedidos().size(), 1u);
+    EXPECT_EQ(host.MenusPedidos()[0].Menu, "mnuArchivo");
+    EXPECT_EQ(host.MenusPedidos()[0].DefaultMenu, "mnuAbrir");
+    EXPECT_FALSE(host.MenusPedidos()[0].y.has_value());
+    host.OlvidarRegistros();
+    EXPECT_TRUE(host.PropiedadesCambiadas().empty());
+}
+
+TEST(Ceder, EjecutaLoPendienteUnaVez) {
+    std::vector<std::string> hechos;
+    EncolarTrabajo([&] {
+        hechos.push_back("a");
+        // Queued while yielding: waits for the next yield.
+        EncolarTrabajo([&] { hechos.push_back("c"); });
+    });
+    EncolarTrabajo([&] { hechos.push_back("b"); });
+    const int32_t id = AgregarVigilante([&] { hechos.push_back("v"); });
+    const uint64_t antes = VecesCedido();
+    Ceder();
+    EXPECT_EQ(hechos, (std::vector<std::string>{"a", "b", "v"}));
+    EXPECT_EQ(TrabajosPendientes(), 1u);
+    Ceder();
+    EXPECT_EQ(hechos, (std::vector<std::string>{"a", "b", "v", "c", "v"}));
+    QuitarVigilante(id);
+    Ceder();
+    EXPECT_EQ(hechos.size(), 5u);
+    EXPECT_EQ(VecesCedido(), antes + 3);
+}
+
+TEST(Ceder, CederDentroDeCederYVigilanteQueSeQuita) {
+    int dentro = 0, vigilado = 0;
+    EncolarTrabajo([&] {
+        EncolarTrabajo([&] { ++dentro; });
+        Ceder();  // a nested yield runs what was queued meanwhile
+    });
+    int32_t id = 0;
+    id = AgregarVigilante([&] {
+        ++vigilado;
+        QuitarVigilante(id);
+    });
+    Ceder();
+    Ceder();
+    EXPECT_EQ(dentro, 1);
+    EXPECT_EQ(vigilado, 1);
+    EXPECT_EQ(TrabajosPendientes(), 0u);
+}
+
+}  // namespace
+}  // namespace relivo

@@ -1,0 +1,31 @@
+// Helpers of the drawing-surface tests: a surface in device pixels without
+// a border, and pixel counts of pictures.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "platform/surface.h"
+
+namespace relivo::prueba {
+
+// A surface whose scale is device pixels of an interior of ancho x alto,
+// black, with a white pen and fill colour.
+inline std::unique_ptr<SuperficieDibujo> SuperficiePixeles(int32_t ancho, int32_t alto) {
+    auto s = CrearSuperficie(ancho, alto);
+    s->BorderStyle(0);
+    s->ScaleMode(3);
+    s->BackColor(0);
+    s->ForeColor(0xFFFFFF);
+    s->FillColor(0xFFFFFF);
+    s->AutoRedraw(true);
+    return s;
+}
+
+inline int64_t Contar(const Imagen& img, int32_t color) {
+    int64_t n = 0;
+    for (int32_t p : img.Pixeles) n += p == color;
+    return n;
+}
+
+}  // namespace relivo::prueba
