@@ -398,8 +398,8 @@ void SuperficieRaster::DibujarPoligono(std::span<const PuntoApi> puntos) {
     }
     if (e_.drawStyle == 5) return;
     const Pluma pluma = PlumaActual(std::nullopt, false);
-    std::vector<PuntoD> vertices;
-    vertices.reserve(puntos.size());
+    std::vector<PuntoD>& vertices = e_.vertices;
+    vertices.clear();
     for (const PuntoApi& p : puntos) vertices.push_back({double(p.x), double(p.y)});
     Trazo trazo(lienzo.Ancho(), lienzo.Alto(), e_.marcas);
     trazo.Polilinea(vertices, pluma, true);

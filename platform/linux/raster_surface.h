@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/linux/canvas.h"
 #include "platform/linux/stroke.h"
@@ -36,6 +37,7 @@ struct EstadoSuperficie {
     Rectangulo cambiado;    // persistent pixels changed since the last Refresh
     Rectangulo porMostrar;  // refreshed pixels the window has yet to take
     MarcasTrazo marcas;
+    std::vector<PuntoD> vertices;  // of the polygon being drawn
     bool botonPulsado = false;
     int32_t hdc = 0, hwnd = 0;
     EventosSuperficie* eventos = nullptr;

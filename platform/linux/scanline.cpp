@@ -38,8 +38,11 @@ int32_t Cruce(const Borde& b, int64_t y, int32_t ancho) {
 void RecorrerPoligono(std::span<const PuntoApi> puntos, int32_t ancho, int32_t alto,
                       const std::function<void(int32_t y, int32_t x0, int32_t x1)>& tramo) {
     if (puntos.size() < 3 || ancho <= 0 || alto <= 0) return;
-    std::vector<Borde> bordes;
-    bordes.reserve(puntos.size());
+    // Buffers kept from call to call (one thread; the callback does not
+    // come back here).
+    static std::vector<Borde> bordes;
+    static std::vector<int32_t> cruces;
+    bordes.clear();
     int64_t ymin = INT64_MAX, ymax = INT64_MIN;
     for (size_t i = 0; i < puntos.size(); ++i) {
         const PuntoApi& a = puntos[i];
@@ -52,7 +55,6 @@ void RecorrerPoligono(std::span<const PuntoApi> puntos, int32_t ancho, int32_t a
     }
     if (bordes.empty()) return;
     const int64_t desde = std::max<int64_t>(ymin, 0), hasta = std::min<int64_t>(ymax, alto);
-    std::vector<int32_t> cruces;
     for (int64_t y = desde; y < hasta; ++y) {
         cruces.clear();
         for (const Borde& b : bordes) {

@@ -52,20 +52,25 @@ void Ceder() {
     Cola& c = LaCola();
     ++c.veces;
     // Only the work already queued: work queued now waits for the next yield.
-    std::deque<std::function<void()>> ahora;
-    ahora.swap(c.trabajos);
-    while (!ahora.empty()) {
-        std::function<void()> t = std::move(ahora.front());
-        ahora.pop_front();
-        t();
+    if (!c.trabajos.empty()) {
+        std::deque<std::function<void()>> ahora;
+        ahora.swap(c.trabajos);
+        while (!ahora.empty()) {
+            std::function<void()> t = std::move(ahora.front());
+            ahora.pop_front();
+            t();
+        }
     }
+    if (c.vigilantes.empty()) return;
+    // The watchers present now, each looked up again before it runs: a
+    // watcher may remove itself or others.
     std::vector<int32_t> ids;
     ids.reserve(c.vigilantes.size());
     for (const auto& [id, v] : c.vigilantes) ids.push_back(id);
     for (int32_t id : ids) {
         const auto it = c.vigilantes.find(id);
         if (it == c.vigilantes.end()) continue;
-        std::function<void()> v = it->second;  // a watcher may remove itself
+        std::function<void()> v = it->second;
         v();
     }
 }
