@@ -62,7 +62,7 @@ TEST(CliTest, SeparadorDecimal) {
 }
 
 TEST(CliTest, NumerosJsonExactos) {
-    const Salida s = Correr("evaluar --json 'x/3' x=1");
+    const Salida s = Correr("evaluar --json 'x/y' x=1 y=3");
     EXPECT_EQ(nlohmann::json::parse(s.texto)["resultado"].get<double>(), 1.0 / 3.0);
 }
 
