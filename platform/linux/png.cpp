@@ -38,6 +38,7 @@ png_image ImagenPng(const Imagen& imagen) {
     png.width = static_cast<png_uint_32>(imagen.Ancho);
     png.height = static_cast<png_uint_32>(imagen.Alto);
     png.format = PNG_FORMAT_RGB;
+    png.flags = PNG_IMAGE_FLAG_FAST;  // quicker filtering and compression
     return png;
 }
 
