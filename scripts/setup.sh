@@ -6,6 +6,8 @@ paquetes=(
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   libpng-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
   libmuparser-dev
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools binutils-mingw-w64
+  wine64 wine xvfb xauth
 )
 faltan=()
 for p in "${paquetes[@]}"; do
