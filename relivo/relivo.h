@@ -36,6 +36,7 @@
 #include <string_view>
 
 #include "platform/colors.h"
+#include "platform/error.h"
 #include "platform/font.h"
 #include "platform/host.h"
 #include "platform/picture.h"

@@ -1,0 +1,203 @@
+// relivo graficar from end to end: the picture, the trace, the document
+// round trip, the exit statuses and Ctrl-C.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/png.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using json = nlohmann::json;
+
+// Runs the program with the arguments, stdout and stderr to /dev/null;
+// returns the exit status (-signal when killed).
+int Ejecutar(const std::vector<std::string>& args) {
+    std::vector<char*> argv;
+    std::string programa = RELIVO_CLI;
+    argv.push_back(programa.data());
+    std::vector<std::string> copia = args;
+    for (auto& a : copia) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        std::freopen("/dev/null", "w", stdout);
+        std::freopen("/dev/null", "w", stderr);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    int estado = 0;
+    waitpid(pid, &estado, 0);
+    return WIFEXITED(estado) ? WEXITSTATUS(estado) : -WTERMSIG(estado);
+}
+
+json Leer(const fs::path& ruta) {
+    std::ifstream f(ruta);
+    return json::parse(f);
+}
+
+class GraficarCli : public testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("relivo_graficar_" + std::to_string(getpid()) + "_" +
+                testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    std::string En(const char* nombre) const { return (dir_ / nombre).string(); }
+
+    fs::path dir_;
+};
+
+TEST_F(GraficarCli, DibujaLaSuperficieEnUnPng) {
+    ASSERT_EQ(Ejecutar({"graficar", "sen(x)*cos(y)", "-o", En("s.png")}), 0);
+    const relivo::Imagen img = relivo::LeerPng(En("s.png"));
+    // The picture is the surface's interior: the outer 640 x 480 less the
+    // 2-pixel border on each side.
+    EXPECT_EQ(img.Ancho, 636);
+    EXPECT_EQ(img.Alto, 476);
+    // A shaded surface: many colours, the red axes among them.
+    std::set<int32_t> colores(img.Pixeles.begin(), img.Pixeles.end());
+    EXPECT_GT(colores.size(), 500u);
+}
+
+TEST_F(GraficarCli, LaTrazaCuentaEventosPoligonosYEstadoFinal) {
+    ASSERT_EQ(Ejecutar({"graficar", "x*y", "--x=-1:1", "--y", "-1:1", "--lineas", "0", "--tamano",
+                        "200x150", "--traza", En("t.json")}),
+              0);
+    const json t = Leer(En("t.json"));
+    const json eventos = json::parse(R"([
+        {"evento": "Status", "Stat": "Procesando Superficie", "Porcentaje": 0},
+        {"evento": "Status", "Stat": "Procesando Superficie", "Porcentaje": 100},
+        {"evento": "Status", "Stat": "Graficando Puntos", "Porcentaje": 0},
+        {"evento": "Status", "Stat": "Graficando Puntos", "Porcentaje": 100},
+        {"evento": "Status", "Stat": "Graficación terminada", "Porcentaje": 0},
+        {"evento": "TerminoGraficacion"}])");
+    EXPECT_EQ(t["eventos"], eventos);
+    ASSERT_EQ(t["poligonos"].size(), 4u);
+    EXPECT_EQ(t["poligonos"][0]["contorno"], 255);
+    EXPECT_EQ(t["poligonos"][3]["relleno"], 255 + 256 * 255 + 65536 * 128);
+    EXPECT_EQ(t["poligonos"][3]["contorno"], 0);
+    EXPECT_EQ(t["poligonos"][3]["puntos"].size(), 4u);
+    EXPECT_EQ(t["ZMin"], -1);
+    EXPECT_EQ(t["ZMax"], 1);
+    EXPECT_EQ(t["numeroError"], 0);
+    EXPECT_EQ(t["error"], "");
+    EXPECT_GT(t["ScaleWidth"].get<double>(), 0);
+}
+
+TEST_F(GraficarCli, GuardarYCargarRepitenLaMismaGrafica) {
+    ASSERT_EQ(Ejecutar({"graficar", "x^2-y^2", "--x", "-2:2", "--y=-1:3", "--z=-4:4", "--lineas",
+                        "9,5", "--angulos", "10,0,-20", "--tamano", "300x200", "--guardar",
+                        En("b.json"), "--traza", En("t1.json")}),
+              0);
+    const json bolsa = Leer(En("b.json"));
+    EXPECT_EQ(bolsa["AutoEscalaZ"], false);
+    EXPECT_EQ(bolsa["ZMin"], -4);
+    EXPECT_EQ(bolsa["NumeroLineasY"], 5);
+    // No expression: the document gives everything.
+    ASSERT_EQ(Ejecutar({"graficar", "--cargar", En("b.json"), "--tamano", "300x200", "--traza",
+                        En("t2.json"), "-o", En("b.png")}),
+              0);
+    EXPECT_EQ(Leer(En("t1.json"))["poligonos"], Leer(En("t2.json"))["poligonos"]);
+    // An option after the document overrides it.
+    ASSERT_EQ(
+        Ejecutar({"graficar", "--cargar", En("b.json"), "--x=2:-2", "--traza", En("t3.json")}), 0);
+    EXPECT_EQ(Leer(En("t3.json"))["eventos"].size(), 7u + 11u + 2u);
+}
+
+struct CasoSalida {
+    const char* nombre;
+    std::vector<std::string> args;
+    int estado;
+};
+
+class SalidaGraficar : public testing::TestWithParam<CasoSalida> {};
+
+TEST_P(SalidaGraficar, TerminaConSuEstado) {
+    EXPECT_EQ(Ejecutar(GetParam().args), GetParam().estado);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Relivo, SalidaGraficar,
+    testing::Values(
+        CasoSalida{"SinExpresion", {"graficar"}, 2},
+        CasoSalida{"OpcionDesconocida", {"graficar", "x", "--colores"}, 2},
+        CasoSalida{"RangoMalo", {"graficar", "x", "--x", "1"}, 2},
+        CasoSalida{"RangoVacio", {"graficar", "x", "--x=1:1"}, 2},
+        CasoSalida{"LineasFueraDeRango", {"graficar", "x", "--lineas", "32767"}, 2},
+        CasoSalida{"TamanoMalo", {"graficar", "x", "--tamano", "0x10"}, 2},
+        CasoSalida{"Ayuda", {"graficar", "--help"}, 0},
+        CasoSalida{"ExpresionRechazada", {"graficar", "(x"}, 1},
+        CasoSalida{"VariableSinValor", {"graficar", "x*t"}, 1},
+        CasoSalida{"DivisionPorCero", {"graficar", "1/x", "--x=-1:1", "--lineas", "1"}, 1},
+        CasoSalida{"DivisionPorCeroContinuando",
+                   {"graficar", "1/x", "--x=-1:1", "--lineas", "1", "--continuar"},
+                   0},
+        CasoSalida{"DocumentoInexistente", {"graficar", "--cargar", "/no/existe.json"}, 1},
+        CasoSalida{"PngImposible", {"graficar", "x", "-o", "/no/existe/s.png"}, 1},
+        CasoSalida{"ExpresionConGuion", {"graficar", "--lineas", "3", "--", "-x*y"}, 0}),
+    [](const testing::TestParamInfo<CasoSalida>& i) { return std::string(i.param.nombre); });
+
+TEST_F(GraficarCli, UnDocumentoBasuraEsUnErrorClaro) {
+    {
+        std::ofstream f(En("basura.json"));
+        f << "esto no es json";
+    }
+    EXPECT_EQ(Ejecutar({"graficar", "--cargar", En("basura.json")}), 1);
+    {
+        std::ofstream f(En("tipos.json"));
+        f << R"({"Funcion": "x", "XMin": -1, "XMax": "mucho"})";
+    }
+    EXPECT_EQ(Ejecutar({"graficar", "--cargar", En("tipos.json")}), 1);
+}
+
+// Whether the process has a handler for SIGINT installed.
+bool CapturaSigint(pid_t pid) {
+    std::ifstream f("/proc/" + std::to_string(pid) + "/status");
+    std::string linea;
+    while (std::getline(f, linea)) {
+        if (linea.rfind("SigCgt:", 0) == 0) {
+            return (std::stoull(linea.substr(7), nullptr, 16) >> (SIGINT - 1)) & 1;
+        }
+    }
+    return false;
+}
+
+TEST_F(GraficarCli, CtrlCCancelaEnElSiguienteCeder) {
+    std::string programa = RELIVO_CLI;
+    const std::string traza = En("t.json");
+    // A grid far too large to finish: only the cancellation ends it.
+    std::vector<std::string> args{programa, "graficar", "x*y", "--lineas",
+                                  "32766",  "--traza",  traza};
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        std::freopen("/dev/null", "w", stderr);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    while (!CapturaSigint(pid)) usleep(1000);
+    kill(pid, SIGINT);
+    int estado = 0;
+    waitpid(pid, &estado, 0);
+    ASSERT_TRUE(WIFEXITED(estado));
+    EXPECT_EQ(WEXITSTATUS(estado), 1);
+    const json t = Leer(traza);
+    EXPECT_EQ(t["numeroError"], -2147221502);
+    EXPECT_EQ(t["error"], "Cancelado por el usuario");
+}
+
+}  // namespace

@@ -1,0 +1,461 @@
+// Relivo's plot run: the order of its events, the sampling with automatic z
+// range, the drawing, cancellation, re-entry and the host's Continuar.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "platform/linux/work_queue.h"
+#include "relivo_banco.h"
+
+namespace relivo::prueba {
+namespace {
+
+const std::string kCancelado = "Cancelado por el usuario";
+const ColorOle kRojo = RGB(255, 0, 0);
+
+TEST(RelivoGraficar, UnaCeldaDaLaSecuenciaCompletaDeEventosYPoligonos) {
+    Banco b;
+    b.Preparar("x*y", -1, 1, -1, 1, 0, 0);
+    b.Olvidar();
+    b.r->Graficar();
+    EXPECT_EQ(b.Eventos(), (std::vector<std::string>{
+                               "Status(Procesando Superficie,0)",
+                               "Status(Procesando Superficie,100)",
+                               "Status(Graficando Puntos,0)",
+                               "Status(Graficando Puntos,100)",
+                               "Status(Graficación terminada,0)",
+                               "TerminoGraficacion()",
+                           }));
+    // Three axes outlined in red, then the one cell outlined in black.
+    ASSERT_EQ(b.poligonos.size(), 4u);
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_EQ(b.poligonos[k].contorno, kRojo);
+        EXPECT_EQ(b.poligonos[k].relleno, 0);
+    }
+    EXPECT_EQ(b.poligonos[3].relleno, RGB(255, 255, 128));
+    EXPECT_EQ(b.poligonos[3].contorno, 0);
+    // Drawing leaves its colours behind in the control's properties.
+    EXPECT_EQ(b.r->ForeColor(), 0);
+    EXPECT_EQ(b.r->FillStyle(), 0);
+    EXPECT_EQ(b.r->FillColor(), RGB(255, 255, 128));
+    EXPECT_EQ(b.r->ZMin(), -1);
+    EXPECT_EQ(b.r->ZMax(), 1);
+}
+
+TEST(RelivoGraficar, LosPorcentajesVanDeCeroACienPorLinea) {
+    Banco b;
+    // Without y the sampling runs over x lines; with y over y lines.
+    b.Preparar("x", 0, 1, 0, 1, 3, 1);
+    b.Olvidar();
+    b.r->Graficar();
+    std::vector<std::string> esperado;
+    for (int p : {0, 25, 50, 75, 100}) {
+        esperado.push_back("Status(Procesando Superficie," + std::to_string(p) + ")");
+    }
+    for (int p : {0, 25, 50, 75, 100}) {
+        esperado.push_back("Status(Graficando Puntos," + std::to_string(p) + ")");
+    }
+    esperado.push_back("Status(Graficación terminada,0)");
+    esperado.push_back("TerminoGraficacion()");
+    EXPECT_EQ(b.Eventos(), esperado);
+    // 4 x 2 cells after the three axes; the last one at the highest indexes.
+    ASSERT_EQ(b.poligonos.size(), 3u + 8u);
+    EXPECT_EQ(b.poligonos.back().relleno, RGB(255, 255, 128));
+    // Colours run along x in red and along y in green: the cells of the
+    // first column, bottom and top, then the first cell of the second column.
+    EXPECT_EQ(b.poligonos[3].relleno, RGB(64, 128, 128));
+    EXPECT_EQ(b.poligonos[4].relleno, RGB(64, 255, 128));
+    EXPECT_EQ(b.poligonos[5].relleno, RGB(128, 128, 128));
+}
+
+TEST(RelivoGraficar, DosLlamadasSinCambiosSoloAnuncianElFinal) {
+    Banco b;
+    b.Preparar("x+y", -1, 1, -1, 1, 2, 2);
+    b.r->Graficar();
+    const Imagen antes = b.r->Grafica();
+    b.Olvidar();
+    b.r->Graficar();
+    EXPECT_EQ(b.Eventos(), (std::vector<std::string>{"Status(Graficación terminada,0)",
+                                                     "TerminoGraficacion()"}));
+    EXPECT_TRUE(b.poligonos.empty());
+    EXPECT_EQ(b.r->Grafica(), antes);
+}
+
+// The automatic z range: ZMin/ZMax for a plot over x in [0, 2] (two
+// intervals) and a y range so narrow that y changes the values by next to
+// nothing. The samples of the first y line are 0, 1 and f(2); a sample more
+// than three typical steps away from the one before it is left out. The
+// first step that is not 0 sets the typical step without widening the range.
+struct CasoRango {
+    const char* nombre;
+    const char* funcion;
+    double zMin;
+    double zMax;
+    double xMax = 2;
+    int16_t lineasX = 1;
+};
+
+class RangoAutomatico : public testing::TestWithParam<CasoRango> {};
+
+TEST_P(RangoAutomatico, DejaFueraLosSaltosDeMasDeTresPasosTipicos) {
+    Banco b;
+    b.Preparar(GetParam().funcion, 0, GetParam().xMax, 0, 1e-9, GetParam().lineasX, 0);
+    b.r->Graficar();
+    EXPECT_NEAR(b.r->ZMin(), GetParam().zMin, 1e-6);
+    EXPECT_NEAR(b.r->ZMax(), GetParam().zMax, 1e-6);
+    EXPECT_EQ(b.Eventos().back(), "TerminoGraficacion()");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Relivo, RangoAutomatico,
+    testing::Values(
+        // f(2) = 3.5: a step of 2.5 against a typical 1 stays in range.
+        CasoRango{"SaltoDeDosYMedio", "0.75*x^2+0.25*x+y", 0, 3.5},
+        // f(2) = 3.9: 2.9 typical steps, still in.
+        CasoRango{"SaltoDeCasiTres", "0.95*x^2+0.05*x+y", 0, 3.9},
+        // f(2) = 4.5: 3.5 typical steps, out; and so is its twin on the next line.
+        CasoRango{"SaltoDeTresYMedio", "1.25*x^2-0.25*x+y", 0, 1},
+        // A pole at x = 2 (f = 10000) between x = 0..4 does not flatten the picture.
+        CasoRango{"Polo", "1/((x-2)^2+0.0001)+y", 0.2499937503, 0.9999000100, 4, 3},
+        // No variable at all: every sample is the same value.
+        CasoRango{"Constante", "7", 7, 7}),
+    [](const testing::TestParamInfo<CasoRango>& i) { return std::string(i.param.nombre); });
+
+TEST(RelivoGraficar, ConRangoFijoLaEscalaAutomaticaNoTocaZ) {
+    Banco b;
+    b.Preparar("x*y", -1, 1, -1, 1, 4, 4);
+    b.r->AutoEscalaZ(false);
+    b.r->ZMin(-5);
+    b.r->ZMax(7);
+    b.r->Graficar();
+    EXPECT_EQ(b.r->ZMin(), -5);
+    EXPECT_EQ(b.r->ZMax(), 7);
+    // Switching it off after a run keeps the range it found.
+    Banco c;
+    c.Preparar("x*y", -1, 1, -1, 1, 4, 4);
+    c.r->Graficar();
+    c.r->AutoEscalaZ(false);
+    c.Olvidar();
+    c.r->Graficar();
+    EXPECT_EQ(c.Contar("Status(Procesando Superficie"), 0u);
+    EXPECT_EQ(c.r->ZMin(), -1);
+    EXPECT_EQ(c.r->ZMax(), 1);
+}
+
+TEST(RelivoGraficar, RangoXIgualSinContinuarNoDibujaNada) {
+    Banco b;
+    b.Preparar("x", -1, 1, -1, 1, 2, 2);
+    b.r->XMax(-1);
+    b.Olvidar();
+    b.r->Graficar();
+    const std::string texto = "La X máxima debe ser diferente de la X mínima";
+    EXPECT_EQ(b.Eventos(), (std::vector<std::string>{"Status(Error: " + texto + ",0)",
+                                                     "Error(-2147221501," + texto + ",false)"}));
+    EXPECT_EQ(b.r->NumeroError(), -2147221501);
+    EXPECT_TRUE(b.poligonos.empty());
+}
+
+TEST(RelivoGraficar, RangoXIgualContinuandoDibujaConLosLimitesIguales) {
+    Banco b;
+    b.Preparar("y", -1, 1, -1, 1, 2, 2);
+    b.r->XMax(-1);
+    b.Continuar(true);
+    b.Olvidar();
+    b.r->Graficar();
+    // The cell colours divide by the empty width: each cell's failure is
+    // reported, the run goes on and ends.
+    EXPECT_EQ(b.Eventos().front(),
+              "Status(Error: La X máxima debe ser diferente de la X mínima,0)");
+    EXPECT_EQ(b.Eventos().back(), "TerminoGraficacion()");
+    EXPECT_GE(b.Contar("Status(Procesando Superficie"), 1u);
+}
+
+TEST(RelivoGraficar, UnaVariableSinValorImpideMuestrear) {
+    Banco b;
+    b.Preparar("x*t", -1, 1, -1, 1, 2, 2);
+    b.Olvidar();
+    b.r->Graficar();
+    const std::string texto = "La función no está definida o faltan variables por definir.";
+    EXPECT_EQ(b.Eventos(), (std::vector<std::string>{"Status(Error: " + texto + ",0)",
+                                                     "Error(-2147221499," + texto + ",false)"}));
+    EXPECT_TRUE(b.poligonos.empty());
+}
+
+TEST(RelivoGraficar, UnErrorEnUnPuntoSinContinuarDejaLaMallaPorMuestrear) {
+    Banco b;
+    // x = 0 is the second point of the first y line: a division by zero.
+    b.Preparar("y/x", -1, 1, -1, 1, 1, 1);
+    b.Olvidar();
+    b.r->Graficar();
+    EXPECT_EQ(b.Eventos(), (std::vector<std::string>{"Status(Error: División por cero,0)",
+                                                     "Error(11,División por cero,false)"}));
+    EXPECT_TRUE(b.poligonos.empty());
+    // The next run samples again from the start.
+    b.Olvidar();
+    b.r->Graficar();
+    EXPECT_EQ(b.Eventos().front(), "Status(Error: División por cero,0)");
+}
+
+TEST(RelivoGraficar, UnErrorEnUnPuntoContinuandoDibujaLaMallaParcial) {
+    Banco b;
+    b.Preparar("y/x", -1, 1, -1, 1, 1, 1);
+    b.Continuar(true);
+    b.Olvidar();
+    b.r->Graficar();
+    EXPECT_EQ(b.Contar("Error("), 1u);
+    EXPECT_EQ(b.Contar("Status(Procesando Superficie"), 0u);
+    EXPECT_EQ(b.Contar("Status(Graficando Puntos"), 3u);
+    EXPECT_EQ(b.poligonos.size(), 3u + 4u);
+    EXPECT_EQ(b.Eventos().back(), "TerminoGraficacion()");
+    // The partial grid counts as sampled.
+    b.Olvidar();
+    b.r->Graficar();
+    EXPECT_EQ(b.Eventos(), (std::vector<std::string>{"Status(Graficación terminada,0)",
+                                                     "TerminoGraficacion()"}));
+}
+
+// Cancelling from a Status handler: during the sampling or during drawing.
+struct CasoCancelar {
+    const char* nombre;
+    const char* estado;  // the Status text whose first event cancels
+    bool continuar;
+    size_t errores;          // cancellation errors reported in the cancelled run
+    size_t poligonos;        // drawn in the cancelled run
+    size_t procesandoLuego;  // "Procesando Superficie" events of the next run
+};
+
+class Cancelacion : public testing::TestWithParam<CasoCancelar> {};
+
+TEST_P(Cancelacion, TerminaLaFaseEnElSiguientePuntoOCelda) {
+    Banco b;
+    b.Preparar("x+y", -1, 1, -1, 1, 3, 3);
+    b.Continuar(GetParam().continuar);
+    bool hecho = false;
+    Relivo& r = *b.r;
+    const std::string estado = GetParam().estado;
+    b.AlStatus([&](const std::string& texto, int16_t) {
+        if (!hecho && texto == estado) {
+            hecho = true;
+            r.Cancelar();
+        }
+    });
+    b.r->Graficar();
+    EXPECT_EQ(b.Contar("Error(-2147221502," + kCancelado + ","), GetParam().errores);
+    EXPECT_EQ(b.Contar("Status(Error: " + kCancelado + ",0)"), GetParam().errores);
+    EXPECT_EQ(b.poligonos.size(), GetParam().poligonos);
+    EXPECT_EQ(b.Contar("TerminoGraficacion"), GetParam().continuar ? 1u : 0u);
+    EXPECT_EQ(b.r->NumeroError(), -2147221502);
+
+    b.Olvidar();
+    b.host.AlEvento("Status", {});
+    b.r->Graficar();
+    EXPECT_EQ(b.Contar("Status(Procesando Superficie"), GetParam().procesandoLuego);
+    EXPECT_EQ(b.Eventos().back(), "TerminoGraficacion()");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Relivo, Cancelacion,
+    testing::Values(
+        // The first line of samples is complete; the next sample cancels.
+        CasoCancelar{"AlMuestrear", "Procesando Superficie", false, 1, 0, 5},
+        // Continuing counts the partial grid as sampled and goes on to draw
+        // it; the request stands until the next run, so the first cell
+        // cancels again.
+        CasoCancelar{"AlMuestrearContinuando", "Procesando Superficie", true, 2, 3 + 1, 0},
+        // The first drawing event comes before any cell: the first cell cancels.
+        CasoCancelar{"AlDibujar", "Graficando Puntos", false, 1, 3 + 1, 0},
+        CasoCancelar{"AlDibujarContinuando", "Graficando Puntos", true, 1, 3 + 1, 0}),
+    [](const testing::TestParamInfo<CasoCancelar>& i) { return std::string(i.param.nombre); });
+
+TEST(RelivoGraficar, CancelarDesdeTrabajoPendienteSurteEfectoEnElSiguienteCeder) {
+    Banco b;
+    b.Preparar("x+y", -1, 1, -1, 1, 3, 3);
+    Relivo& r = *b.r;
+    EncolarTrabajo([&r] { r.Cancelar(); });
+    b.r->Graficar();
+    EXPECT_EQ(b.r->NumeroError(), -2147221502);
+    EXPECT_EQ(b.Contar("Status(Procesando Superficie"), 0u);
+}
+
+TEST(RelivoGraficar, UnErrorAlDibujarDejaAutoRedrawEncendidoSalvoSiSeContinua) {
+    for (bool continuar : {false, true}) {
+        Banco b;
+        b.Preparar("x+y", -1, 1, -1, 1, 3, 3);
+        b.r->AutoRedraw(false);
+        b.Continuar(continuar);
+        Relivo& r = *b.r;
+        b.AlStatus([&r](const std::string& texto, int16_t) {
+            if (texto == "Graficando Puntos") r.Cancelar();
+        });
+        b.r->Graficar();
+        EXPECT_EQ(b.r->AutoRedraw(), !continuar) << continuar;
+    }
+}
+
+TEST(RelivoGraficar, GraficarDesdeUnManejadorDeStatusVuelveSinHacerNada) {
+    Banco b;
+    b.Preparar("x*y", -1, 1, -1, 1, 2, 2);
+    Relivo& r = *b.r;
+    size_t anidadas = 0;
+    size_t eventosAntes = 0;
+    size_t eventosDespues = 0;
+    b.AlStatus([&](const std::string& texto, int16_t) {
+        if (texto == "Procesando Superficie" && anidadas == 0) {
+            ++anidadas;
+            eventosAntes = b.host.Eventos().size();
+            r.Graficar();
+            eventosDespues = b.host.Eventos().size();
+        }
+    });
+    b.r->Graficar();
+    EXPECT_EQ(anidadas, 1u);
+    EXPECT_EQ(eventosAntes, eventosDespues);
+    EXPECT_EQ(b.Contar("TerminoGraficacion"), 1u);
+    EXPECT_EQ(b.Contar("Status(Procesando Superficie"), 4u);
+}
+
+// The axis segments always reach the origin. With z identically 0 the z
+// axis collapses onto the origin's pixel, which tells where the x axis starts.
+struct CasoEje {
+    const char* nombre;
+    double xMin, xMax;
+    bool empiezaEnOrigen;
+    bool terminaEnOrigen;
+};
+
+class EjeX : public testing::TestWithParam<CasoEje> {};
+
+TEST_P(EjeX, VaDelLimiteAlOrigenOEntreLosLimites) {
+    Banco b;
+    b.Preparar("0", GetParam().xMin, GetParam().xMax, -1, 1, 1, 1);
+    b.r->Graficar();
+    ASSERT_GE(b.poligonos.size(), 3u);
+    const PuntoApi origen = b.poligonos[2].puntos[0];
+    for (const PuntoApi& p : b.poligonos[2].puntos) EXPECT_EQ(p, origen);
+    // Vertices P3, P4, P1, P2 of the segment a-b are a, b, a, b.
+    const auto& eje = b.poligonos[0].puntos;
+    ASSERT_EQ(eje.size(), 4u);
+    EXPECT_EQ(eje[0], eje[2]);
+    EXPECT_EQ(eje[1], eje[3]);
+    EXPECT_EQ(eje[0] == origen, GetParam().empiezaEnOrigen);
+    EXPECT_EQ(eje[1] == origen, GetParam().terminaEnOrigen);
+    // x recedes to the lower left: a larger x lies left of and below a smaller one.
+    const double da = GetParam().empiezaEnOrigen ? 0 : GetParam().xMin;
+    const double db = GetParam().terminaEnOrigen ? 0 : GetParam().xMax;
+    EXPECT_EQ(eje[1].x<eje[0].x, db> da);
+    EXPECT_EQ(eje[1].y > eje[0].y, db > da);
+}
+
+INSTANTIATE_TEST_SUITE_P(Relivo, EjeX,
+                         testing::Values(CasoEje{"Positivo", 1, 3, true, false},
+                                         CasoEje{"Negativo", -3, -1, false, true},
+                                         CasoEje{"DesdeCero", 0, 3, true, false},
+                                         CasoEje{"Cruzando", -2, 3, false, false},
+                                         CasoEje{"InvertidoCruzando", 3, -1, false, false},
+                                         CasoEje{"InvertidoPositivo", 3, 1, true, false}),
+                         [](const testing::TestParamInfo<CasoEje>& i) {
+                             return std::string(i.param.nombre);
+                         });
+
+TEST(RelivoGraficar, UnRangoXInvertidoDejaElRojoEnCero) {
+    Banco b;
+    b.Preparar("x*y", 1, -1, -1, 1, 3, 3);
+    b.r->Graficar();
+    ASSERT_EQ(b.poligonos.size(), 3u + 16u);
+    for (size_t k = 3; k < b.poligonos.size(); ++k) {
+        EXPECT_EQ(b.poligonos[k].relleno & 0xFF, 0) << k;
+    }
+}
+
+TEST(RelivoGraficar, CambiarSoloElAnguloRedibujaSinMuestrear) {
+    Banco b;
+    b.Preparar("x*y", -1, 1, -1, 1, 4, 4);
+    b.r->Graficar();
+    b.Olvidar();
+    b.r->AnguloZ(30);
+    b.r->Graficar();
+    EXPECT_EQ(b.Contar("Status(Procesando Superficie"), 0u);
+    EXPECT_EQ(b.Contar("Status(Graficando Puntos"), 6u);
+    EXPECT_EQ(b.poligonos.size(), 3u + 25u);
+}
+
+// Hostile parameter values: each ends in reported errors or a plot, never a
+// crash, a hang or an exception, and the picture's coordinates stay finite.
+struct CasoHostil {
+    const char* nombre;
+    std::function<void(Relivo&)> fijar;
+};
+
+class ValoresHostiles : public testing::TestWithParam<CasoHostil> {};
+
+TEST_P(ValoresHostiles, TerminanEnErroresInformadosOEnUnaGrafica) {
+    for (bool continuar : {false, true}) {
+        Banco b;
+        b.Preparar("sen(x)*cos(y)", -3, 3, -3, 3, 6, 6);
+        b.r->AutoEscalaZ(false);
+        b.r->ZMin(-1);
+        b.r->ZMax(1);
+        b.Continuar(continuar);
+        GetParam().fijar(*b.r);
+        b.r->Graficar();
+        const bool termino = b.Contar("TerminoGraficacion") == 1;
+        EXPECT_TRUE(termino || b.Contar("Error(") > 0);
+        if (continuar) {
+            EXPECT_TRUE(termino);
+        }
+        EXPECT_TRUE(std::isfinite(b.r->ScaleWidth()));
+        EXPECT_TRUE(std::isfinite(b.r->ScaleHeight()));
+    }
+}
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+INSTANTIATE_TEST_SUITE_P(
+    Relivo, ValoresHostiles,
+    testing::Values(CasoHostil{"XMaxNaN", [](Relivo& r) { r.XMax(kNaN); }},
+                    CasoHostil{"XMinInfinito", [](Relivo& r) { r.XMin(-kInf); }},
+                    CasoHostil{"YMaxInfinito", [](Relivo& r) { r.YMax(kInf); }},
+                    CasoHostil{"YMinNaN", [](Relivo& r) { r.YMin(kNaN); }},
+                    CasoHostil{"ZMaxNaN", [](Relivo& r) { r.ZMax(kNaN); }},
+                    CasoHostil{"ZMinInfinito", [](Relivo& r) { r.ZMin(-kInf); }},
+                    CasoHostil{"ZEnorme", [](Relivo& r) { r.ZMax(1e308); }},
+                    CasoHostil{"XEnorme",
+                               [](Relivo& r) {
+                                   r.XMin(-1e308);
+                                   r.XMax(1e308);
+                               }},
+                    CasoHostil{"XDiminuto",
+                               [](Relivo& r) {
+                                   r.XMin(0);
+                                   r.XMax(1e-300);
+                               }},
+                    CasoHostil{"AnguloEnorme", [](Relivo& r) { r.AnguloX(1e300); }},
+                    CasoHostil{"AnguloNaN", [](Relivo& r) { r.AnguloY(kNaN); }},
+                    CasoHostil{"LineasNegativas", [](Relivo& r) { r.NumeroLineasX(-1); }},
+                    CasoHostil{"LineasMuyNegativas", [](Relivo& r) { r.NumeroLineasY(-32768); }},
+                    CasoHostil{"FuncionQueFallaEnAlgunosPuntos",
+                               [](Relivo& r) { r.Funcion("ln(x)"); }},
+                    CasoHostil{"FuncionQueDesborda", [](Relivo& r) { r.Funcion("exp(exp(x*y))"); }},
+                    CasoHostil{"FuncionRechazada", [](Relivo& r) { r.Funcion("x$"); }}),
+    [](const testing::TestParamInfo<CasoHostil>& i) { return std::string(i.param.nombre); });
+
+TEST(RelivoGraficar, UnaMallaDeTreintaYDosMilLineasNoRevientaYSeCancela) {
+    Banco b;
+    b.Preparar("x*y", -1, 1, -1, 1, 32766, 32766);
+    Relivo& r = *b.r;
+    b.AlStatus([&r](const std::string& texto, int16_t) {
+        if (texto == "Procesando Superficie") r.Cancelar();
+    });
+    b.r->Graficar();
+    const int32_t n = b.r->NumeroError();
+    EXPECT_TRUE(n == -2147221502 || n == 7) << n;
+    EXPECT_EQ(b.Contar("TerminoGraficacion"), 0u);
+}
+
+}  // namespace
+}  // namespace relivo::prueba
