@@ -4,6 +4,7 @@
 
 #include "evaluar/arithmetic.h"
 #include "evaluar/canonical.h"
+#include "evaluar/display.h"
 #include "evaluar/errors.h"
 #include "evaluar/simplifier.h"
 #include "evaluar/state.h"
@@ -77,7 +78,7 @@ void Evaluacion(EstadoEvaluar& e) {
 void SimplificarYRenumerar(EstadoEvaluar& e, const std::string& canonico1) {
     const std::string simplificado = Simplificador(e.variables).Reducir(canonico1);
     e.variables.cuenta = 0;
-    const std::string visible = TextoVisible(simplificado, e.variables);
+    const std::string visible = TextoMostrado(simplificado, e.variables);
     e.canonico = Canonizar(visible, e.variables);
 }
 
@@ -88,7 +89,7 @@ int16_t IndiceDeNombre(const EstadoEvaluar& e, const Variante& v) {
 }  // namespace
 
 std::string Evaluar::Funcion() {
-    return Miembro(*e_, std::string(), [&] { return TextoVisible(e_->canonico, e_->variables); });
+    return Miembro(*e_, std::string(), [&] { return TextoMostrado(e_->canonico, e_->variables); });
 }
 
 void Evaluar::Funcion(std::string_view valor) {
@@ -212,7 +213,7 @@ void Evaluar::Substituir(const Variante& Variable, const Variante& texto) {
         if (texto.tipo != Variante::Tipo::Texto)
             throw Fallo::Plataforma(errores::kTiposNoCoinciden);
         t.nombres[static_cast<size_t>(i - 1)] = "(" + texto.texto + ")";
-        const std::string visible = TextoVisible(e.canonico, t);
+        const std::string visible = TextoMostrado(e.canonico, t);
         SimplificarYRenumerar(e, Canonizar(visible, t));
         ConstruirTodo(e);
         e.listo = false;
