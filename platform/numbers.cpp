@@ -71,9 +71,15 @@ bool Normalizar(std::string_view t, std::string* normal) {
     return i == n;
 }
 
-locale_t LocaleC() {
+// The C library's reader in the "C" locale, whatever locale the host set.
+double LeerEnLocaleC(const char* texto) {
+#ifdef _WIN32
+    static const _locale_t c = _create_locale(LC_NUMERIC, "C");
+    return _strtod_l(texto, nullptr, c);
+#else
     static const locale_t c = newlocale(LC_NUMERIC_MASK, "C", static_cast<locale_t>(nullptr));
-    return c;
+    return strtod_l(texto, nullptr, c);
+#endif
 }
 
 }  // namespace
@@ -95,7 +101,7 @@ double ANumero(std::string_view texto) {
     std::string normal;
     normal.reserve(texto.size());
     if (!Normalizar(texto, &normal)) throw Fallo::Plataforma(errores::kTiposNoCoinciden);
-    const double v = strtod_l(normal.c_str(), nullptr, LocaleC());
+    const double v = LeerEnLocaleC(normal.c_str());
     if (std::isinf(v)) throw Fallo::Plataforma(errores::kDesbordamiento);
     return v;
 }

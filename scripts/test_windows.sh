@@ -4,8 +4,10 @@
 # Wine prefix under /tmp. Prints a summary; the exit status is non-zero when
 # a build or a test fails.
 #
-# Build directories: RELIVO_BUILD_WIN64 and RELIVO_BUILD_WIN32 (default
-# build-win64 and build-win32 in the source tree).
+# Build directories: RELIVO_BUILD_WIN64, RELIVO_BUILD_WIN32 and, for the
+# Linux reference outputs, RELIVO_BUILD_REF (default build-win64,
+# build-win32 and build-winref in the source tree), or RELIVO_CLI: a built
+# relivo command to take them from.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 raiz="$PWD"
@@ -13,8 +15,12 @@ raiz="$PWD"
 if [ "${1:-}" = "--bajo-x" ]; then
   # ---- Inside the X server: the tests themselves.
   b64="$2"
-  resumen="$3"
+  refs="$3"
+  resumen="$4"
   export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  # One wine server for all the tests (each program would otherwise start
+  # its own, with the desktop process, and wait for it).
+  wineserver -p
   wineboot -i >/dev/null 2>&1 || true
   fallos=0
   correr() {
@@ -28,7 +34,7 @@ if [ "${1:-}" = "--bajo-x" ]; then
     set -e
     printf '%s\n' "$salida"
     local linea
-    linea="$(printf '%s\n' "$salida" | grep -E ': [0-9]+ comprobaciones, [0-9]+ fallos' | tail -1)"
+    linea="$(printf '%s\n' "$salida" | grep -E ': [0-9]+ comprobaciones, [0-9]+ fallos' | tail -1 || true)"
     if [ "$estado" -ne 0 ]; then
       fallos=$((fallos + 1))
       echo "FALLA  $nombre (estado $estado) ${linea#*: } [$(($(date +%s) - t0)) s]" >>"$resumen"
@@ -36,13 +42,22 @@ if [ "${1:-}" = "--bajo-x" ]; then
       echo "BIEN   $nombre ${linea#*: } [$(($(date +%s) - t0)) s]" >>"$resumen"
     fi
   }
-  ocx="$(winepath -w "$b64/Relivo.ocx" 2>/dev/null || true)"
+  ocx="$(winepath -w "$b64/Relivo.ocx")"
   tlb="$(winepath -w "$b64/generado/Carvex.tlb")"
-  correr "biblioteca de tipos (.tlb)" wine "$b64/pruebas/typelib_test.exe" "$tlb"
-  if [ -f "$b64/Relivo.ocx" ]; then
-    correr "biblioteca de tipos (Relivo.ocx)" wine "$b64/pruebas/typelib_test.exe" "$ocx"
-  fi
-  wineserver -w || true
+  datos="$(winepath -w "$raiz/tests/windows/data")"
+  esperado="$(winepath -w "$refs")"
+  p="$b64/pruebas"
+  correr "archivo Relivo.ocx" wine "$p/file_test.exe" "$ocx"
+  correr "biblioteca de tipos (.tlb)" wine "$p/typelib_test.exe" "$tlb"
+  correr "biblioteca de tipos (Relivo.ocx)" wine "$p/typelib_test.exe" "$ocx"
+  correr "registro sin registrar" wine "$p/registration_test.exe" ausente "$ocx"
+  correr "regsvr32" wine regsvr32 /s "$ocx"
+  correr "registro" wine "$p/registration_test.exe" presente "$ocx"
+  correr "Evaluar por automatización" wine "$p/evaluar_automation_test.exe" \
+    "$datos\\evaluar_casos.jsonl" "$esperado\\evaluar_esperado.jsonl"
+  correr "regsvr32 /u" wine regsvr32 /s /u "$ocx"
+  correr "registro borrado" wine "$p/registration_test.exe" ausente "$ocx"
+  wineserver -k >/dev/null 2>&1 || true
   exit "$fallos"
 fi
 
@@ -50,24 +65,48 @@ inicio=$(date +%s)
 jobs="${RELIVO_JOBS:-$(nproc)}"
 b64="$(realpath -m "${RELIVO_BUILD_WIN64:-build-win64}")"
 b32="$(realpath -m "${RELIVO_BUILD_WIN32:-build-win32}")"
-
-echo "== Relivo.ocx, 64 bits: $b64"
-cmake -S component -B "$b64" -DCMAKE_TOOLCHAIN_FILE="$raiz/component/cmake/mingw-x86_64.cmake" \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$b64" -j"$jobs" --target typelib_test
-
-prefijo="$(mktemp -d /tmp/relivo-wine.XXXXXX)"
+bref="$(realpath -m "${RELIVO_BUILD_REF:-build-winref}")"
 resumen="$(mktemp /tmp/relivo-resumen.XXXXXX)"
+refs="$(mktemp -d /tmp/relivo-linux.XXXXXX)"
+prefijo="$(mktemp -d /tmp/relivo-wine.XXXXXX)"
 limpiar() {
   WINEPREFIX="$prefijo" wineserver -k >/dev/null 2>&1 || true
-  rm -rf "$prefijo" "$resumen"
+  rm -rf "$prefijo" "$resumen" "$refs"
 }
 trap limpiar EXIT
 
+compilar() {
+  local nombre="$1" dir="$2" cadena="$3"
+  shift 3
+  echo "== $nombre: $dir"
+  local t0
+  t0=$(date +%s)
+  if cmake -S component -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$raiz/component/cmake/$cadena" \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null && cmake --build "$dir" -j"$jobs" "$@"; then
+    echo "BIEN   compilar $nombre [$(($(date +%s) - t0)) s]" >>"$resumen"
+  else
+    echo "FALLA  compilar $nombre" >>"$resumen"
+    cat "$resumen"
+    exit 1
+  fi
+}
+compilar "Relivo.ocx de 64 bits y sus pruebas" "$b64" mingw-x86_64.cmake
+compilar "Relivo.ocx de 32 bits" "$b32" mingw-i686.cmake --target Relivo
+
+# What the Linux build gives for the same inputs.
+cli="${RELIVO_CLI:-}"
+if [ -z "$cli" ]; then
+  echo "== Referencia de Linux: $bref"
+  cmake -S . -B "$bref" -DCMAKE_BUILD_TYPE=Release -DRELIVO_TESTS=OFF >/dev/null
+  cmake --build "$bref" -j"$jobs" --target relivo
+  cli="$bref/cli/relivo"
+fi
+"$cli" evaluar --lote <tests/windows/data/evaluar_casos.jsonl >"$refs/evaluar_esperado.jsonl" || true
+
 echo "== Pruebas bajo Wine (prefijo $prefijo)"
 set +e
-WINEPREFIX="$prefijo" xvfb-run -a -s "-screen 0 1280x1024x24" \
-  bash "$raiz/scripts/test_windows.sh" --bajo-x "$b64" "$resumen"
+LC_ALL=C.UTF-8 WINEPREFIX="$prefijo" xvfb-run -a -s "-screen 0 1280x1024x24" \
+  bash "$raiz/scripts/test_windows.sh" --bajo-x "$b64" "$refs" "$resumen"
 estado=$?
 set -e
 

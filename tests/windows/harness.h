@@ -3,12 +3,12 @@
 // and an exit status (0 only when every check held).
 #pragma once
 
-#include <windows.h>
-
 #include <cstdio>
 #include <sstream>
 #include <string>
 #include <string_view>
+
+#include "tests/windows/win32.h"
 
 namespace prueba {
 

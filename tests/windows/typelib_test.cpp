@@ -5,9 +5,6 @@
 // included), and the implemented interfaces of the two classes.
 //
 //   typelib_test FILE   (Relivo.ocx, or the compiled .tlb)
-#include <oleauto.h>
-#include <windows.h>
-
 #include <string>
 #include <vector>
 

@@ -1,0 +1,12 @@
+// The class factories of Evaluar and Relivo.
+#pragma once
+
+#include "component/win32.h"
+
+namespace relivo::com {
+
+// The factory of a class of the component (not reference counted: it lives
+// as long as the module), or null for any other class.
+IClassFactory* FabricaDeClase(REFCLSID clsid);
+
+}  // namespace relivo::com

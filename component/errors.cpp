@@ -1,0 +1,29 @@
+#include "component/errors.h"
+
+#include "component/text.h"
+
+namespace relivo::com {
+
+HRESULT HresultDeError(int32_t numero) {
+    if (numero < 0) return static_cast<HRESULT>(numero);
+    return MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, numero & 0xFFFF);
+}
+
+HRESULT Fallar(const Fallo& fallo, const wchar_t* fuente, REFIID iid) {
+    ICreateErrorInfo* crear = nullptr;
+    if (SUCCEEDED(CreateErrorInfo(&crear))) {
+        const std::wstring texto = AUtf16(fallo.texto());
+        crear->SetGUID(iid);
+        crear->SetSource(const_cast<LPOLESTR>(fuente));
+        crear->SetDescription(const_cast<LPOLESTR>(texto.c_str()));
+        IErrorInfo* info = nullptr;
+        if (SUCCEEDED(crear->QueryInterface(IID_IErrorInfo, reinterpret_cast<void**>(&info)))) {
+            SetErrorInfo(0, info);
+            info->Release();
+        }
+        crear->Release();
+    }
+    return HresultDeError(fallo.numero());
+}
+
+}  // namespace relivo::com

@@ -1,0 +1,150 @@
+// Evaluar: the dual interface _Evaluar over the engine's public members, and
+// its one event Error through the connection point of __Evaluar.
+#include "component/evaluar_object.h"
+
+#include <array>
+#include <new>
+
+#include "Carvex.h"
+#include "component/com_object.h"
+#include "component/errors.h"
+#include "component/text.h"
+#include "component/variants.h"
+#include "evaluar/evaluar.h"
+
+namespace relivo::com {
+namespace {
+
+class ObjetoEvaluar final : public _Evaluar, public ObjetoCom, public EventosEvaluar {
+public:
+    ObjetoEvaluar() : ObjetoCom(CLSID_Evaluar, IID__Evaluar, DIID___Evaluar, L"Carvex.Evaluar") {}
+    ~ObjetoEvaluar() override { Desconectar(); }
+
+    RELIVO_IUNKNOWN
+
+    // IDispatch.
+    STDMETHODIMP GetTypeInfoCount(UINT* n) override { return CuentaTipos(n); }
+    STDMETHODIMP GetTypeInfo(UINT i, LCID, ITypeInfo** pp) override { return InfoDeTipo(i, pp); }
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* nombres, UINT n, LCID, DISPID* ids) override {
+        return Identificadores(nombres, n, ids);
+    }
+    STDMETHODIMP Invoke(DISPID id, REFIID riid, LCID, WORD banderas, DISPPARAMS* p,
+                        VARIANT* resultado, EXCEPINFO* excepcion, UINT* malo) override {
+        return Invocar(static_cast<_Evaluar*>(this), id, riid, banderas, p, resultado, excepcion,
+                       malo);
+    }
+
+    // _Evaluar.
+    STDMETHODIMP get_Error(BSTR* r) override {
+        return Texto(r, [&] { return motor_.Error(); });
+    }
+    STDMETHODIMP get_IndiceVariable(BSTR* Var, short* r) override {
+        if (!Var || !r) return E_POINTER;
+        return Proteger(fuente_, iidDual_, [&] {
+            *r = motor_.IndiceVariable(AUtf8(*Var));
+            return S_OK;
+        });
+    }
+    STDMETHODIMP get_NumeroError(LONG* r) override {
+        if (!r) return E_POINTER;
+        *r = motor_.NumeroError();
+        return S_OK;
+    }
+    STDMETHODIMP get_Funcion(BSTR* r) override {
+        return Texto(r, [&] { return motor_.Funcion(); });
+    }
+    STDMETHODIMP put_Funcion(BSTR valor) override {
+        return Proteger(fuente_, iidDual_, [&] {
+            motor_.Funcion(AUtf8(valor));
+            return S_OK;
+        });
+    }
+    STDMETHODIMP get_NumeroVariables(short* r) override {
+        if (!r) return E_POINTER;
+        return Proteger(fuente_, iidDual_, [&] {
+            *r = motor_.NumeroVariables();
+            return S_OK;
+        });
+    }
+    STDMETHODIMP get_Resultado(double* r) override {
+        if (!r) return E_POINTER;
+        return Proteger(fuente_, iidDual_, [&] {
+            *r = motor_.Resultado();
+            return S_OK;
+        });
+    }
+    STDMETHODIMP put_Substituir(VARIANT Variable, VARIANT valor) override {
+        return Proteger(fuente_, iidDual_, [&] {
+            motor_.Substituir(AVariante(Variable), AVariante(valor));
+            return S_OK;
+        });
+    }
+    STDMETHODIMP get_Valor(VARIANT Variable, double* r) override {
+        if (!r) return E_POINTER;
+        return Proteger(fuente_, iidDual_, [&] {
+            *r = motor_.Valor(AVariante(Variable));
+            return S_OK;
+        });
+    }
+    STDMETHODIMP put_Valor(VARIANT Variable, double valor) override {
+        return Proteger(fuente_, iidDual_, [&] {
+            motor_.Valor(AVariante(Variable), valor);
+            return S_OK;
+        });
+    }
+    STDMETHODIMP get_Variable(short Index, BSTR* r) override {
+        return Texto(r, [&] { return motor_.Variable(Index); });
+    }
+    STDMETHODIMP get_ExisteVariable(BSTR Variable, VARIANT_BOOL* r) override {
+        if (!r) return E_POINTER;
+        return Proteger(fuente_, iidDual_, [&] {
+            *r = motor_.ExisteVariable(AUtf8(Variable)) ? VARIANT_TRUE : VARIANT_FALSE;
+            return S_OK;
+        });
+    }
+
+    // EventosEvaluar: the event Error to the connected sinks.
+    void Error(int32_t NumError, const std::string& DescrError) override {
+        std::array<VARIANTARG, 2> args{};
+        V_VT(&args[0]) = VT_I4;
+        V_I4(&args[0]) = NumError;
+        V_VT(&args[1]) = VT_BSTR;
+        V_BSTR(&args[1]) = NuevoBstr(DescrError);
+        Disparar(1, args);
+        SysFreeString(V_BSTR(&args[1]));
+    }
+
+protected:
+    void* Interfaz(REFIID riid) override {
+        if (riid == IID__Evaluar || riid == IID_IDispatch) return static_cast<_Evaluar*>(this);
+        if (riid == IID_IUnknown) return Identidad();
+        return ObjetoCom::Interfaz(riid);
+    }
+
+private:
+    // A member that gives text: the engine's UTF-8 as a new BSTR.
+    template <typename F>
+    HRESULT Texto(BSTR* r, F&& obtener) {
+        if (!r) return E_POINTER;
+        *r = nullptr;
+        return Proteger(fuente_, iidDual_, [&] {
+            *r = NuevoBstr(obtener());
+            return *r ? S_OK : E_OUTOFMEMORY;
+        });
+    }
+
+    Evaluar motor_{this};
+};
+
+}  // namespace
+
+HRESULT CrearEvaluar(REFIID riid, void** ppv) {
+    auto* o = new (std::nothrow) ObjetoEvaluar();
+    if (!o) return E_OUTOFMEMORY;
+    o->AddRef();
+    const HRESULT hr = o->QueryInterface(riid, ppv);
+    o->Release();
+    return hr;
+}
+
+}  // namespace relivo::com

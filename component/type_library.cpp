@@ -1,0 +1,30 @@
+#include "component/type_library.h"
+
+#include "component/module.h"
+
+namespace relivo::com {
+
+ITypeLib* BibliotecaTipos() {
+    static ITypeLib* biblioteca = [] {
+        ITypeLib* b = nullptr;
+        if (FAILED(LoadTypeLibEx(RutaModulo().c_str(), REGKIND_NONE, &b)))
+            return static_cast<ITypeLib*>(nullptr);
+        return b;
+    }();
+    return biblioteca;
+}
+
+ITypeInfo* InfoTipo(REFGUID guid, bool ladoInterfaz) {
+    ITypeLib* biblioteca = BibliotecaTipos();
+    if (!biblioteca) return nullptr;
+    ITypeInfo* info = nullptr;
+    if (FAILED(biblioteca->GetTypeInfoOfGuid(guid, &info))) return nullptr;
+    if (!ladoInterfaz) return info;
+    HREFTYPE ref = 0;
+    ITypeInfo* interfaz = nullptr;
+    if (SUCCEEDED(info->GetRefTypeOfImplType(-1, &ref))) info->GetRefTypeInfo(ref, &interfaz);
+    info->Release();
+    return interfaz;
+}
+
+}  // namespace relivo::com

@@ -1,0 +1,16 @@
+// The component's type library, loaded once from the file's own TYPELIB
+// resource.
+#pragma once
+
+#include "component/win32.h"
+
+namespace relivo::com {
+
+// The library (not AddRef'ed for the caller), or null when it cannot load.
+ITypeLib* BibliotecaTipos();
+// The description of one type by its GUID (AddRef'ed), or null. For a dual
+// interface, `ladoInterfaz` picks the vtable side instead of the dispatch
+// side.
+ITypeInfo* InfoTipo(REFGUID guid, bool ladoInterfaz = false);
+
+}  // namespace relivo::com

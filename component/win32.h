@@ -1,0 +1,11 @@
+// The Windows and OLE declarations the component uses, in the order they
+// need (windows.h first).
+#pragma once
+
+// clang-format off
+#include <windows.h>
+#include <ole2.h>
+#include <oleauto.h>
+#include <ocidl.h>
+#include <olectl.h>
+// clang-format on

@@ -1,0 +1,317 @@
+// Late binding for the test clients: objects created by ProgID and driven
+// by member name through IDispatch, as a script or a form-based host does,
+// and an event sink that records what the control raises.
+#pragma once
+
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "tests/windows/harness.h"
+#include "tests/windows/win32.h"
+
+namespace prueba {
+
+// A VARIANT value that owns its contents.
+class V {
+public:
+    V() { VariantInit(&v_); }
+    V(int n) : V() { V_VT(&v_) = VT_I4, V_I4(&v_) = n; }     // NOLINT
+    V(short n) : V() { V_VT(&v_) = VT_I2, V_I2(&v_) = n; }   // NOLINT
+    V(double n) : V() { V_VT(&v_) = VT_R8, V_R8(&v_) = n; }  // NOLINT
+    V(float n) : V() { V_VT(&v_) = VT_R4, V_R4(&v_) = n; }   // NOLINT
+    V(bool b) : V() {
+        V_VT(&v_) = VT_BOOL, V_BOOL(&v_) = b ? VARIANT_TRUE : VARIANT_FALSE;
+    }                                                                                    // NOLINT
+    V(const wchar_t* s) : V() { V_VT(&v_) = VT_BSTR, V_BSTR(&v_) = SysAllocString(s); }  // NOLINT
+    V(const std::wstring& s) : V() {                                                     // NOLINT
+        V_VT(&v_) = VT_BSTR;
+        V_BSTR(&v_) = SysAllocStringLen(s.data(), static_cast<UINT>(s.size()));
+    }
+    V(IDispatch* d) : V() {  // NOLINT
+        V_VT(&v_) = VT_DISPATCH;
+        V_DISPATCH(&v_) = d;
+        if (d) d->AddRef();
+    }
+    explicit V(const VARIANT& otro) : V() { VariantCopy(&v_, const_cast<VARIANT*>(&otro)); }
+    V(const V& otro) : V() { VariantCopy(&v_, const_cast<VARIANT*>(&otro.v_)); }
+    V& operator=(const V& otro) {
+        if (this != &otro) VariantCopy(&v_, const_cast<VARIANT*>(&otro.v_));
+        return *this;
+    }
+    ~V() { VariantClear(&v_); }
+
+    // A missing optional argument.
+    static V Falta() {
+        V r;
+        V_VT(&r.v_) = VT_ERROR;
+        V_ERROR(&r.v_) = DISP_E_PARAMNOTFOUND;
+        return r;
+    }
+    // Takes ownership of a VARIANT's contents.
+    static V Tomar(VARIANT& v) {
+        V r;
+        r.v_ = v;
+        VariantInit(&v);
+        return r;
+    }
+
+    VARIANT& operator*() { return v_; }
+    const VARIANT& operator*() const { return v_; }
+    VARTYPE Tipo() const { return V_VT(&v_); }
+
+    double Doble() const { return Convertir(VT_R8).v_.dblVal; }
+    float Sencillo() const { return Convertir(VT_R4).v_.fltVal; }
+    long Entero() const { return Convertir(VT_I4).v_.lVal; }
+    short Corto() const { return Convertir(VT_I2).v_.iVal; }
+    bool Booleano() const { return Convertir(VT_BOOL).v_.boolVal != VARIANT_FALSE; }
+    std::wstring Texto16() const {
+        const V t = Convertir(VT_BSTR);
+        return t.Tipo() == VT_BSTR && t.v_.bstrVal
+                   ? std::wstring(t.v_.bstrVal, SysStringLen(t.v_.bstrVal))
+                   : std::wstring();
+    }
+    std::string Texto() const { return Utf8(Texto16()); }
+    IDispatch* Objeto() const { return Tipo() == VT_DISPATCH ? V_DISPATCH(&v_) : nullptr; }
+
+private:
+    V Convertir(VARTYPE t) const {
+        V r;
+        VARIANT copia;
+        VariantInit(&copia);
+        VariantCopyInd(&copia, const_cast<VARIANT*>(&v_));
+        VariantChangeTypeEx(&r.v_, &copia, LOCALE_USER_DEFAULT, 0, t);
+        VariantClear(&copia);
+        return r;
+    }
+    VARIANT v_;
+};
+
+// The result of a call: the HRESULT, the value and the exception.
+struct Resultado {
+    HRESULT hr = E_FAIL;
+    V valor;
+    std::wstring descripcion;
+    HRESULT scode = S_OK;
+    UINT argumento = 0;
+    bool Bien() const { return SUCCEEDED(hr); }
+};
+
+class Despacho {
+public:
+    Despacho() = default;
+    explicit Despacho(IDispatch* d) : d_(d) {
+        if (d_) d_->AddRef();
+    }
+    Despacho(const Despacho& o) : Despacho(o.d_) {}
+    Despacho& operator=(const Despacho& o) {
+        if (o.d_) o.d_->AddRef();
+        if (d_) d_->Release();
+        d_ = o.d_;
+        return *this;
+    }
+    ~Despacho() {
+        if (d_) d_->Release();
+    }
+
+    static Despacho Crear(const wchar_t* progId, HRESULT* hr = nullptr) {
+        CLSID clsid;
+        HRESULT r = CLSIDFromProgID(progId, &clsid);
+        IDispatch* d = nullptr;
+        if (SUCCEEDED(r)) {
+            r = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                                 reinterpret_cast<void**>(&d));
+        }
+        if (hr) *hr = r;
+        Despacho o;
+        o.d_ = d;
+        return o;
+    }
+
+    IDispatch* get() const { return d_; }
+    explicit operator bool() const { return d_ != nullptr; }
+
+    DISPID Id(const std::wstring& nombre) const {
+        DISPID id = DISPID_UNKNOWN;
+        LPOLESTR n = const_cast<LPOLESTR>(nombre.c_str());
+        d_->GetIDsOfNames(IID_NULL, &n, 1, LOCALE_USER_DEFAULT, &id);
+        return id;
+    }
+
+    // Arguments in their natural order.
+    Resultado Invocar(DISPID id, WORD banderas, std::vector<V> args) const {
+        std::vector<VARIANTARG> invertidos;
+        for (auto it = args.rbegin(); it != args.rend(); ++it) invertidos.push_back(**it);
+        DISPPARAMS p{};
+        p.rgvarg = invertidos.empty() ? nullptr : invertidos.data();
+        p.cArgs = static_cast<UINT>(invertidos.size());
+        DISPID poner = DISPID_PROPERTYPUT;
+        if (banderas & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
+            p.rgdispidNamedArgs = &poner;
+            p.cNamedArgs = 1;
+        }
+        Resultado r;
+        VARIANT valor;
+        VariantInit(&valor);
+        EXCEPINFO e{};
+        r.hr =
+            d_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, banderas, &p, &valor, &e, &r.argumento);
+        r.valor = V::Tomar(valor);
+        if (r.hr == DISP_E_EXCEPTION) {
+            if (e.pfnDeferredFillIn) e.pfnDeferredFillIn(&e);
+            if (e.bstrDescription) r.descripcion = e.bstrDescription;
+            r.scode = e.scode;
+        }
+        SysFreeString(e.bstrSource);
+        SysFreeString(e.bstrDescription);
+        SysFreeString(e.bstrHelpFile);
+        return r;
+    }
+    Resultado Invocar(const std::wstring& nombre, WORD banderas, std::vector<V> args) const {
+        return Invocar(Id(nombre), banderas, std::move(args));
+    }
+
+    Resultado Get(const std::wstring& nombre, std::vector<V> args = {}) const {
+        return Invocar(nombre, DISPATCH_PROPERTYGET | DISPATCH_METHOD, std::move(args));
+    }
+    // The value goes last.
+    Resultado Put(const std::wstring& nombre, V valor, std::vector<V> args = {}) const {
+        args.push_back(std::move(valor));
+        return Invocar(nombre, DISPATCH_PROPERTYPUT, std::move(args));
+    }
+    Resultado PutRef(const std::wstring& nombre, V valor) const {
+        return Invocar(nombre, DISPATCH_PROPERTYPUTREF, {std::move(valor)});
+    }
+    Resultado Llamar(const std::wstring& nombre, std::vector<V> args = {}) const {
+        return Invocar(nombre, DISPATCH_METHOD, std::move(args));
+    }
+
+private:
+    IDispatch* d_ = nullptr;
+};
+
+// One event as the sink received it: its name and its arguments in
+// declaration order (by-reference ones as they were on entry).
+struct Evento {
+    DISPID id = 0;
+    std::wstring nombre;
+    std::vector<V> args;
+};
+
+// A sink of a control's default event interface: records every event and
+// lets a handler change the by-reference arguments (declaration order).
+class Sumidero final : public IDispatch {
+public:
+    using Manejador = std::function<void(Evento& evento, std::vector<VARIANTARG*>& porReferencia)>;
+
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
+        if (!ppv) return E_POINTER;
+        if (riid == IID_IUnknown || riid == IID_IDispatch || riid == iid_) {
+            *ppv = static_cast<IDispatch*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return ++cuenta_; }
+    STDMETHODIMP_(ULONG) Release() override {
+        const ULONG n = --cuenta_;
+        if (n == 0) delete this;
+        return n;
+    }
+    STDMETHODIMP GetTypeInfoCount(UINT* n) override {
+        *n = 0;
+        return S_OK;
+    }
+    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        return E_NOTIMPL;
+    }
+    STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* p, VARIANT*, EXCEPINFO*,
+                        UINT*) override {
+        Evento e;
+        e.id = id;
+        if (info_) {
+            BSTR n = nullptr;
+            UINT k = 0;
+            info_->GetNames(id, &n, 1, &k);
+            if (n) e.nombre = n;
+            SysFreeString(n);
+        }
+        std::vector<VARIANTARG*> porReferencia;
+        for (UINT i = p->cArgs; i-- > 0;) {
+            e.args.emplace_back(p->rgvarg[i]);
+            porReferencia.push_back(&p->rgvarg[i]);
+        }
+        // Recorded before the handler runs, so that events the handler
+        // causes come after this one.
+        const size_t indice = eventos.size();
+        eventos.push_back(e);
+        if (manejador) manejador(eventos[indice], porReferencia);
+        return respuesta;
+    }
+
+    // Connects to the control's default source interface.
+    bool Conectar(const Despacho& control) {
+        IProvideClassInfo2* pci = nullptr;
+        if (FAILED(control.get()->QueryInterface(IID_IProvideClassInfo2,
+                                                 reinterpret_cast<void**>(&pci)))) {
+            return false;
+        }
+        pci->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &iid_);
+        ITypeInfo* clase = nullptr;
+        if (SUCCEEDED(pci->GetClassInfo(&clase))) {
+            ITypeLib* tl = nullptr;
+            UINT i = 0;
+            if (SUCCEEDED(clase->GetContainingTypeLib(&tl, &i))) {
+                tl->GetTypeInfoOfGuid(iid_, &info_);
+                tl->Release();
+            }
+            clase->Release();
+        }
+        pci->Release();
+        IConnectionPointContainer* cpc = nullptr;
+        if (FAILED(control.get()->QueryInterface(IID_IConnectionPointContainer,
+                                                 reinterpret_cast<void**>(&cpc)))) {
+            return false;
+        }
+        const HRESULT hr = cpc->FindConnectionPoint(iid_, &punto_);
+        cpc->Release();
+        return SUCCEEDED(hr) && SUCCEEDED(punto_->Advise(static_cast<IDispatch*>(this), &cookie_));
+    }
+    HRESULT Desconectar() {
+        if (!punto_) return S_FALSE;
+        const HRESULT hr = punto_->Unadvise(cookie_);
+        punto_->Release();
+        punto_ = nullptr;
+        return hr;
+    }
+
+    // The events with a given name.
+    std::vector<Evento> De(const std::wstring& nombre) const {
+        std::vector<Evento> r;
+        for (const Evento& e : eventos) {
+            if (e.nombre == nombre) r.push_back(e);
+        }
+        return r;
+    }
+
+    std::vector<Evento> eventos;
+    Manejador manejador;
+    HRESULT respuesta = S_OK;
+
+private:
+    ~Sumidero() {
+        if (info_) info_->Release();
+        if (punto_) punto_->Release();
+    }
+    ULONG cuenta_ = 1;
+    IID iid_ = IID_NULL;
+    ITypeInfo* info_ = nullptr;
+    IConnectionPoint* punto_ = nullptr;
+    DWORD cookie_ = 0;
+};
+
+}  // namespace prueba
