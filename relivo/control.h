@@ -11,6 +11,7 @@
 #include "evaluar/evaluar.h"
 #include "platform/host.h"
 #include "platform/surface.h"
+#include "relivo/rotation.h"
 #include "relivo/state.h"
 
 namespace relivo {
@@ -42,6 +43,9 @@ struct Control {
     Evaluar Func;
     ReenvioEventos reenvio;
     std::unique_ptr<SuperficieDibujo> PlanoInterno;
+    // The rotation of the last drawn cell: cells drawn with the same angles
+    // share their sines and cosines.
+    Rotacion rotacion;
 };
 
 // The control's own events (identifiers 10 to 12).

@@ -59,7 +59,8 @@ void DibujarCuadro(Control& c, double x1, double y1, double z1, double x2, doubl
     FijarFillColor(c, RGB(R, G, B));
     if (e.ModoEjes) FijarForeColor(c, RGB(255, 0, 0));
 
-    const Rotacion rotacion(e);
+    if (!c.rotacion.De(e)) c.rotacion = Rotacion(e);
+    const Rotacion& rotacion = c.rotacion;
     rotacion.Aplicar(x1, y1, z1);
     rotacion.Aplicar(x2, y2, z2);
     rotacion.Aplicar(x3, y3, z3);

@@ -35,7 +35,10 @@ double Extension0(double a, double b) {
 }  // namespace
 
 Rotacion::Rotacion(const EstadoRelivo& e)
-    : cosX(std::cos(e.AnguloX)),
+    : angX(e.AnguloX),
+      angY(e.AnguloY),
+      angZ(e.AnguloZ),
+      cosX(std::cos(e.AnguloX)),
       senX(std::sin(e.AnguloX)),
       cosY(std::cos(e.AnguloY)),
       senY(std::sin(e.AnguloY)),

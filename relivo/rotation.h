@@ -10,12 +10,18 @@
 
 namespace relivo {
 
-// The sines and cosines of the angles as they are now, for several points.
+// The sines and cosines of a set of angles, for several points.
 struct Rotacion {
+    Rotacion() = default;
     explicit Rotacion(const EstadoRelivo& e);
     void Aplicar(double& x, double& y, double& z) const;
+    // Whether it was computed from the angles the state holds now.
+    bool De(const EstadoRelivo& e) const {
+        return e.AnguloX == angX && e.AnguloY == angY && e.AnguloZ == angZ;
+    }
 
-    double cosX, senX, cosY, senY, cosZ, senZ;
+    double angX = 0, angY = 0, angZ = 0;
+    double cosX = 1, senX = 0, cosY = 1, senY = 0, cosZ = 1, senZ = 0;
 };
 
 // cos and sin of arctan(1): the 45 degrees of the oblique view.

@@ -1,0 +1,263 @@
+// Plotting speed: Relivo's Graficar plus the PNG for sen(x)*cos(y) over
+// [-3, 3]^2 at 800 x 600 pixels, against the tools a user would pick instead
+// for the same picture: gnuplot (splot with pm3d, PNG through cairo) and
+// matplotlib (plot_surface, Agg to PNG), run as programs in the same binary.
+// The relivo command is measured the same way, so the peers are compared both
+// with the control inside a host and with the whole program. Prints the
+// ratios and the peak resident memory of each program at the end.
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/host.h"
+#include "platform/png.h"
+#include "relivo/relivo.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kAncho = 800;
+constexpr int kAlto = 600;
+const int kIntervalos[] = {50, 100, 200, 400};
+
+// A host that listens to nothing but the end of the run.
+class AnfitrionMudo : public relivo::Anfitrion {
+public:
+    void LanzarEvento(int32_t, std::string_view Nombre,
+                      std::span<relivo::ArgumentoEvento>) override {
+        if (Nombre == "TerminoGraficacion") terminado = true;
+    }
+    bool UserMode() const override { return true; }
+    relivo::Fuente Font() const override { return {}; }
+    void PropertyChanged(std::string_view) override {}
+    void PopupMenu(std::string_view, std::optional<int16_t>, std::optional<float>,
+                   std::optional<float>, std::string_view) override {}
+    bool terminado = false;
+};
+
+fs::path Carpeta() {
+    static const fs::path carpeta = [] {
+        fs::path p = fs::temp_directory_path() / ("relivo_plot_bench_" + std::to_string(getpid()));
+        fs::create_directories(p);
+        return p;
+    }();
+    return carpeta;
+}
+
+// Runs a program to its end, output to /dev/null. Returns false when it
+// could not run or failed; `rssKiB` gets its peak resident memory.
+bool Ejecutar(const std::vector<std::string>& args, long& rssKiB) {
+    std::vector<char*> argv;
+    std::vector<std::string> copia = args;
+    for (auto& a : copia) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    const pid_t pid = fork();
+    if (pid < 0) return false;
+    if (pid == 0) {
+        const int nulo = open("/dev/null", O_WRONLY);
+        dup2(nulo, STDOUT_FILENO);
+        dup2(nulo, STDERR_FILENO);
+        execvp(argv[0], argv.data());
+        _exit(127);
+    }
+    int estado = 0;
+    rusage uso{};
+    if (wait4(pid, &estado, 0, &uso) != pid) return false;
+    rssKiB = uso.ru_maxrss;
+    return WIFEXITED(estado) && WEXITSTATUS(estado) == 0;
+}
+
+void BM_Relivo(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        AnfitrionMudo host;
+        relivo::Relivo r(host, kAncho, kAlto);
+        r.Funcion("sen(x)*cos(y)");
+        r.XMin(-3);
+        r.XMax(3);
+        r.YMin(-3);
+        r.YMax(3);
+        r.NumeroLineasX(static_cast<int16_t>(n - 1));
+        r.NumeroLineasY(static_cast<int16_t>(n - 1));
+        r.Graficar();
+        const std::vector<uint8_t> png = relivo::CodificarPng(r.Grafica());
+        benchmark::DoNotOptimize(png.data());
+        if (!host.terminado) state.SkipWithError("the plot did not finish");
+    }
+}
+
+// A program per iteration; the counter keeps its peak resident memory.
+void Programa(benchmark::State& state, const std::vector<std::string>& args) {
+    long rss = 0;
+    long maximo = 0;
+    for (auto _ : state) {
+        if (!Ejecutar(args, rss)) {
+            state.SkipWithError(("could not run " + args[0]).c_str());
+            return;
+        }
+        maximo = std::max(maximo, rss);
+    }
+    state.counters["RSS_MiB"] = static_cast<double>(maximo) / 1024.0;
+}
+
+void BM_RelivoCli(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    const std::string lineas = std::to_string(n - 1);
+    Programa(state, {RELIVO_CLI, "graficar", "sen(x)*cos(y)", "--x=-3:3", "--y=-3:3", "--lineas",
+                     lineas, "--tamano", std::to_string(kAncho) + "x" + std::to_string(kAlto), "-o",
+                     (Carpeta() / ("relivo_" + lineas + ".png")).string()});
+}
+
+void BM_Gnuplot(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    const std::string muestras = std::to_string(n + 1);
+    const std::string salida = (Carpeta() / ("gnuplot_" + std::to_string(n) + ".png")).string();
+    Programa(state, {"gnuplot", "-e",
+                     "set terminal pngcairo size " + std::to_string(kAncho) + "," +
+                         std::to_string(kAlto) + "; set output '" + salida + "'; set isosamples " +
+                         muestras + "," + muestras + "; set samples " + muestras + "," + muestras +
+                         "; set pm3d; unset surface; splot [-3:3][-3:3] sin(x)*cos(y) with pm3d"});
+}
+
+const char* kGuionMatplotlib = R"(import sys
+import matplotlib
+matplotlib.use("Agg")
+import matplotlib.pyplot as plt
+import numpy as np
+n = int(sys.argv[1])
+x = np.linspace(-3, 3, n + 1)
+X, Y = np.meshgrid(x, x)
+Z = np.sin(X) * np.cos(Y)
+fig = plt.figure(figsize=(8, 6), dpi=100)
+ax = fig.add_subplot(projection="3d")
+ax.plot_surface(X, Y, Z, rstride=1, cstride=1, cmap="viridis", edgecolor="k", linewidth=0.2)
+fig.savefig(sys.argv[2])
+)";
+
+void BM_Matplotlib(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    const fs::path guion = Carpeta() / "superficie.py";
+    if (!fs::exists(guion)) std::ofstream(guion) << kGuionMatplotlib;
+    // Debian's interpreter, where python3-matplotlib installs.
+    const std::string python = fs::exists("/usr/bin/python3") ? "/usr/bin/python3" : "python3";
+    Programa(state, {python, guion.string(), std::to_string(n),
+                     (Carpeta() / ("matplotlib_" + std::to_string(n) + ".png")).string()});
+}
+
+// Keeps the time per iteration and the memory of every run for the summary.
+class Resumen : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& r : runs) {
+            if (r.error_occurred || r.run_type != Run::RT_Iteration) continue;
+            const std::string nombre = r.benchmark_name();
+            const auto barra = nombre.find('/');
+            const std::string familia = nombre.substr(0, barra);
+            const int n = std::stoi(nombre.substr(barra + 1));
+            ms[familia][n] = r.GetAdjustedRealTime() *
+                             benchmark::GetTimeUnitMultiplier(benchmark::kMillisecond) /
+                             benchmark::GetTimeUnitMultiplier(r.time_unit);
+            const auto c = r.counters.find("RSS_MiB");
+            if (c != r.counters.end()) rss[familia][n] = c->second.value;
+        }
+    }
+
+    void Imprimir() const {
+        auto valor = [](const std::map<std::string, std::map<int, double>>& m, const std::string& f,
+                        int n) -> std::optional<double> {
+            const auto a = m.find(f);
+            if (a == m.end()) return std::nullopt;
+            const auto b = a->second.find(n);
+            if (b == a->second.end()) return std::nullopt;
+            return b->second;
+        };
+        auto celda = [](std::optional<double> v) {
+            char t[32];
+            if (v) {
+                std::snprintf(t, sizeof t, "%10.1f", *v);
+            } else {
+                std::snprintf(t, sizeof t, "%10s", "n/a");
+            }
+            return std::string(t);
+        };
+        auto razon = [](std::optional<double> a, std::optional<double> b) {
+            return (a && b && *b > 0) ? std::optional<double>(*a / *b) : std::nullopt;
+        };
+        std::printf(
+            "\nPlot + PNG of sen(x)*cos(y), %dx%d, milliseconds and how many times faster "
+            "relivo is\n",
+            kAncho, kAlto);
+        std::printf("%9s %10s %10s %10s %10s | %10s %10s | %10s %10s\n", "intervals", "control",
+                    "command", "gnuplot", "matplotlib", "gp/ctrl", "mpl/ctrl", "gp/cmd", "mpl/cmd");
+        for (int n : kIntervalos) {
+            const auto c = valor(ms, "BM_Relivo", n);
+            const auto p = valor(ms, "BM_RelivoCli", n);
+            const auto g = valor(ms, "BM_Gnuplot", n);
+            const auto m = valor(ms, "BM_Matplotlib", n);
+            std::printf("%9d %s %s %s %s | %s %s | %s %s\n", n, celda(c).c_str(), celda(p).c_str(),
+                        celda(g).c_str(), celda(m).c_str(), celda(razon(g, c)).c_str(),
+                        celda(razon(m, c)).c_str(), celda(razon(g, p)).c_str(),
+                        celda(razon(m, p)).c_str());
+        }
+        std::printf(
+            "\nPeak resident memory at %d intervals (MiB): relivo %s, gnuplot %s, "
+            "matplotlib %s\n",
+            kIntervalos[3], celda(valor(rss, "BM_RelivoCli", kIntervalos[3])).c_str(),
+            celda(valor(rss, "BM_Gnuplot", kIntervalos[3])).c_str(),
+            celda(valor(rss, "BM_Matplotlib", kIntervalos[3])).c_str());
+    }
+
+private:
+    std::map<std::string, std::map<int, double>> ms, rss;
+};
+
+void Registrar() {
+    for (int n : kIntervalos) {
+        benchmark::RegisterBenchmark("BM_Relivo", BM_Relivo)
+            ->Arg(n)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+        benchmark::RegisterBenchmark("BM_RelivoCli", BM_RelivoCli)
+            ->Arg(n)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->Iterations(5);
+        benchmark::RegisterBenchmark("BM_Gnuplot", BM_Gnuplot)
+            ->Arg(n)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->Iterations(3);
+        benchmark::RegisterBenchmark("BM_Matplotlib", BM_Matplotlib)
+            ->Arg(n)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->Iterations(2);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Registrar();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    Resumen resumen;
+    benchmark::RunSpecifiedBenchmarks(&resumen);
+    resumen.Imprimir();
+    benchmark::Shutdown();
+    std::error_code ec;
+    fs::remove_all(Carpeta(), ec);
+    return 0;
+}
