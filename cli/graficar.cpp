@@ -262,6 +262,9 @@ private:
             LimpiarProgreso();
             return;
         }
+        if (barraVisible_ && texto == textoBarra_ && porcentaje == porcentajeBarra_) return;
+        textoBarra_ = texto;
+        porcentajeBarra_ = porcentaje;
         constexpr int kAncho = 30;
         const int lleno = std::clamp<int>(porcentaje, 0, 100) * kAncho / 100;
         std::fprintf(stderr, "\r%-22s [%s%s] %3d%%", texto.c_str(), std::string(lleno, '#').c_str(),
@@ -273,6 +276,8 @@ private:
     bool registrar_;
     bool progreso_;
     bool barraVisible_ = false;
+    std::string textoBarra_;
+    int16_t porcentajeBarra_ = -1;
 };
 
 // Sets a pair of bounds so that they are never equal on the way.
