@@ -1,0 +1,11 @@
+// libFuzzer entry of the target in objetivo_funcion.h.
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "fuzz/objetivo_funcion.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tamano) {
+    relivo::fuzz::funcion::Ejecutar(std::string_view(reinterpret_cast<const char*>(datos), tamano));
+    return 0;
+}

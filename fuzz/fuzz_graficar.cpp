@@ -1,0 +1,12 @@
+// libFuzzer entry of the target in objetivo_graficar.h.
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "fuzz/objetivo_graficar.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tamano) {
+    relivo::fuzz::graficar::Ejecutar(
+        std::string_view(reinterpret_cast<const char*>(datos), tamano));
+    return 0;
+}
