@@ -12,10 +12,30 @@ namespace relivo {
 
 namespace ar = aritmetica;
 
+namespace {
+
+// The error report clears Ocupado before it raises Status and Error, so a
+// host that answers every report with a new Graficar nests one run inside the
+// other, and a run that fails again at once (equal bounds, an undefined
+// variable) would do so until the stack ran out. Past this depth a call
+// returns at once, as one that arrives while a run is in progress.
+constexpr int kGraficarAnidadosMaximos = 8;
+
+struct Anidado {
+    explicit Anidado(int& n) : n_(++n) {}
+    ~Anidado() { --n_; }
+    Anidado(const Anidado&) = delete;
+    Anidado& operator=(const Anidado&) = delete;
+    int& n_;
+};
+
+}  // namespace
+
 void Relivo::Graficar() {
     Control& c = *c_;
     EstadoRelivo& e = c.e;
-    if (e.Ocupado) return;
+    if (e.Ocupado || e.Anidados >= kGraficarAnidadosMaximos) return;
+    const Anidado anidado(e.Anidados);
 
     // Which phases run is decided once, as the run reaches them; a phase
     // resumed after a failure finishes its remaining statements.

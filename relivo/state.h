@@ -42,6 +42,7 @@ struct EstadoRelivo {
     double FactorY = 0;
 
     bool Ocupado = false;             // a Graficar run is in progress
+    int Anidados = 0;                 // Graficar calls on the stack (see plot.cpp)
     bool Cancelado = false;           // the host asked to cancel
     bool Recalcular = true;           // the grid must be sampled again
     bool Redibujar = true;            // the picture must be drawn again

@@ -1,0 +1,89 @@
+// Inputs that the fuzzers (fuzz/) found breaking an invariant, replayed on a
+// 1 MiB stack through the same checks the fuzz targets make. Each row is one
+// finding, with what was wrong; the fix is in the product.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "fuzz/comun.h"
+#include "fuzz/objetivo_funcion.h"
+#include "fuzz/objetivo_guion.h"
+#include "fuzz/objetivo_reducir.h"
+#include "tests/small_stack.h"
+#if RELIVO_CON_GRAFICAR
+#include "fuzz/objetivo_graficar.h"
+#include "fuzz/objetivo_propiedades.h"
+#endif
+
+namespace relivo {
+namespace {
+
+enum class Objetivo { Funcion, Guion, Reducir, Graficar, Propiedades };
+
+struct Hallazgo {
+    const char* nombre;
+    Objetivo objetivo;
+    std::string entrada;
+};
+
+std::vector<std::string>& Rupturas() {
+    static std::vector<std::string> r;
+    return r;
+}
+
+void Anotar(const std::string& mensaje) {
+    Rupturas().push_back(mensaje);
+}
+
+void Reproducir(Objetivo objetivo, const std::string& entrada) {
+    switch (objetivo) {
+        case Objetivo::Funcion:
+            fuzz::funcion::Ejecutar(entrada);
+            break;
+        case Objetivo::Guion:
+            fuzz::guion::Ejecutar(entrada);
+            break;
+        case Objetivo::Reducir:
+            fuzz::reducir::Ejecutar(entrada);
+            break;
+#if RELIVO_CON_GRAFICAR
+        case Objetivo::Graficar:
+            fuzz::graficar::Ejecutar(entrada);
+            break;
+        case Objetivo::Propiedades:
+            fuzz::propiedades::Ejecutar(entrada);
+            break;
+#else
+        default:
+            GTEST_SKIP() << "built without the surface-plot control";
+#endif
+    }
+}
+
+class Regresion : public ::testing::TestWithParam<Hallazgo> {};
+
+TEST_P(Regresion, CumpleLasInvariantes) {
+    Rupturas().clear();
+    fuzz::AlRomper() = &Anotar;
+    prueba::EnPilaDe1MiB([&] { Reproducir(GetParam().objetivo, GetParam().entrada); });
+    fuzz::AlRomper() = nullptr;
+    EXPECT_TRUE(Rupturas().empty()) << Rupturas().front();
+}
+
+const Hallazgo kHallazgos[] = {
+    // A host whose Status handler calls Graficar: the error report clears
+    // Ocupado before it raises Status, so every failing run started a new
+    // one inside it, until the stack ran out.
+    {"GraficarDesdeElInformeDeError", Objetivo::Graficar,
+     "Funcion x\nXMin 1\nXMax 1\nReentrar 1\nGraficar\n"},
+    {"GraficarDesdeElInformeDeErrorDeMuestreo", Objetivo::Graficar,
+     "Funcion ln(x*z)\nXMin 0.5\nXMax 3\nYMin 0.5\nYMax 2\nAutoEscalaZ 0\nZMin -2\nZMax 7\n"
+     "NumeroLineasX 6\nNumeroLineasY 4\nReentrar 1\nGraficar\nAutoEscalaZ 1\nGraficar\n"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Fuzz, Regresion, ::testing::ValuesIn(kHallazgos),
+                         [](const auto& info) { return std::string(info.param.nombre); });
+
+}  // namespace
+}  // namespace relivo
