@@ -1,5 +1,7 @@
 #include "evaluar/validation.h"
 
+#include <cstdint>
+
 #include "evaluar/errors.h"
 #include "platform/numbers.h"
 
@@ -8,8 +10,8 @@ namespace {
 
 constexpr int kLongitudMaxima = 32767;
 
-// Characters refused in an expression (codes 0-255; every byte of a
-// multi-byte character is 128 or above and is refused as well).
+// Characters refused in an expression (codes 0-255; a Latin-1 character
+// above 127 comes as two bytes of 128 or above, and is refused at the first).
 bool CaracterNoValido(unsigned char c, char separador) {
     if (c == static_cast<unsigned char>(separador)) return false;
     return c <= 31 || (c >= 33 && c <= 36) || c == 38 || c == 39 || c == 44 ||
@@ -20,6 +22,26 @@ size_t LongitudEnCaracteres(std::string_view texto) {
     size_t n = 0;
     for (unsigned char c : texto) n += (c & 0xC0) != 0x80;
     return n;
+}
+
+// Bytes taken by the UTF-8 sequence at i when it encodes a character above
+// 255: such characters pass the scan (the canonical reader refuses them); 0
+// for ASCII, Latin-1 and any byte that starts no valid sequence.
+size_t LargoSobre255(std::string_view t, size_t i) {
+    const auto b = [&](size_t k) { return static_cast<unsigned char>(t[k]); };
+    const auto sigue = [&](size_t k) { return k < t.size() && (b(k) & 0xC0) == 0x80; };
+    const unsigned char c = b(i);
+    if (c >= 0xC4 && c <= 0xDF && sigue(i + 1)) return 2;
+    if (c >= 0xE0 && c <= 0xEF && sigue(i + 1) && sigue(i + 2)) {
+        const uint32_t cp = ((c & 0x0Fu) << 12) | ((b(i + 1) & 0x3Fu) << 6) | (b(i + 2) & 0x3Fu);
+        return cp >= 0x800 && (cp < 0xD800 || cp > 0xDFFF) ? 3 : 0;
+    }
+    if (c >= 0xF0 && c <= 0xF4 && sigue(i + 1) && sigue(i + 2) && sigue(i + 3)) {
+        const uint32_t cp = ((c & 0x07u) << 18) | ((b(i + 1) & 0x3Fu) << 12) |
+                            ((b(i + 2) & 0x3Fu) << 6) | (b(i + 3) & 0x3Fu);
+        return cp >= 0x10000 && cp <= 0x10FFFF ? 4 : 0;
+    }
+    return 0;
 }
 
 std::string_view SinBlancos(std::string_view t) {
@@ -37,7 +59,12 @@ void ValidarExpresion(std::string_view valor) {
     }
     const char separador = numeros::SeparadorDecimal();
     int profundidad = 0;
-    for (char c : valor) {
+    for (size_t i = 0; i < valor.size(); ++i) {
+        if (const size_t largo = LargoSobre255(valor, i); largo > 0) {
+            i += largo - 1;
+            continue;
+        }
+        const char c = valor[i];
         if (c == '(') {
             ++profundidad;
         } else if (c == ')') {

@@ -72,6 +72,11 @@ TEST_P(Regresion, CumpleLasInvariantes) {
 }
 
 const Hallazgo kHallazgos[] = {
+    // A character above 255 passes the character scan (the canonical reader
+    // refuses it later); its bytes were refused at once, so a missing
+    // parenthesis after it was reported as an invalid character.
+    {"CaracterSobre255AntesDeUnParentesis", Objetivo::Funcion, "\xd8\x81)"},
+    {"CaracterSobre255SinCerrar", Objetivo::Funcion, "(\xe2\x82\xac"},
     // A host whose Status handler calls Graficar: the error report clears
     // Ocupado before it raises Status, so every failing run started a new
     // one inside it, until the stack ran out.
