@@ -151,6 +151,73 @@ INSTANTIATE_TEST_SUITE_P(
         // Arccsc has no sign rule: its formula is not odd.
         Caso{"r(_L1L)", "r_L1L"}, Caso{"q(_L1L)", "_qL1L"}));
 
+// The operand order follows the literal scan: for each position whose key is
+// not numeric, look from the last operand back for a numeric key or a key that
+// sorts before it (ignoring case), swap, and start again from the last
+// operand. Names that differ only in case have equal keys, so the order of
+// such terms shows how ties are treated; the numbers are added in list order.
+TEST(OrdenarTerminosTest, SigueElRecorridoQueReiniciaDesdeElFinal) {
+    const std::vector<std::string> nombres = {"Ab", "AB", "aB", "ab", "Ac", "B", "b", "Ba"};
+    auto minusculas = [](std::string t) {
+        for (char& c : t) c = AMinuscula(c);
+        return t;
+    };
+    uint32_t estado = 12345;
+    auto azar = [&](uint32_t n) {
+        estado = estado * 1103515245u + 12345u;
+        return (estado >> 16) % n;
+    };
+    for (int prueba = 0; prueba < 400; ++prueba) {
+        struct Operando {
+            std::string texto;
+            std::string clave;
+            bool numerico;
+        };
+        std::vector<Operando> lista;
+        std::vector<bool> usada(nombres.size(), false);
+        const uint32_t n = 2 + azar(10);
+        for (uint32_t i = 0; i < n; ++i) {
+            const uint32_t v = azar(nombres.size() + 4);
+            if (v >= nombres.size()) {
+                const std::string numero = std::to_string(v - nombres.size() + 1) + ".1";
+                lista.push_back({numero, numero, true});
+            } else if (!usada[v]) {
+                usada[v] = true;
+                lista.push_back({"L" + std::to_string(v + 1) + "L", minusculas(nombres[v]), false});
+            }
+        }
+        std::string texto;
+        for (const Operando& o : lista) texto += (texto.empty() ? "" : "+") + o.texto;
+        // The literal scan.
+        const size_t m = lista.size();
+        for (size_t i = 0; i + 1 < m; ++i) {
+            if (lista[i].numerico) continue;
+            size_t k = m - 1;
+            while (k > i) {
+                if (lista[k].numerico || lista[i].clave > lista[k].clave) {
+                    std::swap(lista[i], lista[k]);
+                    k = m;
+                }
+                if (lista[i].numerico) break;
+                --k;
+            }
+        }
+        double total = 0;
+        std::string terminos;
+        for (const Operando& o : lista) {
+            if (o.numerico) {
+                total += numeros::ANumero(o.texto);
+            } else {
+                terminos += "+" + o.texto;
+            }
+        }
+        std::string esperado = total != 0 ? numeros::FormaGeneral(total) + terminos
+                                          : terminos.substr(terminos.empty() ? 0 : 1);
+        if (esperado.empty()) esperado = "0";
+        EXPECT_EQ(Reducir(texto, nombres), esperado) << texto;
+    }
+}
+
 // Errors travel up from any depth of the reduction.
 struct CasoError {
     const char* texto;
