@@ -4,10 +4,8 @@
 #include "evaluar/simplifier.h"
 
 #include <gtest/gtest.h>
-#include <pthread.h>
 
 #include <cmath>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,6 +15,7 @@
 #include "evaluar/variables.h"
 #include "platform/error.h"
 #include "platform/numbers.h"
+#include "tests/small_stack.h"
 
 namespace relivo {
 namespace {
@@ -366,22 +365,6 @@ TEST_F(SeparadorComaTest, ElTextoMostradoSeLeeConElMismoValor) {
     }
 }
 
-// Runs `cuerpo` on a thread with a 1 MiB stack, like a host's thread.
-void EnPilaDeUnMega(const std::function<void()>& cuerpo) {
-    pthread_attr_t attr;
-    pthread_attr_init(&attr);
-    pthread_attr_setstacksize(&attr, 1 << 20);
-    pthread_t hilo;
-    auto trampolin = [](void* p) -> void* {
-        (*static_cast<const std::function<void()>*>(p))();
-        return nullptr;
-    };
-    ASSERT_EQ(pthread_create(&hilo, &attr, trampolin, const_cast<std::function<void()>*>(&cuerpo)),
-              0);
-    pthread_join(hilo, nullptr);
-    pthread_attr_destroy(&attr);
-}
-
 std::string Anidar(const std::string& antes, const std::string& centro, const std::string& despues,
                    int veces) {
     std::string s;
@@ -401,7 +384,7 @@ TEST(ProfundidadTest, TextosMuyAnidadosTerminanConElError28) {
     };
     for (const std::string& t : textos) {
         int numero = 0;
-        EnPilaDeUnMega([&] {
+        prueba::EnPilaDe1MiB([&] {
             try {
                 Reducir(t);
             } catch (const Fallo& f) {
@@ -414,7 +397,7 @@ TEST(ProfundidadTest, TextosMuyAnidadosTerminanConElError28) {
 
 TEST(ProfundidadTest, ElTextoMostradoMuyAnidadoTerminaConElError28) {
     int numero = 0;
-    EnPilaDeUnMega([&] {
+    prueba::EnPilaDe1MiB([&] {
         try {
             TextoMostrado(Anidar("a", "L1L", "", 5000), Tabla(kXY));
         } catch (const Fallo& f) {
@@ -426,7 +409,7 @@ TEST(ProfundidadTest, ElTextoMostradoMuyAnidadoTerminaConElError28) {
 
 TEST(ProfundidadTest, FuncionMuyAnidadaPasaPorElCaminoDeError) {
     int32_t numero = 0;
-    EnPilaDeUnMega([&] {
+    prueba::EnPilaDe1MiB([&] {
         Evaluar ev;
         ev.Funcion(Anidar("sin(", "x", ")", 2000));
         numero = ev.NumeroError();
@@ -444,7 +427,7 @@ TEST(ProfundidadTest, ElAnidamientoAdmitidoCabeEnLaPila) {
         int admitidos = 0;
         for (int veces = 40;; veces += 2) {
             int numero = 0;
-            EnPilaDeUnMega([&] {
+            prueba::EnPilaDe1MiB([&] {
                 try {
                     Reducir(Anidar(antes, "L2L", despues, veces));
                 } catch (const Fallo& f) {
