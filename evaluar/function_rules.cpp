@@ -199,6 +199,11 @@ std::string Simplificador::ReducirFuncion(std::string_view texto) {
     NivelRecursion nivel(profundidad_);
     ComprobarLargo(texto);
     const char codigo = texto.empty() ? '\0' : texto[0];
+    // A text that opens with "(" and that Reducir did not strip is a group
+    // followed by an operand with no operator between them ("(L1L)2", typed
+    // "(x)2": a digit after ")" gets no implicit product). It applies nothing,
+    // and its "argument" would be an unbalanced piece of text.
+    if (codigo == '(') throw Fallo::Plataforma(errores::kArgumentoNoValido);
     const std::string_view argumento = texto.empty() ? texto : texto.substr(1);
     const std::string r = QuitarParentesis(Reducir(argumento));
 

@@ -77,6 +77,13 @@ const Hallazgo kHallazgos[] = {
     // parenthesis after it was reported as an invalid character.
     {"CaracterSobre255AntesDeUnParentesis", Objetivo::Funcion, "\xd8\x81)"},
     {"CaracterSobre255SinCerrar", Objetivo::Funcion, "(\xe2\x82\xac"},
+    // A group followed by a number with no operator between them ("(x)2":
+    // no implicit product before a digit) reached the function rules, which
+    // took the "(" for a code and an unbalanced piece for its argument; the
+    // expression was accepted with a display text that does not read back.
+    {"GrupoSeguidoDeNumero", Objetivo::Funcion, "(1+(^1L)V^2)2*pi3"},
+    {"GrupoSeguidoDeNumeroEnUnSeno", Objetivo::Funcion, "sin(sin(0-pi)0-0/pi)0-"},
+    {"GrupoSeguidoDeNumeroAlReducir", Objetivo::Reducir, "a(a(0-J)0-0/J)0-"},
     // A host whose Status handler calls Graficar: the error report clears
     // Ocupado before it raises Status, so every failing run started a new
     // one inside it, until the stack ran out.
