@@ -3,6 +3,7 @@
 #include "Carvex.h"
 #include "component/evaluar_object.h"
 #include "component/module.h"
+#include "component/relivo_object.h"
 #include "platform/numbers.h"
 
 namespace relivo::com {
@@ -53,11 +54,13 @@ private:
     Creador crear_;
 };
 
+Fabrica g_fabricaRelivo(&CrearRelivo);
 Fabrica g_fabricaEvaluar(&CrearEvaluar);
 
 }  // namespace
 
 IClassFactory* FabricaDeClase(REFCLSID clsid) {
+    if (clsid == CLSID_Relivo) return &g_fabricaRelivo;
     if (clsid == CLSID_Evaluar) return &g_fabricaEvaluar;
     return nullptr;
 }

@@ -55,6 +55,8 @@ if [ "${1:-}" = "--bajo-x" ]; then
   correr "registro" wine "$p/registration_test.exe" presente "$ocx"
   correr "Evaluar por automatización" wine "$p/evaluar_automation_test.exe" \
     "$datos\\evaluar_casos.jsonl" "$esperado\\evaluar_esperado.jsonl"
+  correr "Relivo por automatización" wine "$p/relivo_automation_test.exe" \
+    "$datos\\relivo_casos.txt" "$esperado"
   correr "regsvr32 /u" wine regsvr32 /s /u "$ocx"
   correr "registro borrado" wine "$p/registration_test.exe" ausente "$ocx"
   wineserver -k >/dev/null 2>&1 || true
@@ -102,6 +104,17 @@ if [ -z "$cli" ]; then
   cli="$bref/cli/relivo"
 fi
 "$cli" evaluar --lote <tests/windows/data/evaluar_casos.jsonl >"$refs/evaluar_esperado.jsonl" || true
+g++ -O2 -o "$refs/png_to_ppm" tests/windows/png_to_ppm.cpp -lpng
+while read -r nombre funcion x y z lineas angulos sigue; do
+  case "$nombre" in '#'* | "") continue ;; esac
+  extra=()
+  [ "$z" != "-" ] && extra+=(--z="$z")
+  [ "$sigue" = si ] && extra+=(--continuar)
+  "$cli" graficar "$funcion" --x="$x" --y="$y" "${extra[@]}" --lineas "$lineas" \
+    --angulos="$angulos" --tamano 313x233 --traza "$refs/$nombre.json" -o "$refs/$nombre.png" \
+    2>/dev/null || true
+  "$refs/png_to_ppm" "$refs/$nombre.png" "$refs/$nombre.ppm"
+done <tests/windows/data/relivo_casos.txt
 
 echo "== Pruebas bajo Wine (prefijo $prefijo)"
 set +e

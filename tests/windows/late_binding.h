@@ -242,7 +242,11 @@ public:
         }
         std::vector<VARIANTARG*> porReferencia;
         for (UINT i = p->cArgs; i-- > 0;) {
-            e.args.emplace_back(p->rgvarg[i]);
+            // By-reference arguments are recorded by their value on entry.
+            VARIANT valor;
+            VariantInit(&valor);
+            VariantCopyInd(&valor, &p->rgvarg[i]);
+            e.args.push_back(V::Tomar(valor));
             porReferencia.push_back(&p->rgvarg[i]);
         }
         // Recorded before the handler runs, so that events the handler
@@ -310,6 +314,63 @@ private:
     ULONG cuenta_ = 1;
     IID iid_ = IID_NULL;
     ITypeInfo* info_ = nullptr;
+    IConnectionPoint* punto_ = nullptr;
+    DWORD cookie_ = 0;
+};
+
+}  // namespace prueba
+
+namespace prueba {
+
+// A sink of the property-changed notification: records the identifiers.
+class SumideroPropiedades final : public IPropertyNotifySink {
+public:
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
+        if (!ppv) return E_POINTER;
+        if (riid == IID_IUnknown || riid == IID_IPropertyNotifySink) {
+            *ppv = static_cast<IPropertyNotifySink*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return ++cuenta_; }
+    STDMETHODIMP_(ULONG) Release() override {
+        const ULONG n = --cuenta_;
+        if (n == 0) delete this;
+        return n;
+    }
+    STDMETHODIMP OnChanged(DISPID id) override {
+        cambios.push_back(id);
+        return S_OK;
+    }
+    STDMETHODIMP OnRequestEdit(DISPID) override { return S_OK; }
+
+    bool Conectar(IUnknown* control) {
+        IConnectionPointContainer* cpc = nullptr;
+        if (FAILED(control->QueryInterface(IID_IConnectionPointContainer,
+                                           reinterpret_cast<void**>(&cpc)))) {
+            return false;
+        }
+        const HRESULT hr = cpc->FindConnectionPoint(IID_IPropertyNotifySink, &punto_);
+        cpc->Release();
+        return SUCCEEDED(hr) && SUCCEEDED(punto_->Advise(this, &cookie_));
+    }
+    void Desconectar() {
+        if (!punto_) return;
+        punto_->Unadvise(cookie_);
+        punto_->Release();
+        punto_ = nullptr;
+    }
+
+    std::vector<DISPID> cambios;
+
+private:
+    ~SumideroPropiedades() {
+        if (punto_) punto_->Release();
+    }
+    ULONG cuenta_ = 1;
     IConnectionPoint* punto_ = nullptr;
     DWORD cookie_ = 0;
 };

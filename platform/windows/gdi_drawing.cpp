@@ -1,0 +1,450 @@
+// The Windows drawing surface: GDI state of the device contexts, drawing
+// methods, refresh and text metrics.
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+#include "platform/error.h"
+#include "platform/windows/gdi_colors.h"
+#include "platform/windows/gdi_surface.h"
+#include "platform/windows/text.h"
+
+namespace relivo {
+
+namespace {
+
+[[noreturn]] void ArgumentoNoValido() {
+    throw Fallo::Plataforma(errores::kArgumentoNoValido);
+}
+
+void Exigir(bool condicion) {
+    if (!condicion) ArgumentoNoValido();
+}
+
+void ExigirFinitos(std::initializer_list<double> valores) {
+    for (double v : valores) Exigir(std::isfinite(v));
+}
+
+// The device pixel a coordinate falls in (nearest pixel corner), kept where
+// GDI's coordinates reach; far-away points stay far away.
+int32_t Pixel(double v) {
+    return static_cast<int32_t>(std::nearbyint(std::clamp(v, -1e8, 1e8)));
+}
+
+constexpr double kDosPi = 2 * std::numbers::pi;
+
+bool OpcodeConocido(int32_t opcode) {
+    switch (opcode) {
+        case 0x00CC0020:  // copy
+        case 0x00EE0086:  // paint (or)
+        case 0x008800C6:  // and
+        case 0x00660046:  // invert (xor)
+        case 0x00440328:  // erase
+        case 0x00330008:  // not copy
+        case 0x001100A6:  // not erase
+        case 0x00BB0226:  // merge paint
+        case 0x00550009:  // destination invert
+        case 0x00000042:  // blackness
+        case 0x00FF0062:  // whiteness
+            return true;
+        default:
+            return false;
+    }
+}
+
+int EstiloDePluma(int16_t drawStyle) {
+    switch (drawStyle) {
+        case 1:
+            return PS_DASH;
+        case 2:
+            return PS_DOT;
+        case 3:
+            return PS_DASHDOT;
+        case 4:
+            return PS_DASHDOTDOT;
+        case 5:
+            return PS_NULL;
+        case 6:
+            return PS_INSIDEFRAME;
+        default:
+            return PS_SOLID;
+    }
+}
+
+// Selects a new GDI object into both device contexts and deletes the one it
+// replaces.
+template <typename T>
+void Reemplazar(HDC a, HDC b, T& actual, T nuevo) {
+    SelectObject(a, nuevo);
+    SelectObject(b, nuevo);
+    if (actual) DeleteObject(actual);
+    actual = nuevo;
+}
+
+// A temporary pen or brush selected into one device context.
+class Temporal {
+public:
+    Temporal(HDC dc, HGDIOBJ objeto, bool propio)
+        : dc_(dc), objeto_(objeto), propio_(propio), antes_(SelectObject(dc, objeto)) {}
+    ~Temporal() {
+        SelectObject(dc_, antes_);
+        if (propio_) DeleteObject(objeto_);
+    }
+    Temporal(const Temporal&) = delete;
+    Temporal& operator=(const Temporal&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ objeto_;
+    bool propio_;
+    HGDIOBJ antes_;
+};
+
+}  // namespace
+
+// --- GDI state.
+
+void SuperficieGdi::AplicarPluma() {
+    AplicarPluma(ColorGdi(e_.foreColor));
+}
+
+void SuperficieGdi::AplicarPluma(COLORREF color) {
+    HPEN p = CreatePen(EstiloDePluma(e_.drawStyle), e_.drawWidth, color);
+    if (!p) throw Fallo::Plataforma(errores::kMemoriaInsuficiente);
+    Reemplazar(e_.dcImagen, e_.dcPantalla, e_.pluma, p);
+}
+
+void SuperficieGdi::AplicarPincel() {
+    static const int kTramas[8] = {
+        0, 0, HS_HORIZONTAL, HS_VERTICAL, HS_BDIAGONAL, HS_FDIAGONAL, HS_CROSS, HS_DIAGCROSS};
+    const COLORREF c = ColorGdi(e_.fillColor);
+    HBRUSH b = nullptr;
+    if (e_.fillStyle == 1) {
+        LOGBRUSH lb{BS_NULL, 0, 0};
+        b = CreateBrushIndirect(&lb);
+    } else if (e_.fillStyle == 0) {
+        b = CreateSolidBrush(c);
+    } else {
+        b = CreateHatchBrush(kTramas[e_.fillStyle], c);
+    }
+    if (!b) throw Fallo::Plataforma(errores::kMemoriaInsuficiente);
+    Reemplazar(e_.dcImagen, e_.dcPantalla, e_.pincel, b);
+}
+
+void SuperficieGdi::AplicarLetra() {
+    LOGFONTW lf{};
+    lf.lfHeight = -static_cast<LONG>(std::lround(e_.fuente.Size * 96.0 / 72.0));
+    lf.lfWeight = e_.fuente.Bold ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = e_.fuente.Italic;
+    lf.lfUnderline = e_.fuente.Underline;
+    lf.lfStrikeOut = e_.fuente.Strikethrough;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    const std::wstring nombre = AUtf16(e_.fuente.Name).substr(0, LF_FACESIZE - 1);
+    std::copy(nombre.begin(), nombre.end(), lf.lfFaceName);
+    HFONT f = CreateFontIndirectW(&lf);
+    if (!f) throw Fallo::Plataforma(errores::kMemoriaInsuficiente);
+    Reemplazar(e_.dcImagen, e_.dcPantalla, e_.letra, f);
+}
+
+COLORREF SuperficieGdi::ColorDePluma(std::optional<ColorOle> color) const {
+    const ColorOle c = color.value_or(e_.foreColor);
+    if (!ResolverColor(c)) ArgumentoNoValido();
+    return ColorGdi(c);
+}
+
+HDC SuperficieGdi::Destino() {
+    return e_.autoRedraw ? e_.dcImagen : e_.dcPantalla;
+}
+
+void SuperficieGdi::Mostrado(HDC dc) {
+    if (dc == e_.dcPantalla && e_.ventana) InvalidateRect(e_.ventana, nullptr, FALSE);
+}
+
+void SuperficieGdi::Borrar() {
+    HBRUSH fondo = CreateSolidBrush(ColorGdi(e_.backColor));
+    const RECT todo{0, 0, e_.anchoInterior, e_.altoInterior};
+    FillRect(e_.dcImagen, &todo, fondo);
+    DeleteObject(fondo);
+    const Imagen& pic = e_.picture;
+    if (!pic.Vacia()) {
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+        bi.bmiHeader.biWidth = pic.Ancho;
+        bi.bmiHeader.biHeight = -pic.Alto;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        bi.bmiHeader.biCompression = BI_RGB;
+        std::vector<uint32_t> p(pic.Pixeles.size());
+        for (size_t i = 0; i < p.size(); ++i) {
+            p[i] = ColorGdiAPixel(static_cast<COLORREF>(pic.Pixeles[i]));
+        }
+        SetDIBitsToDevice(e_.dcImagen, 0, 0, static_cast<DWORD>(pic.Ancho),
+                          static_cast<DWORD>(pic.Alto), 0, 0, 0, static_cast<UINT>(pic.Alto),
+                          p.data(), &bi, DIB_RGB_COLORS);
+    }
+    // All of it changed: the next Refresh shows all of it.
+    SetBoundsRect(e_.dcImagen, &todo, DCB_ACCUMULATE | DCB_ENABLE);
+}
+
+void SuperficieGdi::CopiarAPantalla(const RECT* r) {
+    const RECT todo{0, 0, e_.anchoInterior, e_.altoInterior};
+    RECT zona = todo;
+    if (r) IntersectRect(&zona, r, &todo);
+    BitBlt(e_.dcPantalla, zona.left, zona.top, zona.right - zona.left, zona.bottom - zona.top,
+           e_.dcImagen, zona.left, zona.top, SRCCOPY);
+    if (!r) SetBoundsRect(e_.dcImagen, nullptr, DCB_ENABLE | DCB_RESET);
+    if (e_.ventana) InvalidateRect(e_.ventana, &zona, FALSE);
+}
+
+// --- Methods.
+
+void SuperficieGdi::Refresh() {
+    if (e_.autoRedraw) {
+        RECT cambiado{};
+        if (GetBoundsRect(e_.dcImagen, &cambiado, DCB_RESET) & DCB_SET) {
+            CopiarAPantalla(&cambiado);
+        }
+    } else {
+        CopiarAPantalla(nullptr);
+    }
+    if (e_.ventana) UpdateWindow(e_.ventana);
+}
+
+Imagen SuperficieGdi::Pantalla() {
+    GdiFlush();
+    Imagen r(e_.anchoInterior, e_.altoInterior);
+    for (size_t i = 0; i < r.Pixeles.size(); ++i) r.Pixeles[i] = PixelAColor(e_.bitsPantalla[i]);
+    return r;
+}
+
+Imagen SuperficieGdi::Image() const {
+    GdiFlush();
+    Imagen r(e_.anchoInterior, e_.altoInterior);
+    for (size_t i = 0; i < r.Pixeles.size(); ++i) r.Pixeles[i] = PixelAColor(e_.bitsImagen[i]);
+    return r;
+}
+
+void SuperficieGdi::Cls() {
+    if (e_.autoRedraw) {
+        Borrar();
+    } else {
+        CopiarAPantalla(nullptr);
+    }
+    e_.currentX = 0;
+    e_.currentY = 0;
+}
+
+ColorOle SuperficieGdi::Point(float x, float y) {
+    ExigirFinitos({x, y});
+    const double px = std::floor(AX(x) + 0.5), py = std::floor(AY(y) + 0.5);
+    if (!(px >= 0 && py >= 0 && px < e_.anchoInterior && py < e_.altoInterior)) return -1;
+    GdiFlush();
+    const uint32_t* bits = e_.autoRedraw ? e_.bitsImagen : e_.bitsPantalla;
+    return PixelAColor(bits[static_cast<size_t>(py) * e_.anchoInterior + static_cast<size_t>(px)]);
+}
+
+void SuperficieGdi::PSet(float x, float y, std::optional<ColorOle> Color) {
+    ExigirFinitos({x, y});
+    const COLORREF c = ColorDePluma(Color);
+    HDC dc = Destino();
+    const int32_t px = Pixel(AX(x)), py = Pixel(AY(y));
+    if (e_.drawStyle != 5) {
+        if (e_.drawWidth <= 1) {
+            Temporal pluma(dc, CreatePen(PS_SOLID, 1, c), true);
+            MoveToEx(dc, px, py, nullptr);
+            LineTo(dc, px + 1, py);
+        } else {
+            // A round dot as wide as the pen.
+            Temporal pluma(dc, GetStockObject(NULL_PEN), false);
+            Temporal pincel(dc, CreateSolidBrush(c), true);
+            const int32_t w = e_.drawWidth, a = px - w / 2, b = py - w / 2;
+            Ellipse(dc, a, b, a + w + 1, b + w + 1);
+        }
+    }
+    Mostrado(dc);
+    e_.currentX = x;
+    e_.currentY = y;
+}
+
+void SuperficieGdi::Line(float X1, float Y1, float X2, float Y2, std::optional<ColorOle> Color,
+                         FormaLinea forma) {
+    ExigirFinitos({X1, Y1, X2, Y2});
+    const COLORREF c = ColorDePluma(Color);
+    HDC dc = Destino();
+    const int32_t ax = Pixel(AX(X1)), ay = Pixel(AY(Y1)), bx = Pixel(AX(X2)), by = Pixel(AY(Y2));
+    const int32_t x0 = std::min(ax, bx), x1 = std::max(ax, bx);
+    const int32_t y0 = std::min(ay, by), y1 = std::max(ay, by);
+    if (forma == FormaLinea::CajaRellena) {
+        // Filled with the line's colour, both corners included.
+        Temporal pluma(dc, GetStockObject(NULL_PEN), false);
+        Temporal pincel(dc, CreateSolidBrush(c), true);
+        Rectangle(dc, x0, y0, x1 + 2, y1 + 2);
+    } else {
+        Temporal pluma(dc, CreatePen(EstiloDePluma(e_.drawStyle), e_.drawWidth, c), true);
+        if (forma == FormaLinea::Caja) {
+            Temporal pincel(dc, GetStockObject(NULL_BRUSH), false);
+            Rectangle(dc, x0, y0, x1 + 1, y1 + 1);
+        } else {
+            MoveToEx(dc, ax, ay, nullptr);
+            LineTo(dc, bx, by);
+        }
+    }
+    Mostrado(dc);
+    e_.currentX = X2;
+    e_.currentY = Y2;
+}
+
+void SuperficieGdi::Circle(float x, float y, float Radius, std::optional<ColorOle> Color,
+                           std::optional<float> StartPos, std::optional<float> EndPos,
+                           std::optional<float> Aspect) {
+    const double inicio0 = StartPos.value_or(0.0f),
+                 fin0 = EndPos.value_or(static_cast<float>(kDosPi));
+    const double aspecto = std::fabs(static_cast<double>(Aspect.value_or(1.0f)));
+    ExigirFinitos({x, y, Radius, inicio0, fin0, aspecto});
+    const double limite = kDosPi + 1e-6;
+    Exigir(std::fabs(inicio0) <= limite && std::fabs(fin0) <= limite);
+    const COLORREF c = ColorDePluma(Color);
+
+    // Radii in pixels: Radius is in horizontal units and is the larger one.
+    const double r = std::min(std::fabs(Radius * PixelesPorUnidadX()), 1e7);
+    double rx = r, ry = r * aspecto;
+    if (aspecto > 1) {
+        ry = r;
+        rx = r / aspecto;
+    }
+    const int32_t cx = Pixel(AX(x)), cy = Pixel(AY(y));
+    const bool pieInicio = inicio0 < 0, pieFin = fin0 < 0;
+    const double inicio = std::fmin(std::fabs(inicio0), kDosPi);
+    double fin = std::fmin(std::fabs(fin0), kDosPi);
+    double barrido = fin - inicio;
+    if (barrido <= 0) barrido += kDosPi;
+    const bool completo = barrido >= kDosPi - 1e-9;
+
+    HDC dc = Destino();
+    Temporal pluma(dc, CreatePen(EstiloDePluma(e_.drawStyle), e_.drawWidth, c), true);
+    const int32_t l = Pixel(cx - rx), t = Pixel(cy - ry);
+    const int32_t rr = Pixel(cx + rx) + 1, b = Pixel(cy + ry) + 1;
+    // Radial points far enough out for GDI to find the angles.
+    const double lejos = std::max(rx, ry) * 2 + 2;
+    const int32_t x1 = Pixel(cx + lejos * std::cos(inicio)),
+                  y1 = Pixel(cy - lejos * std::sin(inicio));
+    const int32_t x2 = Pixel(cx + lejos * std::cos(fin)), y2 = Pixel(cy - lejos * std::sin(fin));
+    if (completo) {
+        Ellipse(dc, l, t, rr, b);
+    } else if (pieInicio && pieFin) {
+        Pie(dc, l, t, rr, b, x1, y1, x2, y2);
+    } else {
+        Arc(dc, l, t, rr, b, x1, y1, x2, y2);
+        // A negative angle also draws the radius to it.
+        auto radio = [&](double a) {
+            MoveToEx(dc, cx, cy, nullptr);
+            LineTo(dc, Pixel(cx + rx * std::cos(a)), Pixel(cy - ry * std::sin(a)));
+        };
+        if (pieInicio) radio(inicio);
+        if (pieFin) radio(fin);
+    }
+    Mostrado(dc);
+    e_.currentX = x;
+    e_.currentY = y;
+}
+
+void SuperficieGdi::PaintPicture(const Imagen& Picture, float X1, float Y1,
+                                 std::optional<float> Width1, std::optional<float> Height1,
+                                 std::optional<float> X2, std::optional<float> Y2,
+                                 std::optional<float> Width2, std::optional<float> Height2,
+                                 std::optional<int32_t> Opcode) {
+    const int32_t op = Opcode.value_or(0x00CC0020);
+    Exigir(OpcodeConocido(op));
+    Exigir(Picture.Ancho > 0 && Picture.Alto > 0 &&
+           Picture.Pixeles.size() ==
+               static_cast<size_t>(Picture.Ancho) * static_cast<size_t>(Picture.Alto));
+    ExigirFinitos({X1, Y1, Width1.value_or(0), Height1.value_or(0), X2.value_or(0), Y2.value_or(0),
+                   Width2.value_or(0), Height2.value_or(0)});
+    const double fx = std::fabs(PixelesPorUnidadX()), fy = std::fabs(PixelesPorUnidadY());
+    const int32_t dx = Pixel(AX(X1)), dy = Pixel(AY(Y1));
+    // The source part (default: the whole picture) and the destination size
+    // (default: the source's size).
+    const int32_t sx = X2 ? Pixel(*X2 * fx) : 0, sy = Y2 ? Pixel(*Y2 * fy) : 0;
+    const int32_t sw = Width2 ? Pixel(*Width2 * fx) : Picture.Ancho - sx;
+    const int32_t sh = Height2 ? Pixel(*Height2 * fy) : Picture.Alto - sy;
+    const int32_t dw = Width1 ? Pixel(*Width1 * PixelesPorUnidadX()) : sw;
+    const int32_t dh = Height1 ? Pixel(*Height1 * PixelesPorUnidadY()) : sh;
+    if (dw == 0 || dh == 0 || sw == 0 || sh == 0) return;
+
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = Picture.Ancho;
+    bi.bmiHeader.biHeight = -Picture.Alto;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP mapa = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!mapa) throw Fallo::Plataforma(errores::kMemoriaInsuficiente);
+    auto* p = static_cast<uint32_t*>(bits);
+    for (size_t i = 0; i < Picture.Pixeles.size(); ++i) {
+        p[i] = ColorGdiAPixel(static_cast<COLORREF>(Picture.Pixeles[i]));
+    }
+    HDC origen = CreateCompatibleDC(nullptr);
+    HGDIOBJ antes = SelectObject(origen, mapa);
+    HDC dc = Destino();
+    SetStretchBltMode(dc, COLORONCOLOR);
+    StretchBlt(dc, dx, dy, dw, dh, origen, sx, sy, sw, sh, static_cast<DWORD>(op));
+    SelectObject(origen, antes);
+    DeleteDC(origen);
+    DeleteObject(mapa);
+    Mostrado(dc);
+}
+
+namespace {
+
+// Width of the widest line and height of all lines of a text, in pixels.
+SIZE Medir(HDC dc, std::string_view texto) {
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    SIZE total{0, 0};
+    size_t inicio = 0;
+    for (;;) {
+        size_t fin = texto.find('\n', inicio);
+        std::string_view linea = texto.substr(
+            inicio, fin == std::string_view::npos ? std::string_view::npos : fin - inicio);
+        if (!linea.empty() && linea.back() == '\r') linea.remove_suffix(1);
+        const std::wstring w = AUtf16(linea);
+        SIZE s{0, 0};
+        if (!w.empty()) GetTextExtentPoint32W(dc, w.data(), static_cast<int>(w.size()), &s);
+        total.cx = std::max(total.cx, s.cx);
+        total.cy += tm.tmHeight;
+        if (fin == std::string_view::npos) break;
+        inicio = fin + 1;
+    }
+    return total;
+}
+
+}  // namespace
+
+float SuperficieGdi::TextHeight(std::string_view Str) {
+    const double f = std::fabs(PixelesPorUnidadY());
+    if (f == 0) throw Fallo::Plataforma(errores::kDivisionPorCero);
+    return static_cast<float>(Medir(e_.dcImagen, Str).cy / f);
+}
+
+float SuperficieGdi::TextWidth(std::string_view Str) {
+    const double f = std::fabs(PixelesPorUnidadX());
+    if (f == 0) throw Fallo::Plataforma(errores::kDivisionPorCero);
+    return static_cast<float>(Medir(e_.dcImagen, Str).cx / f);
+}
+
+// --- Polygon on the device context.
+
+bool SuperficieGdi::DibujarPoligono(HDC dc, std::span<const PuntoApi> puntos) {
+    if (dc != e_.dcImagen && dc != e_.dcPantalla) return false;
+    std::vector<POINT> p;
+    p.reserve(puntos.size());
+    for (const PuntoApi& q : puntos) p.push_back({q.x, q.y});
+    const bool r = ::Polygon(dc, p.data(), static_cast<int>(p.size())) != FALSE;
+    Mostrado(dc);
+    return r;
+}
+
+}  // namespace relivo

@@ -1,0 +1,713 @@
+// The Windows drawing surface: creation, size, properties, scale, input and
+// the window. The drawing methods are in gdi_drawing.cpp.
+#include "platform/windows/gdi_surface.h"
+
+#include <cmath>
+#include <map>
+
+#include "platform/error.h"
+#include "platform/png.h"
+#include "platform/windows/gdi_colors.h"
+#include "platform/windows/text.h"
+
+namespace relivo {
+
+namespace {
+
+[[noreturn]] void ValorNoValido() {
+    throw Fallo::Plataforma(errores::kValorPropiedad);
+}
+
+void Exigir(bool condicion) {
+    if (!condicion) ValorNoValido();
+}
+
+ColorOle ColorDePropiedad(ColorOle valor) {
+    Exigir(ResolverColor(valor).has_value());
+    return valor;
+}
+
+void ExigirImagen(const Imagen& imagen) {
+    if (imagen.Ancho <= 0 || imagen.Alto <= 0) {
+        Exigir(imagen.Pixeles.empty());
+        return;
+    }
+    Exigir(static_cast<size_t>(imagen.Ancho) * static_cast<size_t>(imagen.Alto) ==
+           imagen.Pixeles.size());
+}
+
+float TamanoDeFuente(float puntos) {
+    Exigir(std::isfinite(puntos));
+    return std::fmin(std::fmax(puntos, 1.0f), 2048.0f);
+}
+
+// Units per device pixel of the scale modes 1..7, horizontally and vertically.
+constexpr double kUnidadesX[8] = {0, 15, 0.75, 1, 1.0 / 8, 1.0 / 96, 25.4 / 96, 2.54 / 96};
+constexpr double kUnidadesY[8] = {0, 15, 0.75, 1, 1.0 / 16, 1.0 / 96, 25.4 / 96, 2.54 / 96};
+
+int32_t PixelesDeTamano(float pixeles) {
+    Exigir(std::isfinite(pixeles) && pixeles >= 0 && pixeles <= kLadoMaximoImagen);
+    return static_cast<int32_t>(std::nearbyint(pixeles));
+}
+
+// ---- Window classes, the parking window and the device contexts of the
+// surfaces.
+
+constexpr wchar_t kClaseSuperficie[] = L"RelivoPlanoInterno";
+constexpr wchar_t kClaseAparcamiento[] = L"RelivoAparcamiento";
+
+HINSTANCE Instancia() {
+    HMODULE m = nullptr;
+    GetModuleHandleExW(
+        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+        reinterpret_cast<LPCWSTR>(&Instancia), &m);
+    return m;
+}
+
+LRESULT CALLBACK ProcedimientoSuperficie(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
+        SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+    }
+    auto* s = reinterpret_cast<SuperficieGdi*>(GetWindowLongPtrW(h, GWLP_USERDATA));
+    if (s) return s->Mensaje(h, msg, wp, lp);
+    return DefWindowProcW(h, msg, wp, lp);
+}
+
+// The surfaces alive, by device context; the classes are registered while
+// any lives and removed with the last, so that the module can be unloaded.
+struct Registro {
+    std::map<HDC, SuperficieGdi*> porDc;
+    int32_t vivas = 0;
+    HWND aparcamiento = nullptr;
+};
+
+Registro& ElRegistro() {
+    static Registro r;
+    return r;
+}
+
+void RegistrarClases() {
+    WNDCLASSEXW c{};
+    c.cbSize = sizeof(c);
+    c.style = CS_DBLCLKS;
+    c.lpfnWndProc = &ProcedimientoSuperficie;
+    c.hInstance = Instancia();
+    c.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    c.lpszClassName = kClaseSuperficie;
+    RegisterClassExW(&c);
+    WNDCLASSEXW a{};
+    a.cbSize = sizeof(a);
+    a.lpfnWndProc = &DefWindowProcW;
+    a.hInstance = Instancia();
+    a.lpszClassName = kClaseAparcamiento;
+    RegisterClassExW(&a);
+}
+
+void QuitarClases() {
+    Registro& r = ElRegistro();
+    if (r.aparcamiento) DestroyWindow(r.aparcamiento);
+    r.aparcamiento = nullptr;
+    UnregisterClassW(kClaseSuperficie, Instancia());
+    UnregisterClassW(kClaseAparcamiento, Instancia());
+}
+
+HCURSOR CursorDe(int16_t puntero) {
+    static const LPCWSTR kCursores[16] = {
+        IDC_ARROW,    IDC_ARROW,       IDC_CROSS,    IDC_IBEAM,   IDC_ICON,    IDC_SIZEALL,
+        IDC_SIZENESW, IDC_SIZENS,      IDC_SIZENWSE, IDC_SIZEWE,  IDC_UPARROW, IDC_WAIT,
+        IDC_NO,       IDC_APPSTARTING, IDC_HELP,     IDC_SIZEALL,
+    };
+    if (puntero < 0 || puntero > 15) return LoadCursorW(nullptr, IDC_ARROW);
+    return LoadCursorW(nullptr, kCursores[puntero]);
+}
+
+int16_t Mayusculas() {
+    int16_t s = 0;
+    if (GetKeyState(VK_SHIFT) < 0) s |= 1;
+    if (GetKeyState(VK_CONTROL) < 0) s |= 2;
+    if (GetKeyState(VK_MENU) < 0) s |= 4;
+    return s;
+}
+
+int16_t Botones(WPARAM wp) {
+    int16_t b = 0;
+    if (wp & MK_LBUTTON) b |= 1;
+    if (wp & MK_RBUTTON) b |= 2;
+    if (wp & MK_MBUTTON) b |= 4;
+    return b;
+}
+
+}  // namespace
+
+HWND VentanaDeAparcamiento() {
+    Registro& r = ElRegistro();
+    if (!r.aparcamiento) {
+        r.aparcamiento = CreateWindowExW(0, kClaseAparcamiento, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                         nullptr, Instancia(), nullptr);
+    }
+    return r.aparcamiento;
+}
+
+std::unique_ptr<SuperficieDibujo> CrearSuperficie(int32_t ancho, int32_t alto) {
+    return std::make_unique<SuperficieGdi>(ancho, alto);
+}
+
+SuperficieGdi* SuperficieGdi::DeDc(HDC dc) {
+    const auto& m = ElRegistro().porDc;
+    const auto it = m.find(dc);
+    return it == m.end() ? nullptr : it->second;
+}
+
+SuperficieGdi::SuperficieGdi(int32_t ancho, int32_t alto) {
+    Exigir(ancho >= 0 && alto >= 0 && ancho <= kLadoMaximoImagen && alto <= kLadoMaximoImagen);
+    Registro& r = ElRegistro();
+    if (r.vivas++ == 0) RegistrarClases();
+    e_.dcImagen = CreateCompatibleDC(nullptr);
+    e_.dcPantalla = CreateCompatibleDC(nullptr);
+    e_.ventana = CreateWindowExW(WS_EX_CLIENTEDGE, kClaseSuperficie, L"",
+                                 WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, ancho, alto,
+                                 VentanaDeAparcamiento(), nullptr, Instancia(), this);
+    if (!e_.dcImagen || !e_.dcPantalla || !e_.ventana) {
+        Liberar();
+        throw Fallo::Plataforma(errores::kMemoriaInsuficiente);
+    }
+    r.porDc[e_.dcImagen] = this;
+    r.porDc[e_.dcPantalla] = this;
+    for (HDC dc : {e_.dcImagen, e_.dcPantalla}) {
+        SetBkMode(dc, TRANSPARENT);
+        SetPolyFillMode(dc, ALTERNATE);
+        SetArcDirection(dc, AD_COUNTERCLOCKWISE);
+    }
+    SetBoundsRect(e_.dcImagen, nullptr, DCB_ENABLE | DCB_RESET);
+    AplicarPluma();
+    AplicarPincel();
+    AplicarLetra();
+    FijarTamano(ancho, alto);
+}
+
+SuperficieGdi::~SuperficieGdi() {
+    Liberar();
+}
+
+void SuperficieGdi::Liberar() {
+    Registro& r = ElRegistro();
+    r.porDc.erase(e_.dcImagen);
+    r.porDc.erase(e_.dcPantalla);
+    if (e_.aviso) DestroyWindow(e_.aviso);
+    if (e_.ventana && IsWindow(e_.ventana)) {
+        SetWindowLongPtrW(e_.ventana, GWLP_USERDATA, 0);
+        DestroyWindow(e_.ventana);
+    }
+    for (HDC dc : {e_.dcImagen, e_.dcPantalla}) {
+        if (!dc) continue;
+        SelectObject(dc, GetStockObject(BLACK_PEN));
+        SelectObject(dc, GetStockObject(WHITE_BRUSH));
+        SelectObject(dc, GetStockObject(SYSTEM_FONT));
+    }
+    if (e_.mapaImagen) SelectObject(e_.dcImagen, e_.mapaImagenAntes);
+    if (e_.mapaPantalla) SelectObject(e_.dcPantalla, e_.mapaPantallaAntes);
+    for (HGDIOBJ o : {static_cast<HGDIOBJ>(e_.mapaImagen), static_cast<HGDIOBJ>(e_.mapaPantalla),
+                      static_cast<HGDIOBJ>(e_.pluma), static_cast<HGDIOBJ>(e_.pincel),
+                      static_cast<HGDIOBJ>(e_.letra)}) {
+        if (o) DeleteObject(o);
+    }
+    if (e_.cursorPropio) DestroyIcon(e_.cursorPropio);
+    if (e_.dcImagen) DeleteDC(e_.dcImagen);
+    if (e_.dcPantalla) DeleteDC(e_.dcPantalla);
+    if (--r.vivas == 0) QuitarClases();
+}
+
+int32_t SuperficieGdi::hDC() const {
+    const HDC dc = e_.autoRedraw ? e_.dcImagen : e_.dcPantalla;
+    return static_cast<int32_t>(reinterpret_cast<intptr_t>(dc));
+}
+
+int32_t SuperficieGdi::hWnd() const {
+    return static_cast<int32_t>(reinterpret_cast<intptr_t>(e_.ventana));
+}
+
+// --- Size.
+
+void SuperficieGdi::Width(float pixeles) {
+    CambiarTamano(PixelesDeTamano(pixeles), e_.alto);
+}
+
+void SuperficieGdi::Height(float pixeles) {
+    CambiarTamano(e_.ancho, PixelesDeTamano(pixeles));
+}
+
+void SuperficieGdi::CambiarTamano(int32_t ancho, int32_t alto) {
+    if (ancho == e_.ancho && alto == e_.alto) return;
+    FijarTamano(ancho, alto);
+    RaiseResize();
+}
+
+namespace {
+
+// A top-down 32-bit section of the given size selected into `dc`.
+bool NuevaSeccion(HDC dc, int32_t ancho, int32_t alto, HBITMAP& mapa, uint32_t*& bits,
+                  HGDIOBJ& antes) {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = std::max(ancho, 1);
+    bi.bmiHeader.biHeight = -std::max(alto, 1);
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* p = nullptr;
+    HBITMAP nuevo = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &p, nullptr, 0);
+    if (!nuevo) return false;
+    HGDIOBJ previo = SelectObject(dc, nuevo);
+    if (mapa) {
+        DeleteObject(mapa);
+    } else {
+        antes = previo;
+    }
+    mapa = nuevo;
+    bits = static_cast<uint32_t*>(p);
+    return true;
+}
+
+}  // namespace
+
+void SuperficieGdi::FijarTamano(int32_t ancho, int32_t alto) {
+    const int32_t b = Borde();
+    const int32_t ai = std::max(0, ancho - 2 * b), hi = std::max(0, alto - 2 * b);
+    if (static_cast<int64_t>(ai) * hi > kAreaMaximaImagen) {
+        throw Fallo::Plataforma(errores::kMemoriaInsuficiente);
+    }
+    // The new persistent bitmap keeps the old picture at its top-left
+    // corner, and BackColor elsewhere.
+    const bool primera = e_.mapaImagen == nullptr;
+    HDC copia = CreateCompatibleDC(nullptr);
+    HBITMAP vieja = nullptr;
+    HGDIOBJ viejaAntes = nullptr;
+    uint32_t* viejosBits = nullptr;
+    const int32_t va = e_.anchoInterior, vh = e_.altoInterior;
+    if (!primera) {
+        NuevaSeccion(copia, va, vh, vieja, viejosBits, viejaAntes);
+        BitBlt(copia, 0, 0, va, vh, e_.dcImagen, 0, 0, SRCCOPY);
+    }
+    if (!NuevaSeccion(e_.dcImagen, ai, hi, e_.mapaImagen, e_.bitsImagen, e_.mapaImagenAntes) ||
+        !NuevaSeccion(e_.dcPantalla, ai, hi, e_.mapaPantalla, e_.bitsPantalla,
+                      e_.mapaPantallaAntes)) {
+        if (vieja) {
+            SelectObject(copia, viejaAntes);
+            DeleteObject(vieja);
+        }
+        DeleteDC(copia);
+        throw Fallo::Plataforma(errores::kMemoriaInsuficiente);
+    }
+    e_.ancho = ancho;
+    e_.alto = alto;
+    e_.anchoInterior = ai;
+    e_.altoInterior = hi;
+    const COLORREF fondo = ColorGdi(e_.backColor);
+    HBRUSH relleno = CreateSolidBrush(fondo);
+    const RECT todo{0, 0, std::max(ai, 1), std::max(hi, 1)};
+    FillRect(e_.dcImagen, &todo, relleno);
+    DeleteObject(relleno);
+    if (primera) {
+        Borrar();
+    } else {
+        BitBlt(e_.dcImagen, 0, 0, std::min(ai, va), std::min(hi, vh), copia, 0, 0, SRCCOPY);
+        SelectObject(copia, viejaAntes);
+        DeleteObject(vieja);
+    }
+    DeleteDC(copia);
+    // The window shows the persistent picture.
+    BitBlt(e_.dcPantalla, 0, 0, ai, hi, e_.dcImagen, 0, 0, SRCCOPY);
+    SetBoundsRect(e_.dcImagen, nullptr, DCB_ENABLE | DCB_RESET);
+    if (e_.ventana) {
+        LONG_PTR ex = GetWindowLongPtrW(e_.ventana, GWL_EXSTYLE);
+        ex = b ? (ex | WS_EX_CLIENTEDGE) : (ex & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE));
+        SetWindowLongPtrW(e_.ventana, GWL_EXSTYLE, ex);
+        SetWindowPos(e_.ventana, nullptr, 0, 0, ancho, alto,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        InvalidateRect(e_.ventana, nullptr, FALSE);
+    }
+    RecalcularEscala();
+}
+
+void SuperficieGdi::RaiseResize() {
+    if (e_.eventos) e_.eventos->Resize();
+}
+
+// --- Properties.
+
+void SuperficieGdi::Align(int16_t valor) {
+    Exigir(valor >= 0 && valor <= 4);
+    e_.align = valor;
+}
+
+void SuperficieGdi::BackColor(ColorOle valor) {
+    e_.backColor = ColorDePropiedad(valor);
+    Borrar();
+    CopiarAPantalla(nullptr);
+}
+
+void SuperficieGdi::BorderStyle(int16_t valor) {
+    Exigir(valor == 0 || valor == 1);
+    if (valor == e_.borderStyle) return;
+    e_.borderStyle = valor;
+    FijarTamano(e_.ancho, e_.alto);
+}
+
+void SuperficieGdi::DrawMode(int16_t valor) {
+    Exigir(valor >= 1 && valor <= 16);
+    e_.drawMode = valor;
+    SetROP2(e_.dcImagen, valor);
+    SetROP2(e_.dcPantalla, valor);
+}
+
+void SuperficieGdi::DrawStyle(int16_t valor) {
+    Exigir(valor >= 0 && valor <= 6);
+    e_.drawStyle = valor;
+    AplicarPluma();
+}
+
+void SuperficieGdi::DrawWidth(int16_t valor) {
+    Exigir(valor >= 1);
+    e_.drawWidth = valor;
+    AplicarPluma();
+}
+
+void SuperficieGdi::Enabled(bool valor) {
+    e_.enabled = valor;
+    if (e_.ventana) EnableWindow(e_.ventana, valor);
+}
+
+void SuperficieGdi::FillColor(ColorOle valor) {
+    e_.fillColor = ColorDePropiedad(valor);
+    AplicarPincel();
+}
+
+void SuperficieGdi::FillStyle(int16_t valor) {
+    Exigir(valor >= 0 && valor <= 7);
+    e_.fillStyle = valor;
+    AplicarPincel();
+}
+
+void SuperficieGdi::Font(const Fuente& valor) {
+    Fuente f = valor;
+    f.Size = TamanoDeFuente(valor.Size);
+    e_.fuente = std::move(f);
+    AplicarLetra();
+}
+
+void SuperficieGdi::FontBold(bool valor) {
+    e_.fuente.Bold = valor;
+    AplicarLetra();
+}
+
+void SuperficieGdi::FontItalic(bool valor) {
+    e_.fuente.Italic = valor;
+    AplicarLetra();
+}
+
+void SuperficieGdi::FontName(std::string_view valor) {
+    e_.fuente.Name = std::string(valor);
+    AplicarLetra();
+}
+
+void SuperficieGdi::FontSize(float valor) {
+    e_.fuente.Size = TamanoDeFuente(valor);
+    AplicarLetra();
+}
+
+void SuperficieGdi::FontStrikethru(bool valor) {
+    e_.fuente.Strikethrough = valor;
+    AplicarLetra();
+}
+
+void SuperficieGdi::FontUnderline(bool valor) {
+    e_.fuente.Underline = valor;
+    AplicarLetra();
+}
+
+void SuperficieGdi::ForeColor(ColorOle valor) {
+    e_.foreColor = ColorDePropiedad(valor);
+    AplicarPluma();
+}
+
+void SuperficieGdi::MouseIcon(const Imagen& valor) {
+    ExigirImagen(valor);
+    e_.mouseIcon = valor;
+    if (e_.cursorPropio) DestroyIcon(e_.cursorPropio);
+    e_.cursorPropio = nullptr;
+    if (valor.Vacia()) return;
+    // A cursor of the picture, hot spot at its top-left corner.
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = valor.Ancho;
+    bi.bmiHeader.biHeight = -valor.Alto;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP color = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP mascara = CreateBitmap(valor.Ancho, valor.Alto, 1, 1, nullptr);
+    if (color && mascara && bits) {
+        auto* d = static_cast<uint32_t*>(bits);
+        for (size_t i = 0; i < valor.Pixeles.size(); ++i) {
+            d[i] = 0xFF000000u | ColorGdiAPixel(static_cast<COLORREF>(valor.Pixeles[i]));
+        }
+        ICONINFO ii{};
+        ii.fIcon = FALSE;
+        ii.hbmColor = color;
+        ii.hbmMask = mascara;
+        e_.cursorPropio = CreateIconIndirect(&ii);
+    }
+    if (color) DeleteObject(color);
+    if (mascara) DeleteObject(mascara);
+}
+
+void SuperficieGdi::MousePointer(int16_t valor) {
+    Exigir((valor >= 0 && valor <= 15) || valor == 99);
+    e_.mousePointer = valor;
+}
+
+void SuperficieGdi::Picture(const Imagen& valor) {
+    ExigirImagen(valor);
+    e_.picture = valor;
+    Borrar();
+    CopiarAPantalla(nullptr);
+}
+
+void SuperficieGdi::ToolTipText(std::string_view valor) {
+    e_.toolTipText = std::string(valor);
+    if (!e_.ventana) return;
+    std::wstring texto = AUtf16(e_.toolTipText);
+    if (!e_.aviso && !texto.empty()) {
+        INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
+        InitCommonControlsEx(&icc);
+        e_.aviso = CreateWindowExW(
+            WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, e_.ventana, nullptr, Instancia(), nullptr);
+        if (!e_.aviso) return;
+        TTTOOLINFOW ti{};
+        ti.cbSize = sizeof(ti);
+        ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        ti.hwnd = e_.ventana;
+        ti.uId = reinterpret_cast<UINT_PTR>(e_.ventana);
+        ti.lpszText = texto.data();
+        SendMessageW(e_.aviso, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+        return;
+    }
+    if (!e_.aviso) return;
+    TTTOOLINFOW ti{};
+    ti.cbSize = sizeof(ti);
+    ti.hwnd = e_.ventana;
+    ti.uId = reinterpret_cast<UINT_PTR>(e_.ventana);
+    ti.lpszText = texto.data();
+    SendMessageW(e_.aviso, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
+    SendMessageW(e_.aviso, TTM_ACTIVATE, texto.empty() ? FALSE : TRUE, 0);
+}
+
+// --- Scale.
+
+void SuperficieGdi::ScaleHeight(float valor) {
+    Exigir(std::isfinite(valor) && valor != 0);
+    e_.scaleHeight = valor;
+    e_.scaleMode = 0;
+}
+
+void SuperficieGdi::ScaleLeft(float valor) {
+    Exigir(std::isfinite(valor));
+    e_.scaleLeft = valor;
+    e_.scaleMode = 0;
+}
+
+void SuperficieGdi::ScaleTop(float valor) {
+    Exigir(std::isfinite(valor));
+    e_.scaleTop = valor;
+    e_.scaleMode = 0;
+}
+
+void SuperficieGdi::ScaleWidth(float valor) {
+    Exigir(std::isfinite(valor) && valor != 0);
+    e_.scaleWidth = valor;
+    e_.scaleMode = 0;
+}
+
+void SuperficieGdi::ScaleMode(int16_t valor) {
+    Exigir(valor >= 0 && valor <= 7);
+    e_.scaleMode = valor;
+    RecalcularEscala();
+}
+
+void SuperficieGdi::RecalcularEscala() {
+    if (e_.scaleMode == 0) return;
+    e_.scaleLeft = 0;
+    e_.scaleTop = 0;
+    e_.scaleWidth = static_cast<float>(e_.anchoInterior * kUnidadesX[e_.scaleMode]);
+    e_.scaleHeight = static_cast<float>(e_.altoInterior * kUnidadesY[e_.scaleMode]);
+}
+
+double SuperficieGdi::PixelesPorUnidadX() const {
+    if (e_.scaleMode != 0) return 1 / kUnidadesX[e_.scaleMode];
+    return e_.scaleWidth == 0 ? 0 : e_.anchoInterior / static_cast<double>(e_.scaleWidth);
+}
+
+double SuperficieGdi::PixelesPorUnidadY() const {
+    if (e_.scaleMode != 0) return 1 / kUnidadesY[e_.scaleMode];
+    return e_.scaleHeight == 0 ? 0 : e_.altoInterior / static_cast<double>(e_.scaleHeight);
+}
+
+double SuperficieGdi::AX(float x) const {
+    return (static_cast<double>(x) - e_.scaleLeft) * PixelesPorUnidadX();
+}
+
+double SuperficieGdi::AY(float y) const {
+    return (static_cast<double>(y) - e_.scaleTop) * PixelesPorUnidadY();
+}
+
+float SuperficieGdi::EnEscalaX(float px) const {
+    const double f = PixelesPorUnidadX();
+    if (f == 0 || !std::isfinite(px)) return e_.scaleLeft;
+    return static_cast<float>(e_.scaleLeft + px / f);
+}
+
+float SuperficieGdi::EnEscalaY(float py) const {
+    const double f = PixelesPorUnidadY();
+    if (f == 0 || !std::isfinite(py)) return e_.scaleTop;
+    return static_cast<float>(e_.scaleTop + py / f);
+}
+
+// --- Input.
+
+int16_t SuperficieGdi::Teclear(int16_t KeyCode, int16_t Shift, int16_t KeyAscii) {
+    if (!e_.enabled) return 0;
+    if (e_.eventos) {
+        int16_t codigo = KeyCode, mayusculas = Shift;
+        e_.eventos->KeyDown(codigo, mayusculas);
+        if (KeyAscii != 0) e_.eventos->KeyPress(KeyAscii);
+        codigo = KeyCode;
+        mayusculas = Shift;
+        e_.eventos->KeyUp(codigo, mayusculas);
+    }
+    return KeyAscii;
+}
+
+void SuperficieGdi::PulsarRaton(int16_t Button, int16_t Shift, float px, float py) {
+    if (!e_.enabled) return;
+    e_.botonPulsado = true;
+    if (!e_.eventos) return;
+    float x = EnEscalaX(px), y = EnEscalaY(py);
+    e_.eventos->MouseDown(Button, Shift, x, y);
+}
+
+void SuperficieGdi::MoverRaton(int16_t Button, int16_t Shift, float px, float py) {
+    if (!e_.enabled || !e_.eventos) return;
+    float x = EnEscalaX(px), y = EnEscalaY(py);
+    e_.eventos->MouseMove(Button, Shift, x, y);
+}
+
+void SuperficieGdi::SoltarRaton(int16_t Button, int16_t Shift, float px, float py) {
+    if (!e_.enabled) return;
+    const bool clic =
+        e_.botonPulsado && px >= 0 && py >= 0 && px < e_.anchoInterior && py < e_.altoInterior;
+    e_.botonPulsado = false;
+    if (!e_.eventos) return;
+    float x = EnEscalaX(px), y = EnEscalaY(py);
+    e_.eventos->MouseUp(Button, Shift, x, y);
+    if (clic && e_.eventos) e_.eventos->Click();
+}
+
+void SuperficieGdi::DobleClic() {
+    if (e_.enabled && e_.eventos) e_.eventos->DblClick();
+}
+
+// --- The window.
+
+LRESULT SuperficieGdi::Mensaje(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    const auto px = static_cast<float>(static_cast<int16_t>(LOWORD(lp)));
+    const auto py = static_cast<float>(static_cast<int16_t>(HIWORD(lp)));
+    switch (msg) {
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(h, &ps);
+            BitBlt(dc, 0, 0, e_.anchoInterior, e_.altoInterior, e_.dcPantalla, 0, 0, SRCCOPY);
+            EndPaint(h, &ps);
+            return 0;
+        }
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_SETCURSOR:
+            if (LOWORD(lp) == HTCLIENT) {
+                SetCursor(e_.mousePointer == 99 && e_.cursorPropio ? e_.cursorPropio
+                                                                   : CursorDe(e_.mousePointer));
+                return TRUE;
+            }
+            break;
+        case WM_GETDLGCODE:
+            return DLGC_WANTARROWS | DLGC_WANTCHARS;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN: {
+            SetFocus(h);
+            SetCapture(h);
+            const int16_t b = msg == WM_LBUTTONDOWN ? 1 : msg == WM_RBUTTONDOWN ? 2 : 4;
+            PulsarRaton(b, Mayusculas(), px, py);
+            return 0;
+        }
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP: {
+            if (GetCapture() == h && !(wp & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON))) {
+                ReleaseCapture();
+            }
+            const int16_t b = msg == WM_LBUTTONUP ? 1 : msg == WM_RBUTTONUP ? 2 : 4;
+            SoltarRaton(b, Mayusculas(), px, py);
+            return 0;
+        }
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDBLCLK:
+            DobleClic();
+            SetCapture(h);
+            PulsarRaton(msg == WM_LBUTTONDBLCLK   ? 1
+                        : msg == WM_RBUTTONDBLCLK ? 2
+                                                  : 4,
+                        Mayusculas(), px, py);
+            return 0;
+        case WM_MOUSEMOVE:
+            MoverRaton(Botones(wp), Mayusculas(), px, py);
+            return 0;
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            if (e_.enabled && e_.eventos) {
+                int16_t codigo = static_cast<int16_t>(wp), mayusculas = Mayusculas();
+                e_.eventos->KeyDown(codigo, mayusculas);
+            }
+            if (msg == WM_KEYDOWN) return 0;
+            break;
+        case WM_KEYUP:
+        case WM_SYSKEYUP:
+            if (e_.enabled && e_.eventos) {
+                int16_t codigo = static_cast<int16_t>(wp), mayusculas = Mayusculas();
+                e_.eventos->KeyUp(codigo, mayusculas);
+            }
+            if (msg == WM_KEYUP) return 0;
+            break;
+        case WM_CHAR:
+            // The character the handler leaves (0: suppressed) is all the
+            // surface would take; it shows no text of its own.
+            if (e_.enabled && e_.eventos) {
+                int16_t caracter = static_cast<int16_t>(wp);
+                e_.eventos->KeyPress(caracter);
+            }
+            return 0;
+        case WM_NCDESTROY:
+            e_.ventana = nullptr;
+            e_.aviso = nullptr;
+            SetWindowLongPtrW(h, GWLP_USERDATA, 0);
+            break;
+        default:
+            break;
+    }
+    return DefWindowProcW(h, msg, wp, lp);
+}
+
+}  // namespace relivo

@@ -1,0 +1,201 @@
+// The drawing surface of the Windows back end: a real child window that
+// shows a screen bitmap, and a persistent bitmap (`Image`) for AutoRedraw,
+// both device-independent sections drawn on with GDI through memory device
+// contexts that carry the surface's pen, brush, draw mode and font. `hDC` is
+// the device context drawing goes to (the persistent bitmap's with
+// AutoRedraw on, the window's screen bitmap's with it off), `hWnd` the
+// window.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "platform/polygon.h"
+#include "platform/surface.h"
+#include "platform/windows/win32.h"
+
+namespace relivo {
+
+// The hidden window that holds the surfaces of controls not placed in a
+// container window (a control gives its surface back to it before its own
+// window goes).
+HWND VentanaDeAparcamiento();
+
+struct EstadoGdi {
+    int32_t ancho = 0, alto = 0;  // outer size, device pixels
+    int32_t anchoInterior = 0, altoInterior = 0;
+    int16_t align = 0, borderStyle = 1, drawMode = 13, drawStyle = 0, drawWidth = 1;
+    int16_t fillStyle = 1, mousePointer = 0, scaleMode = 1;
+    bool autoRedraw = false, enabled = true, fontTransparent = true;
+    ColorOle backColor = colores_sistema::kCaraBoton;
+    ColorOle fillColor = 0;
+    ColorOle foreColor = colores_sistema::kTextoBoton;
+    float currentX = 0, currentY = 0;
+    float scaleLeft = 0, scaleTop = 0, scaleWidth = 1, scaleHeight = 1;
+    Fuente fuente;
+    Imagen mouseIcon, picture;
+    std::string toolTipText;
+    int32_t whatsThisHelpID = 0;
+    bool botonPulsado = false;
+    EventosSuperficie* eventos = nullptr;
+
+    // Windows objects.
+    HWND ventana = nullptr;
+    HWND aviso = nullptr;  // tooltip
+    HDC dcImagen = nullptr, dcPantalla = nullptr;
+    HBITMAP mapaImagen = nullptr, mapaPantalla = nullptr;
+    HGDIOBJ mapaImagenAntes = nullptr, mapaPantallaAntes = nullptr;
+    uint32_t* bitsImagen = nullptr;
+    uint32_t* bitsPantalla = nullptr;
+    HPEN pluma = nullptr;
+    HBRUSH pincel = nullptr;
+    HFONT letra = nullptr;
+    HCURSOR cursorPropio = nullptr;
+};
+
+class SuperficieGdi : public SuperficieDibujo {
+public:
+    SuperficieGdi(int32_t ancho, int32_t alto);
+    ~SuperficieGdi() override;
+    SuperficieGdi(const SuperficieGdi&) = delete;
+    SuperficieGdi& operator=(const SuperficieGdi&) = delete;
+
+    void FijarEventos(EventosSuperficie* eventos) override { e_.eventos = eventos; }
+
+    float Width() const override { return static_cast<float>(e_.ancho); }
+    void Width(float pixeles) override;
+    float Height() const override { return static_cast<float>(e_.alto); }
+    void Height(float pixeles) override;
+
+    int16_t Align() const override { return e_.align; }
+    void Align(int16_t valor) override;
+    int16_t Appearance() const override { return 1; }
+    bool AutoRedraw() const override { return e_.autoRedraw; }
+    void AutoRedraw(bool valor) override { e_.autoRedraw = valor; }
+    ColorOle BackColor() const override { return e_.backColor; }
+    void BackColor(ColorOle valor) override;
+    int16_t BorderStyle() const override { return e_.borderStyle; }
+    void BorderStyle(int16_t valor) override;
+    float CurrentX() const override { return e_.currentX; }
+    void CurrentX(float valor) override { e_.currentX = valor; }
+    float CurrentY() const override { return e_.currentY; }
+    void CurrentY(float valor) override { e_.currentY = valor; }
+    int16_t DrawMode() const override { return e_.drawMode; }
+    void DrawMode(int16_t valor) override;
+    int16_t DrawStyle() const override { return e_.drawStyle; }
+    void DrawStyle(int16_t valor) override;
+    int16_t DrawWidth() const override { return e_.drawWidth; }
+    void DrawWidth(int16_t valor) override;
+    bool Enabled() const override { return e_.enabled; }
+    void Enabled(bool valor) override;
+    ColorOle FillColor() const override { return e_.fillColor; }
+    void FillColor(ColorOle valor) override;
+    int16_t FillStyle() const override { return e_.fillStyle; }
+    void FillStyle(int16_t valor) override;
+    Fuente Font() const override { return e_.fuente; }
+    void Font(const Fuente& valor) override;
+    bool FontBold() const override { return e_.fuente.Bold; }
+    void FontBold(bool valor) override;
+    bool FontItalic() const override { return e_.fuente.Italic; }
+    void FontItalic(bool valor) override;
+    std::string FontName() const override { return e_.fuente.Name; }
+    void FontName(std::string_view valor) override;
+    float FontSize() const override { return e_.fuente.Size; }
+    void FontSize(float valor) override;
+    bool FontStrikethru() const override { return e_.fuente.Strikethrough; }
+    void FontStrikethru(bool valor) override;
+    bool FontTransparent() const override { return e_.fontTransparent; }
+    void FontTransparent(bool valor) override { e_.fontTransparent = valor; }
+    bool FontUnderline() const override { return e_.fuente.Underline; }
+    void FontUnderline(bool valor) override;
+    ColorOle ForeColor() const override { return e_.foreColor; }
+    void ForeColor(ColorOle valor) override;
+    int32_t hDC() const override;
+    int32_t hWnd() const override;
+    Imagen Image() const override;
+    Imagen MouseIcon() const override { return e_.mouseIcon; }
+    void MouseIcon(const Imagen& valor) override;
+    int16_t MousePointer() const override { return e_.mousePointer; }
+    void MousePointer(int16_t valor) override;
+    Imagen Picture() const override { return e_.picture; }
+    void Picture(const Imagen& valor) override;
+    float ScaleHeight() const override { return e_.scaleHeight; }
+    void ScaleHeight(float valor) override;
+    float ScaleLeft() const override { return e_.scaleLeft; }
+    void ScaleLeft(float valor) override;
+    int16_t ScaleMode() const override { return e_.scaleMode; }
+    void ScaleMode(int16_t valor) override;
+    float ScaleTop() const override { return e_.scaleTop; }
+    void ScaleTop(float valor) override;
+    float ScaleWidth() const override { return e_.scaleWidth; }
+    void ScaleWidth(float valor) override;
+    std::string ToolTipText() const override { return e_.toolTipText; }
+    void ToolTipText(std::string_view valor) override;
+    int32_t WhatsThisHelpID() const override { return e_.whatsThisHelpID; }
+    void WhatsThisHelpID(int32_t valor) override { e_.whatsThisHelpID = valor; }
+
+    void Circle(float x, float y, float Radius, std::optional<ColorOle> Color,
+                std::optional<float> StartPos, std::optional<float> EndPos,
+                std::optional<float> Aspect) override;
+    void Cls() override;
+    void Line(float X1, float Y1, float X2, float Y2, std::optional<ColorOle> Color,
+              FormaLinea forma) override;
+    void PaintPicture(const Imagen& Picture, float X1, float Y1, std::optional<float> Width1,
+                      std::optional<float> Height1, std::optional<float> X2,
+                      std::optional<float> Y2, std::optional<float> Width2,
+                      std::optional<float> Height2, std::optional<int32_t> Opcode) override;
+    ColorOle Point(float x, float y) override;
+    void PSet(float x, float y, std::optional<ColorOle> Color) override;
+    void Refresh() override;
+    float TextHeight(std::string_view Str) override;
+    float TextWidth(std::string_view Str) override;
+
+    int16_t Teclear(int16_t KeyCode, int16_t Shift, int16_t KeyAscii) override;
+    void PulsarRaton(int16_t Button, int16_t Shift, float px, float py) override;
+    void MoverRaton(int16_t Button, int16_t Shift, float px, float py) override;
+    void SoltarRaton(int16_t Button, int16_t Shift, float px, float py) override;
+    void DobleClic() override;
+    Imagen Pantalla() override;
+
+    // Polygon on one of this surface's device contexts (gdi32's Polygon with
+    // the surface's pen and brush); false for a device context of another.
+    bool DibujarPoligono(HDC dc, std::span<const PuntoApi> puntos);
+    // The surface that owns a device context, or null.
+    static SuperficieGdi* DeDc(HDC dc);
+
+    // The window procedure's handlers.
+    LRESULT Mensaje(HWND h, UINT msg, WPARAM wp, LPARAM lp);
+
+private:
+    double PixelesPorUnidadX() const;
+    double PixelesPorUnidadY() const;
+    double AX(float x) const;
+    double AY(float y) const;
+    float EnEscalaX(float px) const;
+    float EnEscalaY(float py) const;
+    void RecalcularEscala();
+    void CambiarTamano(int32_t ancho, int32_t alto);
+    void FijarTamano(int32_t ancho, int32_t alto);
+    void Liberar();
+    int32_t Borde() const { return e_.borderStyle == 1 ? 2 : 0; }
+
+    // GDI state of both device contexts.
+    void AplicarPluma();
+    void AplicarPluma(COLORREF color);
+    void AplicarPincel();
+    void AplicarLetra();
+    // The device context drawing goes to now (the screen bitmap's is shown
+    // after the drawing: call Mostrado).
+    HDC Destino();
+    void Mostrado(HDC dc);
+    void Borrar();                        // persistent bitmap to BackColor and Picture
+    void CopiarAPantalla(const RECT* r);  // persistent to screen bitmap, shown
+    COLORREF ColorDePluma(std::optional<ColorOle> color) const;
+    void RaiseResize();
+
+    EstadoGdi e_;
+};
+
+}  // namespace relivo
