@@ -230,7 +230,9 @@ std::string Simplificador::ReducirFuncion(std::string_view texto) {
 
     const Regla regla = ReglaDe(codigo);
     if (regla.anula != '\0' && !con_operador && !r.empty() && r[0] == regla.anula) {
-        return r.substr(1);
+        // The inner application's argument; an empty one ("lx", typed
+        // "cschacsch") stands for "0", as every empty argument does.
+        return r.size() > 1 ? r.substr(1) : "0";
     }
     std::string exacto = ValorExacto(codigo, r);
     if (!exacto.empty()) return exacto;

@@ -5,9 +5,9 @@
 // references.
 //
 // Reducir either gives text or raises the product's error (Fallo), never
-// anything else; what it gives is again canonical text, balanced when the
-// input was one that Canonizar writes, and can be shown and reduced again
-// without any other failure.
+// anything else; what it gives is again canonical text, not empty, balanced
+// when the input was one that Canonizar writes, and can be shown and reduced
+// again without any other failure.
 #pragma once
 
 #include <cstddef>
@@ -83,6 +83,7 @@ inline void Probar(const std::string& texto) {
     tabla.Agregar("Z");
     std::string r;
     if (!Paso("Reducir", texto, [&] { r = Simplificador(tabla).Reducir(texto); })) return;
+    EXIGE(!r.empty(), Literal(texto) + " reduced to nothing");
     EXIGE(Canonico(r), Literal(texto) + " reduced to " + Literal(r) + ", not canonical text");
     if (Equilibrado(texto) && Alcanzable(texto, tabla)) {
         EXIGE(Equilibrado(r), Literal(texto) + " reduced to the unbalanced " + Literal(r));

@@ -84,6 +84,11 @@ const Hallazgo kHallazgos[] = {
     {"GrupoSeguidoDeNumero", Objetivo::Funcion, "(1+(^1L)V^2)2*pi3"},
     {"GrupoSeguidoDeNumeroEnUnSeno", Objetivo::Funcion, "sin(sin(0-pi)0-0/pi)0-"},
     {"GrupoSeguidoDeNumeroAlReducir", Objetivo::Reducir, "a(a(0-J)0-0/J)0-"},
+    // An inverse pair with nothing to apply to ("cschacsch" is Cschip of
+    // Arccschip of nothing) cancelled into an empty text: accepted, with a
+    // display text "" that Funcion refuses.
+    {"ParInversoSinArgumento", Objetivo::Funcion, "cschacsch"},
+    {"ParInversoSinArgumentoAlReducir", Objetivo::Reducir, "am"},
     // A host whose Status handler calls Graficar: the error report clears
     // Ocupado before it raises Status, so every failing run started a new
     // one inside it, until the stack ran out.
