@@ -8,6 +8,7 @@ paquetes=(
   libmuparser-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools binutils-mingw-w64
   wine64 wine xvfb xauth
+  clang-14 libclang-rt-14-dev
 )
 faltan=()
 for p in "${paquetes[@]}"; do

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds with warnings as errors, and runs every test: once in a
-# normal build and once under AddressSanitizer and UndefinedBehaviorSanitizer.
+# normal build and once under AddressSanitizer and UndefinedBehaviorSanitizer;
+# then runs each fuzz target for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -14,3 +15,6 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DRELIVO_SANITIZE=ON >/dev/nul
 cmake --build build-asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure -j"$jobs"
+
+# The fuzz targets, about a minute each on their seed corpora (scripts/fuzz.sh).
+bash scripts/fuzz.sh
