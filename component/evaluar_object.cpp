@@ -6,8 +6,9 @@
 #include <new>
 
 #include "Carvex.h"
-#include "component/com_object.h"
 #include "component/errors.h"
+#include "component/module.h"
+#include "component/ole_control.h"
 #include "component/text.h"
 #include "component/variants.h"
 #include "evaluar/evaluar.h"
@@ -15,10 +16,21 @@
 namespace relivo::com {
 namespace {
 
-class ObjetoEvaluar final : public _Evaluar, public ObjetoCom, public EventosEvaluar {
+// OLEMISC: set client site first, no UI activation, invisible at run time,
+// activate when visible, inside-out, cannot link inside, recompose on resize.
+constexpr DWORD kEstadoVarios = 0x24591;
+// 480 twips each way, in hundredths of a millimetre.
+constexpr SIZEL kTamano{847, 847};
+
+class ObjetoEvaluar final : public _Evaluar, public ControlOle, public EventosEvaluar {
 public:
-    ObjetoEvaluar() : ObjetoCom(CLSID_Evaluar, IID__Evaluar, DIID___Evaluar, L"Carvex.Evaluar") {}
-    ~ObjetoEvaluar() override { Desconectar(); }
+    ObjetoEvaluar()
+        : ControlOle(CLSID_Evaluar, IID__Evaluar, DIID___Evaluar, L"Carvex.Evaluar", kEstadoVarios,
+                     kTamano) {}
+    ~ObjetoEvaluar() override {
+        InPlaceDeactivate();
+        Desconectar();
+    }
 
     RELIVO_IUNKNOWN
 
@@ -118,7 +130,27 @@ protected:
     void* Interfaz(REFIID riid) override {
         if (riid == IID__Evaluar || riid == IID_IDispatch) return static_cast<_Evaluar*>(this);
         if (riid == IID_IUnknown) return Identidad();
-        return ObjetoCom::Interfaz(riid);
+        return ControlOle::Interfaz(riid);
+    }
+
+    // ControlOle: a fixed size, shown only at design time, as its toolbox
+    // image.
+    void AlCambiarTamano(int32_t, int32_t) override {}
+    bool TamanoFijo() const override { return true; }
+    bool InvisibleEnEjecucion() const override { return true; }
+    void Dibujar(HDC dc, const RECT& r) override {
+        HBITMAP mapa = LoadBitmapW(Modulo(), MAKEINTRESOURCEW(30000));
+        if (!mapa) return;
+        HDC origen = CreateCompatibleDC(dc);
+        HGDIOBJ antes = SelectObject(origen, mapa);
+        BITMAP bm{};
+        GetObject(mapa, sizeof(bm), &bm);
+        SetStretchBltMode(dc, COLORONCOLOR);
+        StretchBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, origen, 0, 0, bm.bmWidth,
+                   bm.bmHeight, SRCCOPY);
+        SelectObject(origen, antes);
+        DeleteDC(origen);
+        DeleteObject(mapa);
     }
 
 private:

@@ -9,15 +9,16 @@
 #include <optional>
 
 #include "Carvex.h"
-#include "component/com_object.h"
 #include "component/conversions.h"
 #include "component/errors.h"
 #include "component/event_args.h"
+#include "component/ole_control.h"
 #include "component/type_library.h"
 #include "component/variants.h"
 
 // The control's colour helper RGB, not the Windows macro of that name.
 #undef RGB
+#include "platform/windows/gdi_surface.h"
 #include "relivo/relivo.h"
 
 namespace relivo::com {
@@ -45,10 +46,21 @@ std::string Texto(BSTR v) {
     return AUtf8(v);
 }
 
-class ObjetoRelivo final : public _Relivo, public ObjetoCom, public Anfitrion {
+// OLEMISC: set client site first, simple frame, alignable, activate when
+// visible, inside-out, cannot link inside, recompose on resize.
+constexpr DWORD kEstadoVarios = 0x38191;
+// The new surface's outer size, in hundredths of a millimetre at 96 dots
+// per inch.
+constexpr SIZEL kTamanoInicial{(kAnchoInicialSuperficie * 2540 + 48) / 96,
+                               (kAltoInicialSuperficie * 2540 + 48) / 96};
+
+class ObjetoRelivo final : public _Relivo, public ControlOle, public Anfitrion {
 public:
-    ObjetoRelivo() : ObjetoCom(CLSID_Relivo, IID__Relivo, DIID___Relivo, L"Carvex.Relivo") {}
+    ObjetoRelivo()
+        : ControlOle(CLSID_Relivo, IID__Relivo, DIID___Relivo, L"Carvex.Relivo", kEstadoVarios,
+                     kTamanoInicial) {}
     ~ObjetoRelivo() override {
+        InPlaceDeactivate();
         control_.reset();
         Desconectar();
         if (infoEventos_) infoEventos_->Release();
@@ -220,25 +232,58 @@ public:
         Disparar(Id, variantes.Variantes());
         variantes.Releer(args);
     }
-    bool UserMode() const override { return true; }
-    Fuente Font() const override { return Fuente{}; }
+    bool UserMode() const override { return ModoUsuario(); }
+    Fuente Font() const override {
+        Fuente f;
+        FuenteAmbiente(f);
+        return f;
+    }
     void PropertyChanged(std::string_view Nombre) override {
+        Modificado();
+        VistaCambiada();
         DISPID id = DISPID_UNKNOWN;
         std::wstring nombre = AUtf16(Nombre);
         LPOLESTR n = nombre.data();
         if (infoDual_ && SUCCEEDED(infoDual_->GetIDsOfNames(&n, 1, &id))) NotificarCambio(id);
     }
-    void PopupMenu(std::string_view, std::optional<int16_t>, std::optional<float>,
-                   std::optional<float>, std::string_view) override {}
+    // Shows the menu of the PopupMenu call in progress: a menu object gives
+    // its handle through its hMenu property; its commands go to the
+    // container's window, as those of its own menus do.
+    void PopupMenu(std::string_view, std::optional<int16_t> Flags, std::optional<float> x,
+                   std::optional<float> y, std::string_view) override;
 
 protected:
     void* Interfaz(REFIID riid) override {
         if (riid == IID__Relivo || riid == IID_IDispatch) return static_cast<_Relivo*>(this);
         if (riid == IID_IUnknown) return Identidad();
-        return ObjetoCom::Interfaz(riid);
+        return ControlOle::Interfaz(riid);
     }
 
+    // ControlOle: the surface fills the control.
+    void AlCambiarTamano(int32_t ancho, int32_t alto) override {
+        if (control_) control_->Redimensionar(static_cast<float>(ancho), static_cast<float>(alto));
+        if (HWND s = Superficie()) MoveWindow(s, 0, 0, ancho, alto, TRUE);
+    }
+    void AlActivar(HWND ventana) override {
+        if (HWND s = Superficie()) {
+            SetParent(s, ventana);
+            ShowWindow(s, SW_SHOWNA);
+        }
+    }
+    void AlDesactivar() override {
+        if (HWND s = Superficie()) SetParent(s, VentanaDeAparcamiento());
+    }
+    void Dibujar(HDC dc, const RECT& r) override;
+    void Cargar(const BolsaPropiedades& bolsa) override { control_->ReadProperties(bolsa); }
+    void Guardar(BolsaPropiedades& bolsa) override { control_->WriteProperties(bolsa); }
+
 private:
+    HWND Superficie() const {
+        if (!control_) return nullptr;
+        HWND h = reinterpret_cast<HWND>(static_cast<intptr_t>(control_->hWnd()));
+        return IsWindow(h) ? h : nullptr;
+    }
+
     template <typename C, typename F>
     HRESULT Obtener(C* r, F&& obtener) {
         if (!r) return E_POINTER;
@@ -261,6 +306,71 @@ private:
     IDispatch* menu_ = nullptr;  // the menu of the PopupMenu call in progress
     std::unique_ptr<Relivo> control_;
 };
+
+void ObjetoRelivo::Dibujar(HDC dc, const RECT& r) {
+    if (!control_) return;
+    SuperficieDibujo& s = control_->PlanoInterno();
+    const int ancho = static_cast<int>(s.Width()), alto = static_cast<int>(s.Height());
+    if (ancho <= 0 || alto <= 0) return;
+    const int borde = s.BorderStyle() == 1 ? 2 : 0;
+    // The control as the window shows it: its border, and what the surface
+    // shows inside.
+    HBITMAP exterior = MapaDeBits(Imagen(ancho, alto, 0));
+    HBITMAP interior = MapaDeBits(s.Pantalla());
+    HDC e = CreateCompatibleDC(dc);
+    HDC i = CreateCompatibleDC(dc);
+    HGDIOBJ antesE = SelectObject(e, exterior);
+    HGDIOBJ antesI = SelectObject(i, interior);
+    RECT todo{0, 0, ancho, alto};
+    if (borde) {
+        FillRect(e, &todo, GetSysColorBrush(COLOR_BTNFACE));
+        DrawEdge(e, &todo, EDGE_SUNKEN, BF_RECT);
+    }
+    BitBlt(e, borde, borde, ancho - 2 * borde, alto - 2 * borde, i, 0, 0, SRCCOPY);
+    SetStretchBltMode(dc, COLORONCOLOR);
+    StretchBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, e, 0, 0, ancho, alto,
+               SRCCOPY);
+    SelectObject(e, antesE);
+    SelectObject(i, antesI);
+    DeleteDC(e);
+    DeleteDC(i);
+    DeleteObject(exterior);
+    DeleteObject(interior);
+}
+
+void ObjetoRelivo::PopupMenu(std::string_view, std::optional<int16_t> Flags, std::optional<float> x,
+                             std::optional<float> y, std::string_view) {
+    if (!menu_ || !control_) return;
+    DISPID id = DISPID_UNKNOWN;
+    LPOLESTR nombre = const_cast<LPOLESTR>(L"hMenu");
+    if (FAILED(menu_->GetIDsOfNames(IID_NULL, &nombre, 1, LOCALE_USER_DEFAULT, &id))) return;
+    DISPPARAMS sin{};
+    Variant v, entero;
+    if (FAILED(menu_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &sin, &v,
+                             nullptr, nullptr)) ||
+        FAILED(VariantChangeType(&entero, &v, 0, VT_I8))) {
+        return;
+    }
+    HMENU menu = reinterpret_cast<HMENU>(static_cast<intptr_t>(V_I8(&entero)));
+    if (!IsMenu(menu)) return;
+    POINT p{};
+    HWND superficie = Superficie();
+    if (x && y && superficie) {
+        // From the control's scale units to the surface's pixels.
+        SuperficieDibujo& s = control_->PlanoInterno();
+        const int borde = s.BorderStyle() == 1 ? 2 : 0;
+        const double w = s.Width() - 2 * borde, h = s.Height() - 2 * borde;
+        p.x = static_cast<LONG>((*x - s.ScaleLeft()) * w / s.ScaleWidth());
+        p.y = static_cast<LONG>((*y - s.ScaleTop()) * h / s.ScaleHeight());
+        ClientToScreen(superficie, &p);
+    } else {
+        GetCursorPos(&p);
+    }
+    HWND dueno = Ventana() ? GetParent(Ventana()) : superficie;
+    const UINT banderas =
+        static_cast<UINT>(Flags.value_or(0)) & (TPM_CENTERALIGN | TPM_RIGHTALIGN | TPM_RIGHTBUTTON);
+    TrackPopupMenuEx(menu, banderas, p.x, p.y, dueno, nullptr);
+}
 
 }  // namespace
 

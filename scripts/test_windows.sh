@@ -57,6 +57,7 @@ if [ "${1:-}" = "--bajo-x" ]; then
     "$datos\\evaluar_casos.jsonl" "$esperado\\evaluar_esperado.jsonl"
   correr "Relivo por automatización" wine "$p/relivo_automation_test.exe" \
     "$datos\\relivo_casos.txt" "$esperado"
+  correr "contenedor" wine "$p/container_test.exe" "$esperado"
   correr "regsvr32 /u" wine regsvr32 /s /u "$ocx"
   correr "registro borrado" wine "$p/registration_test.exe" ausente "$ocx"
   wineserver -k >/dev/null 2>&1 || true
@@ -115,6 +116,10 @@ while read -r nombre funcion x y z lineas angulos sigue; do
     2>/dev/null || true
   "$refs/png_to_ppm" "$refs/$nombre.png" "$refs/$nombre.ppm"
 done <tests/windows/data/relivo_casos.txt
+# The plot the container test draws at 500 x 350.
+"$cli" graficar "sen(x)*cos(y)" --x=-3:3 --y=-3:3 --lineas 10,10 --angulos=30,0,20 \
+  --tamano 500x350 -o "$refs/contenedor_onda.png" 2>/dev/null || true
+"$refs/png_to_ppm" "$refs/contenedor_onda.png" "$refs/contenedor_onda.ppm"
 
 echo "== Pruebas bajo Wine (prefijo $prefijo)"
 set +e
