@@ -6,6 +6,7 @@
 #include "evaluar/arithmetic.h"
 #include "evaluar/operand.h"
 #include "evaluar/simplifier.h"
+#include "platform/error.h"
 #include "platform/numbers.h"
 
 namespace relivo {
@@ -110,6 +111,9 @@ std::string Simplificador::ReducirProducto(std::string_view texto) {
         if (!numeros::EsNumero(factores[i])) continue;
         const std::string numero = negativos[i] ? "-" + factores[i] : factores[i];
         const double v = numeros::ANumero(QuitarParentesis(numero));
+        // A divisor "0" is a division by zero even when the coefficient has
+        // run down to 0.
+        if (divisores[i] && v == 0) throw Fallo::Plataforma(errores::kDivisionPorCero);
         coeficiente = divisores[i] ? aritmetica::Dividir(coeficiente, v)
                                    : aritmetica::Multiplicar(coeficiente, v);
         factores[i].clear();

@@ -235,14 +235,13 @@ TEST_P(ReducirErrorTest, LevantaElErrorDelPaso) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Errores, ReducirErrorTest,
-                         ::testing::Values(CasoError{"L1L/0", 11}, CasoError{"2/0", 11},
-                                           CasoError{"a(2/0)", 11},
-                                           CasoError{"1+L1L/(L2L-L2L)", 11},
-                                           CasoError{"1E+300*1E+300", 6},
-                                           CasoError{"1E+308+1E+308", 6}, CasoError{"10^400", 6},
-                                           CasoError{"_8^(1/3)", 5},
-                                           CasoError{"L1L+L1L*2*L1L^L9L", 9}, CasoError{"L1", 6}));
+INSTANTIATE_TEST_SUITE_P(
+    Errores, ReducirErrorTest,
+    ::testing::Values(CasoError{"L1L/0", 11}, CasoError{"2/0", 11}, CasoError{"a(2/0)", 11},
+                      CasoError{"1+L1L/(L2L-L2L)", 11}, CasoError{"1E+300*1E+300", 6},
+                      CasoError{"1E-200*1E-200/0*L1L", 11}, CasoError{"1E+308+1E+308", 6},
+                      CasoError{"10^400", 6}, CasoError{"_8^(1/3)", 5},
+                      CasoError{"L1L+L1L*2*L1L^L9L", 9}, CasoError{"L1", 6}));
 
 TEST(ReducirTest, TextoDemasiadoLargoDesborda) {
     const std::string largo(32768, '1');
