@@ -360,7 +360,7 @@ bool Permitido(Permiso permiso, const Salida& esperada, const Salida& obtenida) 
     return permiso == kQuitaFallos && esperada.fallo && !obtenida.fallo;
 }
 
-// Expressions that exercise the places where the literal rewriting would
+// Expressions that exercise the places where a naive rewriting would
 // change a value, checked before the generated ones.
 const std::vector<std::string> kFijas = {
     "x*-x",        "arccos(-x)",    "2x%3+y",

@@ -150,7 +150,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Arccsc has no sign rule: its formula is not odd.
         Caso{"r(_L1L)", "r_L1L"}, Caso{"q(_L1L)", "_qL1L"}));
 
-// The operand order follows the literal scan: for each position whose key is
+// The operand order follows the restarting scan: for each position whose key is
 // not numeric, look from the last operand back for a numeric key or a key that
 // sorts before it (ignoring case), swap, and start again from the last
 // operand. Names that differ only in case have equal keys, so the order of
@@ -187,7 +187,7 @@ TEST(OrdenarTerminosTest, SigueElRecorridoQueReiniciaDesdeElFinal) {
         }
         std::string texto;
         for (const Operando& o : lista) texto += (texto.empty() ? "" : "+") + o.texto;
-        // The literal scan.
+        // The scan that starts again from the last operand after every swap.
         const size_t m = lista.size();
         for (size_t i = 0; i + 1 < m; ++i) {
             if (lista[i].numerico) continue;
