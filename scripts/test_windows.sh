@@ -58,6 +58,10 @@ if [ "${1:-}" = "--bajo-x" ]; then
   correr "Relivo por automatización" wine "$p/relivo_automation_test.exe" \
     "$datos\\relivo_casos.txt" "$esperado"
   correr "contenedor" wine "$p/container_test.exe" "$esperado"
+  for guion in prueba.vbs prueba.js; do
+    correr "guion $guion" wine "$p/script_host_test.exe" "$datos\\$guion" \
+      "$esperado\\evaluar_esperado.jsonl" "$esperado\\onda.json"
+  done
   correr "regsvr32 /u" wine regsvr32 /s /u "$ocx"
   correr "registro borrado" wine "$p/registration_test.exe" ausente "$ocx"
   wineserver -k >/dev/null 2>&1 || true

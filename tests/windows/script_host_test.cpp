@@ -1,0 +1,327 @@
+// Both controls driven from VBScript and JScript through an Active
+// Scripting host of our own: the controls are the script's named items
+// Evaluar1 and Relivo1, and the host binds their events to the script's
+// procedures named item_event (Relivo1_Status, ...), passing by-reference
+// arguments through (a JScript handler returns the new value instead). The
+// values the scripts record are compared with the Linux build's.
+//
+//   script_host_test SCRIPT(.vbs|.js) EVALUAR_EXPECTED.jsonl TRACE.json
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/windows/harness.h"
+#include "tests/windows/late_binding.h"
+#include "tests/windows/mini_json.h"
+
+// Not in the MinGW import libraries.
+#ifdef _WIN64
+extern "C" const IID IID_IActiveScriptParse64 = {
+    0xc7ef7658, 0xe1ee, 0x480e, {0x97, 0xea, 0xd5, 0x2c, 0xb4, 0xd7, 0x6d, 0x17}};
+#else
+extern "C" const IID IID_IActiveScriptParse32 = {
+    0xbb1a2ae2, 0xa4f9, 0x11cf, {0x8f, 0x20, 0x00, 0x80, 0x5f, 0x2c, 0xd0, 0x64}};
+#endif
+
+namespace {
+
+using prueba::Despacho;
+using prueba::Sumidero;
+using prueba::V;
+
+// The host's object Prueba: what the script records.
+class Registro final : public IDispatch {
+public:
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
+        if (!ppv) return E_POINTER;
+        if (riid == IID_IUnknown || riid == IID_IDispatch) {
+            *ppv = static_cast<IDispatch*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+    STDMETHODIMP_(ULONG) Release() override { return 1; }
+    STDMETHODIMP GetTypeInfoCount(UINT* n) override {
+        *n = 0;
+        return S_OK;
+    }
+    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* nombres, UINT n, LCID, DISPID* ids) override {
+        static const wchar_t* kNombres[] = {L"Anotar", L"Numero", L"Texto", L"Comprobar"};
+        for (UINT i = 0; i < n; ++i) ids[i] = DISPID_UNKNOWN;
+        for (DISPID k = 0; k < 4; ++k) {
+            if (lstrcmpiW(nombres[0], kNombres[k]) == 0) {
+                ids[0] = k + 1;
+                return S_OK;
+            }
+        }
+        return DISP_E_UNKNOWNNAME;
+    }
+    STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* p, VARIANT*, EXCEPINFO*,
+                        UINT*) override {
+        std::vector<V> a;
+        for (UINT i = p->cArgs; i-- > 0;) {
+            VARIANT v;
+            VariantInit(&v);
+            VariantCopyInd(&v, &p->rgvarg[i]);
+            a.push_back(V::Tomar(v));
+        }
+        switch (id) {
+            case 1:
+                if (a.size() != 1) return DISP_E_BADPARAMCOUNT;
+                notas.push_back(a[0].Texto());
+                return S_OK;
+            case 2:
+                if (a.size() != 2) return DISP_E_BADPARAMCOUNT;
+                numeros[a[0].Texto()] = a[1].Doble();
+                return S_OK;
+            case 3:
+                if (a.size() != 2) return DISP_E_BADPARAMCOUNT;
+                textos[a[0].Texto()] = a[1].Texto();
+                return S_OK;
+            case 4:
+                if (a.size() != 2) return DISP_E_BADPARAMCOUNT;
+                COMPROBAR(a[0].Booleano(), "guion: " + a[1].Texto());
+                return S_OK;
+            default:
+                return DISP_E_MEMBERNOTFOUND;
+        }
+    }
+
+    std::vector<std::string> notas;
+    std::map<std::string, double> numeros;
+    std::map<std::string, std::string> textos;
+};
+
+class Anfitrion final : public IActiveScriptSite, public IActiveScriptSiteWindow {
+public:
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
+        if (!ppv) return E_POINTER;
+        *ppv = nullptr;
+        if (riid == IID_IUnknown || riid == IID_IActiveScriptSite) {
+            *ppv = static_cast<IActiveScriptSite*>(this);
+        } else if (riid == IID_IActiveScriptSiteWindow) {
+            *ppv = static_cast<IActiveScriptSiteWindow*>(this);
+        } else {
+            return E_NOINTERFACE;
+        }
+        return S_OK;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+    STDMETHODIMP_(ULONG) Release() override { return 1; }
+
+    STDMETHODIMP GetLCID(LCID*) override { return E_NOTIMPL; }
+    STDMETHODIMP GetItemInfo(LPCOLESTR nombre, DWORD mascara, IUnknown** objeto,
+                             ITypeInfo** info) override {
+        const auto it = elementos.find(nombre);
+        if (it == elementos.end()) return TYPE_E_ELEMENTNOTFOUND;
+        if (mascara & SCRIPTINFO_IUNKNOWN) {
+            *objeto = it->second;
+            (*objeto)->AddRef();
+        }
+        if (mascara & SCRIPTINFO_ITYPEINFO) {
+            *info = nullptr;
+            IProvideClassInfo* pci = nullptr;
+            if (SUCCEEDED(it->second->QueryInterface(IID_IProvideClassInfo,
+                                                     reinterpret_cast<void**>(&pci)))) {
+                pci->GetClassInfo(info);
+                pci->Release();
+            }
+        }
+        return S_OK;
+    }
+    STDMETHODIMP GetDocVersionString(BSTR*) override { return E_NOTIMPL; }
+    STDMETHODIMP OnScriptTerminate(const VARIANT*, const EXCEPINFO*) override { return S_OK; }
+    STDMETHODIMP OnStateChange(SCRIPTSTATE) override { return S_OK; }
+    STDMETHODIMP OnScriptError(IActiveScriptError* error) override {
+        EXCEPINFO e{};
+        error->GetExceptionInfo(&e);
+        DWORD contexto = 0;
+        ULONG linea = 0;
+        LONG columna = 0;
+        error->GetSourcePosition(&contexto, &linea, &columna);
+        COMPROBAR(false, "error del guion en la línea " + std::to_string(linea + 1) + ": " +
+                             prueba::Utf8(e.bstrDescription ? e.bstrDescription : L""));
+        SysFreeString(e.bstrSource);
+        SysFreeString(e.bstrDescription);
+        SysFreeString(e.bstrHelpFile);
+        return S_OK;
+    }
+    STDMETHODIMP OnEnterScript() override { return S_OK; }
+    STDMETHODIMP OnLeaveScript() override { return S_OK; }
+    STDMETHODIMP GetWindow(HWND* h) override {
+        *h = nullptr;
+        return S_OK;
+    }
+    STDMETHODIMP EnableModeless(BOOL) override { return S_OK; }
+
+    std::map<std::wstring, IUnknown*> elementos;
+};
+
+// Delivers a control's events to the script's procedure `item_event`.
+void Enlazar(Sumidero* s, const std::wstring& elemento, IDispatch*& guion) {
+    s->manejador = [elemento, &guion](prueba::Evento& e, std::vector<VARIANTARG*>& args) {
+        if (!guion) return;
+        std::wstring nombre = elemento + L"_" + e.nombre;
+        LPOLESTR n = nombre.data();
+        DISPID id = DISPID_UNKNOWN;
+        if (FAILED(guion->GetIDsOfNames(IID_NULL, &n, 1, LOCALE_USER_DEFAULT, &id))) return;
+        // By-reference arguments reach the script as references to variants
+        // (what a ByRef parameter of a script procedure binds to); their values
+        // go back to the control after the call.
+        std::vector<VARIANT> valores(args.size());
+        std::vector<VARIANTARG> invertidos;
+        for (size_t k = args.size(); k-- > 0;) {
+            VariantInit(&valores[k]);
+            if (V_VT(args[k]) & VT_BYREF) {
+                VariantCopyInd(&valores[k], args[k]);
+                VARIANTARG ref;
+                VariantInit(&ref);
+                V_VT(&ref) = VT_BYREF | VT_VARIANT;
+                V_VARIANTREF(&ref) = &valores[k];
+                invertidos.push_back(ref);
+            } else {
+                invertidos.push_back(*args[k]);
+            }
+        }
+        DISPPARAMS p{invertidos.empty() ? nullptr : invertidos.data(), nullptr,
+                     static_cast<UINT>(invertidos.size()), 0};
+        VARIANT r;
+        VariantInit(&r);
+        guion->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &p, &r, nullptr, nullptr);
+        // A value returned is the new value of the last by-reference argument.
+        if (V_VT(&r) != VT_EMPTY) {
+            for (size_t k = args.size(); k-- > 0;) {
+                if (!(V_VT(args[k]) & VT_BYREF)) continue;
+                VariantCopy(&valores[k], &r);
+                break;
+            }
+        }
+        VariantClear(&r);
+        for (size_t k = 0; k < args.size(); ++k) {
+            if (!(V_VT(args[k]) & VT_BYREF)) continue;
+            const VARTYPE tipo = V_VT(args[k]) & ~VT_BYREF;
+            VARIANT c;
+            VariantInit(&c);
+            if (SUCCEEDED(VariantChangeType(&c, &valores[k], 0, tipo))) {
+                if (tipo == VT_BOOL) *V_BOOLREF(args[k]) = V_BOOL(&c);
+                if (tipo == VT_I2) *V_I2REF(args[k]) = V_I2(&c);
+                if (tipo == VT_R4) *V_R4REF(args[k]) = V_R4(&c);
+            }
+            VariantClear(&c);
+            VariantClear(&valores[k]);
+        }
+    };
+}
+
+std::string LeerTexto(const std::string& ruta) {
+    std::ifstream f(ruta, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 4) {
+        std::printf("uso: script_host_test GUION EVALUAR_ESPERADO.jsonl TRAZA.json\n");
+        return 2;
+    }
+    CoInitialize(nullptr);
+    const std::string ruta = argv[1];
+    const bool vbscript = ruta.size() > 4 && ruta.substr(ruta.size() - 4) == ".vbs";
+    const std::string nombre =
+        vbscript ? "script_host_test (VBScript)" : "script_host_test (JScript)";
+    std::vector<prueba::Json> esperados, traza;
+    COMPROBAR(prueba::LeerLineasJson(argv[2], esperados) && esperados.size() >= 5,
+              "resultados de Linux");
+    COMPROBAR(prueba::LeerLineasJson(argv[3], traza) && traza.size() == 1, "traza de Linux");
+    if (prueba::Contador().fallos) return prueba::Terminar(nombre.c_str());
+
+    Despacho evaluar = Despacho::Crear(L"Carvex.Evaluar");
+    Despacho relivo = Despacho::Crear(L"Carvex.Relivo");
+    Registro registro;
+    Anfitrion anfitrion;
+    anfitrion.elementos[L"Evaluar1"] = evaluar.get();
+    anfitrion.elementos[L"Relivo1"] = relivo.get();
+    anfitrion.elementos[L"Prueba"] = static_cast<IDispatch*>(&registro);
+
+    CLSID clsid;
+    IActiveScript* motor = nullptr;
+    IActiveScriptParse* analizador = nullptr;
+    if (!COMPROBAR(
+            SUCCEEDED(CLSIDFromProgID(vbscript ? L"VBScript" : L"JScript", &clsid)) &&
+                SUCCEEDED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IActiveScript,
+                                           reinterpret_cast<void**>(&motor))) &&
+                SUCCEEDED(motor->QueryInterface(IID_IActiveScriptParse,
+                                                reinterpret_cast<void**>(&analizador))),
+            "motor de guiones")) {
+        return prueba::Terminar(nombre.c_str());
+    }
+    analizador->InitNew();
+    motor->SetScriptSite(&anfitrion);
+    for (const wchar_t* n : {L"Evaluar1", L"Relivo1", L"Prueba"}) {
+        motor->AddNamedItem(n, SCRIPTITEM_ISVISIBLE);
+    }
+    const std::wstring codigo = prueba::Utf16(LeerTexto(ruta));
+    EXCEPINFO e{};
+    COMPROBAR(SUCCEEDED(analizador->ParseScriptText(codigo.c_str(), nullptr, nullptr, nullptr, 0, 0,
+                                                    0, nullptr, &e)),
+              "el guion se lee");
+    motor->SetScriptState(SCRIPTSTATE_CONNECTED);
+    IDispatch* guion = nullptr;
+    motor->GetScriptDispatch(nullptr, &guion);
+    // The host binds the controls' events to the script.
+    auto* sumideroEvaluar = new Sumidero();
+    auto* sumideroRelivo = new Sumidero();
+    COMPROBAR(sumideroEvaluar->Conectar(evaluar) && sumideroRelivo->Conectar(relivo),
+              "eventos enlazados");
+    Enlazar(sumideroEvaluar, L"Evaluar1", guion);
+    Enlazar(sumideroRelivo, L"Relivo1", guion);
+    Despacho principal(guion);
+    COMPROBAR(principal.Llamar(L"Principal").Bien(), "Principal se ejecuta");
+
+    // Compared with the Linux build.
+    const prueba::Json& caso1 = esperados[0];  // sen(x)*cos(y) + 2x, x = 1, y = 2
+    const prueba::Json& caso5 = esperados[4];  // (x
+    if (vbscript) {
+        IGUALES(registro.numeros["resultado"], caso1["resultado"].numero, "Resultado");
+    } else {
+        IGUALES(registro.numeros["variables"], 2.0, "NumeroVariables");
+        IGUALES(registro.numeros["indiceX"], 2.0, "IndiceVariable");
+    }
+    IGUALES(registro.textos["funcion"], caso1["funcion"].texto, "Funcion");
+    IGUALES(registro.textos["variable1"], caso1["variables"].lista[0].texto, "Variable(1)");
+    IGUALES(registro.numeros["numeroError"], caso5["numeroError"].numero, "NumeroError");
+    if (COMPROBAR(registro.notas.size() == 1, "un evento Error de Evaluar")) {
+        IGUALES(registro.notas[0],
+                std::to_string(static_cast<long>(caso5["numeroError"].numero)) + " " +
+                    caso5["error"].texto,
+                "Evaluar1_Error");
+    }
+    size_t estados = 0;
+    for (const prueba::Json& ev : traza[0]["eventos"].lista)
+        estados += ev["evento"].texto == "Status";
+    IGUALES(registro.numeros["estados"], static_cast<double>(estados), "eventos Status");
+    IGUALES(registro.numeros["lineasSinSeguir"], 10.0, "Continuar falso");
+    IGUALES(registro.numeros["lineasSiguiendo"], -1.0, "Continuar verdadero, leído de vuelta");
+    IGUALES(registro.numeros["cancelado"], -2147221502.0, "cancelado desde el guion");
+
+    sumideroEvaluar->Desconectar();
+    sumideroRelivo->Desconectar();
+    sumideroEvaluar->Release();
+    sumideroRelivo->Release();
+    if (guion) guion->Release();
+    principal = Despacho();
+    motor->Close();
+    analizador->Release();
+    motor->Release();
+    CoUninitialize();
+    return prueba::Terminar(nombre.c_str());
+}
