@@ -1,6 +1,7 @@
 #include "relivo/control.h"
 
 #include <array>
+#include <utility>
 
 #include "platform/yield.h"
 #include "relivo/errors.h"
@@ -108,7 +109,11 @@ void ReenvioEventos::Resize() {
 }
 
 Control::Control(Anfitrion& a, int32_t ancho, int32_t alto)
-    : anfitrion(a), reenvio(a), PlanoInterno(CrearSuperficie(ancho, alto)) {
+    : Control(a, CrearSuperficie(ancho, alto)) {}
+
+Control::Control(Anfitrion& a, std::unique_ptr<SuperficieDibujo> superficie)
+    : anfitrion(a), reenvio(a), PlanoInterno(std::move(superficie)) {
+    if (!PlanoInterno) throw Fallo::Plataforma(errores::kArgumentoNoValido);
     PlanoInterno->FijarEventos(&reenvio);
 }
 

@@ -36,6 +36,7 @@ private:
 
 struct Control {
     Control(Anfitrion& anfitrion, int32_t ancho, int32_t alto);
+    Control(Anfitrion& anfitrion, std::unique_ptr<SuperficieDibujo> superficie);
     ~Control();
 
     Anfitrion& anfitrion;

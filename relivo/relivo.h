@@ -54,6 +54,9 @@ public:
     // when the surface cannot be created.
     explicit Relivo(Anfitrion& anfitrion, int32_t ancho = kAnchoInicialSuperficie,
                     int32_t alto = kAltoInicialSuperficie);
+    // Creates the control on a drawing surface of the host's choosing (for
+    // example one that wraps a platform surface); 5 when it is null.
+    Relivo(Anfitrion& anfitrion, std::unique_ptr<SuperficieDibujo> superficie);
     ~Relivo();
     Relivo(const Relivo&) = delete;
     Relivo& operator=(const Relivo&) = delete;

@@ -24,6 +24,9 @@ void Reenviar(Control& c, const char* nombre, Asignar&& asignar) {
 Relivo::Relivo(Anfitrion& anfitrion, int32_t ancho, int32_t alto)
     : c_(std::make_unique<Control>(anfitrion, ancho, alto)) {}
 
+Relivo::Relivo(Anfitrion& anfitrion, std::unique_ptr<SuperficieDibujo> superficie)
+    : c_(std::make_unique<Control>(anfitrion, std::move(superficie))) {}
+
 Relivo::~Relivo() = default;
 
 SuperficieDibujo& Relivo::PlanoInterno() {

@@ -1,0 +1,188 @@
+// Fault injection into a small plot: a drawing surface that fails on its
+// N-th call, and a host that cancels at the N-th yield, for every N that a
+// run reaches, with Continuar false and true. Each run reports its one
+// failure as the run's error handling says (Status "Error: " + text, then
+// Error; TerminoGraficacion only when the host continues), and afterwards
+// the control draws the same picture as a control that never failed.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/linux/host.h"
+#include "platform/linux/work_queue.h"
+#include "relivo/relivo.h"
+#include "tests/superficie_con_fallos.h"
+
+namespace relivo {
+namespace {
+
+using Evento = AnfitrionLinux::EventoRecibido;
+
+constexpr int32_t kCancelado = -2147221502;
+const std::string kTextoCancelado = "Cancelado por el usuario";
+constexpr int16_t kLineasX = 3;
+constexpr int16_t kLineasY = 2;
+// Yields of a full run: one per grid point while sampling, one per cell while drawing.
+constexpr int kMuestras = (kLineasX + 2) * (kLineasY + 2);
+constexpr int kCeldas = (kLineasX + 1) * (kLineasY + 1);
+
+// A control on a surface that can be made to fail, with the small plot set.
+struct Banco {
+    explicit Banco(bool continuar) {
+        auto s = std::make_unique<prueba::SuperficieConFallos>(CrearSuperficie(64, 48));
+        superficie = s.get();
+        r = std::make_unique<Relivo>(host, std::move(s));
+        host.AlEvento("Error", [this](std::span<ArgumentoEvento> a) { a[2].Valor = Continuar; });
+        Continuar = continuar;
+        r->Funcion("x*y - sen(x)");
+        r->XMin(-1);
+        r->XMax(2);
+        r->YMin(-2);
+        r->YMax(1);
+        r->NumeroLineasX(kLineasX);
+        r->NumeroLineasY(kLineasY);
+        r->AnguloX(30);
+        r->AnguloY(20);
+        r->AnguloZ(10);
+        host.OlvidarRegistros();
+    }
+
+    std::vector<Evento> Graficar() {
+        host.OlvidarRegistros();
+        r->Graficar();
+        return host.Eventos();
+    }
+
+    AnfitrionLinux host;
+    prueba::SuperficieConFallos* superficie = nullptr;
+    std::unique_ptr<Relivo> r;
+    bool Continuar = false;
+};
+
+std::string Texto(const Evento& e, size_t i) {
+    return e.Argumentos[i].Valor.ATexto();
+}
+
+size_t Contar(const std::vector<Evento>& ev, const std::string& nombre) {
+    size_t n = 0;
+    for (const Evento& e : ev) n += e.Nombre == nombre;
+    return n;
+}
+
+// The shape of a run that met `errores` failures, all with the number and
+// text given: each Error right after its Status "Error: " + text (0), and
+// the end of the run as Continuar says.
+void ComprobarCorrida(const std::vector<Evento>& ev, bool continuar, size_t errores, int32_t numero,
+                      const std::string& texto) {
+    EXPECT_EQ(Contar(ev, "Error"), errores);
+    for (size_t k = 0; k < ev.size(); ++k) {
+        if (ev[k].Nombre != "Error") continue;
+        EXPECT_EQ(ev[k].Argumentos[0].Valor.AEntero32(), numero);
+        EXPECT_EQ(Texto(ev[k], 1), texto);
+        ASSERT_GE(k, 1u);
+        EXPECT_EQ(ev[k - 1].Nombre, "Status");
+        EXPECT_EQ(Texto(ev[k - 1], 0), "Error: " + texto);
+        EXPECT_EQ(ev[k - 1].Argumentos[1].Valor.AEntero16(), 0);
+    }
+    if (continuar) {
+        ASSERT_GE(ev.size(), 2u);
+        EXPECT_EQ(ev.back().Nombre, "TerminoGraficacion");
+        EXPECT_EQ(Texto(ev[ev.size() - 2], 0), "Graficación terminada");
+        EXPECT_EQ(Contar(ev, "TerminoGraficacion"), 1u);
+    } else {
+        EXPECT_EQ(Contar(ev, "TerminoGraficacion"), 0u);
+        EXPECT_EQ(ev.back().Nombre, "Error");
+    }
+}
+
+// After the failed run: a run that resamples and redraws succeeds and gives
+// the picture of a control that never failed.
+void ComprobarUsable(Banco& b, const Imagen& referencia) {
+    b.superficie->Armar(0);
+    b.Continuar = false;
+    b.r->XMax(2.5);
+    b.r->XMax(2);
+    const std::vector<Evento> ev = b.Graficar();
+    EXPECT_EQ(Contar(ev, "Error"), 0u);
+    EXPECT_GT(Contar(ev, "Status"), 2u);
+    ASSERT_FALSE(ev.empty());
+    EXPECT_EQ(ev.back().Nombre, "TerminoGraficacion");
+    EXPECT_TRUE(b.r->Grafica() == referencia) << "the picture differs from a clean run's";
+}
+
+struct Referencia {
+    Imagen imagen;
+    uint64_t llamadas = 0;  // surface calls of a full run
+    uint64_t cedidos = 0;   // yields of a full run
+};
+
+Referencia Limpia() {
+    Banco b(false);
+    b.superficie->Armar(0);
+    const uint64_t antes = VecesCedido();
+    const std::vector<Evento> ev = b.Graficar();
+    Referencia r;
+    r.llamadas = b.superficie->Llamadas();
+    r.cedidos = VecesCedido() - antes;
+    r.imagen = b.r->Grafica();
+    EXPECT_EQ(Contar(ev, "Error"), 0u);
+    return r;
+}
+
+class Inyeccion : public ::testing::TestWithParam<bool> {};
+
+TEST_P(Inyeccion, SuperficieQueFallaEnLaLlamadaN) {
+    const bool continuar = GetParam();
+    const Referencia ref = Limpia();
+    ASSERT_GT(ref.llamadas, static_cast<uint64_t>(kCeldas));
+    RecordProperty("llamadas", static_cast<int>(ref.llamadas));
+    const std::string texto = "Memoria insuficiente";
+    for (uint64_t n = 1; n <= ref.llamadas; ++n) {
+        SCOPED_TRACE("surface call " + std::to_string(n) + " of " + std::to_string(ref.llamadas));
+        Banco b(continuar);
+        b.superficie->Armar(n);
+        const std::vector<Evento> ev = b.Graficar();
+        ComprobarCorrida(ev, continuar, 1, 7, texto);
+        EXPECT_EQ(b.r->NumeroError(), 7);
+        EXPECT_EQ(b.r->Error(), texto);
+        ComprobarUsable(b, ref.imagen);
+    }
+}
+
+TEST_P(Inyeccion, AnfitrionQueCancelaEnLaCesionN) {
+    const bool continuar = GetParam();
+    const Referencia ref = Limpia();
+    ASSERT_EQ(ref.cedidos, static_cast<uint64_t>(kMuestras + kCeldas));
+    RecordProperty("cesiones", static_cast<int>(ref.cedidos));
+    for (uint64_t n = 1; n <= ref.cedidos; ++n) {
+        SCOPED_TRACE("yield " + std::to_string(n) + " of " + std::to_string(ref.cedidos));
+        Banco b(continuar);
+        uint64_t cedidos = 0;
+        const int32_t vigilante = AgregarVigilante([&] {
+            if (++cedidos == n) b.r->Cancelar();
+        });
+        const std::vector<Evento> ev = b.Graficar();
+        QuitarVigilante(vigilante);
+        // Cancelled while sampling and continued, the drawing meets the
+        // same request at its first yield and reports it again.
+        const size_t errores = continuar && n <= kMuestras ? 2 : 1;
+        ComprobarCorrida(ev, continuar, errores, kCancelado, kTextoCancelado);
+        EXPECT_EQ(b.r->NumeroError(), kCancelado);
+        // Without Continuar the phase that was cut runs again next time.
+        const std::vector<Evento> luego = b.Graficar();
+        if (!continuar) {
+            EXPECT_EQ(Contar(luego, "Error"), 0u);
+            EXPECT_GT(Contar(luego, "Status"), 1u) << "nothing was run again";
+        }
+        ComprobarUsable(b, ref.imagen);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Continuar, Inyeccion, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Si" : "No"; });
+
+}  // namespace
+}  // namespace relivo
