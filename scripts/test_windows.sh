@@ -62,6 +62,7 @@ if [ "${1:-}" = "--bajo-x" ]; then
     correr "guion $guion" wine "$p/script_host_test.exe" "$datos\\$guion" \
       "$esperado\\evaluar_esperado.jsonl" "$esperado\\onda.json"
   done
+  correr "entradas erróneas" wine "$p/bad_input_test.exe" "$ocx"
   correr "regsvr32 /u" wine regsvr32 /s /u "$ocx"
   correr "registro borrado" wine "$p/registration_test.exe" ausente "$ocx"
   wineserver -k >/dev/null 2>&1 || true

@@ -1,0 +1,314 @@
+// What clients get wrong: variants of the wrong type, missing and extra
+// arguments, null and huge strings, objects where numbers go, unknown
+// members, sinks that cannot connect or fail, broken documents. The
+// controls answer with their own error (through their events), or the call
+// fails with an automation error code; nothing crashes.
+//
+//   bad_input_test RUTA_DE_Relivo.ocx
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "tests/windows/container.h"
+#include "tests/windows/harness.h"
+#include "tests/windows/late_binding.h"
+
+namespace {
+
+using prueba::Despacho;
+using prueba::Resultado;
+using prueba::Sumidero;
+using prueba::V;
+
+constexpr HRESULT kTiposNoCoinciden = static_cast<HRESULT>(0x800A000D);   // 13
+constexpr HRESULT kArgumentoNoValido = static_cast<HRESULT>(0x800A0005);  // 5
+constexpr HRESULT kValorNoValido = static_cast<HRESULT>(0x800A017C);      // 380
+
+V Nulo() {
+    V v;
+    V_VT(&*v) = VT_BSTR;
+    V_BSTR(&*v) = nullptr;
+    return v;
+}
+
+V Lista() {
+    V v;
+    SAFEARRAY* a = SafeArrayCreateVector(VT_I4, 0, 3);
+    V_VT(&*v) = VT_ARRAY | VT_I4;
+    V_ARRAY(&*v) = a;
+    return v;
+}
+
+V Objeto(IDispatch* d) {
+    return V(d);
+}
+
+// A text of `n` characters.
+V Largo(size_t n, wchar_t c = L'x') {
+    return V(std::wstring(n, c));
+}
+
+void FallaCon(const Resultado& r, HRESULT scode, const std::string& que) {
+    IGUALES(r.hr, DISP_E_EXCEPTION, que + ": falla la llamada");
+    IGUALES(r.scode, scode, que + ": código");
+}
+
+void ComprobarEvaluar() {
+    Despacho ev = Despacho::Crear(L"Carvex.Evaluar");
+    if (!COMPROBAR(static_cast<bool>(ev), "crear Evaluar")) return;
+    auto* s = new Sumidero();
+    s->Conectar(ev);
+
+    // A null BSTR is the empty text.
+    COMPROBAR(ev.Put(L"Funcion", Nulo()).Bien(), "Funcion nula");
+    IGUALES(ev.Get(L"NumeroError").valor.Entero(), -2147221499L, "Funcion nula: no hay función");
+    IGUALES(s->eventos.size(), size_t{1}, "Funcion nula: un evento");
+    // Texts beyond 32,767 characters overflow, through the error path.
+    COMPROBAR(ev.Put(L"Funcion", Largo(100000)).Bien(), "Funcion enorme");
+    IGUALES(ev.Get(L"NumeroError").valor.Entero(), 6L, "Funcion enorme: desbordamiento");
+    // A NUL inside the text is an invalid character.
+    COMPROBAR(ev.Put(L"Funcion", V(std::wstring(L"x\0y", 3))).Bien(), "Funcion con NUL");
+    IGUALES(ev.Get(L"NumeroError").valor.Entero(), -2147221500L, "Funcion con NUL: no válido");
+    // A number is converted to its text; an object or an array is refused.
+    COMPROBAR(ev.Put(L"Funcion", V(123)).Bien(), "Funcion numérica");
+    IGUALES(ev.Get(L"Resultado").valor.Doble(), 123.0, "Funcion numérica: 123");
+    IGUALES(ev.Put(L"Funcion", Objeto(ev.get())).hr, DISP_E_TYPEMISMATCH, "Funcion objeto");
+    IGUALES(ev.Put(L"Funcion", Lista()).hr, DISP_E_TYPEMISMATCH, "Funcion lista");
+
+    ev.Put(L"Funcion", V(L"x+y"));
+    const size_t antes = s->eventos.size();
+    // Missing, empty and unreadable variable arguments.
+    COMPROBAR(FAILED(ev.Get(L"Valor").hr), "Valor sin argumento");
+    COMPROBAR(ev.Get(L"Valor", {V::Falta()}).Bien(), "Valor con el argumento omitido");
+    IGUALES(ev.Get(L"NumeroError").valor.Entero(), -2147221498L, "omitido: no existe");
+    V nulo;
+    V_VT(&*nulo) = VT_NULL;
+    COMPROBAR(ev.Put(L"Valor", V(1.0), {nulo}).Bien(), "Valor(Null)");
+    IGUALES(ev.Get(L"NumeroError").valor.Entero(), -2147221498L, "Null: no existe");
+    FallaCon(ev.Get(L"Valor", {Lista()}), kTiposNoCoinciden, "Valor con una lista");
+    FallaCon(ev.Put(L"Substituir", Objeto(ev.get()), {V(L"x")}), kTiposNoCoinciden,
+             "Substituir con un objeto");
+    COMPROBAR(ev.Put(L"Valor", V(L"abc"), {V(L"x")}).hr != S_OK, "Valor = texto no numérico");
+    // Out of range for a 16-bit index: the conversion of the call fails.
+    IGUALES(ev.Get(L"Variable", {V(1e10)}).hr, DISP_E_OVERFLOW, "Variable(1E10)");
+    COMPROBAR(ev.Get(L"Variable", {V(short{-5})}).Bien(), "Variable(-5)");
+    IGUALES(ev.Get(L"Error").valor.Texto(),
+            std::string("El índice está fuera del intervalo de variables."), "Variable(-5)");
+    // Too many arguments, unknown members, another interface.
+    COMPROBAR(FAILED(ev.Get(L"Resultado", {V(1), V(2)}).hr), "Resultado con argumentos");
+    IGUALES(ev.Id(L"NoExiste"), DISPID_UNKNOWN, "nombre desconocido");
+    IGUALES(ev.Invocar(12345, DISPATCH_METHOD, {}).hr, DISP_E_MEMBERNOTFOUND, "DISPID desconocido");
+    DISPPARAMS sin{};
+    IID otra = IID_IUnknown;
+    IGUALES(ev.get()->Invoke(ev.Id(L"Resultado"), otra, 0, DISPATCH_PROPERTYGET, &sin, nullptr,
+                             nullptr, nullptr),
+            DISP_E_UNKNOWNINTERFACE, "Invoke con otra interfaz");
+    UINT n = 5;
+    ev.get()->GetTypeInfoCount(&n);
+    IGUALES(n, 1u, "GetTypeInfoCount");
+    ITypeInfo* ti = nullptr;
+    IGUALES(ev.get()->GetTypeInfo(3, 0, &ti), DISP_E_BADINDEX, "GetTypeInfo(3)");
+    COMPROBAR(s->eventos.size() > antes, "los errores del motor llegan como eventos");
+    s->Desconectar();
+    s->Release();
+}
+
+void ComprobarRelivo() {
+    Despacho r = Despacho::Crear(L"Carvex.Relivo");
+    if (!COMPROBAR(static_cast<bool>(r), "crear Relivo")) return;
+    auto* s = new Sumidero();
+    s->Conectar(r);
+
+    // A refused expression is the evaluator's error, through the events.
+    r.Put(L"Funcion", Largo(40000));
+    IGUALES(r.Get(L"NumeroError").valor.Entero(), 6L, "Funcion enorme");
+    const auto estados = s->De(L"Status");
+    if (COMPROBAR(!estados.empty(), "Status del error")) {
+        IGUALES(estados.back().args[0].Texto(), std::string("Error: Desbordamiento"), "Stat");
+    }
+    // Drawing arguments the surface refuses: automation errors, no event.
+    const size_t antes = s->eventos.size();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    FallaCon(r.Llamar(L"Circle_", {V(10.0f), V(10.0f), V(nan), V(0), V(0.0f), V(0.0f), V(1.0f)}),
+             kArgumentoNoValido, "Circle_ con radio NaN");
+    FallaCon(r.Llamar(L"Circle_", {V(10.0f), V(10.0f), V(5.0f), V(0), V(9.0f), V(0.0f), V(1.0f)}),
+             kArgumentoNoValido, "Circle_ con ángulo mayor que 2 pi");
+    FallaCon(r.Llamar(L"Line_", {V(0.0f), V(0.0f), V(10.0f), V(10.0f), V(0x7F000000)}),
+             kArgumentoNoValido, "Line_ de un color que no existe");
+    FallaCon(r.Put(L"BackColor", V(0x7F000000)), kValorNoValido, "BackColor que no existe");
+    FallaCon(r.Put(L"ScaleWidth", V(0.0f)), kValorNoValido, "ScaleWidth 0");
+    FallaCon(r.Put(L"FillStyle", V(short{8})), kValorNoValido, "FillStyle 8");
+    IGUALES(r.Put(L"DrawWidth", V(1e9)).hr, DISP_E_OVERFLOW, "DrawWidth fuera de Integer");
+    IGUALES(s->eventos.size(), antes, "los rechazos del plano no son eventos");
+    // Optional arguments: missing, given, of the wrong type.
+    Despacho imagen(r.Get(L"Grafica").valor.Objeto());
+    COMPROBAR(r.Llamar(L"PaintPicture", {V(imagen.get()), V(0.0f), V(0.0f)}).Bien(),
+              "PaintPicture sin opcionales");
+    COMPROBAR(r.Llamar(L"PaintPicture", {V(imagen.get()), V(0.0f), V(0.0f), V::Falta(), V::Falta(),
+                                         V(0), V(0), V(100), V(100), V(0x00660046)})
+                  .Bien(),
+              "PaintPicture con opcionales");
+    FallaCon(r.Llamar(L"PaintPicture", {V(imagen.get()), V(0.0f), V(0.0f), V(L"ancho")}),
+             kTiposNoCoinciden, "PaintPicture con un ancho de texto");
+    FallaCon(r.Llamar(L"PaintPicture", {V(imagen.get()), V(0.0f), V(0.0f), V::Falta(), V::Falta(),
+                                        V::Falta(), V::Falta(), V::Falta(), V::Falta(), V(12345)}),
+             kArgumentoNoValido, "PaintPicture con una operación desconocida");
+    FallaCon(r.Llamar(L"PaintPicture", {V(static_cast<IDispatch*>(nullptr)), V(0.0f), V(0.0f)}),
+             kArgumentoNoValido, "PaintPicture sin imagen");
+    // Objects of the wrong kind.
+    // (the conversion of the call itself already refuses them).
+    COMPROBAR(FAILED(r.PutRef(L"Picture", V(r.get())).hr), "Picture = el control");
+    COMPROBAR(FAILED(r.PutRef(L"Font", V(imagen.get())).hr), "Font = una imagen");
+    COMPROBAR(r.Get(L"Picture").valor.Objeto() == nullptr, "Picture sigue sin imagen");
+    COMPROBAR(r.PutRef(L"Picture", V(static_cast<IDispatch*>(nullptr))).Bien(),
+              "Picture = Nothing");
+    COMPROBAR(r.Get(L"Picture").valor.Objeto() == nullptr, "sin imagen: Nothing");
+    // A pop-up menu that is not one shows nothing.
+    COMPROBAR(r.Llamar(L"PopupMenu", {V(static_cast<IDispatch*>(nullptr))}).Bien(),
+              "PopupMenu de Nothing");
+    COMPROBAR(r.Llamar(L"PopupMenu", {V(r.get())}).Bien(), "PopupMenu de otro objeto");
+    IGUALES(r.Llamar(L"PopupMenu", {V(r.get()), V(L"ninguno")}).hr, DISP_E_EXCEPTION,
+            "PopupMenu con Flags de texto");
+    // Text measured: null and very long strings.
+    BSTR nada = nullptr;
+    V ref;
+    V_VT(&*ref) = VT_BYREF | VT_BSTR;
+    V_BSTRREF(&*ref) = &nada;
+    IGUALES(r.Llamar(L"TextWidth", {ref}).valor.Sencillo(), 0.0f, "TextWidth de nada");
+    COMPROBAR(r.Llamar(L"TextWidth", {Largo(1 << 20)}).valor.Sencillo() > 0,
+              "TextWidth de un megacarácter");
+    COMPROBAR(r.Llamar(L"TextHeight", {V(std::wstring(L"a\r\nb\nc"))}).valor.Sencillo() > 0,
+              "TextHeight de tres líneas");
+    IGUALES(r.Llamar(L"Point", {V(-1e30f), V(5.0f)}).valor.Entero(), -1L, "Point fuera");
+    // A handler that calls back while an error is being reported.
+    s->manejador = [&](prueba::Evento& e, std::vector<VARIANTARG*>&) {
+        if (e.nombre == L"Error") {
+            r.Put(L"XMax", V(7.0));
+            r.Llamar(L"Graficar");
+        }
+    };
+    r.Put(L"Funcion", V(L"x"));
+    r.Put(L"XMin", V(1.0));
+    r.Put(L"XMax", V(1.0));
+    IGUALES(r.Get(L"XMax").valor.Doble(), 7.0, "el manejador del error cambió XMax");
+    s->Desconectar();
+    s->Release();
+}
+
+// A sink that is not a dispatch interface, cookies that do not exist.
+class SoloUnknown final : public IUnknown {
+public:
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
+        if (riid == IID_IUnknown) {
+            *ppv = this;
+            return S_OK;
+        }
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+    STDMETHODIMP_(ULONG) Release() override { return 1; }
+};
+
+void ComprobarConexiones() {
+    Despacho r = Despacho::Crear(L"Carvex.Relivo");
+    IConnectionPointContainer* cpc = nullptr;
+    r.get()->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&cpc));
+    IConnectionPoint* p = nullptr;
+    IGUALES(cpc->FindConnectionPoint(IID_IOleObject, &p), CONNECT_E_NOCONNECTION,
+            "punto de una interfaz ajena");
+    IEnumConnectionPoints* e = nullptr;
+    cpc->EnumConnectionPoints(&e);
+    IConnectionPoint* puntos[3] = {};
+    ULONG n = 0;
+    e->Next(3, puntos, &n);
+    IGUALES(n, 2ul, "dos puntos de conexión");
+    for (ULONG i = 0; i < n; ++i) puntos[i]->Release();
+    e->Release();
+    IProvideClassInfo2* pci = nullptr;
+    r.get()->QueryInterface(IID_IProvideClassInfo2, reinterpret_cast<void**>(&pci));
+    IID eventos{};
+    pci->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &eventos);
+    IGUALES(pci->GetGUID(12345, &eventos), E_INVALIDARG, "GetGUID de otra clase");
+    pci->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &eventos);
+    pci->Release();
+    cpc->FindConnectionPoint(eventos, &p);
+    SoloUnknown u;
+    DWORD cookie = 7;
+    IGUALES(p->Advise(&u, &cookie), CONNECT_E_CANNOTCONNECT, "sumidero sin IDispatch");
+    IGUALES(cookie, DWORD{0}, "sin cookie");
+    IGUALES(p->Unadvise(4242), CONNECT_E_NOCONNECTION, "cookie inexistente");
+    IGUALES(p->Advise(nullptr, &cookie), E_POINTER, "sumidero nulo");
+    p->Release();
+    cpc->Release();
+    IOleControl* oc = nullptr;
+    r.get()->QueryInterface(IID_IOleControl, reinterpret_cast<void**>(&oc));
+    IGUALES(oc->FreezeEvents(FALSE), S_OK, "descongelar sin congelar");
+    oc->Release();
+}
+
+void ComprobarDocumentos() {
+    HWND formulario = prueba::CrearFormulario(300, 200);
+    struct Malo {
+        const wchar_t* clave;
+        V valor;
+        const char* que;
+    };
+    const Malo malos[] = {
+        {L"DrawMode", V(99), "DrawMode 99"},
+        {L"AnguloX", V(L"mucho"), "AnguloX de texto"},
+        {L"BackColor", V(0x7F000000), "BackColor que no existe"},
+        {L"ScaleHeight", V(0.0), "ScaleHeight 0"},
+    };
+    for (const Malo& m : malos) {
+        auto* bolsa = new prueba::Bolsa();
+        bolsa->Write(m.clave, const_cast<VARIANT*>(&*m.valor));
+        prueba::Alojado a;
+        a.Crear(L"Carvex.Relivo", formulario, {0, 0, 200, 100}, true, bolsa);
+        COMPROBAR(FAILED(a.cargado), std::string("documento con ") + m.que + ": Load falla");
+        bolsa->Release();
+    }
+    DestroyWindow(formulario);
+}
+
+void ComprobarFabrica(const std::wstring& ruta) {
+    HMODULE m = LoadLibraryW(ruta.c_str());
+    if (!COMPROBAR(m != nullptr, "cargar Relivo.ocx")) return;
+    using Obtener = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
+    auto obtener =
+        reinterpret_cast<Obtener>(reinterpret_cast<void*>(GetProcAddress(m, "DllGetClassObject")));
+    void* p = nullptr;
+    IGUALES(obtener(IID_IDispatch, IID_IClassFactory, &p), CLASS_E_CLASSNOTAVAILABLE,
+            "DllGetClassObject de otra clase");
+    CLSID clsid;
+    CLSIDFromProgID(L"Carvex.Evaluar", &clsid);
+    IClassFactory* f = nullptr;
+    if (COMPROBAR(SUCCEEDED(obtener(clsid, IID_IClassFactory, reinterpret_cast<void**>(&f))),
+                  "fábrica de Evaluar")) {
+        SoloUnknown externo;
+        IUnknown* o = nullptr;
+        IGUALES(f->CreateInstance(&externo, IID_IUnknown, reinterpret_cast<void**>(&o)),
+                CLASS_E_NOAGGREGATION, "sin agregación");
+        IGUALES(f->CreateInstance(nullptr, IID_IClassFactory, reinterpret_cast<void**>(&o)),
+                E_NOINTERFACE, "interfaz que no tiene");
+        f->Release();
+    }
+    FreeLibrary(m);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::printf("uso: bad_input_test RUTA\n");
+        return 2;
+    }
+    OleInitialize(nullptr);
+    ComprobarEvaluar();
+    ComprobarRelivo();
+    ComprobarConexiones();
+    ComprobarDocumentos();
+    ComprobarFabrica(prueba::Utf16(argv[1]));
+    OleUninitialize();
+    return prueba::Terminar("bad_input_test");
+}
