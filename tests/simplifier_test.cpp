@@ -325,6 +325,38 @@ TEST(TextoMostradoTest, LosEjemplosSeLeenSinCambios) {
     }
 }
 
+// What the host reads back through Funcion [Get] after Funcion [Let].
+TEST(FuncionSimplificadaTest, ElHostLeeElTextoSimplificado) {
+    struct {
+        const char* texto;
+        const char* visible;
+        std::vector<std::string> variables;
+    } casos[] = {
+        {"sen(x)*cos(y) + 2x", "CosY*SinX+2*X", {"Y", "X"}},
+        {"x*-x", "-(X^2)", {"X"}},
+        {"arccos(-x)", "Arccos(-X)", {"X"}},
+        {"2x%3+y", "2*X%3+Y", {"X", "Y"}},
+        {"sqr(tan(x))", "Sqr(TanX)", {"X"}},
+        {"cos(int(x))", "Cos(IntX)", {"X"}},
+        {"sin(h)", "Sin(H)", {"H"}},
+        {"-5.25^x", "(-5.25)^X", {"X"}},
+        {"-x^2+y", "(-X)^2+Y", {"X", "Y"}},
+        {"x^-2+1", "1+X^(-2)", {"X"}},
+        {"x-x", "0", {}},
+        {"x*0", "0", {}},
+    };
+    for (const auto& c : casos) {
+        Evaluar ev;
+        ev.Funcion(c.texto);
+        ASSERT_EQ(ev.NumeroError(), 0) << c.texto;
+        EXPECT_EQ(ev.Funcion(), c.visible) << c.texto;
+        ASSERT_EQ(ev.NumeroVariables(), static_cast<int16_t>(c.variables.size())) << c.texto;
+        for (size_t i = 0; i < c.variables.size(); ++i) {
+            EXPECT_EQ(ev.Variable(static_cast<int16_t>(i + 1)), c.variables[i]) << c.texto;
+        }
+    }
+}
+
 // With "," as the user's decimal separator every number the simplifier
 // writes carries it, the exact values still match, and Canonizar reads the
 // numbers back.
