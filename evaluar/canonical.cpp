@@ -212,8 +212,14 @@ private:
             return;
         }
         if (static_cast<size_t>(tabla_.cuenta) > cuenta_antes) tabla_.QuitarUltima();
-        const bool exponente = pos_ + 2 < texto_.size() && EsDigito(texto_[pos_ + 2]) &&
-                               pos_ >= 1 && EsDigito(texto_[pos_ - 1]);
+        // An exponent needs its sign (or a blank before the digits, which the
+        // blank rule drops): after "2e*3", "2e.5" or "2e(3" the "E+" would be
+        // cut by the next rule into a number that reads as nothing ("2E*3"),
+        // so there "e" is Euler's number.
+        const bool exponente =
+            pos_ + 2 < texto_.size() && EsDigito(texto_[pos_ + 2]) && pos_ >= 1 &&
+            EsDigito(texto_[pos_ - 1]) &&
+            (texto_[pos_ + 1] == '+' || texto_[pos_ + 1] == '-' || texto_[pos_ + 1] == ' ');
         if (!exponente) {
             salida_.push_back('K');
             ++pos_;

@@ -29,7 +29,9 @@ bool SeJuntan(char codigo, std::string_view operando) {
     const std::string leido_junto =
         Canonizar(std::string(NombreVisible(codigo)) + std::string(letras), juntos);
     const std::string leido_aparte = std::string(1, codigo) + Canonizar(letras, aparte);
-    return leido_junto != leido_aparte;
+    // Both readings number their variables from 1: the names tell "Cot" +
+    // "Nh" (a variable "Nh") from "Cotn" + "h" (a variable "H").
+    return leido_junto != leido_aparte || juntos.nombres != aparte.nombres;
 }
 
 class Mostrador {

@@ -89,6 +89,19 @@ const Hallazgo kHallazgos[] = {
     // display text "" that Funcion refuses.
     {"ParInversoSinArgumento", Objetivo::Funcion, "cschacsch"},
     {"ParInversoSinArgumentoAlReducir", Objetivo::Reducir, "am"},
+    // A function name followed by the letters of a variable that run into
+    // another spelling with it ("Cot" + "Nh" reads as "Cotn" + "h") was not
+    // parenthesised: both readings number their one variable 1, and only the
+    // numbering was compared, not the names.
+    {"NombreQueSeJuntaConUnaVariable", Objetivo::Funcion, "cot-cotanannh"},
+    {"NombreQueSeJuntaConOtraVariable", Objetivo::Funcion, "2ctnngo*y2go*y2a"},
+    // An "e" between digits with an operator or a point after it ("2e*3",
+    // "1e.1") was taken for an exponent whose sign the next rule removed,
+    // leaving numbers such as "101E" that read back as 101 times Euler.
+    {"ExponenteSinSigno", Objetivo::Funcion, "101E*1^+L*101E*101E+300"},
+    {"ExponenteAntesDeUnPunto", Objetivo::Funcion, "1e.1.1E-E-2+"},
+    {"ExponenteEntreProductos", Objetivo::Funcion,
+     "2E*3log1ipL1L^cosiNhi02/L21e2sonE-3-+1sen+2E.3232E*3+E*3"},
     // A host whose Status handler calls Graficar: the error report clears
     // Ocupado before it raises Status, so every failing run started a new
     // one inside it, until the stack ran out.
