@@ -1,0 +1,128 @@
+// Soak: one Evaluar instance takes thousands of generated expressions
+// (Funcion, Substituir, Valor, Resultado), and one Relivo control draws
+// hundreds of plots, while the memory in use stays flat: what the second
+// half of the run adds over the first is bounded. Under the sanitizers the
+// leak checker looks at what is left at the end.
+#include <gtest/gtest.h>
+#include <malloc.h>
+
+#include <cmath>
+#include <cstdint>
+#include <iterator>
+#include <string>
+
+#include "evaluar/evaluar.h"
+#include "tests/evaluar_host.h"
+#include "tests/expression_generator.h"
+
+#if RELIVO_CON_GRAFICAR
+#include "platform/linux/host.h"
+#include "relivo/relivo.h"
+#endif
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/allocator_interface.h>
+#endif
+
+namespace relivo {
+namespace {
+
+// Bytes the allocator has handed out and not yet taken back.
+size_t MemoriaEnUso() {
+#if defined(__SANITIZE_ADDRESS__)
+    return __sanitizer_get_current_allocated_bytes();
+#else
+    return mallinfo2().uordblks;
+#endif
+}
+
+// What a long-lived instance may gain between the middle and the end of the
+// run: its buffers reach their largest size in the first half.
+constexpr size_t kHolgura = 256 * 1024;
+
+// Counts the Error events without keeping them.
+class HostContador : public EventosEvaluar {
+public:
+    void Error(int32_t, const std::string&) override { ++eventos; }
+    uint64_t eventos = 0;
+};
+
+TEST(Resistencia, MilesDeExpresionesEnUnaInstancia) {
+    prueba::GeneradorExpresiones generador(4242);
+    HostContador host;
+    Evaluar ev(&host);
+    constexpr int kExpresiones = 4000;
+    size_t mitad = 0;
+    int aceptadas = 0;
+    for (int n = 0; n < kExpresiones; ++n) {
+        if (n == kExpresiones / 2) mitad = MemoriaEnUso();
+        const std::string texto = generador.Generar(1 + static_cast<int>(generador.Hasta(3)));
+        ev.Funcion(texto);
+        if (ev.NumeroError() != 0) continue;
+        ++aceptadas;
+        if (ev.NumeroVariables() > 0 && generador.Moneda(20)) {
+            ev.Substituir(Variante(1.0), Variante(generador.Generar(1)));
+        }
+        for (int punto = 0; punto < 3; ++punto) {
+            const int16_t variables = ev.NumeroVariables();
+            for (int16_t i = 1; i <= variables; ++i) {
+                ev.Valor(Variante(static_cast<double>(i)), 0.37 * i - 1.1 + 0.9 * punto);
+            }
+            const uint64_t antes = host.eventos;
+            const double r = ev.Resultado();
+            ASSERT_TRUE(std::isfinite(r)) << texto;
+            ASSERT_LE(host.eventos - antes, 1u) << texto;
+        }
+    }
+    const size_t fin = MemoriaEnUso();
+    EXPECT_GT(aceptadas, kExpresiones / 2);
+    EXPECT_LE(fin, mitad + kHolgura)
+        << "in use: " << mitad << " bytes halfway, " << fin << " at the end";
+}
+
+#if RELIVO_CON_GRAFICAR
+constexpr const char* kSuperficies[] = {
+    "sen(x)*cos(y)", "x^2 - y^2",  "exp(-(x^2 + y^2))", "x*y",        "sqrt(x^2 + y^2 + 1)",
+    "senh(x/3) + y", "abs(x) - y", "cos(x*y)",          "arctg(x*y)", "x^3 - 3x*y^2",
+};
+
+TEST(Resistencia, CientosDeGraficasEnUnControl) {
+    prueba::GeneradorExpresiones generador(777);
+    AnfitrionLinux host;
+    host.RegistrarEventos(false);
+    uint64_t terminadas = 0;
+    uint64_t errores = 0;
+    host.AlEvento("TerminoGraficacion", [&](std::span<ArgumentoEvento>) { ++terminadas; });
+    host.AlEvento("Error", [&](std::span<ArgumentoEvento>) { ++errores; });
+    Relivo r(host, 96, 72);
+    constexpr int kGraficas = 300;
+    size_t mitad = 0;
+    for (int n = 0; n < kGraficas; ++n) {
+        if (n == kGraficas / 2) mitad = MemoriaEnUso();
+        // Half the plots change the expression (a generated one, which may
+        // fail, one time in five), the others only the view.
+        if (n % 2 == 0) {
+            r.Funcion(n % 10 == 0 ? generador.Generar(2)
+                                  : kSuperficies[(n / 2) % std::size(kSuperficies)]);
+            r.XMin(-1.5 - generador.Hasta(3));
+            r.XMax(1.5 + generador.Hasta(3));
+            r.YMin(-2);
+            r.YMax(2);
+            r.NumeroLineasX(static_cast<int16_t>(4 + generador.Hasta(12)));
+            r.NumeroLineasY(static_cast<int16_t>(4 + generador.Hasta(12)));
+        }
+        r.AnguloX(static_cast<double>(generador.Hasta(360)));
+        r.AnguloZ(static_cast<double>(generador.Hasta(360)));
+        r.Graficar();
+    }
+    const size_t fin = MemoriaEnUso();
+    // Every plot ends: drawn, or stopped by the error of its expression.
+    EXPECT_GE(terminadas + errores, static_cast<uint64_t>(kGraficas));
+    EXPECT_GT(terminadas, static_cast<uint64_t>(kGraficas * 3 / 4));
+    EXPECT_LE(fin, mitad + kHolgura)
+        << "in use: " << mitad << " bytes halfway, " << fin << " at the end";
+}
+#endif
+
+}  // namespace
+}  // namespace relivo
