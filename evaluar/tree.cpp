@@ -1,11 +1,11 @@
 #include "evaluar/tree.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "evaluar/arithmetic.h"
 #include "evaluar/canonical.h"
 #include "evaluar/functions.h"
-#include "evaluar/simplifier.h"
 #include "platform/numbers.h"
 
 namespace relivo {
@@ -38,38 +38,72 @@ namespace {
 
 constexpr std::string_view kOperadores = "+-%*/^";
 
-// The text without its enclosing parentheses, as a view into the same text.
-std::string_view SinParentesis(std::string_view texto) {
-    if (texto.size() < 2 || texto.front() != '(' || texto.back() != ')') return texto;
-    const size_t largo = QuitarParentesis(texto).size();
-    return texto.substr((texto.size() - largo) / 2, largo);
-}
-
-// Position of the split operator: for the first operator of "+-%*/^" that
-// occurs outside parentheses, its rightmost such occurrence.
-size_t PuntoDeCorte(std::string_view t) {
-    size_t mejor[6] = {std::string_view::npos, std::string_view::npos, std::string_view::npos,
-                       std::string_view::npos, std::string_view::npos, std::string_view::npos};
-    int profundidad = 0;
-    for (size_t i = t.size(); i-- > 0;) {
-        const char c = t[i];
-        if (c == ')') {
-            ++profundidad;
-        } else if (c == '(') {
-            --profundidad;
-        } else if (profundidad == 0) {
+// Where the operators of a text lie, so that the split point of any piece
+// [a, b) of it is found without scanning the piece: a chain such as
+// "L1L^L2L^L2L^..." is split once per operator, and a scan of each piece
+// made the building quadratic in the length of the text.
+//
+// A piece's operators "outside parentheses" are those with as many "(" as
+// ")" between them and the end of the piece, the way a scan from the right
+// counts them: with D(i) the count of "(" minus ")" before position i, the
+// operator at i is outside when D(i) = D(b).
+class IndiceOperadores {
+public:
+    explicit IndiceOperadores(std::string_view t) : t_(t), d_(t.size() + 1, 0) {
+        std::vector<size_t> abiertos;
+        pareja_.assign(t.size(), std::string_view::npos);
+        for (size_t i = 0; i < t.size(); ++i) {
+            const char c = t[i];
+            d_[i + 1] = d_[i] + (c == '(') - (c == ')');
+            if (c == '(') {
+                abiertos.push_back(i);
+            } else if (c == ')' && !abiertos.empty()) {
+                pareja_[abiertos.back()] = i;
+                abiertos.pop_back();
+            }
             const size_t k = kOperadores.find(c);
-            if (k == std::string_view::npos || mejor[k] != std::string_view::npos) continue;
+            if (k == std::string_view::npos) continue;
+            // A sign right after "E" belongs to a number.
             if ((c == '+' || c == '-') && i > 0 && t[i - 1] == 'E') continue;
-            mejor[k] = i;
-            if (k == 0) break;  // nothing ranks before "+"
+            clases_[k].emplace_back(d_[i], i);
+        }
+        for (auto& v : clases_) std::sort(v.begin(), v.end());
+    }
+
+    // Strips the pairs of parentheses that enclose the piece as a whole.
+    void SinParentesis(size_t& a, size_t& b) const {
+        if (b - a < 2 || t_[a] != '(' || t_[b - 1] != ')') return;
+        if (b - a > 32767) throw Fallo::Plataforma(errores::kDesbordamiento);
+        while (b - a >= 2 && t_[a] == '(' && pareja_[a] == b - 1) {
+            ++a;
+            --b;
         }
     }
-    for (size_t posicion : mejor) {
-        if (posicion != std::string_view::npos) return posicion;
+
+    // For the first operator of "+-%*/^" outside parentheses in the piece,
+    // its rightmost position; npos when the piece has none.
+    size_t Corte(size_t a, size_t b) const {
+        const int32_t d = d_[b];
+        for (size_t k = 0; k < kOperadores.size(); ++k) {
+            const auto& v = clases_[k];
+            auto it = std::lower_bound(v.begin(), v.end(), std::pair<int32_t, size_t>{d, b});
+            if (it != v.begin() && (--it)->first == d && it->second >= a) return it->second;
+            // A sign at the very start of the piece has no "E" before it
+            // there, whatever precedes it in the whole text.
+            if (k <= 1 && b > a && t_[a] == kOperadores[k] && a > 0 && t_[a - 1] == 'E' &&
+                d_[a] == d) {
+                return a;
+            }
+        }
+        return std::string_view::npos;
     }
-    return std::string_view::npos;
-}
+
+private:
+    std::string_view t_;
+    std::vector<int32_t> d_;
+    std::vector<size_t> pareja_;
+    std::vector<std::pair<int32_t, size_t>> clases_[6];  // (depth, position), sorted
+};
 
 bool EsCodigoConOperando(char c) {
     return EsCodigoFuncion(c) || c == 'I';
@@ -78,38 +112,44 @@ bool EsCodigoConOperando(char c) {
 }  // namespace
 
 void ConstruirArbol(std::string_view texto, Tree& nodo) {
-    std::vector<std::pair<std::string_view, Tree*>> trabajo{{texto, &nodo}};
+    const IndiceOperadores indice(texto);
+    struct Pieza {
+        size_t a, b;
+        Tree* nodo;
+    };
+    std::vector<Pieza> trabajo{{0, texto.size(), &nodo}};
     while (!trabajo.empty()) {
-        auto [t, n] = trabajo.back();
+        auto [a, b, n] = trabajo.back();
         trabajo.pop_back();
-        t = SinParentesis(t);
+        indice.SinParentesis(a, b);
+        const std::string_view t = texto.substr(a, b - a);
         if (t.empty()) continue;
         if (numeros::EsNumero(t)) {
             n->F = numeros::TextoExacto(numeros::ANumero(t));
             continue;
         }
-        const size_t corte = PuntoDeCorte(t);
+        const size_t corte = indice.Corte(a, b);
         if (corte != std::string_view::npos) {
-            n->F = std::string(1, t[corte]);
-            trabajo.emplace_back(t.substr(0, corte), &n->TreeL());
-            trabajo.emplace_back(t.substr(corte + 1), &n->TreeR());
+            n->F = std::string(1, texto[corte]);
+            trabajo.push_back({a, corte, &n->TreeL()});
+            trabajo.push_back({corte + 1, b, &n->TreeR()});
             continue;
         }
         const char c = t[0];
         if (c == 'L') {
             n->F = "L";
-            trabajo.emplace_back(t.size() >= 2 ? t.substr(1, t.size() - 2) : std::string_view(),
-                                 &n->TreeR());
+            trabajo.push_back(t.size() >= 2 ? Pieza{a + 1, b - 1, &n->TreeR()}
+                                            : Pieza{a, a, &n->TreeR()});
         } else if (c == 'J' || c == 'K') {
             n->F = std::string(t);
         } else if (c == '_') {
             n->F = "-";
-            trabajo.emplace_back(t.substr(1), &n->TreeR());
+            trabajo.push_back({a + 1, b, &n->TreeR()});
         } else if (c == 'D') {
             n->F = "D";
         } else if (EsCodigoConOperando(c)) {
             n->F = std::string(1, c);
-            trabajo.emplace_back(t.substr(1), &n->TreeR());
+            trabajo.push_back({a + 1, b, &n->TreeR()});
         }
     }
 }
