@@ -77,6 +77,9 @@ std::string Simplificador::ReducirPotencia(std::string_view texto) {
                 if (!HayOperador(std::string_view(ultimo).substr(1), "+-")) {
                     ultimo.erase(0, 1);
                     negativos.back() = true;
+                    // A sign before nothing ("L1L^_", typed "x^-") negates an
+                    // empty operand, which is 0: a zero exponent.
+                    if (ultimo.empty()) return "1";
                 } else {
                     ultimo = EntreParentesis(ultimo);
                 }

@@ -102,6 +102,9 @@ const Hallazgo kHallazgos[] = {
     {"ExponenteAntesDeUnPunto", Objetivo::Funcion, "1e.1.1E-E-2+"},
     {"ExponenteEntreProductos", Objetivo::Funcion,
      "2E*3log1ipL1L^cosiNhi02/L21e2sonE-3-+1sen+2E.3232E*3+E*3"},
+    // A last exponent "_" with nothing after it (typed "x^-") lost its sign
+    // and then vanished, turning x^(-0) = 1 into x.
+    {"ExponenteSignoSinOperando", Objetivo::Funcion, "B--^-^-"},
     // A host whose Status handler calls Graficar: the error report clears
     // Ocupado before it raises Status, so every failing run started a new
     // one inside it, until the stack ran out.
