@@ -12,6 +12,7 @@
 #include "component/conversions.h"
 #include "component/errors.h"
 #include "component/event_args.h"
+#include "component/live_font.h"
 #include "component/ole_control.h"
 #include "component/type_library.h"
 #include "component/variants.h"
@@ -139,7 +140,14 @@ public:
     RELIVO_PROPIEDAD(Enabled, VARIANT_BOOL, Booleano)
     RELIVO_PROPIEDAD(FillColor, OLE_COLOR, Color)
     RELIVO_PROPIEDAD(FillStyle, short, Igual)
-    RELIVO_GET(Font, IFontDisp*)
+    STDMETHODIMP get_Font(IFontDisp** r) override {
+        if (!r) return E_POINTER;
+        *r = nullptr;
+        return Hacer([&] {
+            *r = fuenteOle_.Objeto(control_->Font());
+            if (!*r) throw std::bad_alloc();
+        });
+    }
     STDMETHODIMP putref_Font(IFontDisp* v) override {
         return Hacer([&] { control_->Font(v ? FuenteDeOle(v) : Fuente{}); });
     }
@@ -304,6 +312,8 @@ private:
     ITypeInfo* infoEventos_ = nullptr;
     ITypeInfo* infoDual_ = nullptr;
     IDispatch* menu_ = nullptr;  // the menu of the PopupMenu call in progress
+    // The font object given out for Font, tied to the control.
+    FuenteViva fuenteOle_{[this](const Fuente& f) { control_->Font(f); }};
     std::unique_ptr<Relivo> control_;
 };
 

@@ -29,7 +29,7 @@ if [ "${1:-}" = "--bajo-x" ]; then
     local t0 salida estado
     t0=$(date +%s)
     set +e
-    salida="$("$@" 2>&1)"
+    salida="$(timeout 300 "$@" 2>&1)"
     estado=$?
     set -e
     printf '%s\n' "$salida"

@@ -355,11 +355,23 @@ private:
     DWORD cookie_ = 0;
 };
 
+// Pop-up menus the form has owned (WM_INITMENUPOPUP) and the command last
+// chosen from one.
+inline int& MenusMostrados() {
+    static int n = 0;
+    return n;
+}
+
+inline LRESULT CALLBACK ProcedimientoFormulario(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_INITMENUPOPUP) ++MenusMostrados();
+    return DefWindowProcW(h, msg, wp, lp);
+}
+
 // The test form: a visible top-level window.
 inline HWND CrearFormulario(int ancho, int alto) {
     WNDCLASSEXW c{};
     c.cbSize = sizeof(c);
-    c.lpfnWndProc = &DefWindowProcW;
+    c.lpfnWndProc = &ProcedimientoFormulario;
     c.hInstance = GetModuleHandleW(nullptr);
     c.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
     c.lpszClassName = L"RelivoPruebaFormulario";

@@ -324,6 +324,83 @@ void ComprobarEvaluar(HWND formulario) {
     }
 }
 
+// A menu object of the host: its handle through its hMenu property.
+class ObjetoMenu final : public IDispatch {
+public:
+    explicit ObjetoMenu(HMENU m) : menu_(m) {}
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
+        if (riid == IID_IUnknown || riid == IID_IDispatch) {
+            *ppv = static_cast<IDispatch*>(this);
+            return S_OK;
+        }
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+    STDMETHODIMP_(ULONG) Release() override { return 1; }
+    STDMETHODIMP GetTypeInfoCount(UINT* n) override {
+        *n = 0;
+        return S_OK;
+    }
+    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* n, UINT, LCID, DISPID* id) override {
+        if (lstrcmpiW(n[0], L"hMenu") == 0) {
+            *id = 1;
+            return S_OK;
+        }
+        if (lstrcmpiW(n[0], L"Name") == 0) {
+            *id = 2;
+            return S_OK;
+        }
+        *id = DISPID_UNKNOWN;
+        return DISP_E_UNKNOWNNAME;
+    }
+    STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* r, EXCEPINFO*,
+                        UINT*) override {
+        if (!r) return E_POINTER;
+        if (id == 1) {
+            V_VT(r) = VT_I8;
+            V_I8(r) = reinterpret_cast<intptr_t>(menu_);
+            return S_OK;
+        }
+        if (id == 2) {
+            V_VT(r) = VT_BSTR;
+            V_BSTR(r) = SysAllocString(L"mnuGrafica");
+            return S_OK;
+        }
+        return DISP_E_MEMBERNOTFOUND;
+    }
+
+private:
+    HMENU menu_;
+};
+
+// Closes the menu the control shows, from within its loop.
+void CALLBACK CerrarMenu(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    EndMenu();
+}
+
+void ComprobarMenu(HWND formulario) {
+    Alojado a;
+    if (!COMPROBAR(a.Crear(L"Carvex.Relivo", formulario, {10, 10, 210, 160}, true),
+                   "Relivo para el menú")) {
+        return;
+    }
+    HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, MF_STRING, 101, L"Copiar");
+    ObjetoMenu objeto(menu);
+    const int antes = prueba::MenusMostrados();
+    SetTimer(nullptr, 0, 200, &CerrarMenu);
+    COMPROBAR(
+        a.despacho
+            .Llamar(L"PopupMenu", {V(static_cast<IDispatch*>(&objeto)), V(0), V(100.0f), V(100.0f)})
+            .Bien(),
+        "PopupMenu");
+    IGUALES(prueba::MenusMostrados(), antes + 1, "el menú se mostró, del formulario");
+    DestroyMenu(menu);
+}
+
 bool Cargado() {
     return GetModuleHandleW(L"Relivo.ocx") != nullptr;
 }
@@ -378,6 +455,7 @@ int main(int argc, char** argv) {
     ComprobarRelivo(formulario, argv[1]);
     ComprobarDiseno(formulario);
     ComprobarEvaluar(formulario);
+    ComprobarMenu(formulario);
     DestroyWindow(formulario);
     prueba::Bombear();
     ComprobarDescarga();

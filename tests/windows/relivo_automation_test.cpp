@@ -311,6 +311,19 @@ void ComprobarNotificaciones() {
     IGUALES(r.Get(L"FontName").valor.Texto16(), nombre, "FontName tras Set Font");
     IGUALES(r.Get(L"FontSize").valor.Sencillo(), tamano, "FontSize tras Set Font");
     IGUALES(r.Get(L"FontBold").valor.Booleano(), true, "FontBold tras Set Font");
+    // The font object given out stays tied to the control.
+    IFont* vivo = nullptr;
+    const prueba::Resultado dada = r.Get(L"Font");
+    if (COMPROBAR(dada.valor.Objeto() && SUCCEEDED(dada.valor.Objeto()->QueryInterface(
+                                             IID_IFont, reinterpret_cast<void**>(&vivo))),
+                  "Font da un objeto de fuente vivo")) {
+        vivo->put_Bold(FALSE);
+        vivo->put_Italic(TRUE);
+        IGUALES(r.Get(L"FontBold").valor.Booleano(), false, "Font.Bold = False");
+        IGUALES(r.Get(L"FontItalic").valor.Booleano(), true, "Font.Italic = True");
+        vivo->Release();
+    }
+    r.Put(L"FontBold", V(true));
     // A font object back, describing the font.
     const prueba::Resultado f = r.Get(L"Font");
     IFont* i = nullptr;
