@@ -18,3 +18,7 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
 
 # The fuzz targets, about a minute each on their seed corpora (scripts/fuzz.sh).
 bash scripts/fuzz.sh
+
+# Relivo.ocx: the Windows component cross-built (64 and 32 bits) and tested
+# under Wine, with the Linux references from the build above.
+RELIVO_CLI="$PWD/build-test/cli/relivo" bash scripts/test_windows.sh
