@@ -87,6 +87,18 @@ inline void IdaYVuelta(EvaluarVigilado& a, const std::string& original) {
     // A fresh start, without the errors of earlier calls: the same text
     // gives the same expression again.
     const std::string antes = a.ev().TextoCanonico();
+    if (antes.find('D') != std::string::npos) {
+        // Rnd draws a new number at every evaluation, so an expression with
+        // it may evaluate or fail: only the display text's acceptance counts.
+        const std::string visible = a.Funcion();
+        EvaluarVigilado b;
+        b.Funcion(visible);
+        const int32_t nb = b.ev().NumeroError();
+        EXIGE(nb != kBase + 2 && nb != kBase + 3 && nb != kBase + 4 && nb != kBase + 5,
+              "the display text is refused (" + std::to_string(nb) + "): " + Literal(original) +
+                  " shown " + Literal(visible));
+        return;
+    }
     a.Funcion(original);
     EXIGE(!a.Fallo() && a.ev().TextoCanonico() == antes,
           "setting " + Literal(original) + " again gives another expression");
@@ -108,9 +120,6 @@ inline void IdaYVuelta(EvaluarVigilado& a, const std::string& original) {
         EXIGE(std::find(nombres.begin(), nombres.end(), n) != nombres.end(),
               "reading back adds the variable " + Literal(n) + ": " + contexto);
     }
-    // Rnd draws a new number at every evaluation.
-    if (canonico.find('D') != std::string::npos) return;
-
     const bool identico = nb == 0 && b.ev().TextoCanonico() == canonico && nombres_b == nombres;
     TablaVariables tabla;
     for (const std::string& n : nombres) tabla.Agregar(n);
