@@ -267,6 +267,10 @@ void ComprobarValoresIniciales() {
     const prueba::Mapa imagen = prueba::LeerImagen(r.Get(L"Image").valor.Objeto());
     COMPROBAR(imagen.ancho == 309 && imagen.alto == 229, "Image del tamaño interior");
     if (imagen.ancho == 309) IGUALES(imagen.En(12, 12), 0xFFu, "Image tras GDI");
+    // By-reference Single arguments given as Double or Integer, as scripts do.
+    COMPROBAR(r.Llamar(L"PSet_", {V(30.0), V(40), V(0x00FF00)}).Bien(), "PSet_ con Double y Long");
+    IGUALES(r.Llamar(L"Point", {V(30), V(40.0)}).valor.Entero(), 0xFF00L, "Point tras PSet_");
+    COMPROBAR(r.Llamar(L"Line_", {V(0), V(0), V(5), V(5), V(0)}).Bien(), "Line_ con enteros");
 }
 
 void ComprobarNotificaciones() {
