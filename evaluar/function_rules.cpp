@@ -204,6 +204,13 @@ std::string Simplificador::ReducirFuncion(std::string_view texto) {
     // "(x)2": a digit after ")" gets no implicit product). It applies nothing,
     // and its "argument" would be an unbalanced piece of text.
     if (codigo == '(') throw Fallo::Plataforma(errores::kArgumentoNoValido);
+    // A digit or a point here begins a number that the number reader refuses
+    // ("1.2.0", "1E+5E+3"), and "L" a variable followed by one ("L1L.5",
+    // typed "x.5"): as in any conversion of such a text, the types do not
+    // match.
+    if ((codigo >= '0' && codigo <= '9') || codigo == '.' || codigo == 'L') {
+        throw Fallo::Plataforma(errores::kTiposNoCoinciden);
+    }
     const std::string_view argumento = texto.empty() ? texto : texto.substr(1);
     const std::string r = QuitarParentesis(Reducir(argumento));
 

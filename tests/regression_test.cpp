@@ -105,6 +105,11 @@ const Hallazgo kHallazgos[] = {
     // A last exponent "_" with nothing after it (typed "x^-") lost its sign
     // and then vanished, turning x^(-0) = 1 into x.
     {"ExponenteSignoSinOperando", Objetivo::Funcion, "B--^-^-"},
+    // A number with two points or two exponents ("1.2.0", "1E+5E+3") reached
+    // the function rules with a digit for a code: the tree took it for 0,
+    // the simplifier for another number, and its display text for a product
+    // with a new variable "E5000".
+    {"NumeroConDosExponentes", Objetivo::Funcion, "1.2.0E+5E+3"},
     // A host whose Status handler calls Graficar: the error report clears
     // Ocupado before it raises Status, so every failing run started a new
     // one inside it, until the stack ran out.
