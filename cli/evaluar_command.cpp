@@ -104,22 +104,11 @@ std::optional<Peticion> LeerPeticion(const std::string& linea) {
 }
 
 int Lote() {
-    std::string linea;
-    int fallos = 0;
-    while (std::getline(std::cin, linea)) {
-        if (linea.find_first_not_of(" \t\r") == std::string::npos) continue;
+    return LoteJson([](const std::string& linea) {
         const auto p = LeerPeticion(linea);
-        json r;
-        if (p) {
-            r = Ejecutar(*p);
-        } else {
-            r = {{"numeroError", 13}, {"error", "No coinciden los tipos"}};
-        }
-        fallos += r["numeroError"].get<int32_t>() != 0;
-        std::cout << Volcar(r) << '\n';
-    }
-    std::cout.flush();
-    return fallos == 0 ? 0 : 1;
+        if (p) return Ejecutar(*p);
+        return json{{"numeroError", 13}, {"error", "No coinciden los tipos"}};
+    });
 }
 
 std::optional<std::pair<std::string, std::string>> Asignacion(const std::string& a) {
@@ -140,11 +129,8 @@ int ComandoEvaluar(const Argumentos& args) {
             comoJson = true;
         } else if (a == "--lote") {
             lote = true;
-        } else if (a == "--separador" || a.rfind("--separador=", 0) == 0) {
-            std::string s =
-                a == "--separador" ? (i + 1 < args.size() ? args[++i] : "") : a.substr(12);
-            if (s.size() != 1) return Uso("--separador espera un solo carácter");
-            numeros::FijarSeparadorDecimal(s[0]);
+        } else if (OpcionSeparador(args, i)) {
+            continue;
         } else if (a == "--") {
             ++i;
             break;

@@ -1,6 +1,10 @@
 #include "cli/json_output.h"
 
 #include <cmath>
+#include <iostream>
+#include <stdexcept>
+
+#include "platform/numbers.h"
 
 namespace relivo::cli {
 
@@ -14,6 +18,29 @@ nlohmann::ordered_json NumeroJson(double valor) {
 
 std::string Volcar(const nlohmann::ordered_json& valor) {
     return valor.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+}
+
+int LoteJson(const std::function<nlohmann::ordered_json(const std::string& linea)>& responder) {
+    std::string linea;
+    int fallos = 0;
+    while (std::getline(std::cin, linea)) {
+        if (linea.find_first_not_of(" \t\r") == std::string::npos) continue;
+        const nlohmann::ordered_json r = responder(linea);
+        fallos += r["numeroError"].get<int32_t>() != 0;
+        std::cout << Volcar(r) << '\n';
+    }
+    std::cout.flush();
+    return fallos == 0 ? 0 : 1;
+}
+
+bool OpcionSeparador(const Argumentos& args, size_t& i) {
+    const std::string& a = args[i];
+    if (a != "--separador" && a.rfind("--separador=", 0) != 0) return false;
+    const std::string s =
+        a == "--separador" ? (i + 1 < args.size() ? args[++i] : "") : a.substr(12);
+    if (s.size() != 1) throw std::invalid_argument("--separador espera un solo carácter");
+    numeros::FijarSeparadorDecimal(s[0]);
+    return true;
 }
 
 std::string Unir(const nlohmann::ordered_json& nombres) {

@@ -71,24 +71,13 @@ std::optional<Peticion> LeerPeticion(const std::string& linea) {
 }
 
 int Lote() {
-    std::string linea;
-    int fallos = 0;
-    while (std::getline(std::cin, linea)) {
-        if (linea.find_first_not_of(" \t\r") == std::string::npos) continue;
+    return LoteJson([](const std::string& linea) {
         const auto p = LeerPeticion(linea);
-        json r;
-        if (p) {
-            r = Ejecutar(*p);
-        } else {
-            r = {{"reducido", ""},
-                 {"numeroError", errores::kTiposNoCoinciden},
-                 {"error", TextoErrorPlataforma(errores::kTiposNoCoinciden)}};
-        }
-        fallos += r["numeroError"].get<int32_t>() != 0;
-        std::cout << Volcar(r) << '\n';
-    }
-    std::cout.flush();
-    return fallos == 0 ? 0 : 1;
+        if (p) return Ejecutar(*p);
+        return json{{"reducido", ""},
+                    {"numeroError", errores::kTiposNoCoinciden},
+                    {"error", TextoErrorPlataforma(errores::kTiposNoCoinciden)}};
+    });
 }
 
 int Uso(const std::string& mensaje) {
@@ -113,11 +102,8 @@ int ComandoReducir(const Argumentos& args) {
             if (a == "--variables" && i + 1 >= args.size())
                 return Uso("--variables espera X,Y,...");
             p.variables = Separar(a == "--variables" ? args[++i] : a.substr(12));
-        } else if (a == "--separador" || a.rfind("--separador=", 0) == 0) {
-            const std::string s =
-                a == "--separador" ? (i + 1 < args.size() ? args[++i] : "") : a.substr(12);
-            if (s.size() != 1) return Uso("--separador espera un solo carácter");
-            numeros::FijarSeparadorDecimal(s[0]);
+        } else if (OpcionSeparador(args, i)) {
+            continue;
         } else if (a == "--") {
             ++i;
             break;
