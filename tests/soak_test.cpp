@@ -52,7 +52,7 @@ TEST(Resistencia, MilesDeExpresionesEnUnaInstancia) {
     prueba::GeneradorExpresiones generador(4242);
     HostContador host;
     Evaluar ev(&host);
-    constexpr int kExpresiones = 4000;
+    constexpr int kExpresiones = 2000;
     size_t mitad = 0;
     int aceptadas = 0;
     for (int n = 0; n < kExpresiones; ++n) {
