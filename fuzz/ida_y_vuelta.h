@@ -12,11 +12,17 @@
 
 #include "evaluar/variables.h"
 #include "fuzz/comun.h"
-#include "fuzz/deliberadas.h"
 #include "fuzz/evaluar_vigilado.h"
 #include "fuzz/referencia.h"
+#include "tests/deliberadas.h"
 
 namespace relivo::fuzz {
+
+using prueba::Deliberadas;
+using prueba::kCambiaValor;
+using prueba::kNada;
+using prueba::kQuitaFallos;
+using prueba::Permiso;
 
 struct Salida {
     bool fallo = false;

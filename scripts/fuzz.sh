@@ -8,11 +8,15 @@
 #   FUZZ_SEGUNDOS   seconds per target (60)
 #   FUZZ_OBJETIVOS  targets to run ("funcion guion reducir graficar propiedades")
 #   FUZZ_LENTO      seconds after which one input counts as a finding (10)
+#   FUZZ_SEMILLA    the mutation seed (1, so that a short run in CI tries the
+#                   same inputs each time on a machine of the same speed; 0
+#                   draws a new seed, for the long runs)
 #   FUZZ_BUILD      build directory (build-fuzz)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 segundos="${FUZZ_SEGUNDOS:-60}"
 lento="${FUZZ_LENTO:-10}"
+semilla="${FUZZ_SEMILLA:-1}"
 dir="${FUZZ_BUILD:-build-fuzz}"
 read -r -a objetivos <<<"${FUZZ_OBJETIVOS:-funcion guion reducir graficar propiedades}"
 
@@ -30,7 +34,7 @@ for t in "${objetivos[@]}"; do
     echo "== fuzz_$t: ${segundos} s"
     if ! ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:allocator_may_return_null=1 \
         UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-        "$dir/fuzz_$t" -max_total_time="$segundos" -max_len="${largo[$t]}" -timeout="$lento" \
+        "$dir/fuzz_$t" -max_total_time="$segundos" -max_len="${largo[$t]}" -timeout="$lento" -seed="$semilla" \
         -rss_limit_mb=4096 -dict="fuzz/dic/$t.dict" -print_final_stats=1 \
         -artifact_prefix="$dir/hallazgos/$t-" "$corpus" "fuzz/semillas/$t" \
         >"$dir/fuzz_$t.log" 2>&1; then

@@ -89,6 +89,11 @@ const Hallazgo kHallazgos[] = {
     // display text "" that Funcion refuses.
     {"ParInversoSinArgumento", Objetivo::Funcion, "cschacsch"},
     {"ParInversoSinArgumentoAlReducir", Objetivo::Reducir, "am"},
+    // A negated group whose terms cancel the terms next to it only on the
+    // second pass ("-(A-B)+A-C" reads back as "B-C"): the judge of the
+    // deliberate simplifications did not look inside the negated group.
+    {"GrupoNegadoQueSeCancelaAlReleer", Objetivo::Funcion,
+     "1(piL*-z^21L^rx-1(piL*-z^21L^rx-321*E 1/x)-1321*E 1/x)-1"},
     // A function name followed by the letters of a variable that run into
     // another spelling with it ("Cot" + "Nh" reads as "Cotn" + "h") was not
     // parenthesised: both readings number their one variable 1, and only the

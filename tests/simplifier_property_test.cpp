@@ -28,6 +28,7 @@
 #include "evaluar/tree.h"
 #include "platform/error.h"
 #include "platform/numbers.h"
+#include "tests/deliberadas.h"
 #include "tests/expression_generator.h"
 
 namespace relivo {
@@ -189,169 +190,10 @@ bool MalCondicionado(Referencia& ref, const Punto& p, const Salida& en_p, double
     return false;
 }
 
-// What the deliberate simplifications may do to the value of an expression.
-enum Permiso {
-    kNada = 0,         // nothing: the value must stay
-    kQuitaFallos = 1,  // a failure may become a value (what failed cancels or vanishes)
-    kCambiaValor = 2,  // the value may change (0^0, inverse pairs, power chains)
-};
-
-// Finds the places where the reduction of a canonical text simplifies on
-// purpose, by splitting it the way the dispatcher does and reducing the parts.
-class Deliberadas {
-public:
-    explicit Deliberadas(const TablaVariables& tabla) : s_(tabla) {}
-
-    // A part whose reduction fails makes the whole reduction fail, and the
-    // failure may come from what a deliberate simplification computed.
-    Permiso En(std::string_view texto) {
-        try {
-            return Buscar(texto);
-        } catch (const Fallo&) {
-            return kCambiaValor;
-        }
-    }
-
-private:
-    Permiso Buscar(std::string_view texto) {
-        const std::string t = QuitarParentesis(texto);
-        if (t.empty() || numeros::EsNumero(t)) return kNada;
-        if (t[0] == 'L' && t.find('L', 1) == t.size() - 1) return kNada;
-        if (HayOperador(t, "+-")) return Suma(t);
-        if (HayOperador(t, "%")) return Partes(t, '%', '%', nullptr);
-        if (HayOperador(t, "*/")) return Producto(t);
-        if (HayOperador(t, "^")) return Potencia(t);
-        return Funcion(t);
-    }
-
-    static std::vector<std::string> Dividir(std::string_view t, char a, char b,
-                                            std::vector<char>* operadores) {
-        std::vector<std::string> partes(1);
-        int profundidad = 0;
-        for (size_t i = 0; i < t.size(); ++i) {
-            const char c = t[i];
-            if (c == '(') ++profundidad;
-            if (c == ')') --profundidad;
-            const bool signo_exponente = i > 0 && t[i - 1] == 'E';
-            if (profundidad == 0 && (c == a || c == b) && !signo_exponente) {
-                if (operadores != nullptr) operadores->push_back(c);
-                partes.emplace_back();
-            } else {
-                partes.back().push_back(c);
-            }
-        }
-        return partes;
-    }
-
-    static std::string SinSigno(std::string r) {
-        if (!r.empty() && (r[0] == '-' || r[0] == '_') &&
-            !HayOperador(std::string_view(r).substr(1), "+-")) {
-            r.erase(0, 1);
-        }
-        return r;
-    }
-
-    Permiso Partes(std::string_view t, char a, char b, std::vector<char>* operadores) {
-        Permiso p = kNada;
-        for (const std::string& parte : Dividir(t, a, b, operadores)) {
-            p = std::max(p, Buscar(parte));
-        }
-        return p;
-    }
-
-    // Like terms: two terms of the flattened sum with the same rest. What
-    // cancels no longer fails.
-    Permiso Suma(std::string_view t) {
-        const Permiso p = Partes(t, '+', '-', nullptr);
-        std::set<std::string> restos;
-        std::vector<std::string> pendientes = {std::string(t)};
-        for (size_t k = 0; k < pendientes.size() && k < 64; ++k) {
-            for (const std::string& termino : Dividir(pendientes[k], '+', '-', nullptr)) {
-                if (termino.empty()) continue;
-                const std::string r = SinSigno(s_.Reducir(termino));
-                if (HayOperador(r, "+-")) {
-                    if (r != termino) pendientes.push_back(r);
-                    continue;
-                }
-                if (numeros::EsNumero(r)) continue;
-                std::string resto = r;
-                if (!HayOperador(r, "%")) {
-                    size_t j = 1;
-                    while (j <= r.size() && numeros::EsNumero(r.substr(0, j))) ++j;
-                    if (j >= 2 && j <= r.size() && r[j - 1] == '*') resto = r.substr(j);
-                }
-                if (!restos.insert(resto).second) return std::max(p, kQuitaFallos);
-            }
-        }
-        return p;
-    }
-
-    // A multiplier "0" ends the product; two factors of the flattened product
-    // with the same base merge into one power.
-    Permiso Producto(std::string_view t) {
-        std::vector<char> operadores;
-        const std::vector<std::string> factores = Dividir(t, '*', '/', &operadores);
-        Permiso p = kNada;
-        for (size_t i = 0; i < factores.size(); ++i) {
-            p = std::max(p, Buscar(factores[i]));
-            const bool multiplica = i == 0 || operadores[i - 1] == '*';
-            if (multiplica && SinSigno(s_.Reducir(factores[i])) == "0") {
-                p = std::max(p, kQuitaFallos);
-            }
-        }
-        std::set<std::string> bases;
-        std::vector<std::string> pendientes;
-        for (const std::string& f : factores) pendientes.push_back(SinSigno(s_.Reducir(f)));
-        for (size_t k = 0; k < pendientes.size() && k < 256; ++k) {
-            const std::string f = QuitarParentesis(pendientes[k]);
-            if (HayOperador(f, "*/") && !HayOperador(f, "+-%")) {
-                for (const std::string& g : Dividir(f, '*', '/', nullptr)) {
-                    pendientes.push_back(SinSigno(s_.Reducir(g)));
-                }
-                continue;
-            }
-            if (numeros::EsNumero(f) || f == "1") continue;
-            std::string base = f;
-            const size_t potencia = f.rfind('^');
-            if (potencia != std::string::npos && numeros::EsNumero(f.substr(potencia + 1)) &&
-                !HayOperador(f.substr(0, potencia), "+-%*/")) {
-                base = f.substr(0, potencia);
-            }
-            if (!bases.insert(base).second) return std::max(p, kQuitaFallos);
-        }
-        return p;
-    }
-
-    // A zero exponent gives 1; a zero base gives 0 (also for 0^0); the
-    // exponents of a chain are multiplied and reordered.
-    Permiso Potencia(std::string_view t) {
-        const std::vector<std::string> partes = Dividir(t, '^', '^', nullptr);
-        Permiso p = Partes(t, '^', '^', nullptr);
-        if (partes.size() > 2) return kCambiaValor;
-        if (SinSigno(s_.Reducir(partes[0])) == "0") return kCambiaValor;
-        const std::string e = SinSigno(s_.Reducir(partes[1]));
-        if (e == "0" || e.empty()) p = std::max(p, kQuitaFallos);
-        return p;
-    }
-
-    // Inverse pairs cancel (Arcsin(Sin(x)) is x); exact values replace a
-    // function at multiples of pi and the inverse functions at 0 and +-1.
-    Permiso Funcion(std::string_view t) {
-        if (t.size() < 2) return kNada;
-        Permiso p = Buscar(t.substr(1));
-        static constexpr std::string_view kCodigos = "abcdefghijklmnopqrstuvwxyzA";
-        static constexpr char kInversas[] = "mnopqrstuvwxabcdefghijkl\0Az";
-        const size_t k = kCodigos.find(t[0]);
-        if (k == std::string_view::npos) return p;
-        const std::string r = QuitarParentesis(s_.Reducir(t.substr(1)));
-        if (!HayOperador(r, "+-%*/^") && !r.empty() && r[0] == kInversas[k]) return kCambiaValor;
-        static const std::set<std::string> kExactos = {"0", "1", "_1", "J", "0.5*J", "1.5*J"};
-        if (kExactos.count(s_.Reducir(t)) > 0) p = std::max(p, kQuitaFallos);
-        return p;
-    }
-
-    Simplificador s_;
-};
+using prueba::Deliberadas;
+using prueba::kCambiaValor;
+using prueba::kQuitaFallos;
+using prueba::Permiso;
 
 // Whether the difference between what the reference gives and what Funcion
 // gives is one the deliberate simplifications allow.

@@ -17,12 +17,12 @@
 #include "platform/error.h"
 #include "platform/numbers.h"
 
-namespace relivo::fuzz {
+namespace relivo::prueba {
 
 enum Permiso {
     kNada = 0,         // the value must stay
-    kQuitaFallos = 1,  // a failure may become a value
-    kCambiaValor = 2,  // the value may change
+    kQuitaFallos = 1,  // a failure may become a value (what failed cancels or vanishes)
+    kCambiaValor = 2,  // the value may change (0^0, inverse pairs, power chains)
 };
 
 class Deliberadas {
@@ -106,7 +106,9 @@ private:
         for (size_t k = 0; k < pendientes.size() && k < 64; ++k) {
             for (const std::string& termino : Dividir(pendientes[k], '+', '-', nullptr)) {
                 if (termino.empty()) continue;
-                const std::string r = Reducido(termino);
+                // A negated group is a sum of its own once reduced again: its
+                // terms meet the other terms of the sum on the second pass.
+                const std::string r = QuitarParentesis(Reducido(termino));
                 if (HayOperador(r, "+-")) {
                     if (r != termino) pendientes.push_back(r);
                     continue;
@@ -188,4 +190,4 @@ private:
     int profundidad_ = 0;
 };
 
-}  // namespace relivo::fuzz
+}  // namespace relivo::prueba
