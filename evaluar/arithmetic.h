@@ -36,15 +36,32 @@ inline double Dividir(double a, double b) {
 
 // a raised to b: 0 to a negative power -> 11; a negative base with a
 // fractional exponent -> 5; a result beyond the double range -> 6.
-double Potencia(double a, double b);
+double PotenciaGeneral(double a, double b);
+
+// The square, the most common power, is exact as one product: the same
+// double the power function gives.
+inline double Potencia(double a, double b) {
+    if (b == 2) return Comprobar(a * a);
+    return PotenciaGeneral(a, b);
+}
 
 // Remainder of the 32-bit division of a by b, both rounded halves to even;
 // the remainder has the sign of a.
 double Residuo(double a, double b);
 
-double Exp(double x);
-double Ln(double x);    // x <= 0 -> 5
-double Raiz(double x);  // x < 0 -> 5
+inline double Exp(double x) {
+    return Comprobar(std::exp(x));
+}
+// x <= 0 -> 5
+inline double Ln(double x) {
+    if (!(x > 0)) Fallar(errores::kArgumentoNoValido);
+    return Comprobar(std::log(x));
+}
+// x < 0 -> 5
+inline double Raiz(double x) {
+    if (x < 0) Fallar(errores::kArgumentoNoValido);
+    return std::sqrt(x);
+}
 inline double Signo(double x) {
     return x > 0 ? 1.0 : (x < 0 ? -1.0 : 0.0);
 }

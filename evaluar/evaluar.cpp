@@ -37,23 +37,38 @@ void Evaluar::FijarEventos(EventosEvaluar* eventos) {
     e_->eventos = eventos;
 }
 
+namespace {
+
+// Records a failure and reports it once through the Error event.
+[[gnu::cold]] void Reportar(EstadoEvaluar& e, int32_t numero, const std::string& texto) {
+    e.numeroError = numero;
+    e.textoError = texto;
+    if (e.eventos != nullptr) e.eventos->Error(numero, texto);
+}
+
+}  // namespace
+
 // Runs a public member's body; a failure is recorded, reported once through
-// the Error event and turned into the member's default result.
+// the Error event and turned into the member's default result. The event is
+// raised outside the handler, so a host that calls back in meets no active
+// exception.
 template <class R, class Cuerpo>
 static R Miembro(EstadoEvaluar& e, R defecto, Cuerpo&& cuerpo) {
-    Fallo fallo(0, "");
+    int32_t numero = 0;
+    std::string texto;
     try {
         return cuerpo();
     } catch (const Fallo& f) {
-        fallo = f;
+        numero = f.numero();
+        texto = f.texto();
     } catch (const std::bad_alloc&) {
-        fallo = Fallo::Plataforma(errores::kMemoriaInsuficiente);
+        numero = errores::kMemoriaInsuficiente;
+        texto = Fallo::Plataforma(numero).texto();
     } catch (const std::length_error&) {
-        fallo = Fallo::Plataforma(errores::kMemoriaInsuficiente);
+        numero = errores::kMemoriaInsuficiente;
+        texto = Fallo::Plataforma(numero).texto();
     }
-    e.numeroError = fallo.numero();
-    e.textoError = fallo.texto();
-    if (e.eventos != nullptr) e.eventos->Error(fallo.numero(), fallo.texto());
+    Reportar(e, numero, texto);
     return defecto;
 }
 

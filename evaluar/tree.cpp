@@ -6,6 +6,7 @@
 #include "evaluar/arithmetic.h"
 #include "evaluar/canonical.h"
 #include "evaluar/functions.h"
+#include "evaluar/program_run.h"
 #include "platform/numbers.h"
 
 namespace relivo {
@@ -175,6 +176,14 @@ Op OperadorDe(char c) {
     }
 }
 
+bool EsHoja(const Instruccion& ins) {
+    return ins.op == Op::Numero || ins.op == Op::Variable;
+}
+
+Instruccion::Fuente FuenteDe(const Instruccion& hoja) {
+    return hoja.op == Op::Numero ? Instruccion::Fuente::Numero : Instruccion::Fuente::Variable;
+}
+
 // The index a variable node names through its right child.
 int32_t IndiceDe(const Tree* hoja) {
     if (hoja == nullptr || !numeros::EsNumero(hoja->F)) return 0;
@@ -215,13 +224,21 @@ Programa Compilar(const Tree& raiz) {
         if (binario) {
             Instruccion ins{OperadorDe(f[0])};
             const Instruccion& ultima = p.instrucciones.back();
-            if (ultima.op == Op::Numero || ultima.op == Op::Variable) {
+            if (EsHoja(ultima)) {
                 // The right operand is that one leaf: fold it into the operation.
-                ins.derecho = ultima.op == Op::Numero ? Instruccion::Fuente::Numero
-                                                      : Instruccion::Fuente::Variable;
+                ins.derecho = FuenteDe(ultima);
                 ins.valor = ultima.valor;
                 ins.indice = ultima.indice;
                 p.instrucciones.pop_back();
+                // And when the left operand is a leaf too (the instruction
+                // before the right leaf ends the left operand), fold it as well.
+                const Instruccion& izquierda = p.instrucciones.back();
+                if (EsHoja(izquierda)) {
+                    ins.izquierdo = FuenteDe(izquierda);
+                    ins.valorIzquierdo = izquierda.valor;
+                    ins.indiceIzquierdo = izquierda.indice;
+                    p.instrucciones.pop_back();
+                }
             }
             emitir(ins, 2);
         } else if (unario) {
@@ -241,76 +258,9 @@ Programa Compilar(const Tree& raiz) {
     return p;
 }
 
-namespace {
-
-inline double LeerVariable(const Instruccion& ins, const TablaVariables& tabla) {
-    if (ins.indice < 1 || ins.indice > tabla.cuenta) [[unlikely]]
-        aritmetica::Fallar(ins.indice < 0 ? errores::kDesbordamiento : errores::kSubindice);
-    return tabla.valores[static_cast<size_t>(ins.indice - 1)];
-}
-
-}  // namespace
-
 double EvaluarArbol(const Programa& programa, const TablaVariables& tabla,
                     std::vector<double>& pila) {
-    using namespace aritmetica;
-    if (pila.size() < programa.pila + 1) pila.resize(programa.pila + 1);
-    double* tope = pila.data();  // next free slot
-    for (const Instruccion& ins : programa.instrucciones) {
-        switch (ins.op) {
-            case Op::Numero:
-                *tope++ = ins.valor;
-                break;
-            case Op::Cero:
-                *tope++ = 0;
-                break;
-            case Op::Variable:
-                *tope++ = LeerVariable(ins, tabla);
-                break;
-            case Op::Constante:
-                *tope++ = ValorFuncion(ins.codigo, 0);
-                break;
-            case Op::Funcion:
-                tope[-1] = ValorFuncion(ins.codigo, tope[-1]);
-                break;
-            default: {
-                double r;
-                switch (ins.derecho) {
-                    case Instruccion::Fuente::Pila:
-                        r = *--tope;
-                        break;
-                    case Instruccion::Fuente::Numero:
-                        r = ins.valor;
-                        break;
-                    default:
-                        r = LeerVariable(ins, tabla);
-                        break;
-                }
-                double& l = tope[-1];
-                switch (ins.op) {
-                    case Op::Sumar:
-                        l = Sumar(l, r);
-                        break;
-                    case Op::Restar:
-                        l = Restar(l, r);
-                        break;
-                    case Op::Multiplicar:
-                        l = Multiplicar(l, r);
-                        break;
-                    case Op::Dividir:
-                        l = Dividir(l, r);
-                        break;
-                    case Op::Residuo:
-                        l = Residuo(l, r);
-                        break;
-                    default:
-                        l = Potencia(l, r);
-                        break;
-                }
-            }
-        }
-    }
-    return pila[0];
+    return Ejecutar(programa, tabla, pila, [](double v) { return v; });
 }
 
 }  // namespace relivo

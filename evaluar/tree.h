@@ -54,15 +54,19 @@ struct Instruccion {
         Potencia,
         Cero,
     };
-    // Where a binary operation takes its right operand: from the stack, or
-    // from this instruction (a number or a variable folded into it).
+    // Where a binary operation takes an operand: from the stack, or from
+    // this instruction (a number or a variable folded into it). With both
+    // operands folded in, the operation pushes its value like a leaf.
     enum class Fuente : uint8_t { Pila, Numero, Variable };
 
     Op op;
     Fuente derecho = Fuente::Pila;
+    Fuente izquierdo = Fuente::Pila;
     char codigo = 0;     // Constante, Funcion: the code
-    int32_t indice = 0;  // Variable: the index (0 when the leaf is no valid index)
-    double valor = 0;    // Numero: the value
+    int32_t indice = 0;  // Variable, folded right variable: the index (0 when no valid index)
+    double valor = 0;    // Numero, folded right number: the value
+    int32_t indiceIzquierdo = 0;  // folded left variable
+    double valorIzquierdo = 0;    // folded left number
 };
 
 struct Programa {

@@ -1,7 +1,7 @@
-// The reference value of a canonical text: its tree, unsimplified, evaluated
-// step by step like the engine's own evaluator, while it also notes the
-// largest and the smallest non-zero magnitude met on the way (the scale of
-// the rounding that regrouping the operations may change).
+// The reference value of a canonical text: its tree, unsimplified, run by the
+// engine's own evaluator with a watcher that notes the largest and the
+// smallest non-zero magnitude met on the way (the scale of the rounding that
+// regrouping the operations may change).
 #pragma once
 
 #include <cmath>
@@ -10,8 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "evaluar/arithmetic.h"
-#include "evaluar/functions.h"
+#include "evaluar/program_run.h"
 #include "evaluar/tree.h"
 #include "evaluar/variables.h"
 #include "platform/error.h"
@@ -49,85 +48,19 @@ public:
     }
 
 private:
-    double Leer(int32_t indice) const {
-        if (indice < 1 || indice > tabla_.cuenta) {
-            aritmetica::Fallar(indice < 0 ? errores::kDesbordamiento : errores::kSubindice);
-        }
-        return tabla_.valores[static_cast<size_t>(indice - 1)];
-    }
-
     double Evaluar(Medida& m) {
-        using Op = Instruccion::Op;
-        using namespace aritmetica;
-        std::vector<double> pila;
-        auto anotar = [&](double v) {
+        return Ejecutar(programa_, tabla_, pila_, [&](double v) {
             const double a = std::fabs(v);
             if (a > m.mayor) m.mayor = a;
             if (a > 0 && a < m.menor) m.menor = a;
             return v;
-        };
-        for (const Instruccion& ins : programa_.instrucciones) {
-            switch (ins.op) {
-                case Op::Numero:
-                    pila.push_back(anotar(ins.valor));
-                    continue;
-                case Op::Cero:
-                    pila.push_back(0);
-                    continue;
-                case Op::Variable:
-                    pila.push_back(anotar(Leer(ins.indice)));
-                    continue;
-                case Op::Constante:
-                    pila.push_back(anotar(ValorFuncion(ins.codigo, 0)));
-                    continue;
-                case Op::Funcion:
-                    pila.back() = anotar(ValorFuncion(ins.codigo, pila.back()));
-                    continue;
-                default:
-                    break;
-            }
-            double r = 0;
-            switch (ins.derecho) {
-                case Instruccion::Fuente::Pila:
-                    r = pila.back();
-                    pila.pop_back();
-                    break;
-                case Instruccion::Fuente::Numero:
-                    r = anotar(ins.valor);
-                    break;
-                default:
-                    r = anotar(Leer(ins.indice));
-                    break;
-            }
-            double& l = pila.back();
-            switch (ins.op) {
-                case Op::Sumar:
-                    l = Sumar(l, r);
-                    break;
-                case Op::Restar:
-                    l = Restar(l, r);
-                    break;
-                case Op::Multiplicar:
-                    l = Multiplicar(l, r);
-                    break;
-                case Op::Dividir:
-                    l = Dividir(l, r);
-                    break;
-                case Op::Residuo:
-                    l = Residuo(l, r);
-                    break;
-                default:
-                    l = Potencia(l, r);
-                    break;
-            }
-            anotar(l);
-        }
-        return pila.empty() ? 0 : pila[0];
+        });
     }
 
     TablaVariables tabla_;
     Tree raiz_;
     Programa programa_;
+    std::vector<double> pila_;
 };
 
 }  // namespace relivo::fuzz

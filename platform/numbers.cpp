@@ -163,13 +163,13 @@ std::string TextoExacto(double valor) {
     return std::string(buf, r.ptr);
 }
 
-int16_t AEntero16(double valor) {
+int16_t RedondearA16(double valor) {
     const double r = std::nearbyint(valor);
     if (!(r >= -32768.0 && r <= 32767.0)) throw Fallo::Plataforma(errores::kDesbordamiento);
     return static_cast<int16_t>(r);
 }
 
-int32_t AEntero32(double valor) {
+int32_t RedondearA32(double valor) {
     const double r = std::nearbyint(valor);
     if (!(r >= -2147483648.0 && r <= 2147483647.0)) {
         throw Fallo::Plataforma(errores::kDesbordamiento);

@@ -40,8 +40,24 @@ std::string TextoExacto(double valor);
 
 // Rounds to the nearest whole number, halves to the even one, and converts it
 // to a 16-bit (32-bit) signed integer; raises 6 when it does not fit.
-int16_t AEntero16(double valor);
-int32_t AEntero32(double valor);
+int16_t RedondearA16(double valor);
+int32_t RedondearA32(double valor);
+
+// Whole numbers in range, as indexes and counters mostly are, convert at once.
+inline int16_t AEntero16(double valor) {
+    if (valor >= -32768.0 && valor <= 32767.0) {
+        const auto i = static_cast<int16_t>(valor);
+        if (i == valor) return i;
+    }
+    return RedondearA16(valor);
+}
+inline int32_t AEntero32(double valor) {
+    if (valor >= -2147483648.0 && valor <= 2147483647.0) {
+        const auto i = static_cast<int32_t>(valor);
+        if (i == valor) return i;
+    }
+    return RedondearA32(valor);
+}
 
 // Adds two 16-bit counters, raising 6 on overflow.
 int16_t Sumar16(int16_t a, int16_t b);
