@@ -8,27 +8,20 @@
 #include "platform/linux/fonts.h"
 #include "platform/linux/raster_surface.h"
 #include "platform/linux/scanline.h"
+#include "platform/surface_checks.h"
+#include "platform/surface_circle.h"
+#include "platform/surface_paint.h"
 
 namespace relivo {
 
 namespace {
 
-[[noreturn]] void ArgumentoNoValido() {
-    throw Fallo::Plataforma(errores::kArgumentoNoValido);
-}
-
-void Exigir(bool condicion) {
-    if (!condicion) ArgumentoNoValido();
-}
-
-void ExigirFinitos(std::initializer_list<double> valores) {
-    for (double v : valores) Exigir(std::isfinite(v));
-}
-
 // The device pixel a coordinate falls in (nearest pixel corner), kept within
 // a range where integer arithmetic is safe; far-away points stay far away.
+constexpr double kLejos = 1e9;
+
 double Pixel(double v) {
-    return std::nearbyint(std::clamp(v, -1e9, 1e9));
+    return std::nearbyint(std::clamp(v, -kLejos, kLejos));
 }
 
 constexpr double kDosPi = 2 * std::numbers::pi;
@@ -74,25 +67,6 @@ int32_t Rop3(int32_t opcode, int32_t s, int32_t d) {
             ArgumentoNoValido();
     }
     return static_cast<int32_t>(r & 0xFFFFFFu);
-}
-
-bool OpcodeConocido(int32_t opcode) {
-    switch (opcode) {
-        case 0x00CC0020:
-        case 0x00EE0086:
-        case 0x008800C6:
-        case 0x00660046:
-        case 0x00440328:
-        case 0x00330008:
-        case 0x001100A6:
-        case 0x00BB0226:
-        case 0x00550009:
-        case 0x00000042:
-        case 0x00FF0062:
-            return true;
-        default:
-            return false;
-    }
 }
 
 }  // namespace
@@ -169,7 +143,8 @@ void SuperficieRaster::Cls() {
 
 ColorOle SuperficieRaster::Point(float x, float y) {
     ExigirFinitos({x, y});
-    const double px = std::floor(AX(x) + 0.5), py = std::floor(AY(y) + 0.5);
+    const EscalaEnPixeles u = Unidades();
+    const double px = std::floor(u.AX(x) + 0.5), py = std::floor(u.AY(y) + 0.5);
     const Imagen* img = &e_.persistente;
     if (!e_.autoRedraw) {
         Presentar();
@@ -184,7 +159,8 @@ void SuperficieRaster::PSet(float x, float y, std::optional<ColorOle> Color) {
     const Pluma pluma = PlumaActual(Color, true);
     Lienzo lienzo = LienzoDeDibujo(e_.drawMode);
     Trazo trazo(lienzo.Ancho(), lienzo.Alto(), e_.marcas);
-    trazo.Punto(Pixel(AX(x)), Pixel(AY(y)), pluma);
+    const EscalaEnPixeles u = Unidades();
+    trazo.Punto(Pixel(u.AX(x)), Pixel(u.AY(y)), pluma);
     trazo.Pintar(lienzo, pluma.color);
     e_.currentX = x;
     e_.currentY = y;
@@ -194,7 +170,8 @@ void SuperficieRaster::Line(float X1, float Y1, float X2, float Y2, std::optiona
                             FormaLinea forma) {
     ExigirFinitos({X1, Y1, X2, Y2});
     const Pluma pluma = PlumaActual(Color, true);
-    const PuntoD a{Pixel(AX(X1)), Pixel(AY(Y1))}, b{Pixel(AX(X2)), Pixel(AY(Y2))};
+    const EscalaEnPixeles u = Unidades();
+    const PuntoD a{Pixel(u.AX(X1)), Pixel(u.AY(Y1))}, b{Pixel(u.AX(X2)), Pixel(u.AY(Y2))};
     Lienzo lienzo = LienzoDeDibujo(e_.drawMode);
     if (forma == FormaLinea::CajaRellena) {
         const int64_t x0 = static_cast<int64_t>(std::min(a.x, b.x));
@@ -228,27 +205,12 @@ void SuperficieRaster::Line(float X1, float Y1, float X2, float Y2, std::optiona
 void SuperficieRaster::Circle(float x, float y, float Radius, std::optional<ColorOle> Color,
                               std::optional<float> StartPos, std::optional<float> EndPos,
                               std::optional<float> Aspect) {
-    const double inicio0 = StartPos.value_or(0.0f),
-                 fin0 = EndPos.value_or(static_cast<float>(kDosPi));
-    const double aspecto = std::fabs(static_cast<double>(Aspect.value_or(1.0f)));
-    ExigirFinitos({x, y, Radius, inicio0, fin0, aspecto});
-    const double limite = kDosPi + 1e-6;
-    Exigir(std::fabs(inicio0) <= limite && std::fabs(fin0) <= limite);
+    const EscalaEnPixeles u = Unidades();
+    const ArcoDeCirculo arco = PlanearArco(u, x, y, Radius, StartPos, EndPos, Aspect);
     const Pluma pluma = PlumaActual(Color, true);
-
-    // Radii in pixels: Radius is in horizontal units and is the larger radius.
-    const double r = std::min(std::fabs(Radius * PixelesPorUnidadX()), 1e7);
-    double rx = r, ry = r * aspecto;
-    if (aspecto > 1) {
-        ry = r;
-        rx = r / aspecto;
-    }
-    const double cx = Pixel(AX(x)), cy = Pixel(AY(y));
-    const bool pieInicio = inicio0 < 0, pieFin = fin0 < 0;
-    const double inicio = std::fmin(std::fabs(inicio0), kDosPi);
-    double barrido = std::fmin(std::fabs(fin0), kDosPi) - inicio;
-    if (barrido <= 0) barrido += kDosPi;
-    const bool completo = barrido >= kDosPi - 1e-9;
+    const double rx = arco.rx, ry = arco.ry, inicio = arco.inicio, barrido = arco.barrido;
+    const bool pieInicio = arco.pieInicio, pieFin = arco.pieFin, completo = arco.completo;
+    const double cx = Pixel(u.AX(x)), cy = Pixel(u.AY(y));
 
     Lienzo lienzo = LienzoDeDibujo(e_.drawMode);
     const int32_t W = lienzo.Ancho(), H = lienzo.Alto();
@@ -325,23 +287,12 @@ void SuperficieRaster::PaintPicture(const Imagen& Picture, float X1, float Y1,
                                     std::optional<float> X2, std::optional<float> Y2,
                                     std::optional<float> Width2, std::optional<float> Height2,
                                     std::optional<int32_t> Opcode) {
-    const int32_t op = Opcode.value_or(0x00CC0020);
-    Exigir(OpcodeConocido(op));
-    Exigir(Picture.Ancho > 0 && Picture.Alto > 0 &&
-           Picture.Pixeles.size() ==
-               static_cast<size_t>(Picture.Ancho) * static_cast<size_t>(Picture.Alto));
-    ExigirFinitos({X1, Y1, Width1.value_or(0), Height1.value_or(0), X2.value_or(0), Y2.value_or(0),
-                   Width2.value_or(0), Height2.value_or(0)});
-    const double fx = std::fabs(PixelesPorUnidadX()), fy = std::fabs(PixelesPorUnidadY());
-    const double dx = Pixel(AX(X1)), dy = Pixel(AY(Y1));
-    // The source part (default: the whole picture) and the destination size
-    // (default: the source's size).
-    const double sx = X2 ? Pixel(*X2 * fx) : 0, sy = Y2 ? Pixel(*Y2 * fy) : 0;
-    const double sw = Width2 ? Pixel(*Width2 * fx) : Picture.Ancho - sx;
-    const double sh = Height2 ? Pixel(*Height2 * fy) : Picture.Alto - sy;
-    const double dw = Width1 ? Pixel(*Width1 * PixelesPorUnidadX()) : sw;
-    const double dh = Height1 ? Pixel(*Height1 * PixelesPorUnidadY()) : sh;
-    if (dw == 0 || dh == 0 || sw == 0 || sh == 0) return;
+    const std::optional<CopiaDeImagen> copia = PlanearCopia(
+        Unidades(), kLejos, Picture, X1, Y1, Width1, Height1, X2, Y2, Width2, Height2, Opcode);
+    if (!copia) return;
+    const int32_t op = copia->opcode;
+    const double dx = copia->dx, dy = copia->dy, dw = copia->dw, dh = copia->dh;
+    const double sx = copia->sx, sy = copia->sy, sw = copia->sw, sh = copia->sh;
 
     Lienzo lienzo = LienzoDeDibujo(13);
     Imagen& img = lienzo.Destino();
@@ -374,13 +325,13 @@ void SuperficieRaster::PaintPicture(const Imagen& Picture, float X1, float Y1,
 }
 
 float SuperficieRaster::TextHeight(std::string_view Str) {
-    const double f = std::fabs(PixelesPorUnidadY());
+    const double f = std::fabs(Unidades().PixelesPorUnidadY());
     if (f == 0) throw Fallo::Plataforma(errores::kDivisionPorCero);
     return static_cast<float>(MedirTexto(e_.fuente, Str).alto / f);
 }
 
 float SuperficieRaster::TextWidth(std::string_view Str) {
-    const double f = std::fabs(PixelesPorUnidadX());
+    const double f = std::fabs(Unidades().PixelesPorUnidadX());
     if (f == 0) throw Fallo::Plataforma(errores::kDivisionPorCero);
     return static_cast<float>(MedirTexto(e_.fuente, Str).ancho / f);
 }

@@ -2,60 +2,22 @@
 // The drawing methods are in raster_drawing.cpp.
 #include "platform/linux/raster_surface.h"
 
-#include <cmath>
+#include <algorithm>
 
 #include "platform/error.h"
 #include "platform/linux/device_registry.h"
 #include "platform/png.h"
+#include "platform/surface_checks.h"
+#include "platform/surface_input.h"
 
 namespace relivo {
-
-namespace {
-
-[[noreturn]] void ValorNoValido() {
-    throw Fallo::Plataforma(errores::kValorPropiedad);
-}
-
-void Exigir(bool condicion) {
-    if (!condicion) ValorNoValido();
-}
-
-ColorOle ColorDePropiedad(ColorOle valor) {
-    Exigir(ResolverColor(valor).has_value());
-    return valor;
-}
-
-void ExigirImagen(const Imagen& imagen) {
-    if (imagen.Ancho <= 0 || imagen.Alto <= 0) {
-        Exigir(imagen.Pixeles.empty());
-        return;
-    }
-    Exigir(static_cast<size_t>(imagen.Ancho) * static_cast<size_t>(imagen.Alto) ==
-           imagen.Pixeles.size());
-}
-
-float TamanoDeFuente(float puntos) {
-    Exigir(std::isfinite(puntos));
-    return std::fmin(std::fmax(puntos, 1.0f), 2048.0f);
-}
-
-// Units per device pixel of the scale modes 1..7, horizontally and vertically.
-constexpr double kUnidadesX[8] = {0, 15, 0.75, 1, 1.0 / 8, 1.0 / 96, 25.4 / 96, 2.54 / 96};
-constexpr double kUnidadesY[8] = {0, 15, 0.75, 1, 1.0 / 16, 1.0 / 96, 25.4 / 96, 2.54 / 96};
-
-int32_t PixelesDeTamano(float pixeles) {
-    Exigir(std::isfinite(pixeles) && pixeles >= 0 && pixeles <= kLadoMaximoImagen);
-    return static_cast<int32_t>(std::nearbyint(pixeles));
-}
-
-}  // namespace
 
 std::unique_ptr<SuperficieDibujo> CrearSuperficie(int32_t ancho, int32_t alto) {
     return std::make_unique<SuperficieRaster>(ancho, alto);
 }
 
 SuperficieRaster::SuperficieRaster(int32_t ancho, int32_t alto) {
-    Exigir(ancho >= 0 && alto >= 0 && ancho <= kLadoMaximoImagen && alto <= kLadoMaximoImagen);
+    ExigirValor(ancho >= 0 && alto >= 0 && ancho <= kLadoMaximoImagen && alto <= kLadoMaximoImagen);
     FijarTamano(ancho, alto);
     e_.hdc = RegistrarHandle(this);
     e_.hwnd = RegistrarHandle(this);
@@ -103,7 +65,7 @@ void SuperficieRaster::FijarTamano(int32_t ancho, int32_t alto) {
     e_.cambiado = {};
     e_.porMostrar = {};
     e_.marcas = {};
-    RecalcularEscala();
+    RecalcularEscala(e_.escala, AnchoInterior(), AltoInterior());
 }
 
 void SuperficieRaster::RaiseResize() {
@@ -113,7 +75,7 @@ void SuperficieRaster::RaiseResize() {
 // --- Properties.
 
 void SuperficieRaster::Align(int16_t valor) {
-    Exigir(valor >= 0 && valor <= 4);
+    ExigirValor(valor >= 0 && valor <= 4);
     e_.align = valor;
 }
 
@@ -126,24 +88,24 @@ void SuperficieRaster::BackColor(ColorOle valor) {
 }
 
 void SuperficieRaster::BorderStyle(int16_t valor) {
-    Exigir(valor == 0 || valor == 1);
+    ExigirValor(valor == 0 || valor == 1);
     if (valor == e_.borderStyle) return;
     e_.borderStyle = valor;
     FijarTamano(e_.ancho, e_.alto);
 }
 
 void SuperficieRaster::DrawMode(int16_t valor) {
-    Exigir(valor >= 1 && valor <= 16);
+    ExigirValor(valor >= 1 && valor <= 16);
     e_.drawMode = valor;
 }
 
 void SuperficieRaster::DrawStyle(int16_t valor) {
-    Exigir(valor >= 0 && valor <= 6);
+    ExigirValor(valor >= 0 && valor <= 6);
     e_.drawStyle = valor;
 }
 
 void SuperficieRaster::DrawWidth(int16_t valor) {
-    Exigir(valor >= 1);
+    ExigirValor(valor >= 1);
     e_.drawWidth = valor;
 }
 
@@ -152,7 +114,7 @@ void SuperficieRaster::FillColor(ColorOle valor) {
 }
 
 void SuperficieRaster::FillStyle(int16_t valor) {
-    Exigir(valor >= 0 && valor <= 7);
+    ExigirValor(valor >= 0 && valor <= 7);
     e_.fillStyle = valor;
 }
 
@@ -176,7 +138,7 @@ void SuperficieRaster::MouseIcon(const Imagen& valor) {
 }
 
 void SuperficieRaster::MousePointer(int16_t valor) {
-    Exigir((valor >= 0 && valor <= 15) || valor == 99);
+    ExigirValor((valor >= 0 && valor <= 15) || valor == 99);
     e_.mousePointer = valor;
 }
 
@@ -192,115 +154,47 @@ void SuperficieRaster::Picture(const Imagen& valor) {
 // --- Scale.
 
 void SuperficieRaster::ScaleHeight(float valor) {
-    Exigir(std::isfinite(valor) && valor != 0);
-    e_.scaleHeight = valor;
-    e_.scaleMode = 0;
+    FijarScaleHeight(e_.escala, valor);
 }
 
 void SuperficieRaster::ScaleLeft(float valor) {
-    Exigir(std::isfinite(valor));
-    e_.scaleLeft = valor;
-    e_.scaleMode = 0;
+    FijarScaleLeft(e_.escala, valor);
 }
 
 void SuperficieRaster::ScaleTop(float valor) {
-    Exigir(std::isfinite(valor));
-    e_.scaleTop = valor;
-    e_.scaleMode = 0;
+    FijarScaleTop(e_.escala, valor);
 }
 
 void SuperficieRaster::ScaleWidth(float valor) {
-    Exigir(std::isfinite(valor) && valor != 0);
-    e_.scaleWidth = valor;
-    e_.scaleMode = 0;
+    FijarScaleWidth(e_.escala, valor);
 }
 
 void SuperficieRaster::ScaleMode(int16_t valor) {
-    Exigir(valor >= 0 && valor <= 7);
-    e_.scaleMode = valor;
-    RecalcularEscala();
-}
-
-void SuperficieRaster::RecalcularEscala() {
-    if (e_.scaleMode == 0) return;
-    e_.scaleLeft = 0;
-    e_.scaleTop = 0;
-    e_.scaleWidth = static_cast<float>(AnchoInterior() * kUnidadesX[e_.scaleMode]);
-    e_.scaleHeight = static_cast<float>(AltoInterior() * kUnidadesY[e_.scaleMode]);
-}
-
-double SuperficieRaster::PixelesPorUnidadX() const {
-    if (e_.scaleMode != 0) return 1 / kUnidadesX[e_.scaleMode];
-    return e_.scaleWidth == 0 ? 0 : AnchoInterior() / static_cast<double>(e_.scaleWidth);
-}
-
-double SuperficieRaster::PixelesPorUnidadY() const {
-    if (e_.scaleMode != 0) return 1 / kUnidadesY[e_.scaleMode];
-    return e_.scaleHeight == 0 ? 0 : AltoInterior() / static_cast<double>(e_.scaleHeight);
-}
-
-double SuperficieRaster::AX(float x) const {
-    return (static_cast<double>(x) - e_.scaleLeft) * PixelesPorUnidadX();
-}
-
-double SuperficieRaster::AY(float y) const {
-    return (static_cast<double>(y) - e_.scaleTop) * PixelesPorUnidadY();
+    FijarScaleMode(e_.escala, valor, AnchoInterior(), AltoInterior());
 }
 
 // --- Input.
 
 int16_t SuperficieRaster::Teclear(int16_t KeyCode, int16_t Shift, int16_t KeyAscii) {
-    if (!e_.enabled) return 0;
-    if (e_.eventos) {
-        int16_t codigo = KeyCode, mayusculas = Shift;
-        e_.eventos->KeyDown(codigo, mayusculas);
-        if (KeyAscii != 0) e_.eventos->KeyPress(KeyAscii);
-        codigo = KeyCode;
-        mayusculas = Shift;
-        e_.eventos->KeyUp(codigo, mayusculas);
-    }
-    return KeyAscii;
+    return entrada::Teclear(e_.eventos, e_.enabled, KeyCode, Shift, KeyAscii);
 }
 
 void SuperficieRaster::PulsarRaton(int16_t Button, int16_t Shift, float px, float py) {
-    if (!e_.enabled) return;
-    e_.botonPulsado = true;
-    if (!e_.eventos) return;
-    float x = EnEscalaX(px), y = EnEscalaY(py);
-    e_.eventos->MouseDown(Button, Shift, x, y);
+    entrada::PulsarRaton(e_.eventos, e_.enabled, e_.botonPulsado, Unidades(), Button, Shift, px,
+                         py);
 }
 
 void SuperficieRaster::MoverRaton(int16_t Button, int16_t Shift, float px, float py) {
-    if (!e_.enabled || !e_.eventos) return;
-    float x = EnEscalaX(px), y = EnEscalaY(py);
-    e_.eventos->MouseMove(Button, Shift, x, y);
+    entrada::MoverRaton(e_.eventos, e_.enabled, Unidades(), Button, Shift, px, py);
 }
 
 void SuperficieRaster::SoltarRaton(int16_t Button, int16_t Shift, float px, float py) {
-    if (!e_.enabled) return;
-    const bool clic =
-        e_.botonPulsado && px >= 0 && py >= 0 && px < AnchoInterior() && py < AltoInterior();
-    e_.botonPulsado = false;
-    if (!e_.eventos) return;
-    float x = EnEscalaX(px), y = EnEscalaY(py);
-    e_.eventos->MouseUp(Button, Shift, x, y);
-    if (clic && e_.eventos) e_.eventos->Click();
+    entrada::SoltarRaton(e_.eventos, e_.enabled, e_.botonPulsado, Unidades(), Button, Shift, px,
+                         py);
 }
 
 void SuperficieRaster::DobleClic() {
-    if (e_.enabled && e_.eventos) e_.eventos->DblClick();
-}
-
-float SuperficieRaster::EnEscalaX(float px) const {
-    const double f = PixelesPorUnidadX();
-    if (f == 0 || !std::isfinite(px)) return e_.scaleLeft;
-    return static_cast<float>(e_.scaleLeft + px / f);
-}
-
-float SuperficieRaster::EnEscalaY(float py) const {
-    const double f = PixelesPorUnidadY();
-    if (f == 0 || !std::isfinite(py)) return e_.scaleTop;
-    return static_cast<float>(e_.scaleTop + py / f);
+    entrada::DobleClic(e_.eventos, e_.enabled);
 }
 
 }  // namespace relivo

@@ -2,10 +2,12 @@
 // methods, refresh and text metrics.
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <vector>
 
 #include "platform/error.h"
+#include "platform/surface_checks.h"
+#include "platform/surface_circle.h"
+#include "platform/surface_paint.h"
 #include "platform/windows/gdi_colors.h"
 #include "platform/windows/gdi_surface.h"
 #include "platform/windows/text.h"
@@ -14,43 +16,12 @@ namespace relivo {
 
 namespace {
 
-[[noreturn]] void ArgumentoNoValido() {
-    throw Fallo::Plataforma(errores::kArgumentoNoValido);
-}
-
-void Exigir(bool condicion) {
-    if (!condicion) ArgumentoNoValido();
-}
-
-void ExigirFinitos(std::initializer_list<double> valores) {
-    for (double v : valores) Exigir(std::isfinite(v));
-}
-
 // The device pixel a coordinate falls in (nearest pixel corner), kept where
 // GDI's coordinates reach; far-away points stay far away.
+constexpr double kLejos = 1e8;
+
 int32_t Pixel(double v) {
-    return static_cast<int32_t>(std::nearbyint(std::clamp(v, -1e8, 1e8)));
-}
-
-constexpr double kDosPi = 2 * std::numbers::pi;
-
-bool OpcodeConocido(int32_t opcode) {
-    switch (opcode) {
-        case 0x00CC0020:  // copy
-        case 0x00EE0086:  // paint (or)
-        case 0x008800C6:  // and
-        case 0x00660046:  // invert (xor)
-        case 0x00440328:  // erase
-        case 0x00330008:  // not copy
-        case 0x001100A6:  // not erase
-        case 0x00BB0226:  // merge paint
-        case 0x00550009:  // destination invert
-        case 0x00000042:  // blackness
-        case 0x00FF0062:  // whiteness
-            return true;
-        default:
-            return false;
-    }
+    return static_cast<int32_t>(std::nearbyint(std::clamp(v, -kLejos, kLejos)));
 }
 
 int EstiloDePluma(int16_t drawStyle) {
@@ -237,7 +208,8 @@ void SuperficieGdi::Cls() {
 
 ColorOle SuperficieGdi::Point(float x, float y) {
     ExigirFinitos({x, y});
-    const double px = std::floor(AX(x) + 0.5), py = std::floor(AY(y) + 0.5);
+    const EscalaEnPixeles u = Unidades();
+    const double px = std::floor(u.AX(x) + 0.5), py = std::floor(u.AY(y) + 0.5);
     if (!(px >= 0 && py >= 0 && px < e_.anchoInterior && py < e_.altoInterior)) return -1;
     GdiFlush();
     const uint32_t* bits = e_.autoRedraw ? e_.bitsImagen : e_.bitsPantalla;
@@ -248,7 +220,8 @@ void SuperficieGdi::PSet(float x, float y, std::optional<ColorOle> Color) {
     ExigirFinitos({x, y});
     const COLORREF c = ColorDePluma(Color);
     HDC dc = Destino();
-    const int32_t px = Pixel(AX(x)), py = Pixel(AY(y));
+    const EscalaEnPixeles u = Unidades();
+    const int32_t px = Pixel(u.AX(x)), py = Pixel(u.AY(y));
     if (e_.drawStyle != 5) {
         if (e_.drawWidth <= 1) {
             Temporal pluma(dc, CreatePen(PS_SOLID, 1, c), true);
@@ -272,7 +245,9 @@ void SuperficieGdi::Line(float X1, float Y1, float X2, float Y2, std::optional<C
     ExigirFinitos({X1, Y1, X2, Y2});
     const COLORREF c = ColorDePluma(Color);
     HDC dc = Destino();
-    const int32_t ax = Pixel(AX(X1)), ay = Pixel(AY(Y1)), bx = Pixel(AX(X2)), by = Pixel(AY(Y2));
+    const EscalaEnPixeles u = Unidades();
+    const int32_t ax = Pixel(u.AX(X1)), ay = Pixel(u.AY(Y1)), bx = Pixel(u.AX(X2)),
+                  by = Pixel(u.AY(Y2));
     const int32_t x0 = std::min(ax, bx), x1 = std::max(ax, bx);
     const int32_t y0 = std::min(ay, by), y1 = std::max(ay, by);
     if (forma == FormaLinea::CajaRellena) {
@@ -298,28 +273,12 @@ void SuperficieGdi::Line(float X1, float Y1, float X2, float Y2, std::optional<C
 void SuperficieGdi::Circle(float x, float y, float Radius, std::optional<ColorOle> Color,
                            std::optional<float> StartPos, std::optional<float> EndPos,
                            std::optional<float> Aspect) {
-    const double inicio0 = StartPos.value_or(0.0f),
-                 fin0 = EndPos.value_or(static_cast<float>(kDosPi));
-    const double aspecto = std::fabs(static_cast<double>(Aspect.value_or(1.0f)));
-    ExigirFinitos({x, y, Radius, inicio0, fin0, aspecto});
-    const double limite = kDosPi + 1e-6;
-    Exigir(std::fabs(inicio0) <= limite && std::fabs(fin0) <= limite);
+    const EscalaEnPixeles u = Unidades();
+    const ArcoDeCirculo arco = PlanearArco(u, x, y, Radius, StartPos, EndPos, Aspect);
     const COLORREF c = ColorDePluma(Color);
-
-    // Radii in pixels: Radius is in horizontal units and is the larger one.
-    const double r = std::min(std::fabs(Radius * PixelesPorUnidadX()), 1e7);
-    double rx = r, ry = r * aspecto;
-    if (aspecto > 1) {
-        ry = r;
-        rx = r / aspecto;
-    }
-    const int32_t cx = Pixel(AX(x)), cy = Pixel(AY(y));
-    const bool pieInicio = inicio0 < 0, pieFin = fin0 < 0;
-    const double inicio = std::fmin(std::fabs(inicio0), kDosPi);
-    double fin = std::fmin(std::fabs(fin0), kDosPi);
-    double barrido = fin - inicio;
-    if (barrido <= 0) barrido += kDosPi;
-    const bool completo = barrido >= kDosPi - 1e-9;
+    const double rx = arco.rx, ry = arco.ry, inicio = arco.inicio, fin = arco.fin;
+    const bool pieInicio = arco.pieInicio, pieFin = arco.pieFin;
+    const int32_t cx = Pixel(u.AX(x)), cy = Pixel(u.AY(y));
 
     HDC dc = Destino();
     Temporal pluma(dc, CreatePen(EstiloDePluma(e_.drawStyle), e_.drawWidth, c), true);
@@ -330,7 +289,7 @@ void SuperficieGdi::Circle(float x, float y, float Radius, std::optional<ColorOl
     const int32_t x1 = Pixel(cx + lejos * std::cos(inicio)),
                   y1 = Pixel(cy - lejos * std::sin(inicio));
     const int32_t x2 = Pixel(cx + lejos * std::cos(fin)), y2 = Pixel(cy - lejos * std::sin(fin));
-    if (completo) {
+    if (arco.completo) {
         Ellipse(dc, l, t, rr, b);
     } else if (pieInicio && pieFin) {
         Pie(dc, l, t, rr, b, x1, y1, x2, y2);
@@ -354,23 +313,10 @@ void SuperficieGdi::PaintPicture(const Imagen& Picture, float X1, float Y1,
                                  std::optional<float> X2, std::optional<float> Y2,
                                  std::optional<float> Width2, std::optional<float> Height2,
                                  std::optional<int32_t> Opcode) {
-    const int32_t op = Opcode.value_or(0x00CC0020);
-    Exigir(OpcodeConocido(op));
-    Exigir(Picture.Ancho > 0 && Picture.Alto > 0 &&
-           Picture.Pixeles.size() ==
-               static_cast<size_t>(Picture.Ancho) * static_cast<size_t>(Picture.Alto));
-    ExigirFinitos({X1, Y1, Width1.value_or(0), Height1.value_or(0), X2.value_or(0), Y2.value_or(0),
-                   Width2.value_or(0), Height2.value_or(0)});
-    const double fx = std::fabs(PixelesPorUnidadX()), fy = std::fabs(PixelesPorUnidadY());
-    const int32_t dx = Pixel(AX(X1)), dy = Pixel(AY(Y1));
-    // The source part (default: the whole picture) and the destination size
-    // (default: the source's size).
-    const int32_t sx = X2 ? Pixel(*X2 * fx) : 0, sy = Y2 ? Pixel(*Y2 * fy) : 0;
-    const int32_t sw = Width2 ? Pixel(*Width2 * fx) : Picture.Ancho - sx;
-    const int32_t sh = Height2 ? Pixel(*Height2 * fy) : Picture.Alto - sy;
-    const int32_t dw = Width1 ? Pixel(*Width1 * PixelesPorUnidadX()) : sw;
-    const int32_t dh = Height1 ? Pixel(*Height1 * PixelesPorUnidadY()) : sh;
-    if (dw == 0 || dh == 0 || sw == 0 || sh == 0) return;
+    const std::optional<CopiaDeImagen> copia = PlanearCopia(
+        Unidades(), kLejos, Picture, X1, Y1, Width1, Height1, X2, Y2, Width2, Height2, Opcode);
+    if (!copia) return;
+    const auto entero = [](double v) { return static_cast<int32_t>(v); };
 
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
@@ -390,7 +336,9 @@ void SuperficieGdi::PaintPicture(const Imagen& Picture, float X1, float Y1,
     HGDIOBJ antes = SelectObject(origen, mapa);
     HDC dc = Destino();
     SetStretchBltMode(dc, COLORONCOLOR);
-    StretchBlt(dc, dx, dy, dw, dh, origen, sx, sy, sw, sh, static_cast<DWORD>(op));
+    StretchBlt(dc, entero(copia->dx), entero(copia->dy), entero(copia->dw), entero(copia->dh),
+               origen, entero(copia->sx), entero(copia->sy), entero(copia->sw), entero(copia->sh),
+               static_cast<DWORD>(copia->opcode));
     SelectObject(origen, antes);
     DeleteDC(origen);
     DeleteObject(mapa);
@@ -424,13 +372,13 @@ SIZE Medir(HDC dc, std::string_view texto) {
 }  // namespace
 
 float SuperficieGdi::TextHeight(std::string_view Str) {
-    const double f = std::fabs(PixelesPorUnidadY());
+    const double f = std::fabs(Unidades().PixelesPorUnidadY());
     if (f == 0) throw Fallo::Plataforma(errores::kDivisionPorCero);
     return static_cast<float>(Medir(e_.dcImagen, Str).cy / f);
 }
 
 float SuperficieGdi::TextWidth(std::string_view Str) {
-    const double f = std::fabs(PixelesPorUnidadX());
+    const double f = std::fabs(Unidades().PixelesPorUnidadX());
     if (f == 0) throw Fallo::Plataforma(errores::kDivisionPorCero);
     return static_cast<float>(Medir(e_.dcImagen, Str).cx / f);
 }

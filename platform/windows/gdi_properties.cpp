@@ -1,6 +1,5 @@
 // The Windows drawing surface: its properties and its scale.
-#include <cmath>
-
+#include "platform/surface_checks.h"
 #include "platform/windows/gdi_checks.h"
 #include "platform/windows/gdi_colors.h"
 #include "platform/windows/gdi_surface.h"
@@ -8,23 +7,10 @@
 
 namespace relivo {
 
-using gdi::ColorDePropiedad;
-using gdi::Exigir;
-using gdi::ExigirImagen;
-using gdi::TamanoDeFuente;
-
-namespace {
-
-// Units per device pixel of the scale modes 1..7, horizontally and vertically.
-constexpr double kUnidadesX[8] = {0, 15, 0.75, 1, 1.0 / 8, 1.0 / 96, 25.4 / 96, 2.54 / 96};
-constexpr double kUnidadesY[8] = {0, 15, 0.75, 1, 1.0 / 16, 1.0 / 96, 25.4 / 96, 2.54 / 96};
-
-}  // namespace
-
 // --- Properties.
 
 void SuperficieGdi::Align(int16_t valor) {
-    Exigir(valor >= 0 && valor <= 4);
+    ExigirValor(valor >= 0 && valor <= 4);
     e_.align = valor;
 }
 
@@ -35,27 +21,27 @@ void SuperficieGdi::BackColor(ColorOle valor) {
 }
 
 void SuperficieGdi::BorderStyle(int16_t valor) {
-    Exigir(valor == 0 || valor == 1);
+    ExigirValor(valor == 0 || valor == 1);
     if (valor == e_.borderStyle) return;
     e_.borderStyle = valor;
     FijarTamano(e_.ancho, e_.alto);
 }
 
 void SuperficieGdi::DrawMode(int16_t valor) {
-    Exigir(valor >= 1 && valor <= 16);
+    ExigirValor(valor >= 1 && valor <= 16);
     e_.drawMode = valor;
     SetROP2(e_.dcImagen, valor);
     SetROP2(e_.dcPantalla, valor);
 }
 
 void SuperficieGdi::DrawStyle(int16_t valor) {
-    Exigir(valor >= 0 && valor <= 6);
+    ExigirValor(valor >= 0 && valor <= 6);
     e_.drawStyle = valor;
     AplicarPluma();
 }
 
 void SuperficieGdi::DrawWidth(int16_t valor) {
-    Exigir(valor >= 1);
+    ExigirValor(valor >= 1);
     e_.drawWidth = valor;
     AplicarPluma();
 }
@@ -71,7 +57,7 @@ void SuperficieGdi::FillColor(ColorOle valor) {
 }
 
 void SuperficieGdi::FillStyle(int16_t valor) {
-    Exigir(valor >= 0 && valor <= 7);
+    ExigirValor(valor >= 0 && valor <= 7);
     e_.fillStyle = valor;
     AplicarPincel();
 }
@@ -151,7 +137,7 @@ void SuperficieGdi::MouseIcon(const Imagen& valor) {
 }
 
 void SuperficieGdi::MousePointer(int16_t valor) {
-    Exigir((valor >= 0 && valor <= 15) || valor == 99);
+    ExigirValor((valor >= 0 && valor <= 15) || valor == 99);
     e_.mousePointer = valor;
 }
 
@@ -196,71 +182,23 @@ void SuperficieGdi::ToolTipText(std::string_view valor) {
 // --- Scale.
 
 void SuperficieGdi::ScaleHeight(float valor) {
-    Exigir(std::isfinite(valor) && valor != 0);
-    e_.scaleHeight = valor;
-    e_.scaleMode = 0;
+    FijarScaleHeight(e_.escala, valor);
 }
 
 void SuperficieGdi::ScaleLeft(float valor) {
-    Exigir(std::isfinite(valor));
-    e_.scaleLeft = valor;
-    e_.scaleMode = 0;
+    FijarScaleLeft(e_.escala, valor);
 }
 
 void SuperficieGdi::ScaleTop(float valor) {
-    Exigir(std::isfinite(valor));
-    e_.scaleTop = valor;
-    e_.scaleMode = 0;
+    FijarScaleTop(e_.escala, valor);
 }
 
 void SuperficieGdi::ScaleWidth(float valor) {
-    Exigir(std::isfinite(valor) && valor != 0);
-    e_.scaleWidth = valor;
-    e_.scaleMode = 0;
+    FijarScaleWidth(e_.escala, valor);
 }
 
 void SuperficieGdi::ScaleMode(int16_t valor) {
-    Exigir(valor >= 0 && valor <= 7);
-    e_.scaleMode = valor;
-    RecalcularEscala();
-}
-
-void SuperficieGdi::RecalcularEscala() {
-    if (e_.scaleMode == 0) return;
-    e_.scaleLeft = 0;
-    e_.scaleTop = 0;
-    e_.scaleWidth = static_cast<float>(e_.anchoInterior * kUnidadesX[e_.scaleMode]);
-    e_.scaleHeight = static_cast<float>(e_.altoInterior * kUnidadesY[e_.scaleMode]);
-}
-
-double SuperficieGdi::PixelesPorUnidadX() const {
-    if (e_.scaleMode != 0) return 1 / kUnidadesX[e_.scaleMode];
-    return e_.scaleWidth == 0 ? 0 : e_.anchoInterior / static_cast<double>(e_.scaleWidth);
-}
-
-double SuperficieGdi::PixelesPorUnidadY() const {
-    if (e_.scaleMode != 0) return 1 / kUnidadesY[e_.scaleMode];
-    return e_.scaleHeight == 0 ? 0 : e_.altoInterior / static_cast<double>(e_.scaleHeight);
-}
-
-double SuperficieGdi::AX(float x) const {
-    return (static_cast<double>(x) - e_.scaleLeft) * PixelesPorUnidadX();
-}
-
-double SuperficieGdi::AY(float y) const {
-    return (static_cast<double>(y) - e_.scaleTop) * PixelesPorUnidadY();
-}
-
-float SuperficieGdi::EnEscalaX(float px) const {
-    const double f = PixelesPorUnidadX();
-    if (f == 0 || !std::isfinite(px)) return e_.scaleLeft;
-    return static_cast<float>(e_.scaleLeft + px / f);
-}
-
-float SuperficieGdi::EnEscalaY(float py) const {
-    const double f = PixelesPorUnidadY();
-    if (f == 0 || !std::isfinite(py)) return e_.scaleTop;
-    return static_cast<float>(e_.scaleTop + py / f);
+    FijarScaleMode(e_.escala, valor, e_.anchoInterior, e_.altoInterior);
 }
 
 }  // namespace relivo

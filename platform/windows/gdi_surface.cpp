@@ -8,21 +8,17 @@
 
 #include "platform/error.h"
 #include "platform/png.h"
+#include "platform/surface_checks.h"
+#include "platform/surface_input.h"
 #include "platform/windows/gdi_checks.h"
 #include "platform/windows/gdi_colors.h"
 #include "platform/windows/text.h"
 
 namespace relivo {
 
-using gdi::Exigir;
 using gdi::Instancia;
 
 namespace {
-
-int32_t PixelesDeTamano(float pixeles) {
-    Exigir(std::isfinite(pixeles) && pixeles >= 0 && pixeles <= kLadoMaximoImagen);
-    return static_cast<int32_t>(std::nearbyint(pixeles));
-}
 
 // ---- Window classes, the parking window and the device contexts of the
 // surfaces.
@@ -138,7 +134,7 @@ SuperficieGdi* SuperficieGdi::DeDc(HDC dc) {
 }
 
 SuperficieGdi::SuperficieGdi(int32_t ancho, int32_t alto) {
-    Exigir(ancho >= 0 && alto >= 0 && ancho <= kLadoMaximoImagen && alto <= kLadoMaximoImagen);
+    ExigirValor(ancho >= 0 && alto >= 0 && ancho <= kLadoMaximoImagen && alto <= kLadoMaximoImagen);
     Registro& r = ElRegistro();
     if (r.vivas++ == 0) RegistrarClases();
     e_.dcImagen = CreateCompatibleDC(nullptr);
@@ -305,7 +301,7 @@ void SuperficieGdi::FijarTamano(int32_t ancho, int32_t alto) {
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
         InvalidateRect(e_.ventana, nullptr, FALSE);
     }
-    RecalcularEscala();
+    RecalcularEscala(e_.escala, e_.anchoInterior, e_.altoInterior);
 }
 
 void SuperficieGdi::RaiseResize() {
@@ -315,45 +311,25 @@ void SuperficieGdi::RaiseResize() {
 // --- Input.
 
 int16_t SuperficieGdi::Teclear(int16_t KeyCode, int16_t Shift, int16_t KeyAscii) {
-    if (!e_.enabled) return 0;
-    if (e_.eventos) {
-        int16_t codigo = KeyCode, mayusculas = Shift;
-        e_.eventos->KeyDown(codigo, mayusculas);
-        if (KeyAscii != 0) e_.eventos->KeyPress(KeyAscii);
-        codigo = KeyCode;
-        mayusculas = Shift;
-        e_.eventos->KeyUp(codigo, mayusculas);
-    }
-    return KeyAscii;
+    return entrada::Teclear(e_.eventos, e_.enabled, KeyCode, Shift, KeyAscii);
 }
 
 void SuperficieGdi::PulsarRaton(int16_t Button, int16_t Shift, float px, float py) {
-    if (!e_.enabled) return;
-    e_.botonPulsado = true;
-    if (!e_.eventos) return;
-    float x = EnEscalaX(px), y = EnEscalaY(py);
-    e_.eventos->MouseDown(Button, Shift, x, y);
+    entrada::PulsarRaton(e_.eventos, e_.enabled, e_.botonPulsado, Unidades(), Button, Shift, px,
+                         py);
 }
 
 void SuperficieGdi::MoverRaton(int16_t Button, int16_t Shift, float px, float py) {
-    if (!e_.enabled || !e_.eventos) return;
-    float x = EnEscalaX(px), y = EnEscalaY(py);
-    e_.eventos->MouseMove(Button, Shift, x, y);
+    entrada::MoverRaton(e_.eventos, e_.enabled, Unidades(), Button, Shift, px, py);
 }
 
 void SuperficieGdi::SoltarRaton(int16_t Button, int16_t Shift, float px, float py) {
-    if (!e_.enabled) return;
-    const bool clic =
-        e_.botonPulsado && px >= 0 && py >= 0 && px < e_.anchoInterior && py < e_.altoInterior;
-    e_.botonPulsado = false;
-    if (!e_.eventos) return;
-    float x = EnEscalaX(px), y = EnEscalaY(py);
-    e_.eventos->MouseUp(Button, Shift, x, y);
-    if (clic && e_.eventos) e_.eventos->Click();
+    entrada::SoltarRaton(e_.eventos, e_.enabled, e_.botonPulsado, Unidades(), Button, Shift, px,
+                         py);
 }
 
 void SuperficieGdi::DobleClic() {
-    if (e_.enabled && e_.eventos) e_.eventos->DblClick();
+    entrada::DobleClic(e_.eventos, e_.enabled);
 }
 
 // --- The window.

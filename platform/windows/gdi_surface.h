@@ -14,6 +14,7 @@
 
 #include "platform/polygon.h"
 #include "platform/surface.h"
+#include "platform/surface_scale.h"
 #include "platform/windows/win32.h"
 
 namespace relivo {
@@ -27,13 +28,13 @@ struct EstadoGdi {
     int32_t ancho = 0, alto = 0;  // outer size, device pixels
     int32_t anchoInterior = 0, altoInterior = 0;
     int16_t align = 0, borderStyle = 1, drawMode = 13, drawStyle = 0, drawWidth = 1;
-    int16_t fillStyle = 1, mousePointer = 0, scaleMode = 1;
+    int16_t fillStyle = 1, mousePointer = 0;
     bool autoRedraw = false, enabled = true, fontTransparent = true;
     ColorOle backColor = colores_sistema::kCaraBoton;
     ColorOle fillColor = 0;
     ColorOle foreColor = colores_sistema::kTextoBoton;
     float currentX = 0, currentY = 0;
-    float scaleLeft = 0, scaleTop = 0, scaleWidth = 1, scaleHeight = 1;
+    EscalaSuperficie escala;
     Fuente fuente;
     Imagen mouseIcon, picture;
     std::string toolTipText;
@@ -121,15 +122,15 @@ public:
     void MousePointer(int16_t valor) override;
     Imagen Picture() const override { return e_.picture; }
     void Picture(const Imagen& valor) override;
-    float ScaleHeight() const override { return e_.scaleHeight; }
+    float ScaleHeight() const override { return e_.escala.scaleHeight; }
     void ScaleHeight(float valor) override;
-    float ScaleLeft() const override { return e_.scaleLeft; }
+    float ScaleLeft() const override { return e_.escala.scaleLeft; }
     void ScaleLeft(float valor) override;
-    int16_t ScaleMode() const override { return e_.scaleMode; }
+    int16_t ScaleMode() const override { return e_.escala.scaleMode; }
     void ScaleMode(int16_t valor) override;
-    float ScaleTop() const override { return e_.scaleTop; }
+    float ScaleTop() const override { return e_.escala.scaleTop; }
     void ScaleTop(float valor) override;
-    float ScaleWidth() const override { return e_.scaleWidth; }
+    float ScaleWidth() const override { return e_.escala.scaleWidth; }
     void ScaleWidth(float valor) override;
     std::string ToolTipText() const override { return e_.toolTipText; }
     void ToolTipText(std::string_view valor) override;
@@ -169,13 +170,8 @@ public:
     LRESULT Mensaje(HWND h, UINT msg, WPARAM wp, LPARAM lp);
 
 private:
-    double PixelesPorUnidadX() const;
-    double PixelesPorUnidadY() const;
-    double AX(float x) const;
-    double AY(float y) const;
-    float EnEscalaX(float px) const;
-    float EnEscalaY(float py) const;
-    void RecalcularEscala();
+    // The scale over the interior as it is now.
+    EscalaEnPixeles Unidades() const { return {e_.escala, e_.anchoInterior, e_.altoInterior}; }
     void CambiarTamano(int32_t ancho, int32_t alto);
     void FijarTamano(int32_t ancho, int32_t alto);
     void Liberar();
