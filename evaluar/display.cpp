@@ -70,6 +70,16 @@ public:
                 p = q;
                 continue;
             }
+            if (c == '_' && p + 1 < fin && texto_[p + 1] == '_') {
+                // Two signs in a row would read back as one "+" that vanishes:
+                // the inner one goes in parentheses with its operand.
+                const size_t q = FinOperando(vista, p + 1);
+                salida.append("-(");
+                salida.append(Mostrar(p + 1, q));
+                salida.push_back(')');
+                p = q;
+                continue;
+            }
             if (EsCodigoFuncion(c)) {
                 const size_t q = FinOperando(vista, p + 1);
                 salida.append(NombreVisible(c));

@@ -89,6 +89,11 @@ const Hallazgo kHallazgos[] = {
     // display text "" that Funcion refuses.
     {"ParInversoSinArgumento", Objetivo::Funcion, "cschacsch"},
     {"ParInversoSinArgumentoAlReducir", Objetivo::Reducir, "am"},
+    // Two signs in a row ("-(-)" reduces to "__") were displayed "--", which
+    // reads back as a vanishing "+": accepted, with a display text "" that
+    // Funcion refuses.
+    {"DosSignosSeguidos", Objetivo::Funcion, "+-(-)"},
+    {"DosSignosSeguidosConOperando", Objetivo::Funcion, "-(-(-x))"},
     // A negated group whose terms cancel the terms next to it only on the
     // second pass ("-(A-B)+A-C" reads back as "B-C"): the judge of the
     // deliberate simplifications did not look inside the negated group.
