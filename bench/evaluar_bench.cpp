@@ -104,7 +104,11 @@ void Registrar() {
 class Informe : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& r : runs) Tiempos()[r.benchmark_name()] = r.GetAdjustedCPUTime();
+        for (const Run& r : runs) {
+            // With repetitions, the median stands for the run.
+            if (r.run_type == Run::RT_Aggregate && r.aggregate_name != "median") continue;
+            Tiempos()[r.run_name.function_name] = r.GetAdjustedCPUTime();
+        }
         ConsoleReporter::ReportRuns(runs);
     }
 };
@@ -122,8 +126,8 @@ int main(int argc, char** argv) {
     for (const Expresion& e : Expresiones()) {
         double nuestro = 0, peer = 0;
         for (const auto& [nombre, t] : Tiempos()) {
-            if (nombre.rfind("Valor/" + std::string(e.nombre) + "/", 0) == 0) nuestro = t;
-            if (nombre.rfind("Muparser/" + std::string(e.nombre) + "/", 0) == 0) peer = t;
+            if (nombre == "Valor/" + std::string(e.nombre)) nuestro = t;
+            if (nombre == "Muparser/" + std::string(e.nombre)) peer = t;
         }
         if (nuestro > 0 && peer > 0) {
             std::printf("  %-14s %8.1f ns / %8.1f ns = %.2f\n", e.nombre, nuestro, peer,
