@@ -17,6 +17,27 @@ bool EsParteDeNumero(char c) {
 
 }  // namespace
 
+std::vector<Parte> CortarFueraDeParentesis(std::string_view texto, std::string_view operadores) {
+    std::vector<Parte> partes;
+    int profundidad = 0;
+    size_t inicio = 0;
+    char antes = '\0';
+    for (size_t p = 0; p < texto.size(); ++p) {
+        const char c = texto[p];
+        if (c == '(') {
+            ++profundidad;
+        } else if (c == ')') {
+            --profundidad;
+        } else if (profundidad == 0 && operadores.find(c) != std::string_view::npos) {
+            partes.push_back({texto.substr(inicio, p - inicio), antes});
+            antes = c;
+            inicio = p + 1;
+        }
+    }
+    partes.push_back({texto.substr(inicio), antes});
+    return partes;
+}
+
 size_t FinOperando(std::string_view texto, size_t inicio) {
     size_t p = inicio;
     const size_t n = texto.size();

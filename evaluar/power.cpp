@@ -23,24 +23,10 @@ std::string Simplificador::ReducirPotencia(std::string_view texto) {
     NivelRecursion nivel(profundidad_);
     ComprobarLargo(texto);
 
-    std::vector<std::string_view> partes;
-    int profundidad = 0;
-    size_t inicio = 0;
-    for (size_t p = 0; p < texto.size(); ++p) {
-        const char c = texto[p];
-        if (c == '(') {
-            ++profundidad;
-        } else if (c == ')') {
-            --profundidad;
-        } else if (c == '^' && profundidad == 0) {
-            partes.push_back(texto.substr(inicio, p - inicio));
-            inicio = p + 1;
-        }
-    }
-    partes.push_back(texto.substr(inicio));
+    const std::vector<Parte> partes = CortarFueraDeParentesis(texto, "^");
 
     // The base, with its sign taken off.
-    std::string base = Reducir(partes[0]);
+    std::string base = Reducir(partes[0].texto);
     bool base_negativa = false;
     if (EmpiezaConSigno(base)) {
         if (!HayOperador(std::string_view(base).substr(1), "+-")) {
@@ -57,7 +43,7 @@ std::string Simplificador::ReducirPotencia(std::string_view texto) {
     std::vector<std::string> exponentes;
     std::vector<bool> negativos;
     for (size_t i = 1; i + 1 < partes.size(); ++i) {
-        std::string e = Reducir(partes[i]);
+        std::string e = Reducir(partes[i].texto);
         if (e == "0") return "1";
         if (e == "1") continue;
         if (HayOperador(e, kOperadores)) e = EntreParentesis(e);
@@ -65,7 +51,7 @@ std::string Simplificador::ReducirPotencia(std::string_view texto) {
         negativos.push_back(false);
     }
     if (partes.size() > 1) {
-        std::string e = Reducir(partes.back());
+        std::string e = Reducir(partes.back().texto);
         if (e.empty() || e == "0") return "1";
         if (e != "1") {
             exponentes.push_back(std::move(e));

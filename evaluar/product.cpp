@@ -84,22 +84,9 @@ std::string Simplificador::ReducirProducto(std::string_view texto) {
         divisores.push_back(divisor);
         return false;
     };
-    int profundidad = 0;
-    size_t inicio = 0;
-    bool divisor = false;
-    for (size_t p = 0; p < texto.size(); ++p) {
-        const char c = texto[p];
-        if (c == '(') {
-            ++profundidad;
-        } else if (c == ')') {
-            --profundidad;
-        } else if ((c == '*' || c == '/') && profundidad == 0) {
-            if (terminar(texto.substr(inicio, p - inicio), divisor)) return "0";
-            divisor = c == '/';
-            inicio = p + 1;
-        }
+    for (const Parte& parte : CortarFueraDeParentesis(texto, "*/")) {
+        if (terminar(parte.texto, parte.antes == '/')) return "0";
     }
-    if (terminar(texto.substr(inicio), divisor)) return "0";
 
     OrdenarTerminos(factores, negativos, &divisores);
     const size_t n = factores.size();

@@ -219,20 +219,8 @@ std::string Simplificador::ReducirResiduo(std::string_view texto) {
         operandos.push_back(std::move(operando));
         negados.push_back(negado);
     };
-    int profundidad = 0;
-    size_t inicio = 0;
-    for (size_t p = 0; p < texto.size(); ++p) {
-        const char c = texto[p];
-        if (c == '(') {
-            ++profundidad;
-        } else if (c == ')') {
-            --profundidad;
-        } else if (c == '%' && profundidad == 0) {
-            cerrar(texto.substr(inicio, p - inicio), false);
-            inicio = p + 1;
-        }
-    }
-    cerrar(texto.substr(inicio), true);
+    const std::vector<Parte> partes = CortarFueraDeParentesis(texto, "%");
+    for (size_t i = 0; i < partes.size(); ++i) cerrar(partes[i].texto, i + 1 == partes.size());
 
     std::string resultado;
     for (size_t i = 0; i < operandos.size(); ++i) {
