@@ -5,6 +5,7 @@
 
 #include "component/text.h"
 #include "platform/error.h"
+#include "platform/windows/dib.h"
 
 namespace relivo::com {
 namespace {
@@ -19,13 +20,7 @@ int32_t Pixeles(OLE_XSIZE_HIMETRIC himetricos) {
 }
 
 Imagen LeerSeccion(HDC dc, HBITMAP mapa, int32_t ancho, int32_t alto) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = ancho;
-    bi.bmiHeader.biHeight = -alto;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO bi = CabeceraDib32(ancho, alto);
     Imagen r(ancho, alto);
     if (GetDIBits(dc, mapa, 0, static_cast<UINT>(alto), r.Pixeles.data(), &bi, DIB_RGB_COLORS) !=
         alto) {
@@ -79,17 +74,9 @@ Fuente FuenteDeOle(IUnknown* objeto) {
 }
 
 HBITMAP MapaDeBits(const Imagen& imagen) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = imagen.Ancho;
-    bi.bmiHeader.biHeight = -imagen.Alto;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP mapa = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    uint32_t* destino = nullptr;
+    HBITMAP mapa = SeccionDib32(nullptr, imagen.Ancho, imagen.Alto, destino);
     if (!mapa) return nullptr;
-    auto* destino = static_cast<uint32_t*>(bits);
     for (size_t i = 0; i < imagen.Pixeles.size(); ++i) {
         const uint32_t v = static_cast<uint32_t>(imagen.Pixeles[i]);
         destino[i] = ((v >> 16) & 0xFF) | (v & 0xFF00) | ((v & 0xFF) << 16);

@@ -8,6 +8,7 @@
 #include "platform/surface_checks.h"
 #include "platform/surface_circle.h"
 #include "platform/surface_paint.h"
+#include "platform/windows/dib.h"
 #include "platform/windows/gdi_colors.h"
 #include "platform/windows/gdi_surface.h"
 #include "platform/windows/text.h"
@@ -139,13 +140,7 @@ void SuperficieGdi::Borrar() {
     DeleteObject(fondo);
     const Imagen& pic = e_.picture;
     if (!pic.Vacia()) {
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-        bi.bmiHeader.biWidth = pic.Ancho;
-        bi.bmiHeader.biHeight = -pic.Alto;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        bi.bmiHeader.biCompression = BI_RGB;
+        const BITMAPINFO bi = CabeceraDib32(pic.Ancho, pic.Alto);
         std::vector<uint32_t> p(pic.Pixeles.size());
         for (size_t i = 0; i < p.size(); ++i) {
             p[i] = ColorGdiAPixel(static_cast<COLORREF>(pic.Pixeles[i]));
@@ -318,17 +313,9 @@ void SuperficieGdi::PaintPicture(const Imagen& Picture, float X1, float Y1,
     if (!copia) return;
     const auto entero = [](double v) { return static_cast<int32_t>(v); };
 
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = Picture.Ancho;
-    bi.bmiHeader.biHeight = -Picture.Alto;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP mapa = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    uint32_t* p = nullptr;
+    HBITMAP mapa = SeccionDib32(nullptr, Picture.Ancho, Picture.Alto, p);
     if (!mapa) throw Fallo::Plataforma(errores::kMemoriaInsuficiente);
-    auto* p = static_cast<uint32_t*>(bits);
     for (size_t i = 0; i < Picture.Pixeles.size(); ++i) {
         p[i] = ColorGdiAPixel(static_cast<COLORREF>(Picture.Pixeles[i]));
     }

@@ -1,5 +1,6 @@
 // The Windows drawing surface: its properties and its scale.
 #include "platform/surface_checks.h"
+#include "platform/windows/dib.h"
 #include "platform/windows/gdi_checks.h"
 #include "platform/windows/gdi_colors.h"
 #include "platform/windows/gdi_surface.h"
@@ -111,18 +112,10 @@ void SuperficieGdi::MouseIcon(const Imagen& valor) {
     e_.cursorPropio = nullptr;
     if (valor.Vacia()) return;
     // A cursor of the picture, hot spot at its top-left corner.
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = valor.Ancho;
-    bi.bmiHeader.biHeight = -valor.Alto;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP color = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    uint32_t* d = nullptr;
+    HBITMAP color = SeccionDib32(nullptr, valor.Ancho, valor.Alto, d);
     HBITMAP mascara = CreateBitmap(valor.Ancho, valor.Alto, 1, 1, nullptr);
-    if (color && mascara && bits) {
-        auto* d = static_cast<uint32_t*>(bits);
+    if (color && mascara && d) {
         for (size_t i = 0; i < valor.Pixeles.size(); ++i) {
             d[i] = 0xFF000000u | ColorGdiAPixel(static_cast<COLORREF>(valor.Pixeles[i]));
         }

@@ -10,6 +10,7 @@
 #include "platform/png.h"
 #include "platform/surface_checks.h"
 #include "platform/surface_input.h"
+#include "platform/windows/dib.h"
 #include "platform/windows/gdi_checks.h"
 #include "platform/windows/gdi_colors.h"
 #include "platform/windows/text.h"
@@ -222,15 +223,8 @@ namespace {
 // A top-down 32-bit section of the given size selected into `dc`.
 bool NuevaSeccion(HDC dc, int32_t ancho, int32_t alto, HBITMAP& mapa, uint32_t*& bits,
                   HGDIOBJ& antes) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = std::max(ancho, 1);
-    bi.bmiHeader.biHeight = -std::max(alto, 1);
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* p = nullptr;
-    HBITMAP nuevo = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &p, nullptr, 0);
+    uint32_t* p = nullptr;
+    HBITMAP nuevo = SeccionDib32(dc, std::max(ancho, 1), std::max(alto, 1), p);
     if (!nuevo) return false;
     HGDIOBJ previo = SelectObject(dc, nuevo);
     if (mapa) {
@@ -239,7 +233,7 @@ bool NuevaSeccion(HDC dc, int32_t ancho, int32_t alto, HBITMAP& mapa, uint32_t*&
         antes = previo;
     }
     mapa = nuevo;
-    bits = static_cast<uint32_t*>(p);
+    bits = p;
     return true;
 }
 

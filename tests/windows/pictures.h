@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/windows/dib.h"
 #include "tests/windows/win32.h"
 
 namespace prueba {
@@ -29,13 +30,7 @@ inline Mapa LeerMapa(HBITMAP h) {
     Mapa m;
     BITMAP bm{};
     if (!GetObject(h, sizeof(bm), &bm)) return m;
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = bm.bmWidth;
-    bi.bmiHeader.biHeight = -bm.bmHeight;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO bi = relivo::CabeceraDib32(bm.bmWidth, bm.bmHeight);
     m.ancho = bm.bmWidth;
     m.alto = bm.bmHeight;
     m.p.resize(static_cast<size_t>(m.ancho) * m.alto);
