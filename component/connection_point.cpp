@@ -2,39 +2,24 @@
 
 #include <new>
 
+#include "component/simple_object.h"
+
 namespace relivo::com {
 namespace {
 
 // The two enumerators share one shape: a list of AddRef'ed items copied out
 // one by one, with an owner kept alive while the enumerator lives.
 template <typename IEnum, typename T, const IID& kIid>
-class Enumerador final : public IEnum {
+class Enumerador final : public ObjetoSimple<IEnum, kIid> {
 public:
     Enumerador(IUnknown* duenno, std::vector<T> elementos, size_t posicion = 0)
         : duenno_(duenno), elementos_(std::move(elementos)), posicion_(posicion) {
         if (duenno_) duenno_->AddRef();
         for (T& e : elementos_) Retener(e);
     }
-    ~Enumerador() {
+    ~Enumerador() override {
         for (T& e : elementos_) Soltar(e);
         if (duenno_) duenno_->Release();
-    }
-
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-        if (!ppv) return E_POINTER;
-        if (riid == IID_IUnknown || riid == kIid) {
-            *ppv = static_cast<IEnum*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&cuenta_); }
-    STDMETHODIMP_(ULONG) Release() override {
-        const ULONG n = InterlockedDecrement(&cuenta_);
-        if (n == 0) delete this;
-        return n;
     }
 
     STDMETHODIMP Next(ULONG pedidos, T* salida, ULONG* dados) override {
@@ -73,7 +58,6 @@ private:
     static void Retener(CONNECTDATA& d) { d.pUnk->AddRef(); }
     static void Soltar(CONNECTDATA& d) { d.pUnk->Release(); }
 
-    LONG cuenta_ = 1;
     IUnknown* duenno_;
     std::vector<T> elementos_;
     size_t posicion_;

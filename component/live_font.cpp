@@ -3,30 +3,16 @@
 #include <new>
 
 #include "component/ole_objects.h"
+#include "component/simple_object.h"
 
 namespace relivo::com {
 
 // Told by the font object of every change of its properties.
-class FuenteViva::Sumidero final : public IPropertyNotifySink {
+class FuenteViva::Sumidero final
+    : public ObjetoSimple<IPropertyNotifySink, IID_IPropertyNotifySink> {
 public:
     explicit Sumidero(FuenteViva* duenno) : duenno_(duenno) {}
 
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-        if (!ppv) return E_POINTER;
-        if (riid == IID_IUnknown || riid == IID_IPropertyNotifySink) {
-            *ppv = static_cast<IPropertyNotifySink*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&cuenta_); }
-    STDMETHODIMP_(ULONG) Release() override {
-        const ULONG n = InterlockedDecrement(&cuenta_);
-        if (n == 0) delete this;
-        return n;
-    }
     STDMETHODIMP OnChanged(DISPID) override {
         if (!duenno_ || !duenno_->objeto_ || aplicando_) return S_OK;
         aplicando_ = true;
@@ -43,7 +29,6 @@ public:
     void Olvidar() { duenno_ = nullptr; }
 
 private:
-    LONG cuenta_ = 1;
     FuenteViva* duenno_;
     bool aplicando_ = false;
 };
