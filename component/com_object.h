@@ -83,3 +83,21 @@ private:
     STDMETHODIMP_(ULONG) Release() override {                       \
         return Restar();                                            \
     }
+
+// The IDispatch of a most-derived object's dual interface `Dual`, through
+// the type library.
+#define RELIVO_IDISPATCH(Dual)                                                                  \
+    STDMETHODIMP GetTypeInfoCount(UINT* n) override {                                           \
+        return CuentaTipos(n);                                                                  \
+    }                                                                                           \
+    STDMETHODIMP GetTypeInfo(UINT i, LCID, ITypeInfo** pp) override {                           \
+        return InfoDeTipo(i, pp);                                                               \
+    }                                                                                           \
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* nombres, UINT n, LCID, DISPID* ids) override { \
+        return Identificadores(nombres, n, ids);                                                \
+    }                                                                                           \
+    STDMETHODIMP Invoke(DISPID id, REFIID riid, LCID, WORD banderas, DISPPARAMS* p,             \
+                        VARIANT* resultado, EXCEPINFO* excepcion, UINT* malo) override {        \
+        return Invocar(static_cast<Dual*>(this), id, riid, banderas, p, resultado, excepcion,   \
+                       malo);                                                                   \
+    }

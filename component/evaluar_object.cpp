@@ -33,18 +33,7 @@ public:
     }
 
     RELIVO_IUNKNOWN
-
-    // IDispatch.
-    STDMETHODIMP GetTypeInfoCount(UINT* n) override { return CuentaTipos(n); }
-    STDMETHODIMP GetTypeInfo(UINT i, LCID, ITypeInfo** pp) override { return InfoDeTipo(i, pp); }
-    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* nombres, UINT n, LCID, DISPID* ids) override {
-        return Identificadores(nombres, n, ids);
-    }
-    STDMETHODIMP Invoke(DISPID id, REFIID riid, LCID, WORD banderas, DISPPARAMS* p,
-                        VARIANT* resultado, EXCEPINFO* excepcion, UINT* malo) override {
-        return Invocar(static_cast<_Evaluar*>(this), id, riid, banderas, p, resultado, excepcion,
-                       malo);
-    }
+    RELIVO_IDISPATCH(_Evaluar)
 
     // _Evaluar.
     STDMETHODIMP get_Error(BSTR* r) override {
