@@ -15,24 +15,8 @@
 namespace prueba {
 
 // The container's property bag: values by name, as they were written.
-class Bolsa final : public IPropertyBag {
+class Bolsa final : public relivo::com::ObjetoSimple<IPropertyBag, IID_IPropertyBag> {
 public:
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-        if (!ppv) return E_POINTER;
-        if (riid == IID_IUnknown || riid == IID_IPropertyBag) {
-            *ppv = static_cast<IPropertyBag*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++cuenta_; }
-    STDMETHODIMP_(ULONG) Release() override {
-        const ULONG n = --cuenta_;
-        if (n == 0) delete this;
-        return n;
-    }
     STDMETHODIMP Read(LPCOLESTR nombre, VARIANT* v, IErrorLog*) override {
         ++lecturas;
         for (auto& [k, valor] : valores) {
@@ -66,8 +50,7 @@ public:
     int lecturas = 0;
 
 private:
-    ~Bolsa() = default;
-    ULONG cuenta_ = 1;
+    ~Bolsa() override = default;
 };
 
 class Sitio final : public IOleClientSite,

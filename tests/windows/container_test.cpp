@@ -206,11 +206,7 @@ void ComprobarRelivo(HWND formulario, const std::string& linux) {
     // Cancelled from a Status handler while the form is live.
     r.Put(L"NumeroLineasX", V(short{30}));
     s->eventos.clear();
-    s->manejador = [&](prueba::Evento& e, std::vector<VARIANTARG*>&) {
-        if (e.nombre == L"Status" && e.args[0].Texto() == "Procesando Superficie") {
-            r.Llamar(L"Cancelar");
-        }
-    };
+    s->manejador = prueba::CancelarEnEstado(r, "Procesando Superficie");
     r.Llamar(L"Graficar");
     const auto errores = s->De(L"Error");
     if (COMPROBAR(errores.size() == 1, "cancelado desde Status")) {
@@ -325,24 +321,9 @@ void ComprobarEvaluar(HWND formulario) {
 }
 
 // A menu object of the host: its handle through its hMenu property.
-class ObjetoMenu final : public IDispatch {
+class ObjetoMenu final : public prueba::DespachoDelAnfitrion {
 public:
     explicit ObjetoMenu(HMENU m) : menu_(m) {}
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-        if (riid == IID_IUnknown || riid == IID_IDispatch) {
-            *ppv = static_cast<IDispatch*>(this);
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-    STDMETHODIMP_(ULONG) Release() override { return 1; }
-    STDMETHODIMP GetTypeInfoCount(UINT* n) override {
-        *n = 0;
-        return S_OK;
-    }
-    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
     STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* n, UINT, LCID, DISPID* id) override {
         if (lstrcmpiW(n[0], L"hMenu") == 0) {
             *id = 1;

@@ -6,12 +6,42 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "component/simple_object.h"
 #include "tests/windows/harness.h"
 #include "tests/windows/win32.h"
 
 namespace prueba {
+
+// A dispatch interface of the tests' own objects, which describe no types:
+// they are driven by the identifiers they answer.
+class SinTipos : public IDispatch {
+public:
+    STDMETHODIMP GetTypeInfoCount(UINT* n) override {
+        *n = 0;
+        return S_OK;
+    }
+    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+};
+
+// A dispatch object of the host that lives as long as the test: references
+// are not counted.
+class DespachoDelAnfitrion : public SinTipos {
+public:
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
+        if (!ppv) return E_POINTER;
+        if (riid == IID_IUnknown || riid == IID_IDispatch) {
+            *ppv = static_cast<IDispatch*>(this);
+            return S_OK;
+        }
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+    STDMETHODIMP_(ULONG) Release() override { return 1; }
+};
 
 // A VARIANT value that owns its contents.
 class V {
@@ -201,31 +231,10 @@ struct Evento {
 
 // A sink of a control's default event interface: records every event and
 // lets a handler change the by-reference arguments (declaration order).
-class Sumidero final : public IDispatch {
+class Sumidero final : public relivo::com::ObjetoSimple<SinTipos, IID_IDispatch> {
 public:
     using Manejador = std::function<void(Evento& evento, std::vector<VARIANTARG*>& porReferencia)>;
 
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-        if (!ppv) return E_POINTER;
-        if (riid == IID_IUnknown || riid == IID_IDispatch || riid == iid_) {
-            *ppv = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++cuenta_; }
-    STDMETHODIMP_(ULONG) Release() override {
-        const ULONG n = --cuenta_;
-        if (n == 0) delete this;
-        return n;
-    }
-    STDMETHODIMP GetTypeInfoCount(UINT* n) override {
-        *n = 0;
-        return S_OK;
-    }
-    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
     STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
         return E_NOTIMPL;
     }
@@ -307,40 +316,34 @@ public:
     HRESULT respuesta = S_OK;
 
 private:
-    ~Sumidero() {
+    ~Sumidero() override {
         if (info_) info_->Release();
         if (punto_) punto_->Release();
     }
-    ULONG cuenta_ = 1;
+    bool Tambien(REFIID riid) const override { return riid == iid_; }
+
     IID iid_ = IID_NULL;
     ITypeInfo* info_ = nullptr;
     IConnectionPoint* punto_ = nullptr;
     DWORD cookie_ = 0;
 };
 
+// A handler that calls Cancelar on `control` (which outlives the handler)
+// when the control reports the status `estado`.
+inline Sumidero::Manejador CancelarEnEstado(const Despacho& control, std::string estado) {
+    return [&control, estado = std::move(estado)](Evento& e, std::vector<VARIANTARG*>&) {
+        if (e.nombre == L"Status" && e.args[0].Texto() == estado) control.Llamar(L"Cancelar");
+    };
+}
+
 }  // namespace prueba
 
 namespace prueba {
 
 // A sink of the property-changed notification: records the identifiers.
-class SumideroPropiedades final : public IPropertyNotifySink {
+class SumideroPropiedades final
+    : public relivo::com::ObjetoSimple<IPropertyNotifySink, IID_IPropertyNotifySink> {
 public:
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-        if (!ppv) return E_POINTER;
-        if (riid == IID_IUnknown || riid == IID_IPropertyNotifySink) {
-            *ppv = static_cast<IPropertyNotifySink*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++cuenta_; }
-    STDMETHODIMP_(ULONG) Release() override {
-        const ULONG n = --cuenta_;
-        if (n == 0) delete this;
-        return n;
-    }
     STDMETHODIMP OnChanged(DISPID id) override {
         cambios.push_back(id);
         return S_OK;
@@ -367,10 +370,9 @@ public:
     std::vector<DISPID> cambios;
 
 private:
-    ~SumideroPropiedades() {
+    ~SumideroPropiedades() override {
         if (punto_) punto_->Release();
     }
-    ULONG cuenta_ = 1;
     IConnectionPoint* punto_ = nullptr;
     DWORD cookie_ = 0;
 };

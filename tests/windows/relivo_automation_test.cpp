@@ -385,11 +385,7 @@ void ComprobarReentrada() {
     auto* s = new Sumidero();
     s->Conectar(r);
     // Cancelar from a Status handler during the sampling.
-    s->manejador = [&](prueba::Evento& e, std::vector<VARIANTARG*>&) {
-        if (e.nombre == L"Status" && e.args[0].Texto() == "Procesando Superficie") {
-            r.Llamar(L"Cancelar");
-        }
-    };
+    s->manejador = prueba::CancelarEnEstado(r, "Procesando Superficie");
     r.Llamar(L"Graficar");
     const auto errores = s->De(L"Error");
     if (COMPROBAR(errores.size() == 1, "cancelar: un Error")) {

@@ -32,25 +32,8 @@ using prueba::Sumidero;
 using prueba::V;
 
 // The host's object Prueba: what the script records.
-class Registro final : public IDispatch {
+class Registro final : public prueba::DespachoDelAnfitrion {
 public:
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-        if (!ppv) return E_POINTER;
-        if (riid == IID_IUnknown || riid == IID_IDispatch) {
-            *ppv = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-    STDMETHODIMP_(ULONG) Release() override { return 1; }
-    STDMETHODIMP GetTypeInfoCount(UINT* n) override {
-        *n = 0;
-        return S_OK;
-    }
-    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
     STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* nombres, UINT n, LCID, DISPID* ids) override {
         static const wchar_t* kNombres[] = {L"Anotar", L"Numero", L"Texto", L"Comprobar"};
         for (UINT i = 0; i < n; ++i) ids[i] = DISPID_UNKNOWN;
