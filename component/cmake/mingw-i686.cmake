@@ -1,15 +1,4 @@
-# Cross build of Relivo.ocx for 32-bit Windows with the Debian MinGW-w64
-# toolchain (the posix thread variant of the compilers).
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross build of Relivo.ocx for 32-bit Windows.
 set(CMAKE_SYSTEM_PROCESSOR x86)
 set(RELIVO_TRIPLETA i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${RELIVO_TRIPLETA}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${RELIVO_TRIPLETA}-g++-posix)
-set(CMAKE_RC_COMPILER ${RELIVO_TRIPLETA}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${RELIVO_TRIPLETA})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# Where the standard OLE Automation library that the IDL imports lives (the
-# compiler only reads its names and GUIDs, the same in either width).
-set(RELIVO_STDOLE_DIR /usr/lib/x86_64-linux-gnu/wine/x86_64-windows)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)
