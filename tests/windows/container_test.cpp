@@ -26,13 +26,7 @@ constexpr uint32_t kCaraBotonLinux = 0xF0F0F0;
 
 // The plot the Linux build drew at 500 x 350 ("contenedor_onda").
 void Configurar(const Despacho& r) {
-    r.Put(L"Funcion", V(L"sen(x)*cos(y)"));
-    r.Put(L"XMin", V(-3.0));
-    r.Put(L"XMax", V(3.0));
-    r.Put(L"YMin", V(-3.0));
-    r.Put(L"YMax", V(3.0));
-    r.Put(L"NumeroLineasX", V(short{10}));
-    r.Put(L"NumeroLineasY", V(short{10}));
+    prueba::PonerOnda(r, 10);
     r.Put(L"AnguloX", V(30.0));
     r.Put(L"AnguloY", V(0.0));
     r.Put(L"AnguloZ", V(20.0));

@@ -328,6 +328,18 @@ private:
     DWORD cookie_ = 0;
 };
 
+// The wave sen(x)*cos(y) over [-3, 3] x [-3, 3] on a grid of `lineas`
+// lines each way.
+inline void PonerOnda(const Despacho& control, short lineas) {
+    control.Put(L"Funcion", V(L"sen(x)*cos(y)"));
+    control.Put(L"XMin", V(-3.0));
+    control.Put(L"XMax", V(3.0));
+    control.Put(L"YMin", V(-3.0));
+    control.Put(L"YMax", V(3.0));
+    control.Put(L"NumeroLineasX", V(lineas));
+    control.Put(L"NumeroLineasY", V(lineas));
+}
+
 // A handler that calls Cancelar on `control` (which outlives the handler)
 // when the control reports the status `estado`.
 inline Sumidero::Manejador CancelarEnEstado(const Despacho& control, std::string estado) {

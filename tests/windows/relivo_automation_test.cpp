@@ -186,13 +186,7 @@ void CompararCaso(const Caso& c, const std::string& linux, const std::string& sa
 
 // A plot that takes a while: a fine grid.
 void Preparar(const Despacho& r) {
-    r.Put(L"Funcion", V(L"sen(x)*cos(y)"));
-    r.Put(L"XMin", V(-3.0));
-    r.Put(L"XMax", V(3.0));
-    r.Put(L"YMin", V(-3.0));
-    r.Put(L"YMax", V(3.0));
-    r.Put(L"NumeroLineasX", V(short{8}));
-    r.Put(L"NumeroLineasY", V(short{8}));
+    prueba::PonerOnda(r, 8);
 }
 
 size_t Cuantos(const Sumidero* s, const std::wstring& nombre) {
