@@ -223,22 +223,20 @@ Programa Compilar(const Tree& raiz) {
         }
         if (binario) {
             Instruccion ins{OperadorDe(f[0])};
-            const Instruccion& ultima = p.instrucciones.back();
-            if (EsHoja(ultima)) {
-                // The right operand is that one leaf: fold it into the operation.
-                ins.derecho = FuenteDe(ultima);
-                ins.valor = ultima.valor;
-                ins.indice = ultima.indice;
+            // An operand that is one leaf folds into the operation: first the
+            // right one, and then, when the instruction before it (which ends
+            // the left operand) is a leaf too, the left one.
+            auto plegar = [&](Instruccion::Fuente& fuente, double& valor, int32_t& indice) {
+                const Instruccion& hoja = p.instrucciones.back();
+                if (!EsHoja(hoja)) return false;
+                fuente = FuenteDe(hoja);
+                valor = hoja.valor;
+                indice = hoja.indice;
                 p.instrucciones.pop_back();
-                // And when the left operand is a leaf too (the instruction
-                // before the right leaf ends the left operand), fold it as well.
-                const Instruccion& izquierda = p.instrucciones.back();
-                if (EsHoja(izquierda)) {
-                    ins.izquierdo = FuenteDe(izquierda);
-                    ins.valorIzquierdo = izquierda.valor;
-                    ins.indiceIzquierdo = izquierda.indice;
-                    p.instrucciones.pop_back();
-                }
+                return true;
+            };
+            if (plegar(ins.derecho, ins.valor, ins.indice)) {
+                plegar(ins.izquierdo, ins.valorIzquierdo, ins.indiceIzquierdo);
             }
             emitir(ins, 2);
         } else if (unario) {
