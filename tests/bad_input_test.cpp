@@ -10,15 +10,12 @@
 #include "evaluar/evaluar.h"
 #include "tests/evaluar_host.h"
 #include "tests/small_stack.h"
+#include "tests/texto_repetido.h"
 
 namespace relivo {
 namespace {
 
-std::string Repetir(const std::string& s, int n) {
-    std::string r;
-    for (int i = 0; i < n; ++i) r += s;
-    return r;
-}
+using prueba::Repetir;
 
 struct CasoProfundo {
     const char* nombre;

@@ -12,6 +12,7 @@
 #include "evaluar/evaluar.h"
 #include "tests/evaluar_host.h"
 #include "tests/small_stack.h"
+#include "tests/texto_repetido.h"
 
 #if RELIVO_CON_GRAFICAR
 #include "platform/linux/host.h"
@@ -22,11 +23,7 @@
 namespace relivo {
 namespace {
 
-std::string Repetir(const std::string& s, int n) {
-    std::string r;
-    for (int i = 0; i < n; ++i) r += s;
-    return r;
-}
+using prueba::Repetir;
 
 struct Anidamiento {
     const char* nombre;
