@@ -80,6 +80,14 @@ public:
                 p = q;
                 continue;
             }
+            if (c == '_' && FinOperando(vista, p + 1) == p + 1) {
+                // A sign with nothing after it is the negated empty operand,
+                // zero. A bare "-" would read back as a sign of what follows
+                // or vanish; "-()" keeps the zero.
+                salida.append("-()");
+                ++p;
+                continue;
+            }
             if (EsCodigoFuncion(c)) {
                 const size_t q = FinOperando(vista, p + 1);
                 salida.append(NombreVisible(c));

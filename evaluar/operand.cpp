@@ -42,7 +42,13 @@ size_t FinOperando(std::string_view texto, size_t inicio) {
     size_t p = inicio;
     const size_t n = texto.size();
     // Function codes and unary minus are prefixes of the operand that follows.
-    while (p < n && (texto[p] == '_' || EsCodigoFuncion(texto[p]))) ++p;
+    // So are the constants and Rnd when something other than an operator
+    // follows them: "J2" is one operand, as the tree and the function rules
+    // read it.
+    while (p < n && (texto[p] == '_' || EsCodigoFuncion(texto[p]) || texto[p] == 'J' ||
+                     texto[p] == 'K' || texto[p] == 'D')) {
+        ++p;
+    }
     if (p >= n) return p;
     const char c = texto[p];
     if (EsParteDeNumero(c)) {
@@ -58,7 +64,6 @@ size_t FinOperando(std::string_view texto, size_t inicio) {
         const size_t cierre = texto.find('L', p + 1);
         return cierre == std::string_view::npos ? n : cierre + 1;
     }
-    if (c == 'J' || c == 'K' || c == 'D') return p + 1;
     if (c == '(') {
         int profundidad = 0;
         for (; p < n; ++p) {

@@ -22,7 +22,7 @@ namespace relivo::prueba {
 enum Permiso {
     kNada = 0,         // the value must stay
     kQuitaFallos = 1,  // a failure may become a value (what failed cancels or vanishes)
-    kCambiaValor = 2,  // the value may change (0^0, inverse pairs, power chains)
+    kCambiaValor = 2,  // the value may change (0^0, inverse pairs, exact values, power chains)
 };
 
 class Deliberadas {
@@ -171,7 +171,9 @@ private:
         return p;
     }
 
-    // Inverse pairs and exact values.
+    // Inverse pairs and exact values. An exact value differs from what the
+    // tree computes by a rounding error (Sin(Pi) is 1.2E-16, not 0), which a
+    // later division turns into any value or a division by zero.
     Permiso Funcion(std::string_view t) {
         if (t.size() < 2) return kNada;
         Permiso p = Buscar(t.substr(1));
@@ -182,7 +184,7 @@ private:
         const std::string r = QuitarParentesis(s_.Reducir(t.substr(1)));
         if (!r.empty() && !HayOperador(r, "+-%*/^") && r[0] == kInversas[k]) return kCambiaValor;
         static const std::set<std::string> kExactos = {"0", "1", "_1", "J", "0.5*J", "1.5*J"};
-        if (kExactos.count(s_.Reducir(t)) > 0) p = std::max(p, kQuitaFallos);
+        if (kExactos.count(s_.Reducir(t)) > 0) p = kCambiaValor;
         return p;
     }
 

@@ -94,6 +94,20 @@ const Hallazgo kHallazgos[] = {
     // Funcion refuses.
     {"DosSignosSeguidos", Objetivo::Funcion, "+-(-)"},
     {"DosSignosSeguidosConOperando", Objetivo::Funcion, "-(-(-x))"},
+    // A sign with nothing after it ("-" alone inside "-(-)") was displayed
+    // "-", which reads back as the sign of the next factor or vanishes: the
+    // division by the negated empty operand, zero, became a value.
+    {"SignoSinOperandoComoDivisor", Objetivo::Funcion, "L1^21n2NLs/-(-)"},
+    {"SignoSinOperandoComoFactor", Objetivo::Funcion, "2*-(-)"},
+    {"SignoSinOperandoAntesDeUnaPotencia", Objetivo::Funcion, "-(-)x^"},
+    // A constant followed by a number ("Pi2", one operand for the tree) was
+    // cut after the constant when a negated power chain was put in
+    // parentheses: "-(X^Pi)2" does not read back.
+    {"ConstanteSeguidaDeNumeroEnUnaPotencia", Objetivo::Funcion, "x^pi2*-"},
+    {"ConstanteSeguidaDeNumeroNegada", Objetivo::Funcion, "-(-pi0)"},
+    // Sin(Pi) under a sign stays as written on the first pass and becomes
+    // its exact value 0 on the second: a divisor that was 1.2E-16 is 0.
+    {"ValorExactoComoDivisorAlReleer", Objetivo::Funcion, "2/-sinpi"},
     // A negated group whose terms cancel the terms next to it only on the
     // second pass ("-(A-B)+A-C" reads back as "B-C"): the judge of the
     // deliberate simplifications did not look inside the negated group.
