@@ -1,22 +1,32 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets (fuzz/) with clang 14 under AddressSanitizer and
-# UndefinedBehaviorSanitizer, and runs each on its seed corpus for a bounded
-# time, one after the other, on a 1 MiB stack. Any finding (a crash, a broken
-# invariant, a leak, an input slower than FUZZ_LENTO seconds) fails the run;
-# the input is left in build-fuzz/hallazgos/.
+# UndefinedBehaviorSanitizer, and runs each one after the other on a 1 MiB
+# stack. Any finding (a crash, a broken invariant, a leak, an input slower
+# than FUZZ_LENTO seconds) fails the run; the input is left in
+# build-fuzz/hallazgos/.
 #
-#   FUZZ_SEGUNDOS   seconds per target (60)
-#   FUZZ_OBJETIVOS  targets to run ("funcion guion reducir graficar propiedades")
-#   FUZZ_LENTO      seconds after which one input counts as a finding (10)
-#   FUZZ_SEMILLA    the mutation seed (1, so that a short run in CI tries the
-#                   same inputs each time on a machine of the same speed; 0
-#                   draws a new seed, for the long runs)
-#   FUZZ_BUILD      build directory (build-fuzz)
+# The short run (the default, part of the test command) is reproducible: it
+# starts from the seed corpus alone, with mutation seed 1, and stops after a
+# fixed number of executions per target, so that it tries the same inputs on
+# every machine and every run (a slower machine stops at FUZZ_SEGUNDOS, after
+# a part of the same inputs). A long run (FUZZ_SEMILLA=0) draws a new seed,
+# runs for FUZZ_SEGUNDOS per target and keeps its corpus in build-fuzz/corpus
+# from one run to the next.
+#
+#   FUZZ_SEMILLA      the mutation seed (1; 0 for a long run)
+#   FUZZ_SEGUNDOS     seconds per target (300 for the short run, 1800 for a long one)
+#   FUZZ_OBJETIVOS    targets to run ("funcion guion reducir graficar propiedades")
+#   FUZZ_LENTO        seconds after which one input counts as a finding (10)
+#   FUZZ_BUILD        build directory (build-fuzz)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-segundos="${FUZZ_SEGUNDOS:-60}"
 lento="${FUZZ_LENTO:-10}"
 semilla="${FUZZ_SEMILLA:-1}"
+if [ "$semilla" = 0 ]; then
+    segundos="${FUZZ_SEGUNDOS:-1800}"
+else
+    segundos="${FUZZ_SEGUNDOS:-300}"
+fi
 dir="${FUZZ_BUILD:-build-fuzz}"
 read -r -a objetivos <<<"${FUZZ_OBJETIVOS:-funcion guion reducir graficar propiedades}"
 
@@ -24,17 +34,31 @@ cmake -S fuzz -B "$dir" -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWi
 cmake --build "$dir" -j"$(nproc)"
 
 declare -A largo=([funcion]=2048 [guion]=2048 [reducir]=2048 [graficar]=2048 [propiedades]=8192)
+# Executions of the short run: about a minute each on a current processor.
+declare -A ejecuciones=([funcion]=200000 [guion]=300000 [reducir]=300000 [graficar]=40000
+    [propiedades]=400000)
 mkdir -p "$dir/hallazgos"
 # The stack of a host's user-interface thread, so that recursion shows.
 ulimit -s 1024
 fallos=0
 for t in "${objetivos[@]}"; do
-    corpus="$dir/corpus/$t"
+    if [ "$semilla" = 0 ]; then
+        corpus="$dir/corpus/$t"
+        modo=(-runs=-1)
+        echo "== fuzz_$t: ${segundos} s"
+    else
+        # No reloading of the corpus directory on a timer, and no mutations
+        # from the operands of comparisons, which hold heap addresses: both
+        # would make the run depend on the clock and the memory layout.
+        corpus="$dir/corpus-corto/$t"
+        rm -rf "$corpus"
+        modo=(-runs="${ejecuciones[$t]}" -reload=0 -use_cmp=0)
+        echo "== fuzz_$t: ${ejecuciones[$t]} executions, seed $semilla"
+    fi
     mkdir -p "$corpus"
-    echo "== fuzz_$t: ${segundos} s"
     if ! ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:allocator_may_return_null=1 \
         UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-        "$dir/fuzz_$t" -max_total_time="$segundos" -max_len="${largo[$t]}" -timeout="$lento" -seed="$semilla" \
+        "$dir/fuzz_$t" "${modo[@]}" -max_total_time="$segundos" -max_len="${largo[$t]}" -timeout="$lento" -seed="$semilla" \
         -rss_limit_mb=4096 -dict="fuzz/dic/$t.dict" -print_final_stats=1 \
         -artifact_prefix="$dir/hallazgos/$t-" "$corpus" "fuzz/semillas/$t" \
         >"$dir/fuzz_$t.log" 2>&1; then
