@@ -174,14 +174,16 @@ private:
     // Inverse pairs and exact values. An exact value differs from what the
     // tree computes by a rounding error (Sin(Pi) is 1.2E-16, not 0), which a
     // later division turns into any value or a division by zero.
+    // A code alone ("u", Arctanhip of nothing) has the empty argument, 0:
+    // it may have an exact value too.
     Permiso Funcion(std::string_view t) {
-        if (t.size() < 2) return kNada;
-        Permiso p = Buscar(t.substr(1));
+        if (t.empty()) return kNada;
+        Permiso p = t.size() > 1 ? Buscar(t.substr(1)) : kNada;
         static constexpr std::string_view kCodigos = "abcdefghijklmnopqrstuvwxyzA";
         static constexpr std::string_view kInversas = "mnopqrstuvwxabcdefghijkl?Az";
         const size_t k = kCodigos.find(t[0]);
         if (k == std::string_view::npos) return p;
-        const std::string r = QuitarParentesis(s_.Reducir(t.substr(1)));
+        const std::string r = t.size() > 1 ? QuitarParentesis(s_.Reducir(t.substr(1))) : "";
         if (!r.empty() && !HayOperador(r, "+-%*/^") && r[0] == kInversas[k]) return kCambiaValor;
         static const std::set<std::string> kExactos = {"0", "1", "_1", "J", "0.5*J", "1.5*J"};
         if (kExactos.count(s_.Reducir(t)) > 0) p = kCambiaValor;

@@ -108,6 +108,10 @@ const Hallazgo kHallazgos[] = {
     // Sin(Pi) under a sign stays as written on the first pass and becomes
     // its exact value 0 on the second: a divisor that was 1.2E-16 is 0.
     {"ValorExactoComoDivisorAlReleer", Objetivo::Funcion, "2/-sinpi"},
+    // Arctanhip of nothing under a sign ("-atanh(-)" keeps "_u") becomes its
+    // exact value 0 on the second pass, and the zero multiplier ends the
+    // product that failed: the judge did not look at a code alone.
+    {"FuncionSinArgumentoBajoUnSigno", Objetivo::Funcion, "-cos1atanh(-)atanh(-ctnhip)cE+osoc0d1"},
     // A negated group whose terms cancel the terms next to it only on the
     // second pass ("-(A-B)+A-C" reads back as "B-C"): the judge of the
     // deliberate simplifications did not look inside the negated group.
