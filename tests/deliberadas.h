@@ -2,8 +2,8 @@
 // product, a zero base gives "0" and a zero exponent "1", inverse pairs cancel
 // and exact values replace a function at multiples of pi, the exponents of a
 // power chain are multiplied, like terms and like bases are collected (what
-// cancels no longer fails). Permiso tells how far the value of a canonical
-// text may move when it is reduced: the text is split the way the dispatcher
+// cancels no longer fails), a quotient that divides is written inline. Permiso tells how far the
+// value of a canonical text may move when it is reduced: the text is split the way the dispatcher
 // splits it and each part is looked at.
 #pragma once
 
@@ -137,6 +137,13 @@ private:
             const std::string r = Reducido(factores[i]);
             const bool multiplica = i == 0 || operadores[i - 1] == '*';
             if (multiplica && r == "0") p = std::max(p, kQuitaFallos);
+            // A divisor that is a quotient is written inline with its
+            // operators exchanged ("a/(b/c)" becomes "a/b*c"): a division
+            // by a zero c inside it no longer fails.
+            const std::string cociente = QuitarParentesis(r);
+            if (!multiplica && HayOperador(cociente, "/") && !HayOperador(cociente, "+-%")) {
+                p = std::max(p, kQuitaFallos);
+            }
             pendientes.push_back(r);
         }
         std::set<std::string> bases;

@@ -112,6 +112,10 @@ const Hallazgo kHallazgos[] = {
     // exact value 0 on the second pass, and the zero multiplier ends the
     // product that failed: the judge did not look at a code alone.
     {"FuncionSinArgumentoBajoUnSigno", Objetivo::Funcion, "-cos1atanh(-)atanh(-ctnhip)cE+osoc0d1"},
+    // A quotient kept as a divisor on the first pass ("1/(L^3/Sgn/X)") is
+    // written inline on the second ("1/L^3*Sgn*X"), and the division by
+    // Sgn of nothing, 0, no longer fails: the judge did not allow for it.
+    {"CocienteQueDivideAlReleer", Objetivo::Funcion, "z1L/-(L/X(1L-^*1L/sgn))"},
     // A negated group whose terms cancel the terms next to it only on the
     // second pass ("-(A-B)+A-C" reads back as "B-C"): the judge of the
     // deliberate simplifications did not look inside the negated group.
