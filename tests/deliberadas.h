@@ -2,9 +2,10 @@
 // product, a zero base gives "0" and a zero exponent "1", inverse pairs cancel
 // and exact values replace a function at multiples of pi, the exponents of a
 // power chain are multiplied, like terms and like bases are collected (what
-// cancels no longer fails), a quotient that divides is written inline. Permiso tells how far the
-// value of a canonical text may move when it is reduced: the text is split the way the dispatcher
-// splits it and each part is looked at.
+// cancels no longer fails), a quotient that divides is written inline.
+// Permiso tells how far the value of a canonical text may move when it is
+// reduced: the text is split the way the dispatcher splits it and each part
+// is looked at.
 #pragma once
 
 #include <algorithm>
