@@ -1,0 +1,119 @@
+// The command line's outputs on a recorded corpus, byte for byte: every
+// seed expression through `evaluar --lote` and `canonizar --json`, every
+// canonical seed through `reducir --lote`, and a set of plots with their
+// whole trace (every polygon with its points and colours, the events, ZMin
+// and ZMax) and their PNG. The expected files were reviewed when recorded;
+// RELIVO_REGRABAR=1 writes them anew from the build under test, for a change
+// that is meant to alter them (review the difference before committing).
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/support/cli_run.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using relivo::prueba::CorrerCli;
+
+const fs::path kCarpeta = fs::path(RELIVO_TEST_DATA) / "recorded";
+
+std::string Leer(const fs::path& ruta) {
+    std::ifstream f(ruta, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+std::vector<std::string> Lineas(const std::string& texto) {
+    std::vector<std::string> lineas;
+    std::istringstream s(texto);
+    for (std::string l; std::getline(s, l);) lineas.push_back(l);
+    return lineas;
+}
+
+bool Regrabar() {
+    const char* v = std::getenv("RELIVO_REGRABAR");
+    return v != nullptr && std::string(v) == "1";
+}
+
+// Compares the text with the recorded file line by line, naming the first
+// input whose answer differs; or records it.
+void Comparar(const std::string& obtenido, const fs::path& esperado,
+              const std::vector<std::string>& entradas = {}) {
+    if (Regrabar()) {
+        std::ofstream(esperado, std::ios::binary) << obtenido;
+        return;
+    }
+    const std::vector<std::string> a = Lineas(obtenido);
+    const std::vector<std::string> b = Lineas(Leer(esperado));
+    for (size_t i = 0; i < std::min(a.size(), b.size()); ++i) {
+        ASSERT_EQ(a[i], b[i]) << esperado.filename() << " line " << i + 1
+                              << (i < entradas.size() ? " for " + entradas[i] : "");
+    }
+    ASSERT_EQ(a.size(), b.size()) << esperado.filename();
+    EXPECT_EQ(obtenido, Leer(esperado)) << esperado.filename();
+}
+
+TEST(RecordedTest, EvaluarEnLote) {
+    const std::string entrada = Leer(kCarpeta / "evaluar_in.jsonl");
+    Comparar(CorrerCli({"evaluar", "--lote"}, entrada).salida, kCarpeta / "evaluar_out.jsonl",
+             Lineas(entrada));
+}
+
+TEST(RecordedTest, ReducirEnLote) {
+    const std::string entrada = Leer(kCarpeta / "reducir_in.jsonl");
+    Comparar(CorrerCli({"reducir", "--lote"}, entrada).salida, kCarpeta / "reducir_out.jsonl",
+             Lineas(entrada));
+}
+
+TEST(RecordedTest, Canonizar) {
+    std::string salida;
+    const std::vector<std::string> entradas = Lineas(Leer(kCarpeta / "canonizar_in.jsonl"));
+    for (const std::string& linea : entradas) {
+        const auto r = CorrerCli({"canonizar", "--json", "--", nlohmann::json::parse(linea)});
+        salida += r.salida;
+    }
+    Comparar(salida, kCarpeta / "canonizar_out.jsonl", entradas);
+}
+
+TEST(RecordedTest, Graficar) {
+    const fs::path temporal =
+        fs::temp_directory_path() / ("relivo-grabado-" + std::to_string(getpid()));
+    fs::create_directories(temporal);
+    const std::vector<std::string> casos = Lineas(Leer(kCarpeta / "graficar_casos.jsonl"));
+    std::string estados;
+    for (size_t k = 0; k < casos.size(); ++k) {
+        const std::string nombre = "graficar_" + std::to_string(k + 1);
+        std::vector<std::string> args{"graficar"};
+        for (const auto& a : nlohmann::json::parse(casos[k])) args.push_back(a);
+        args.insert(args.end(), {"--traza", (temporal / (nombre + ".json")).string(), "-o",
+                                 (temporal / (nombre + ".png")).string()});
+        const auto r = CorrerCli(args);
+        estados += nombre + " " + std::to_string(r.estado) + "\n";
+        for (const char* ext : {".json", ".png"}) {
+            const fs::path obtenido = temporal / (nombre + ext);
+            const fs::path esperado = kCarpeta / (nombre + ext);
+            // A run that writes no file (a usage error) has no recording.
+            if (Regrabar()) {
+                fs::remove(esperado);
+                if (fs::exists(obtenido)) fs::copy_file(obtenido, esperado);
+            } else {
+                EXPECT_EQ(fs::exists(obtenido), fs::exists(esperado))
+                    << casos[k] << ": " << esperado;
+                EXPECT_TRUE(Leer(obtenido) == Leer(esperado)) << casos[k] << ": " << esperado;
+            }
+        }
+    }
+    Comparar(estados, kCarpeta / "graficar_estados.txt", casos);
+    fs::remove_all(temporal);
+}
+
+}  // namespace

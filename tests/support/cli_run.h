@@ -1,0 +1,19 @@
+// Runs the relivo command line as a user would: a program with its
+// arguments (no shell in between, so any bytes reach it as they are) and an
+// optional standard input; returns what it printed and its exit status.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace relivo::prueba {
+
+struct SalidaCli {
+    std::string salida;   // standard output
+    std::string errores;  // standard error
+    int estado = -1;      // exit status; -1 when it did not exit normally
+};
+
+SalidaCli CorrerCli(const std::vector<std::string>& argumentos, const std::string& entrada = "");
+
+}  // namespace relivo::prueba
