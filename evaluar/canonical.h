@@ -8,17 +8,10 @@
 #include <string>
 #include <string_view>
 
+#include "evaluar/function_table.h"
 #include "evaluar/variables.h"
 
 namespace relivo {
-
-// Display name of a code ("a" -> "Sin", "_" -> "-"); nullptr when the
-// character is no code.
-const char* NombreVisible(char codigo);
-
-// True for the function codes that take an operand ("a".."z", "A".."C",
-// "F".."H"); constants and "_" are not included.
-bool EsCodigoFuncion(char c);
 
 // Rewrites user text (or display text) into canonical text, adding the
 // variables it meets to the table. Raises base + 4 for a character that has no

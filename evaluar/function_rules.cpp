@@ -5,85 +5,13 @@
 // moves out of an odd function or vanishes inside an even one.
 #include <string>
 
+#include "evaluar/function_table.h"
 #include "evaluar/operand.h"
 #include "evaluar/simplifier.h"
 #include "platform/numbers.h"
 
 namespace relivo {
 namespace {
-
-constexpr std::string_view kOperadores = "+-%*/^";
-
-enum class Paridad { kNinguna, kPar, kImpar };
-
-// The inverse whose application this code cancels, and the sign rule.
-struct Regla {
-    char anula;
-    Paridad paridad;
-};
-
-Regla ReglaDe(char codigo) {
-    using P = Paridad;
-    switch (codigo) {
-        case 'a':
-            return {'m', P::kImpar};
-        case 'b':
-            return {'n', P::kPar};
-        case 'c':
-            return {'o', P::kImpar};
-        case 'd':
-            return {'p', P::kImpar};
-        case 'e':
-            return {'q', P::kPar};
-        case 'f':
-            return {'r', P::kImpar};
-        case 'g':
-            return {'s', P::kImpar};
-        case 'h':
-            return {'t', P::kPar};
-        case 'i':
-            return {'u', P::kImpar};
-        case 'j':
-            return {'v', P::kImpar};
-        case 'k':
-            return {'w', P::kPar};
-        case 'l':
-            return {'x', P::kImpar};
-        case 'm':
-            return {'a', P::kImpar};
-        case 'n':
-            return {'b', P::kNinguna};
-        case 'o':
-            return {'c', P::kImpar};
-        case 'p':
-            return {'d', P::kNinguna};
-        case 'q':
-            return {'e', P::kImpar};
-        // Arccsc is not odd by its formula (Arccsc(-x) = -Arccsc(x) - pi).
-        case 'r':
-            return {'f', P::kNinguna};
-        case 's':
-            return {'g', P::kImpar};
-        case 't':
-            return {'h', P::kNinguna};
-        case 'u':
-            return {'i', P::kImpar};
-        case 'v':
-            return {'j', P::kImpar};
-        case 'w':
-            return {'k', P::kNinguna};
-        case 'x':
-            return {'l', P::kImpar};
-        case 'y':
-            return {'\0', P::kNinguna};
-        case 'z':
-            return {'A', P::kNinguna};
-        case 'A':
-            return {'z', P::kNinguna};
-        default:
-            return {'\0', P::kNinguna};
-    }
-}
 
 // The exact texts of multiples of pi. A multiple k is the number k in the
 // general number form (so it carries the user's decimal separator, as every
@@ -115,80 +43,41 @@ private:
     const std::string& r_;
 };
 
-// The exact value of the application of `codigo` to the reduced argument r;
-// "" when no exact value applies.
-std::string ValorExacto(char codigo, const std::string& r) {
+bool Cumple(Argumento cuando, const std::string& r) {
     const Angulos a(r);
-    const bool cero = r == "0";
-    const bool uno = r == "1";
-    const bool menos_uno = r == "-1" || r == "_1";
-    switch (codigo) {
-        case 'a':
-            if (cero || a.Pi()) return "0";
-            if (a.SenoUno()) return "1";
-            if (a.SenoMenosUno()) return "_1";
-            break;
-        case 'b':
-            if (cero) return "1";
-            if (a.Pi()) return "_1";
-            if (a.MedioPi()) return "0";
-            break;
-        case 'c':
-            if (cero || a.Pi()) return "0";
-            if (a.TangenteUno()) return "1";
-            if (a.TangenteMenosUno()) return "_1";
-            break;
-        case 'd':
-            if (a.MedioPi()) return "0";
-            if (a.TangenteUno()) return "1";
-            if (a.TangenteMenosUno()) return "_1";
-            break;
-        case 'e':
-            if (cero) return "1";
-            if (a.Pi()) return "_1";
-            break;
-        case 'f':
-            if (a.SenoUno()) return "1";
-            if (a.SenoMenosUno()) return "_1";
-            break;
-        case 'g':
-        case 'i':
-        case 'o':
-        case 's':
-        case 'u':
-            if (cero) return "0";
-            break;
-        case 'h':
-        case 'k':
-        case 'A':
-            if (cero) return "1";
-            break;
-        case 'm':
-            if (cero) return "0";
-            if (uno) return Angulos::Texto(0.5);
-            if (menos_uno) return Angulos::Texto(1.5);
-            break;
-        case 'n':
-            if (cero) return Angulos::Texto(0.5);
-            if (uno) return "0";
-            if (menos_uno) return "J";
-            break;
-        case 'p':
-            if (cero) return Angulos::Texto(0.5);
-            break;
-        case 't':
-            if (uno) return "0";
-            break;
-        case 'y':
-            if (uno) return "0";
-            if (r == "10") return "1";
-            break;
-        case 'z':
-            if (uno) return "0";
-            if (r == "K") return "1";
-            break;
-        default:
-            break;
+    switch (cuando) {
+        case Argumento::kCero:
+            return r == "0";
+        case Argumento::kUno:
+            return r == "1";
+        case Argumento::kMenosUno:
+            return r == "-1" || r == "_1";
+        case Argumento::kDiez:
+            return r == "10";
+        case Argumento::kEuler:
+            return r == "K";
+        case Argumento::kPi:
+            return a.Pi();
+        case Argumento::kMedioPi:
+            return a.MedioPi();
+        case Argumento::kSenoUno:
+            return a.SenoUno();
+        case Argumento::kSenoMenosUno:
+            return a.SenoMenosUno();
+        case Argumento::kTangenteUno:
+            return a.TangenteUno();
+        case Argumento::kTangenteMenosUno:
+            return a.TangenteMenosUno();
+    }
+    return false;
+}
+
+// The exact value of the application of `d` to the reduced argument r;
+// "" when no exact value applies.
+std::string ValorExactoDe(const DatosCodigo& d, const std::string& r) {
+    for (const ValorExacto& v : d.exactos) {
+        if (!Cumple(v.cuando, r)) continue;
+        return v.texto.empty() ? Angulos::Texto(v.multiplo_pi) : std::string(v.texto);
     }
     return std::string();
 }
@@ -235,13 +124,15 @@ std::string Simplificador::ReducirFuncion(std::string_view texto) {
         if (HayOperador(magnitud, kOperadores)) magnitud = EntreParentesis(magnitud);
     }
 
-    const Regla regla = ReglaDe(codigo);
-    if (regla.anula != '\0' && !con_operador && !r.empty() && r[0] == regla.anula) {
+    static const DatosCodigo kNinguno{};
+    const DatosCodigo* d = BuscarCodigo(codigo);
+    const DatosCodigo& regla = d != nullptr ? *d : kNinguno;
+    if (regla.inversa != '\0' && !con_operador && !r.empty() && r[0] == regla.inversa) {
         // The inner application's argument; an empty one ("lx", typed
         // "cschacsch") stands for "0", as every empty argument does.
         return r.size() > 1 ? r.substr(1) : "0";
     }
-    std::string exacto = ValorExacto(codigo, r);
+    std::string exacto = ValorExactoDe(regla, r);
     if (!exacto.empty()) return exacto;
     if (negativo && regla.paridad == Paridad::kImpar)
         return "_" + std::string(1, codigo) + magnitud;

@@ -17,27 +17,6 @@ bool EsParteDeNumero(char c) {
 
 }  // namespace
 
-std::vector<Parte> CortarFueraDeParentesis(std::string_view texto, std::string_view operadores) {
-    std::vector<Parte> partes;
-    int profundidad = 0;
-    size_t inicio = 0;
-    char antes = '\0';
-    for (size_t p = 0; p < texto.size(); ++p) {
-        const char c = texto[p];
-        if (c == '(') {
-            ++profundidad;
-        } else if (c == ')') {
-            --profundidad;
-        } else if (profundidad == 0 && operadores.find(c) != std::string_view::npos) {
-            partes.push_back({texto.substr(inicio, p - inicio), antes});
-            antes = c;
-            inicio = p + 1;
-        }
-    }
-    partes.push_back({texto.substr(inicio), antes});
-    return partes;
-}
-
 size_t FinOperando(std::string_view texto, size_t inicio) {
     size_t p = inicio;
     const size_t n = texto.size();
@@ -45,10 +24,7 @@ size_t FinOperando(std::string_view texto, size_t inicio) {
     // So are the constants and Rnd when something other than an operator
     // follows them: "J2" is one operand, as the tree and the function rules
     // read it.
-    while (p < n && (texto[p] == '_' || EsCodigoFuncion(texto[p]) || texto[p] == 'J' ||
-                     texto[p] == 'K' || texto[p] == 'D')) {
-        ++p;
-    }
+    while (p < n && (texto[p] == codigo::kMenos || EsCodigoOConstante(texto[p]))) ++p;
     if (p >= n) return p;
     const char c = texto[p];
     if (EsParteDeNumero(c)) {
@@ -60,8 +36,8 @@ size_t FinOperando(std::string_view texto, size_t inicio) {
         }
         return p;
     }
-    if (c == 'L') {
-        const size_t cierre = texto.find('L', p + 1);
+    if (c == codigo::kVariable) {
+        const size_t cierre = texto.find(codigo::kVariable, p + 1);
         return cierre == std::string_view::npos ? n : cierre + 1;
     }
     if (c == '(') {
@@ -83,19 +59,6 @@ size_t FinOperando(std::string_view texto, size_t inicio) {
 bool ElevadoAPotencia(std::string_view texto, size_t inicio) {
     const size_t fin = FinOperando(texto, inicio);
     return fin > inicio && fin < texto.size() && texto[fin] == '^';
-}
-
-std::string EntreParentesis(std::string_view texto) {
-    std::string s;
-    s.reserve(texto.size() + 2);
-    s.push_back('(');
-    s.append(texto);
-    s.push_back(')');
-    return s;
-}
-
-void ComprobarLargo(std::string_view texto) {
-    if (texto.size() > 32767) throw Fallo::Plataforma(errores::kDesbordamiento);
 }
 
 }  // namespace relivo

@@ -6,9 +6,9 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
 #include <string_view>
-#include <vector>
+
+#include "evaluar/lexical.h"
 
 namespace relivo {
 
@@ -18,22 +18,5 @@ size_t FinOperando(std::string_view texto, size_t inicio);
 
 // True when the operand that begins at `inicio` is followed by "^".
 bool ElevadoAPotencia(std::string_view texto, size_t inicio);
-
-// A piece of a text cut at operators outside parentheses, with the operator
-// before it ('\0' for the first piece).
-struct Parte {
-    std::string_view texto;
-    char antes;
-};
-
-// The text cut at every character of `operadores` that stands outside
-// parentheses, in order: "a*(b/c)/d" at "*/" gives "a", "*(b/c)", "/d".
-std::vector<Parte> CortarFueraDeParentesis(std::string_view texto, std::string_view operadores);
-
-// "(" + texto + ")".
-std::string EntreParentesis(std::string_view texto);
-
-// Raises 6 for a text longer than the 16-bit positions allow (32,767).
-void ComprobarLargo(std::string_view texto);
 
 }  // namespace relivo

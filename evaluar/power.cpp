@@ -15,8 +15,6 @@ bool EmpiezaConSigno(const std::string& t) {
     return !t.empty() && (t[0] == '_' || t[0] == '-');
 }
 
-constexpr std::string_view kOperadores = "+-%*/^";
-
 }  // namespace
 
 std::string Simplificador::ReducirPotencia(std::string_view texto) {

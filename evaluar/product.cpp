@@ -15,16 +15,10 @@ namespace {
 // Every "*" outside parentheses becomes "/" and every "/" becomes "*": the
 // parts of a nested product that divides.
 std::string IntercambiarOperadores(std::string f) {
-    int profundidad = 0;
-    for (char& c : f) {
-        if (c == '(') {
-            ++profundidad;
-        } else if (c == ')') {
-            --profundidad;
-        } else if (profundidad == 0 && (c == '*' || c == '/')) {
-            c = c == '*' ? '/' : '*';
-        }
-    }
+    RecorrerOperadores(f, "*/", [&f](size_t i) {
+        f[i] = f[i] == '*' ? '/' : '*';
+        return false;
+    });
     return f;
 }
 

@@ -11,17 +11,10 @@
 #include <vector>
 
 #include "evaluar/depth_guard.h"
+#include "evaluar/lexical.h"
 #include "evaluar/variables.h"
 
 namespace relivo {
-
-// True when some character of `operadores` occurs in `texto` outside
-// parentheses; a "+" or "-" right after "E" is an exponent sign, not an
-// operator. Raises 6 for a text longer than 32,767 characters.
-bool HayOperador(std::string_view texto, std::string_view operadores);
-
-// The text without the pairs of parentheses that enclose it as a whole.
-std::string QuitarParentesis(std::string_view texto);
 
 class Simplificador {
 public:

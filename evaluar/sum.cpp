@@ -19,17 +19,10 @@ bool EmpiezaConSigno(const std::string& t) {
 // "-3+L1L" -> "3-L1L". Exponent signs keep their character.
 std::string NegarSuma(const std::string& suma) {
     std::string r = suma;
-    int profundidad = 0;
-    for (size_t i = 0; i < r.size(); ++i) {
-        const char c = r[i];
-        if (c == '(') {
-            ++profundidad;
-        } else if (c == ')') {
-            --profundidad;
-        } else if (profundidad == 0 && (c == '+' || c == '-') && !(i > 0 && r[i - 1] == 'E')) {
-            r[i] = c == '+' ? '-' : '+';
-        }
-    }
+    RecorrerOperadores(r, "+-", [&r](size_t i) {
+        r[i] = r[i] == '+' ? '-' : '+';
+        return false;
+    });
     if (!r.empty() && r[0] == '+') {
         r.erase(0, 1);
     } else {
@@ -160,7 +153,7 @@ std::string Simplificador::ReducirSuma(std::string_view texto) {
             // the term for the power's reducer. A "_" later inside a term
             // negates only its own operand and stays in the term as well.
             signo = !signo;
-        } else if ((c == '+' || c == '-') && profundidad == 0 && !(p > 0 && texto[p - 1] == 'E')) {
+        } else if ((c == '+' || c == '-') && profundidad == 0 && !EsSignoDeExponente(texto, p)) {
             cerrar();
             signo = c == '-';
         } else {

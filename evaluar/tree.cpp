@@ -6,6 +6,7 @@
 #include "evaluar/arithmetic.h"
 #include "evaluar/canonical.h"
 #include "evaluar/functions.h"
+#include "evaluar/lexical.h"
 #include "evaluar/program_run.h"
 #include "platform/numbers.h"
 
@@ -37,8 +38,6 @@ Tree& Tree::TreeR() {
 
 namespace {
 
-constexpr std::string_view kOperadores = "+-%*/^";
-
 // Where the operators of a text lie, so that the split point of any piece
 // [a, b) of it is found without scanning the piece: a chain such as
 // "L1L^L2L^L2L^..." is split once per operator, and a scan of each piece
@@ -51,21 +50,12 @@ constexpr std::string_view kOperadores = "+-%*/^";
 class IndiceOperadores {
 public:
     explicit IndiceOperadores(std::string_view t) : t_(t), d_(t.size() + 1, 0) {
-        std::vector<size_t> abiertos;
-        pareja_.assign(t.size(), std::string_view::npos);
+        pareja_ = Parejas(t);
         for (size_t i = 0; i < t.size(); ++i) {
             const char c = t[i];
             d_[i + 1] = d_[i] + (c == '(') - (c == ')');
-            if (c == '(') {
-                abiertos.push_back(i);
-            } else if (c == ')' && !abiertos.empty()) {
-                pareja_[abiertos.back()] = i;
-                abiertos.pop_back();
-            }
             const size_t k = kOperadores.find(c);
-            if (k == std::string_view::npos) continue;
-            // A sign right after "E" belongs to a number.
-            if ((c == '+' || c == '-') && i > 0 && t[i - 1] == 'E') continue;
+            if (k == std::string_view::npos || EsSignoDeExponente(t, i)) continue;
             clases_[k].emplace_back(d_[i], i);
         }
         for (auto& v : clases_) std::sort(v.begin(), v.end());
@@ -74,7 +64,7 @@ public:
     // Strips the pairs of parentheses that enclose the piece as a whole.
     void SinParentesis(size_t& a, size_t& b) const {
         if (b - a < 2 || t_[a] != '(' || t_[b - 1] != ')') return;
-        if (b - a > 32767) throw Fallo::Plataforma(errores::kDesbordamiento);
+        ComprobarLargo(t_.substr(a, b - a));
         while (b - a >= 2 && t_[a] == '(' && pareja_[a] == b - 1) {
             ++a;
             --b;
@@ -107,7 +97,7 @@ private:
 };
 
 bool EsCodigoConOperando(char c) {
-    return EsCodigoFuncion(c) || c == 'I';
+    return EsCodigoFuncion(c) || c == codigo::kReservado;
 }
 
 }  // namespace
@@ -137,16 +127,16 @@ void ConstruirArbol(std::string_view texto, Tree& nodo) {
             continue;
         }
         const char c = t[0];
-        if (c == 'L') {
+        if (c == codigo::kVariable) {
             n->F = "L";
             trabajo.push_back(t.size() >= 2 ? Pieza{a + 1, b - 1, &n->TreeR()}
                                             : Pieza{a, a, &n->TreeR()});
-        } else if (c == 'J' || c == 'K') {
+        } else if (c == codigo::kPi || c == codigo::kEuler) {
             n->F = std::string(t);
-        } else if (c == '_') {
+        } else if (c == codigo::kMenos) {
             n->F = "-";
             trabajo.push_back({a + 1, b, &n->TreeR()});
-        } else if (c == 'D') {
+        } else if (c == codigo::kRnd) {
             n->F = "D";
         } else if (EsCodigoConOperando(c)) {
             n->F = std::string(1, c);

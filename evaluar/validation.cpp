@@ -3,12 +3,11 @@
 #include <cstdint>
 
 #include "evaluar/errors.h"
+#include "evaluar/lexical.h"
 #include "platform/numbers.h"
 
 namespace relivo {
 namespace {
-
-constexpr int kLongitudMaxima = 32767;
 
 // Characters refused in an expression (codes 0-255; a Latin-1 character
 // above 127 comes as two bytes of 128 or above, and is refused at the first).
@@ -54,7 +53,7 @@ std::string_view SinBlancos(std::string_view t) {
 
 void ValidarExpresion(std::string_view valor) {
     if (SinBlancos(valor).empty()) throw FalloEvaluar(kNoHayFuncion);
-    if (LongitudEnCaracteres(valor) > kLongitudMaxima) {
+    if (LongitudEnCaracteres(valor) > kLargoMaximo) {
         throw Fallo::Plataforma(errores::kDesbordamiento);
     }
     const char separador = numeros::SeparadorDecimal();
