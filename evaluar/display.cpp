@@ -70,6 +70,19 @@ public:
                 p = q;
                 continue;
             }
+            if (c == '_' && p > inicio && (texto_[p - 1] == '-' || texto_[p - 1] == '+') &&
+                ElevadoAPotencia(vista, p + 1)) {
+                // A sign of a power's base right after "+" or "-" would merge
+                // with it into one operator and leave the base unsigned
+                // ("1-_L1L^2" is 1 - (-x)^2, "1--X^2" reads 1 + x^2): the
+                // sign goes inside parentheses with the base.
+                const size_t q = FinOperando(vista, p + 1);
+                salida.append("(-");
+                salida.append(Mostrar(p + 1, q));
+                salida.push_back(')');
+                p = q;
+                continue;
+            }
             if (c == '_' && p + 1 < fin && texto_[p + 1] == '_') {
                 // Two signs in a row would read back as one "+" that vanishes:
                 // the inner one goes in parentheses with its operand.

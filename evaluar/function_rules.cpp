@@ -115,10 +115,12 @@ std::string Simplificador::ReducirFuncion(std::string_view texto) {
         s = std::string(texto);
     }
 
+    // A leading sign makes the argument negative only when it applies to the
+    // whole of it: in "_L2L+L1L" (-y + x) the "_" negates the first term of a
+    // sum, and the sum keeps its sign inside.
     bool negativo = false;
     std::string magnitud;
-    if (!r.empty() &&
-        ((r[0] == '-' && !HayOperador(std::string_view(r).substr(1), "+-")) || r[0] == '_')) {
+    if (SignoDelTodo(r)) {
         negativo = true;
         magnitud = QuitarParentesis(std::string_view(r).substr(1));
         if (HayOperador(magnitud, kOperadores)) magnitud = EntreParentesis(magnitud);

@@ -61,4 +61,13 @@ bool ElevadoAPotencia(std::string_view texto, size_t inicio) {
     return fin > inicio && fin < texto.size() && texto[fin] == '^';
 }
 
+bool EmpiezaConSigno(std::string_view texto) {
+    if (texto.empty()) return false;
+    return texto[0] == '-' || (texto[0] == codigo::kMenos && !ElevadoAPotencia(texto, 1));
+}
+
+bool SignoDelTodo(std::string_view texto) {
+    return EmpiezaConSigno(texto) && !HayOperador(texto.substr(1), "+-");
+}
+
 }  // namespace relivo

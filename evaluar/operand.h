@@ -19,4 +19,14 @@ size_t FinOperando(std::string_view texto, size_t inicio);
 // True when the operand that begins at `inicio` is followed by "^".
 bool ElevadoAPotencia(std::string_view texto, size_t inicio);
 
+// True when the text opens with the sign of its first term: "-" (in
+// simplified text, the sign of all that follows up to the next "+" or "-"),
+// or "_" whose operand is not raised to a power ("_L1L^2" is (-x)^2: that
+// "_" belongs to the base).
+bool EmpiezaConSigno(std::string_view texto);
+
+// True when the opening sign negates the whole text: it is the sign of the
+// first term and no other term follows ("_L1L*L2L", but not "_L1L+L2L").
+bool SignoDelTodo(std::string_view texto);
+
 }  // namespace relivo

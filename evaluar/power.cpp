@@ -9,14 +9,6 @@
 #include "platform/numbers.h"
 
 namespace relivo {
-namespace {
-
-bool EmpiezaConSigno(const std::string& t) {
-    return !t.empty() && (t[0] == '_' || t[0] == '-');
-}
-
-}  // namespace
-
 std::string Simplificador::ReducirPotencia(std::string_view texto) {
     NivelRecursion nivel(profundidad_);
     ComprobarLargo(texto);

@@ -55,7 +55,7 @@ std::string Simplificador::ReducirProducto(std::string_view texto) {
     auto terminar = [&](std::string_view crudo, bool divisor) {
         std::string f = Reducir(crudo);
         bool negativo = false;
-        if (!f.empty() && (f[0] == '-' || f[0] == '_')) {
+        if (EmpiezaConSigno(f)) {
             if (HayOperador(std::string_view(f).substr(1), "+-")) {
                 f = EntreParentesis(f);
             } else {

@@ -11,10 +11,6 @@
 namespace relivo {
 namespace {
 
-bool EmpiezaConSigno(const std::string& t) {
-    return !t.empty() && (t[0] == '_' || t[0] == '-');
-}
-
 // A sum with the sign of every term changed: "3+L1L" -> "-3-L1L",
 // "-3+L1L" -> "3-L1L". Exponent signs keep their character.
 std::string NegarSuma(const std::string& suma) {

@@ -13,7 +13,10 @@ namespace relivo::prueba {
 
 class GeneradorExpresiones {
 public:
-    explicit GeneradorExpresiones(uint64_t semilla) : estado_(semilla | 1) {}
+    // With `signos`, the operands carry runs of minus signs and negated
+    // groups ("--x", "-(-(x+1))", "x-(-y)").
+    explicit GeneradorExpresiones(uint64_t semilla, bool signos = false)
+        : estado_(semilla | 1), signos_(signos) {}
 
     // One expression whose nesting is at most `profundidad` groups deep.
     std::string Generar(int profundidad) { return Suma(profundidad); }
@@ -73,7 +76,12 @@ private:
         return s;
     }
 
-    std::string Signo(int d) { return (Moneda(20) ? "-" : "") + Potencia(d); }
+    std::string Signo(int d) {
+        std::string s = Potencia(d);
+        if (!signos_) return (Moneda(20) ? "-" : "") + s;
+        for (uint32_t n = Hasta(4); n > 0; --n) s = Moneda(40) ? "-(" + s + ")" : "-" + s;
+        return s;
+    }
 
     std::string Potencia(int d) {
         std::string s = Atomo(d);
@@ -133,6 +141,7 @@ private:
     }
 
     uint64_t estado_;
+    bool signos_;
 };
 
 }  // namespace relivo::prueba

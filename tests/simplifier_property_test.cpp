@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <optional>
 #include <set>
 #include <string>
@@ -221,10 +222,18 @@ const std::vector<std::string> kFijas = {
     "y^-x^2",
 };
 
+// The fixed expressions, then `cuantas` generated ones as users type them
+// and as many heavy with signs.
+// RELIVO_SEMILLA and RELIVO_CUANTAS in the environment explore other
+// expressions than the suite's fixed set.
 std::vector<std::string> Expresiones(uint64_t semilla, int cuantas) {
+    if (const char* s = std::getenv("RELIVO_SEMILLA")) semilla = std::strtoull(s, nullptr, 10);
+    if (const char* c = std::getenv("RELIVO_CUANTAS")) cuantas = std::atoi(c);
     std::vector<std::string> todas = kFijas;
     prueba::GeneradorExpresiones generador(semilla);
+    prueba::GeneradorExpresiones con_signos(semilla, true);
     for (int n = 0; n < cuantas; ++n) todas.push_back(generador.Generar(2));
+    for (int n = 0; n < cuantas; ++n) todas.push_back(con_signos.Generar(2));
     return todas;
 }
 
@@ -240,13 +249,24 @@ public:
 
     // True when `obtenida` may stand for `esperada` at p; `permiso_usado` is
     // set when only a deliberate simplification explains the difference.
-    bool Acepta(const Punto& p, const Salida& esperada, const Salida& obtenida,
-                bool& permiso_usado) {
+    // `obtener` gives the outcome of the simplified text at any point.
+    template <class Obtener>
+    bool Acepta(const Punto& p, const Salida& esperada, const Salida& obtenida, bool& permiso_usado,
+                Obtener obtener) {
         if (Iguales(esperada, obtenida, 0)) return true;
         const Salida en_p = ref_.En(p);
         const double escala = ref_.Escala(p);
         if (Iguales(esperada, obtenida, escala)) return true;
         if (MalCondicionado(ref_, p, en_p, escala)) return true;
+        // Numbers folded to 15 significant digits move a failure that hangs
+        // on an exact value ((-2.5)^(66.6+x) at x = -0.6): the simplified
+        // text fails a hair's breadth away.
+        if (esperada.fallo != obtenida.fallo) {
+            for (const double d : {1e-12, -1e-12}) {
+                if (obtener(Punto{p.x * (1 + d), p.y * (1 - d)}).fallo != obtenida.fallo)
+                    return true;
+            }
+        }
         if (!permiso_) {
             TablaVariables tabla;
             const std::string canonico = Canonizar(texto_, tabla);
@@ -278,7 +298,10 @@ TEST(PropiedadSimplificador, ElValorNoCambiaSalvoLasSimplificacionesDeliberadas)
         for (const Punto& p : kPuntos) {
             const Salida esperada = juez.Ref().En(p);
             const Salida obtenida = funcion.En(p);
-            if (juez.Acepta(p, esperada, obtenida, permiso_usado)) continue;
+            if (juez.Acepta(p, esperada, obtenida, permiso_usado,
+                            [&funcion](const Punto& q) { return funcion.En(q); })) {
+                continue;
+            }
             ADD_FAILURE() << "\"" << texto << "\" canonical \"" << juez.Ref().Canonico()
                           << "\" shown \"" << funcion.Visible() << "\" at (" << p.x << ", " << p.y
                           << "): " << Describir(esperada) << " became " << Describir(obtenida);
@@ -309,14 +332,17 @@ TEST(PropiedadSimplificador, ElTextoMostradoSeLeeConElMismoValor) {
         for (const Punto& p : kPuntos) {
             const Salida a = primera.En(p);
             const Salida b = segunda.En(p);
-            if (juez.Acepta(p, a, b, permiso_usado)) continue;
+            if (juez.Acepta(p, a, b, permiso_usado,
+                            [&segunda](const Punto& q) { return segunda.En(q); })) {
+                continue;
+            }
             ADD_FAILURE() << "\"" << texto << "\" shown \"" << visible << "\" read back as \""
                           << segunda.Visible() << "\" at (" << p.x << ", " << p.y
                           << "): " << Describir(a) << " became " << Describir(b);
             break;
         }
     }
-    EXPECT_GT(leidas, 2000);
+    EXPECT_GT(leidas, 4000);
 }
 
 }  // namespace

@@ -344,6 +344,11 @@ TEST(FuncionSimplificadaTest, ElHostLeeElTextoSimplificado) {
         {"x^-2+1", "1+X^(-2)", {"X"}},
         {"x-x", "0", {}},
         {"x*0", "0", {}},
+        // A "_" that negates only the first term of a sum keeps it inside.
+        {"cos(x-(-(-y)))", "Cos(-Y+X)", {"Y", "X"}},
+        {"sin(x-(-(-y)))", "Sin(-Y+X)", {"Y", "X"}},
+        // A sign of a power's base after "-" stays with the base.
+        {"-(y)*-(-(y))*-(-y)+1", "1-(-Y)^2*Y", {"Y"}},
     };
     for (const auto& c : casos) {
         Evaluar ev;
@@ -354,6 +359,32 @@ TEST(FuncionSimplificadaTest, ElHostLeeElTextoSimplificado) {
         for (size_t i = 0; i < c.variables.size(); ++i) {
             EXPECT_EQ(ev.Variable(static_cast<int16_t>(i + 1)), c.variables[i]) << c.texto;
         }
+    }
+}
+
+// A sign that negates only a part keeps to that part: a function of a sum
+// whose first term is negated ("_L2L+L1L", -y + x) is the function of the
+// whole sum, and a product that opens with a negated power's base
+// ("_L1L^2*L1L", (-y)^2*y) is no negated product.
+TEST(FuncionSimplificadaTest, UnSignoDelPrimerTerminoNoEsElDeLaSuma) {
+    const double x = 0.5;
+    const double y = 2;
+    const struct {
+        const char* texto;
+        double valor;
+    } casos[] = {
+        {"cos(x-(-(-y)))", std::cos(x - y)},     {"sin(x-(-(-y)))", std::sin(x - y)},
+        {"tan(-(-(-y))+x)", std::tan(x - y)},    {"sec(x-(-(-y)))", 1 / std::cos(x - y)},
+        {"atan(-(-(-y))+x)", std::atan(x - y)},  {"sin(-(-(-y))+x*y)", std::sin(x * y - y)},
+        {"-(y)*-(-(y))*-(-y)+x", x - y * y * y}, {"(-(y)*-(-(y))*-(-y))^3", -std::pow(y, 9)},
+    };
+    for (const auto& c : casos) {
+        Evaluar ev;
+        ev.Funcion(c.texto);
+        ev.Valor(Variante("x"), x);
+        ev.Valor(Variante("y"), y);
+        ASSERT_EQ(ev.NumeroError(), 0) << c.texto;
+        EXPECT_DOUBLE_EQ(ev.Resultado(), c.valor) << c.texto << " -> " << ev.Funcion();
     }
 }
 
