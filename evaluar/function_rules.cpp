@@ -132,10 +132,14 @@ std::string Simplificador::ReducirFuncion(std::string_view texto) {
     if (regla.inversa != '\0' && !con_operador && !r.empty() && r[0] == regla.inversa) {
         // The inner application's argument; an empty one ("lx", typed
         // "cschacsch") stands for "0", as every empty argument does.
+        Anotar(kInversas);
         return r.size() > 1 ? r.substr(1) : "0";
     }
     std::string exacto = ValorExactoDe(regla, r);
-    if (!exacto.empty()) return exacto;
+    if (!exacto.empty()) {
+        Anotar(kValorExacto);
+        return exacto;
+    }
     if (negativo && regla.paridad == Paridad::kImpar)
         return "_" + std::string(1, codigo) + magnitud;
     if (negativo && regla.paridad == Paridad::kPar) return std::string(1, codigo) + magnitud;

@@ -14,6 +14,7 @@ std::string Simplificador::ReducirPotencia(std::string_view texto) {
     ComprobarLargo(texto);
 
     const std::vector<Parte> partes = CortarFueraDeParentesis(texto, "^");
+    if (partes.size() > 2) Anotar(kCadenaDeExponentes);
 
     // The base, with its sign taken off.
     std::string base = Reducir(partes[0].texto);
@@ -26,7 +27,10 @@ std::string Simplificador::ReducirPotencia(std::string_view texto) {
             base = EntreParentesis(base);
         }
     }
-    if (base.empty() || base == "0") return "0";
+    if (base.empty() || base == "0") {
+        Anotar(kBaseCero);
+        return "0";
+    }
     if (HayOperador(base, kOperadores)) base = EntreParentesis(base);
 
     // The exponents. Only the last one has its sign taken off.
@@ -34,7 +38,10 @@ std::string Simplificador::ReducirPotencia(std::string_view texto) {
     std::vector<bool> negativos;
     for (size_t i = 1; i + 1 < partes.size(); ++i) {
         std::string e = Reducir(partes[i].texto);
-        if (e == "0") return "1";
+        if (e == "0") {
+            Anotar(kExponenteCero);
+            return "1";
+        }
         if (e == "1") continue;
         if (HayOperador(e, kOperadores)) e = EntreParentesis(e);
         exponentes.push_back(std::move(e));
@@ -42,7 +49,10 @@ std::string Simplificador::ReducirPotencia(std::string_view texto) {
     }
     if (partes.size() > 1) {
         std::string e = Reducir(partes.back().texto);
-        if (e.empty() || e == "0") return "1";
+        if (e.empty() || e == "0") {
+            Anotar(kExponenteCero);
+            return "1";
+        }
         if (e != "1") {
             exponentes.push_back(std::move(e));
             negativos.push_back(false);
@@ -55,7 +65,10 @@ std::string Simplificador::ReducirPotencia(std::string_view texto) {
                     negativos.back() = true;
                     // A sign before nothing ("L1L^_", typed "x^-") negates an
                     // empty operand, which is 0: a zero exponent.
-                    if (ultimo.empty()) return "1";
+                    if (ultimo.empty()) {
+                        Anotar(kExponenteCero);
+                        return "1";
+                    }
                 } else {
                     ultimo = EntreParentesis(ultimo);
                 }
@@ -78,7 +91,10 @@ std::string Simplificador::ReducirPotencia(std::string_view texto) {
     }
     // A zero exponent gives 1 whatever the base; the product is 0 only when
     // the last exponent was "_0".
-    if (producto == 0) return "1";
+    if (producto == 0) {
+        Anotar(kExponenteCero);
+        return "1";
+    }
 
     bool quedan_simbolicos = false;
     for (const std::string& e : exponentes) quedan_simbolicos = quedan_simbolicos || !e.empty();

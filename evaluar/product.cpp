@@ -65,10 +65,17 @@ std::string Simplificador::ReducirProducto(std::string_view texto) {
         }
         if (HayOperador(f, "*/") && !HayOperador(f, "+-%")) {
             otra_vez = true;
-            if (divisor) f = IntercambiarOperadores(std::move(f));
+            if (divisor) {
+                // A divisor inside the quotient becomes a multiplier.
+                if (HayOperador(f, "/")) Anotar(kCocienteEnLinea);
+                f = IntercambiarOperadores(std::move(f));
+            }
         }
         if (HayOperador(f, "+-%")) f = EntreParentesis(f);
-        if (f == "0" && !divisor) return true;
+        if (f == "0" && !divisor) {
+            Anotar(kMultiplicadorCero);
+            return true;
+        }
         if (f == "1") {
             if (negativo) signo = !signo;
             return false;
@@ -132,6 +139,7 @@ std::string Simplificador::ReducirProducto(std::string_view texto) {
             if (k <= i || factores[k].empty()) continue;
             e = aritmetica::Sumar(e, potencias[k].exponente);
             factores[k].clear();
+            Anotar(kSemejantes);
         }
         std::string base(potencias[i].base);
         if (e == 0) {

@@ -49,9 +49,11 @@ Coeficiente SepararCoeficiente(std::string_view t) {
 // Collects like terms: every term whose rest appeared in an earlier term is
 // added into that term's coefficient and cleared. Each term is split once:
 // a term changes only by being cleared before its turn, or rewritten after it.
-void ReunirSemejantes(std::vector<std::string>& terminos, std::vector<bool>& signos) {
+// True when two terms were collected.
+bool ReunirSemejantes(std::vector<std::string>& terminos, std::vector<bool>& signos) {
     const size_t n = terminos.size();
-    if (n < 2) return;
+    bool reunidos = false;
+    if (n < 2) return reunidos;
     std::vector<Coeficiente> partes(n, Coeficiente{0, {}});
     std::vector<size_t> grupo(n, 0);
     std::vector<std::vector<size_t>> miembros;
@@ -73,6 +75,7 @@ void ReunirSemejantes(std::vector<std::string>& terminos, std::vector<bool>& sig
             if (k <= i || terminos[k].empty()) continue;
             c = aritmetica::Sumar(c, partes[k].valor);
             terminos[k].clear();
+            reunidos = true;
         }
         const std::string resto(partes[i].resto);
         if (c == 0) {
@@ -87,6 +90,7 @@ void ReunirSemejantes(std::vector<std::string>& terminos, std::vector<bool>& sig
         }
         signos[i] = c < 0;
     }
+    return reunidos;
 }
 
 }  // namespace
@@ -169,7 +173,7 @@ std::string Simplificador::ReducirSuma(std::string_view texto) {
         terminos[i].clear();
     }
 
-    ReunirSemejantes(terminos, signos);
+    if (ReunirSemejantes(terminos, signos)) Anotar(kSemejantes);
 
     std::string resultado = total != 0 ? numeros::FormaGeneral(total) : std::string();
     for (size_t i = 0; i < terminos.size(); ++i) {

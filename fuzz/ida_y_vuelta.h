@@ -14,15 +14,15 @@
 #include "fuzz/comun.h"
 #include "fuzz/evaluar_vigilado.h"
 #include "fuzz/referencia.h"
-#include "tests/deliberadas.h"
+#include "tests/support/permiso.h"
 
 namespace relivo::fuzz {
 
-using prueba::Deliberadas;
 using prueba::kCambiaValor;
 using prueba::kNada;
 using prueba::kQuitaFallos;
 using prueba::Permiso;
+using prueba::PermisoDe;
 
 struct Salida {
     bool fallo = false;
@@ -129,7 +129,7 @@ inline void IdaYVuelta(EvaluarVigilado& a, const std::string& original) {
     const bool identico = nb == 0 && b.ev().TextoCanonico() == canonico && nombres_b == nombres;
     TablaVariables tabla;
     for (const std::string& n : nombres) tabla.Agregar(n);
-    const Permiso permiso = identico ? kNada : Deliberadas(tabla).En(canonico);
+    const Permiso permiso = identico ? kNada : PermisoDe(tabla, canonico);
     Referencia ref(canonico, nombres);
 
     for (int p = 0; p < 3; ++p) {

@@ -29,8 +29,8 @@
 #include "evaluar/tree.h"
 #include "platform/error.h"
 #include "platform/numbers.h"
-#include "tests/deliberadas.h"
 #include "tests/expression_generator.h"
+#include "tests/support/permiso.h"
 
 namespace relivo {
 namespace {
@@ -191,10 +191,10 @@ bool MalCondicionado(Referencia& ref, const Punto& p, const Salida& en_p, double
     return false;
 }
 
-using prueba::Deliberadas;
 using prueba::kCambiaValor;
 using prueba::kQuitaFallos;
 using prueba::Permiso;
+using prueba::PermisoDe;
 
 // Whether the difference between what the reference gives and what Funcion
 // gives is one the deliberate simplifications allow.
@@ -270,7 +270,7 @@ public:
         if (!permiso_) {
             TablaVariables tabla;
             const std::string canonico = Canonizar(texto_, tabla);
-            permiso_ = Deliberadas(tabla).En(canonico);
+            permiso_ = PermisoDe(tabla, canonico);
         }
         permiso_usado = Permitido(*permiso_, esperada, obtenida);
         return permiso_usado;
