@@ -10,6 +10,7 @@
 #include "cli/commands.h"
 #include "cli/json_output.h"
 #include "evaluar/evaluar.h"
+#include "platform/error.h"
 #include "platform/numbers.h"
 
 namespace relivo::cli {
@@ -107,7 +108,8 @@ int Lote() {
     return LoteJson([](const std::string& linea) {
         const auto p = LeerPeticion(linea);
         if (p) return Ejecutar(*p);
-        return json{{"numeroError", 13}, {"error", "No coinciden los tipos"}};
+        return json{{"numeroError", errores::kTiposNoCoinciden},
+                    {"error", TextoErrorPlataforma(errores::kTiposNoCoinciden)}};
     });
 }
 

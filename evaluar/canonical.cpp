@@ -2,9 +2,9 @@
 
 #include <utility>
 
-#include "evaluar/errors.h"
 #include "evaluar/function_table.h"
 #include "evaluar/lexical.h"
+#include "evaluar/messages.h"
 #include "platform/error.h"
 #include "platform/numbers.h"
 
@@ -167,7 +167,7 @@ private:
                 Menos();
                 break;
             default:
-                throw FalloEvaluar(kCaracteresNoValidos);
+                throw Fallo(mensajes::kCaracteresNoValidos);
         }
         ++pos_;
     }

@@ -5,7 +5,7 @@
 #include "evaluar/arithmetic.h"
 #include "evaluar/canonical.h"
 #include "evaluar/display.h"
-#include "evaluar/errors.h"
+#include "evaluar/messages.h"
 #include "evaluar/simplifier.h"
 #include "evaluar/state.h"
 #include "evaluar/validation.h"
@@ -149,9 +149,9 @@ int16_t Evaluar::NumeroVariables() {
 std::string Evaluar::Variable(int16_t Index) {
     return Miembro(*e_, std::string(), [&] {
         TablaVariables& t = e_->variables;
-        if (t.cuenta == 0) throw FalloEvaluar(kNoHayVariables);
+        if (t.cuenta == 0) throw Fallo(mensajes::kNoHayVariables);
         if (Index != 0) {
-            if (Index > t.cuenta || Index < 1) throw FalloEvaluar(kIndiceFuera);
+            if (Index > t.cuenta || Index < 1) throw Fallo(mensajes::kIndiceFuera);
             return t.Nombre(Index);
         }
         if (t.cursor >= t.cuenta) t.cursor = 0;
@@ -163,7 +163,7 @@ std::string Evaluar::Variable(int16_t Index) {
 int16_t Evaluar::IndiceVariable(const std::string& Var) {
     return Miembro(*e_, int16_t{0}, [&] {
         const int16_t i = e_->variables.BuscarPorNombre(Var);
-        if (i == 0) throw FalloEvaluar(kNoExisteVariable);
+        if (i == 0) throw Fallo(mensajes::kNoExisteVariable);
         return i;
     });
 }
@@ -178,12 +178,12 @@ double Evaluar::Valor(const Variante& Variable) {
         int16_t i = 0;
         if (EsIndice(Variable)) {
             const double v = ValorNumerico(Variable);
-            if (!(v > 0 && v <= t.cuenta)) throw FalloEvaluar(kNoExisteDentro);
+            if (!(v > 0 && v <= t.cuenta)) throw Fallo(mensajes::kNoExisteDentro);
             i = numeros::AEntero16(v);
             if (i < 1) throw Fallo::Plataforma(errores::kSubindice);
         } else {
             i = IndiceDeNombre(*e_, Variable);
-            if (i == 0) throw FalloEvaluar(kNoExisteDentro);
+            if (i == 0) throw Fallo(mensajes::kNoExisteDentro);
         }
         return t.valores[static_cast<size_t>(i - 1)];
     });
@@ -196,7 +196,7 @@ void Evaluar::Valor(const Variante& Variable, double valor) {
         TablaVariables& t = e.variables;
         const int16_t i = EsIndice(Variable) ? numeros::AEntero16(ValorNumerico(Variable))
                                              : IndiceDeNombre(e, Variable);
-        if (i < 1 || i > t.cuenta) throw FalloEvaluar(kNoExisteVariable);
+        if (i < 1 || i > t.cuenta) throw Fallo(mensajes::kNoExisteVariable);
         aritmetica::Comprobar(valor);
         const size_t k = static_cast<size_t>(i - 1);
         if (t.valores[k] == valor && t.definidos[k]) return 0;
@@ -224,7 +224,7 @@ void Evaluar::Substituir(const Variante& Variable, const Variante& texto) {
         TablaVariables& t = e.variables;
         const int16_t i = EsIndice(Variable) ? numeros::AEntero16(ValorNumerico(Variable))
                                              : IndiceDeNombre(e, Variable);
-        if (i < 1 || i > t.cuenta) throw FalloEvaluar(kNoExisteVariable);
+        if (i < 1 || i > t.cuenta) throw Fallo(mensajes::kNoExisteVariable);
         if (texto.tipo != Variante::Tipo::Texto)
             throw Fallo::Plataforma(errores::kTiposNoCoinciden);
         t.nombres[static_cast<size_t>(i - 1)] = "(" + texto.texto + ")";
@@ -248,7 +248,7 @@ void Evaluar::Substituir(const Variante& Variable, const Variante& texto) {
 double Evaluar::Resultado() {
     return Miembro(*e_, 0.0, [&] {
         if (e_->listo) return e_->resultado;
-        if (e_->numeroError == 0) throw FalloEvaluar(kNoDefinida);
+        if (e_->numeroError == 0) throw Fallo(mensajes::kNoDefinida);
         return 0.0;
     });
 }

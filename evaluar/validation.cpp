@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "evaluar/errors.h"
 #include "evaluar/lexical.h"
+#include "evaluar/messages.h"
 #include "platform/numbers.h"
 
 namespace relivo {
@@ -52,7 +52,7 @@ std::string_view SinBlancos(std::string_view t) {
 }  // namespace
 
 void ValidarExpresion(std::string_view valor) {
-    if (SinBlancos(valor).empty()) throw FalloEvaluar(kNoHayFuncion);
+    if (SinBlancos(valor).empty()) throw Fallo(mensajes::kNoHayFuncion);
     if (LongitudEnCaracteres(valor) > kLargoMaximo) {
         throw Fallo::Plataforma(errores::kDesbordamiento);
     }
@@ -67,12 +67,12 @@ void ValidarExpresion(std::string_view valor) {
         if (c == '(') {
             ++profundidad;
         } else if (c == ')') {
-            if (--profundidad < 0) throw FalloEvaluar(kFaltaIzquierdo);
+            if (--profundidad < 0) throw Fallo(mensajes::kFaltaIzquierdo);
         } else if (CaracterNoValido(static_cast<unsigned char>(c), separador)) {
-            throw FalloEvaluar(kCaracteresNoValidos);
+            throw Fallo(mensajes::kCaracteresNoValidos);
         }
     }
-    if (profundidad > 0) throw FalloEvaluar(kFaltaDerecho);
+    if (profundidad > 0) throw Fallo(mensajes::kFaltaDerecho);
 }
 
 }  // namespace relivo

@@ -1,34 +1,32 @@
 #include "platform/error.h"
 
+#include <array>
+
 namespace relivo {
+namespace {
+
+// The platform's run-time errors.
+constexpr std::array kCatalogo{
+    Mensaje{errores::kArgumentoNoValido, "Llamada a procedimiento o argumento no válidos"},
+    Mensaje{errores::kDesbordamiento, "Desbordamiento"},
+    Mensaje{errores::kMemoriaInsuficiente, "Memoria insuficiente"},
+    Mensaje{errores::kSubindice, "El subíndice está fuera del intervalo"},
+    Mensaje{errores::kDivisionPorCero, "División por cero"},
+    Mensaje{errores::kTiposNoCoinciden, "No coinciden los tipos"},
+    Mensaje{errores::kPilaInsuficiente, "Espacio de pila insuficiente"},
+    Mensaje{errores::kArchivoNoEncontrado, "No se ha encontrado el archivo"},
+    Mensaje{errores::kAccesoArchivo, "Error de acceso a la ruta o el archivo"},
+    Mensaje{errores::kFormatoArchivo, "Formato de archivo no válido"},
+    Mensaje{errores::kValorPropiedad, "El valor de la propiedad no es válido"},
+};
+
+}  // namespace
 
 const char* TextoErrorPlataforma(int32_t numero) {
-    switch (numero) {
-        case 5:
-            return "Llamada a procedimiento o argumento no válidos";
-        case 6:
-            return "Desbordamiento";
-        case 7:
-            return "Memoria insuficiente";
-        case 9:
-            return "El subíndice está fuera del intervalo";
-        case 11:
-            return "División por cero";
-        case 13:
-            return "No coinciden los tipos";
-        case 28:
-            return "Espacio de pila insuficiente";
-        case 53:
-            return "No se ha encontrado el archivo";
-        case 75:
-            return "Error de acceso a la ruta o el archivo";
-        case 321:
-            return "Formato de archivo no válido";
-        case 380:
-            return "El valor de la propiedad no es válido";
-        default:
-            return "Error definido por la aplicación o el objeto";
+    for (const Mensaje& m : kCatalogo) {
+        if (m.numero == numero) return m.texto;
     }
+    return "Error definido por la aplicación o el objeto";
 }
 
 Fallo Fallo::Plataforma(int32_t numero) {

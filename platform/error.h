@@ -10,9 +10,16 @@
 
 namespace relivo {
 
+// One entry of a catalogue of messages: an error number and its text.
+struct Mensaje {
+    int32_t numero;
+    const char* texto;
+};
+
 class Fallo : public std::exception {
 public:
     Fallo(int32_t numero, std::string texto) : numero_(numero), texto_(std::move(texto)) {}
+    explicit Fallo(const Mensaje& m) : Fallo(m.numero, m.texto) {}
 
     int32_t numero() const noexcept { return numero_; }
     const std::string& texto() const noexcept { return texto_; }

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "platform/yield.h"
-#include "relivo/errors.h"
+#include "relivo/messages.h"
 
 namespace relivo {
 
@@ -139,7 +139,7 @@ void ElevarTerminoGraficacion(Control& c) {
 
 void CederYComprobar(Control& c) {
     Ceder();
-    if (c.e.Cancelado) throw Fallo(kErrCancelado, kTextoCancelado);
+    if (c.e.Cancelado) throw Fallo(mensajes::kCancelado);
 }
 
 void FijarAutoRedraw(Control& c, bool valor) {

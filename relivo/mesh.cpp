@@ -8,6 +8,7 @@
 #include "evaluar/arithmetic.h"
 #include "platform/numbers.h"
 #include "platform/polygon.h"
+#include "relivo/messages.h"
 #include "relivo/procedures.h"
 #include "relivo/rotation.h"
 
@@ -17,7 +18,8 @@ namespace ar = aritmetica;
 
 namespace {
 
-const std::string kGraficando = "Graficando Puntos";
+// Built once: the status is raised after every cell.
+const std::string kGraficando = mensajes::kGraficando;
 
 // A segment from a to b, drawn as a degenerate quadrilateral whose red
 // outline is all that shows.

@@ -7,7 +7,7 @@
 #include "platform/numbers.h"
 #include "relivo/control.h"
 #include "relivo/error_report.h"
-#include "relivo/errors.h"
+#include "relivo/messages.h"
 #include "relivo/relivo.h"
 
 namespace relivo {
@@ -16,7 +16,7 @@ namespace ar = aritmetica;
 
 void ReportarError(Control& c, const Fallo& fallo, bool& Continuar) {
     try {
-        ElevarStatus(c, "Error: " + fallo.texto(), 0);
+        ElevarStatus(c, mensajes::kPrefijoError + fallo.texto(), 0);
         c.e.NumeroError = fallo.numero();
         c.e.Error = fallo.texto();
         ElevarError(c, c.e.NumeroError, c.e.Error, Continuar);
@@ -69,14 +69,14 @@ double LeerDoble(Control& c, const double& valor) {
 
 // A bound of the rectangle: stored first, then the two bounds checked.
 void FijarLimite(Control& c, double& limite, double valor, const double& minimo,
-                 const double& maximo, int32_t numero, const char* texto) {
+                 const double& maximo, const Mensaje& iguales) {
     EjecutarSentencias(c, {
                               [&] {
                                   if (valor != limite) MarcarAmbos(c.e);
                               },
                               [&] { limite = valor; },
                               [&] {
-                                  if (ar::Restar(minimo, maximo) == 0) throw Fallo(numero, texto);
+                                  if (ar::Restar(minimo, maximo) == 0) throw Fallo(iguales);
                               },
                           });
 }
@@ -94,8 +94,7 @@ void FijarLineas(Control& c, double& intervalos, int16_t lineas) {
                                   if (intervalos != numeros::Sumar16(lineas, 1)) MarcarAmbos(c.e);
                               },
                               [&] {
-                                  if (lineas < 0)
-                                      throw Fallo(kErrIntervaloCero, kTextoIntervaloCero);
+                                  if (lineas < 0) throw Fallo(mensajes::kIntervaloCero);
                               },
                               [&] { intervalos = numeros::Sumar16(lineas, 1); },
                           });
@@ -104,7 +103,7 @@ void FijarLineas(Control& c, double& intervalos, int16_t lineas) {
 // Design mode with automatic scaling refuses the z bounds outright.
 void FijarZ(Control& c, double& limite, double valor) {
     if (!c.anfitrion.UserMode() && c.e.AutoEscalaZ) {
-        throw Fallo(kErrTiempoDeDiseno, kTextoTiempoDeDiseno);
+        throw Fallo(mensajes::kTiempoDeDiseno);
     }
     EjecutarSentencias(c, {
                               [&] {
@@ -193,25 +192,25 @@ double Relivo::XMax() {
     return LeerDoble(*c_, c_->e.XMax);
 }
 void Relivo::XMax(double v) {
-    FijarLimite(*c_, c_->e.XMax, v, c_->e.XMin, c_->e.XMax, kErrXIguales, kTextoXIguales);
+    FijarLimite(*c_, c_->e.XMax, v, c_->e.XMin, c_->e.XMax, mensajes::kXIguales);
 }
 double Relivo::XMin() {
     return LeerDoble(*c_, c_->e.XMin);
 }
 void Relivo::XMin(double v) {
-    FijarLimite(*c_, c_->e.XMin, v, c_->e.XMin, c_->e.XMax, kErrXIguales, kTextoXIguales);
+    FijarLimite(*c_, c_->e.XMin, v, c_->e.XMin, c_->e.XMax, mensajes::kXIguales);
 }
 double Relivo::YMax() {
     return LeerDoble(*c_, c_->e.YMax);
 }
 void Relivo::YMax(double v) {
-    FijarLimite(*c_, c_->e.YMax, v, c_->e.YMin, c_->e.YMax, kErrYIguales, kTextoYIguales);
+    FijarLimite(*c_, c_->e.YMax, v, c_->e.YMin, c_->e.YMax, mensajes::kYIguales);
 }
 double Relivo::YMin() {
     return LeerDoble(*c_, c_->e.YMin);
 }
 void Relivo::YMin(double v) {
-    FijarLimite(*c_, c_->e.YMin, v, c_->e.YMin, c_->e.YMax, kErrYIguales, kTextoYIguales);
+    FijarLimite(*c_, c_->e.YMin, v, c_->e.YMin, c_->e.YMax, mensajes::kYIguales);
 }
 
 double Relivo::ZMax() {

@@ -4,7 +4,7 @@
 #include "evaluar/arithmetic.h"
 #include "relivo/control.h"
 #include "relivo/error_report.h"
-#include "relivo/errors.h"
+#include "relivo/messages.h"
 #include "relivo/procedures.h"
 #include "relivo/relivo.h"
 
@@ -45,11 +45,11 @@ void Relivo::Graficar() {
                        {
                            [&] {
                                if (ar::Restar(e.XMin, e.XMax) == 0)
-                                   throw Fallo(kErrXIguales, kTextoXIguales);
+                                   throw Fallo(mensajes::kXIguales);
                            },
                            [&] {
                                if (ar::Restar(e.YMin, e.YMax) == 0)
-                                   throw Fallo(kErrYIguales, kTextoYIguales);
+                                   throw Fallo(mensajes::kYIguales);
                            },
                            [&] { e.Ocupado = true; },
                            [&] { e.Cancelado = false; },
@@ -85,7 +85,7 @@ void Relivo::Graficar() {
                                if (dibujar) e.Redibujar = false;
                            },
 
-                           [&] { ElevarStatus(c, "Graficación terminada", 0); },
+                           [&] { ElevarStatus(c, mensajes::kTerminada, 0); },
                            [&] { ElevarTerminoGraficacion(c); },
                            [&] { e.Ocupado = false; },
                        },

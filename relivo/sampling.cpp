@@ -9,6 +9,7 @@
 #include "evaluar/arithmetic.h"
 #include "platform/numbers.h"
 #include "relivo/control.h"
+#include "relivo/messages.h"
 #include "relivo/procedures.h"
 
 namespace relivo {
@@ -17,7 +18,8 @@ namespace ar = aritmetica;
 
 namespace {
 
-const std::string kProcesando = "Procesando Superficie";
+// Built once: the status is raised after every sample.
+const std::string kProcesando = mensajes::kProcesando;
 
 // The evaluator's value just read, or its own failure raised again.
 double Leer(Control& c) {
