@@ -49,7 +49,8 @@ Coeficiente SepararCoeficiente(std::string_view t) {
 // Collects like terms: every term whose rest appeared in an earlier term is
 // added into that term's coefficient and cleared. Each term is split once:
 // a term changes only by being cleared before its turn, or rewritten after it.
-// True when two terms were collected.
+// True when two terms were collected, or a term with the coefficient 0
+// ("0*L1L", also from "_0*L1L") vanished.
 bool ReunirSemejantes(std::vector<std::string>& terminos, std::vector<bool>& signos) {
     const size_t n = terminos.size();
     bool reunidos = false;
@@ -80,6 +81,7 @@ bool ReunirSemejantes(std::vector<std::string>& terminos, std::vector<bool>& sig
         const std::string resto(partes[i].resto);
         if (c == 0) {
             terminos[i].clear();
+            reunidos = true;
         } else if (c != 1 && c != -1) {
             std::string t = numeros::FormaGeneral(c < 0 ? -c : c);
             t.push_back('*');
