@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "evaluar/evaluar.h"
-#include "tests/expression_generator.h"
+#include "tests/support/expression_generator.h"
 
 namespace {
 

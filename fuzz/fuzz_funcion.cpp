@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "fuzz/objetivo_funcion.h"
+#include "tests/support/check_funcion.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tamano) {
     relivo::fuzz::funcion::Ejecutar(std::string_view(reinterpret_cast<const char*>(datos), tamano));

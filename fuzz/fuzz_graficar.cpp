@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "fuzz/objetivo_graficar.h"
+#include "tests/support/check_graficar.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tamano) {
     relivo::fuzz::graficar::Ejecutar(

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "fuzz/objetivo_propiedades.h"
+#include "tests/support/check_properties.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tamano) {
     relivo::fuzz::propiedades::Ejecutar(

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "fuzz/objetivo_reducir.h"
+#include "tests/support/check_reducir.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tamano) {
     relivo::fuzz::reducir::Ejecutar(std::string_view(reinterpret_cast<const char*>(datos), tamano));

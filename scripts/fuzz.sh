@@ -59,8 +59,8 @@ for t in "${objetivos[@]}"; do
     if ! ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:allocator_may_return_null=1 \
         UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
         "$dir/fuzz_$t" "${modo[@]}" -max_total_time="$segundos" -max_len="${largo[$t]}" -timeout="$lento" -seed="$semilla" \
-        -rss_limit_mb=4096 -dict="fuzz/dic/$t.dict" -print_final_stats=1 \
-        -artifact_prefix="$dir/hallazgos/$t-" "$corpus" "fuzz/semillas/$t" \
+        -rss_limit_mb=4096 -dict="fuzz/dict/$t.dict" -print_final_stats=1 \
+        -artifact_prefix="$dir/hallazgos/$t-" "$corpus" "fuzz/seeds/$t" \
         >"$dir/fuzz_$t.log" 2>&1; then
         fallos=1
         grep -E "invariant broken|ERROR|SUMMARY|Test unit written" -A1 "$dir/fuzz_$t.log" | head -20

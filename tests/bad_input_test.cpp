@@ -8,9 +8,9 @@
 #include <string>
 
 #include "evaluar/evaluar.h"
-#include "tests/evaluar_host.h"
-#include "tests/small_stack.h"
-#include "tests/texto_repetido.h"
+#include "tests/support/evaluar_host.h"
+#include "tests/support/small_stack.h"
+#include "tests/support/repeated_text.h"
 
 namespace relivo {
 namespace {

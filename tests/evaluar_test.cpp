@@ -7,7 +7,7 @@
 #include <cmath>
 #include <string>
 
-#include "tests/evaluar_host.h"
+#include "tests/support/evaluar_host.h"
 
 namespace relivo {
 namespace {

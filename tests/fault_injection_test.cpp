@@ -14,7 +14,7 @@
 #include "platform/linux/host.h"
 #include "platform/linux/work_queue.h"
 #include "relivo/relivo.h"
-#include "tests/superficie_con_fallos.h"
+#include "tests/support/failing_surface.h"
 
 namespace relivo {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "platform/linux/polygon_observer.h"
 #include "platform/surface.h"
-#include "tests/raster_util.h"
+#include "tests/support/raster_util.h"
 
 namespace relivo {
 namespace {

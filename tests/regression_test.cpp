@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "fuzz/comun.h"
-#include "fuzz/objetivo_funcion.h"
-#include "fuzz/objetivo_guion.h"
-#include "fuzz/objetivo_reducir.h"
-#include "tests/small_stack.h"
+#include "tests/support/invariants.h"
+#include "tests/support/check_funcion.h"
+#include "tests/support/check_script.h"
+#include "tests/support/check_reducir.h"
+#include "tests/support/small_stack.h"
 #if RELIVO_CON_GRAFICAR
-#include "fuzz/objetivo_graficar.h"
-#include "fuzz/objetivo_propiedades.h"
+#include "tests/support/check_graficar.h"
+#include "tests/support/check_properties.h"
 #endif
 
 namespace relivo {

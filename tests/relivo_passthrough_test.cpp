@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "relivo_banco.h"
+#include "tests/support/relivo_test_host.h"
 
 namespace relivo::prueba {
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/linux/json_bag.h"
-#include "relivo_banco.h"
+#include "tests/support/relivo_test_host.h"
 
 namespace relivo::prueba {
 namespace {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/linux/work_queue.h"
-#include "relivo_banco.h"
+#include "tests/support/relivo_test_host.h"
 
 namespace relivo::prueba {
 namespace {

@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "fuzz/comun.h"
-#include "fuzz/objetivo_funcion.h"
-#include "fuzz/objetivo_reducir.h"
+#include "tests/support/invariants.h"
+#include "tests/support/check_funcion.h"
+#include "tests/support/check_reducir.h"
 
 namespace relivo {
 namespace {

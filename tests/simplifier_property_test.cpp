@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <optional>
@@ -29,8 +30,8 @@
 #include "evaluar/tree.h"
 #include "platform/error.h"
 #include "platform/numbers.h"
-#include "tests/expression_generator.h"
-#include "tests/support/permiso.h"
+#include "tests/support/deliberate_changes.h"
+#include "tests/support/expression_generator.h"
 
 namespace relivo {
 namespace {
@@ -178,10 +179,18 @@ bool Iguales(const Salida& a, const Salida& b, double escala) {
     return std::fabs(a.valor - b.valor) <= limite;
 }
 
+// Points a hair's breadth from p, x and y moved together and apart (moved
+// apart only, x*y would stay).
+std::array<Punto, 4> Cerca(const Punto& p) {
+    constexpr double d = 1e-12;
+    return {Punto{p.x * (1 + d), p.y * (1 - d)}, Punto{p.x * (1 - d), p.y * (1 + d)},
+            Punto{p.x * (1 + d), p.y * (1 + d)}, Punto{p.x * (1 - d), p.y * (1 - d)}};
+}
+
 // True when a tiny change of x and y changes the outcome beyond the tolerance.
 bool MalCondicionado(Referencia& ref, const Punto& p, const Salida& en_p, double escala) {
-    for (const double d : {1e-12, -1e-12}) {
-        const Salida cerca = ref.En({p.x * (1 + d), p.y * (1 - d)});
+    for (const Punto& q : Cerca(p)) {
+        const Salida cerca = ref.En(q);
         if (cerca.fallo != en_p.fallo) return true;
         if (!cerca.fallo && std::fabs(cerca.valor - en_p.valor) >
                                 0.01 * kTolerancia * std::max(std::fabs(en_p.valor), escala)) {
@@ -262,9 +271,8 @@ public:
         // on an exact value ((-2.5)^(66.6+x) at x = -0.6): the simplified
         // text fails a hair's breadth away.
         if (esperada.fallo != obtenida.fallo) {
-            for (const double d : {1e-12, -1e-12}) {
-                if (obtener(Punto{p.x * (1 + d), p.y * (1 - d)}).fallo != obtenida.fallo)
-                    return true;
+            for (const Punto& q : Cerca(p)) {
+                if (obtener(q).fallo != obtenida.fallo) return true;
             }
         }
         if (!permiso_) {

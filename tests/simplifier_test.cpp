@@ -15,7 +15,7 @@
 #include "evaluar/variables.h"
 #include "platform/error.h"
 #include "platform/numbers.h"
-#include "tests/small_stack.h"
+#include "tests/support/small_stack.h"
 
 namespace relivo {
 namespace {

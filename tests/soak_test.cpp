@@ -12,8 +12,8 @@
 #include <string>
 
 #include "evaluar/evaluar.h"
-#include "tests/evaluar_host.h"
-#include "tests/expression_generator.h"
+#include "tests/support/evaluar_host.h"
+#include "tests/support/expression_generator.h"
 
 #if RELIVO_CON_GRAFICAR
 #include "platform/linux/host.h"

@@ -11,7 +11,7 @@
 
 #include "platform/error.h"
 #include "platform/png.h"
-#include "tests/raster_util.h"
+#include "tests/support/raster_util.h"
 
 namespace relivo {
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "evaluar/evaluar.h"
-#include "tests/evaluar_host.h"
+#include "tests/support/evaluar_host.h"
 
 namespace relivo {
 namespace {

@@ -1,0 +1,106 @@
+// The plot parameters of Relivo and Graficar on a 64 x 48 surface, driven by
+// a host script decoded from the input: one call a line, a member name and
+// its argument,
+//   Funcion <text>   XMin|XMax|YMin|YMax|ZMin|ZMax|AnguloX|AnguloY|AnguloZ <number>
+//   NumeroLineasX|NumeroLineasY <whole number>   AutoEscalaZ 0|1
+//   Graficar   Cancelar
+// and three lines for the host itself: "Continuar 0|1" (its answer to Error
+// events from now on), "CancelarEn <k>" (it cancels at the k-th yield from
+// now) and "Reentrar 0|1" (its Status handler calls Graficar again).
+//
+// Every call is watched (see relivo_vigilado.h). At the end the host sets a
+// plain plot and Graficar must draw it without an error: whatever came
+// before, the control stays usable.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "tests/support/invariants.h"
+#include "tests/support/watched_relivo.h"
+
+namespace relivo::fuzz::graficar {
+
+// Runs above this many grid points are not asked for: the host fuzzes the
+// logic, not the patience of the machine.
+inline constexpr int64_t kPuntosMaximos = 2000;
+
+inline constexpr auto kMiembro = RelivoVigilado::Clase::Miembro;
+
+inline double Numero(std::string_view t) {
+    const std::string s(t);
+    return std::strtod(s.c_str(), nullptr);
+}
+
+inline int16_t Entero16(std::string_view t) {
+    return static_cast<int16_t>(std::strtol(std::string(t).c_str(), nullptr, 10));
+}
+
+inline void Linea(RelivoVigilado& v, std::string_view l) {
+    const size_t blanco = l.find(' ');
+    const std::string_view nombre = l.substr(0, blanco);
+    const std::string_view arg = blanco == std::string_view::npos ? "" : l.substr(blanco + 1);
+    Relivo& r = v.r();
+    const std::string que(l.substr(0, 200));
+    const double x = Numero(arg);
+    if (nombre == "Funcion") {
+        v.Llamar(que, kMiembro, [&] { r.Funcion(arg); });
+    } else if (nombre == "XMin") {
+        v.Llamar(que, kMiembro, [&] { r.XMin(x); });
+    } else if (nombre == "XMax") {
+        v.Llamar(que, kMiembro, [&] { r.XMax(x); });
+    } else if (nombre == "YMin") {
+        v.Llamar(que, kMiembro, [&] { r.YMin(x); });
+    } else if (nombre == "YMax") {
+        v.Llamar(que, kMiembro, [&] { r.YMax(x); });
+    } else if (nombre == "ZMin") {
+        v.Llamar(que, kMiembro, [&] { r.ZMin(x); });
+    } else if (nombre == "ZMax") {
+        v.Llamar(que, kMiembro, [&] { r.ZMax(x); });
+    } else if (nombre == "AnguloX") {
+        v.Llamar(que, kMiembro, [&] { r.AnguloX(x); });
+    } else if (nombre == "AnguloY") {
+        v.Llamar(que, kMiembro, [&] { r.AnguloY(x); });
+    } else if (nombre == "AnguloZ") {
+        v.Llamar(que, kMiembro, [&] { r.AnguloZ(x); });
+    } else if (nombre == "NumeroLineasX") {
+        v.Llamar(que, kMiembro, [&] { r.NumeroLineasX(Entero16(arg)); });
+    } else if (nombre == "NumeroLineasY") {
+        v.Llamar(que, kMiembro, [&] { r.NumeroLineasY(Entero16(arg)); });
+    } else if (nombre == "AutoEscalaZ") {
+        v.Llamar(que, kMiembro, [&] { r.AutoEscalaZ(x != 0); });
+    } else if (nombre == "Cancelar") {
+        v.Llamar(que, kMiembro, [&] { r.Cancelar(); });
+    } else if (nombre == "Graficar") {
+        int16_t nx = 0, ny = 0;
+        v.Llamar("NumeroLineasX", kMiembro, [&] { nx = r.NumeroLineasX(); });
+        v.Llamar("NumeroLineasY", kMiembro, [&] { ny = r.NumeroLineasY(); });
+        if ((int64_t{nx} + 2) * (int64_t{ny} + 2) > kPuntosMaximos) return;
+        v.Llamar(que, RelivoVigilado::Clase::Graficar, [&] { r.Graficar(); });
+    } else if (nombre == "Continuar") {
+        v.Continuar(x != 0);
+    } else if (nombre == "CancelarEn") {
+        v.CancelarEn(static_cast<uint64_t>(std::strtoul(std::string(arg).c_str(), nullptr, 10)));
+    } else if (nombre == "Reentrar") {
+        v.Reentrar(x != 0);
+    }
+}
+
+// Runs one input: a script of at most 48 lines, then the plain plot.
+inline void Ejecutar(std::string_view guion) {
+    RelivoVigilado v;
+    size_t inicio = 0;
+    int lineas = 0;
+    while (inicio <= guion.size() && lineas++ < 48) {
+        size_t fin = guion.find('\n', inicio);
+        if (fin == std::string_view::npos) fin = guion.size();
+        Linea(v, guion.substr(inicio, fin - inicio));
+        inicio = fin + 1;
+    }
+    Usable(v);
+}
+
+}  // namespace relivo::fuzz::graficar

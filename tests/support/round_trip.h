@@ -1,0 +1,168 @@
+// The display text of an accepted expression read back: Funcion [Get] of an
+// accepted expression must itself be accepted by Funcion [Let], and give the
+// same value or failure at the same variable values, apart from what the
+// deliberate simplifications change when the second pass simplifies further.
+#pragma once
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "evaluar/variables.h"
+#include "tests/support/deliberate_changes.h"
+#include "tests/support/invariants.h"
+#include "tests/support/reference_tree.h"
+#include "tests/support/watched_evaluar.h"
+
+namespace relivo::fuzz {
+
+using prueba::kCambiaValor;
+using prueba::kNada;
+using prueba::kQuitaFallos;
+using prueba::Permiso;
+using prueba::PermisoDe;
+
+struct Salida {
+    bool fallo = false;
+    int32_t numero = 0;
+    double valor = 0;
+};
+
+inline std::string Describir(const Salida& s) {
+    if (s.fallo) return "error " + std::to_string(s.numero);
+    char b[40];
+    std::snprintf(b, sizeof b, "%.17g", s.valor);
+    return b;
+}
+
+// The value of a variable at sample point p: taken by name, so that two
+// instances with the same names agree, and different at consecutive points,
+// so that every Valor [Let] of a new point changes the value.
+inline double ValorDe(const std::string& nombre, int p) {
+    static constexpr double kValores[] = {0.7, -1.3, 2.2, 0.35, -0.6, 3.1, 1.9, -2.5};
+    size_t h = 0;
+    for (char c : nombre) h = h * 31 + static_cast<unsigned char>(AMinuscula(c));
+    return kValores[(h + static_cast<size_t>(p)) % 8];
+}
+
+inline std::vector<std::string> Nombres(EvaluarVigilado& v) {
+    std::vector<std::string> r;
+    const int16_t n = v.NumeroVariables();
+    for (int16_t i = 1; i <= n; ++i) r.push_back(v.Variable(i));
+    return r;
+}
+
+// Every variable gets its value at p, by index; then Resultado.
+inline Salida EnPunto(EvaluarVigilado& v, const std::vector<std::string>& nombres, int p) {
+    for (size_t i = 0; i < nombres.size(); ++i) {
+        v.Valor(Variante(static_cast<double>(i + 1)), ValorDe(nombres[i], p));
+    }
+    const double r = v.Resultado();
+    if (v.ev().NumeroError() != 0) return {true, v.ev().NumeroError(), 0};
+    return {false, 0, r};
+}
+
+inline int ProfundidadParentesis(std::string_view t) {
+    int d = 0, m = 0;
+    for (char c : t) {
+        if (c == '(') m = std::max(m, ++d);
+        if (c == ')') --d;
+    }
+    return m;
+}
+
+// A tiny change of the variables changes the reference beyond the tolerance.
+inline bool MalCondicionado(Referencia& ref, const std::vector<double>& valores, const Medida& m,
+                            double tolerancia) {
+    for (const double d : {1e-12, -1e-12}) {
+        std::vector<double> cerca = valores;
+        for (size_t i = 0; i < cerca.size(); ++i) cerca[i] *= 1 + (i % 2 == 0 ? d : -d);
+        const Medida c = ref.En(cerca);
+        if (c.fallo != m.fallo) return true;
+        if (!c.fallo && std::fabs(c.valor - m.valor) >
+                            0.01 * tolerancia * std::max(std::fabs(m.valor), m.mayor))
+            return true;
+    }
+    return false;
+}
+
+inline void IdaYVuelta(EvaluarVigilado& a, const std::string& original) {
+    constexpr double kTolerancia = 1e-9;
+    // A fresh start, without the errors of earlier calls: the same text
+    // gives the same expression again.
+    const std::string antes = a.ev().TextoCanonico();
+    if (antes.find('D') != std::string::npos) {
+        // Rnd draws a new number at every evaluation, so an expression with
+        // it may evaluate or fail: only the display text's acceptance counts.
+        const std::string visible = a.Funcion();
+        EvaluarVigilado b;
+        b.Funcion(visible);
+        const int32_t nb = b.ev().NumeroError();
+        EXIGE(nb != kBase + 2 && nb != kBase + 3 && nb != kBase + 4 && nb != kBase + 5,
+              "the display text is refused (" + std::to_string(nb) + "): " + Literal(original) +
+                  " shown " + Literal(visible));
+        return;
+    }
+    a.Funcion(original);
+    EXIGE(!a.Fallo() && a.ev().TextoCanonico() == antes,
+          "setting " + Literal(original) + " again gives another expression");
+    const std::string visible = a.Funcion();
+    EXIGE(!a.Fallo(), "Funcion [Get] failed for the accepted " + Literal(original));
+    const std::string canonico = a.ev().TextoCanonico();
+    const std::vector<std::string> nombres = Nombres(a);
+
+    EvaluarVigilado b;
+    b.Funcion(visible);
+    const int32_t nb = b.ev().NumeroError();
+    const std::string contexto = Literal(original) + " shown " + Literal(visible);
+    EXIGE(nb != kBase + 2 && nb != kBase + 3 && nb != kBase + 4 && nb != kBase + 5,
+          "the display text is refused (" + std::to_string(nb) + "): " + contexto);
+    EXIGE(nb != 28 || ProfundidadParentesis(canonico) >= 40,
+          "the display text is too deep for a second pass: " + contexto);
+    const std::vector<std::string> nombres_b = Nombres(b);
+    for (const std::string& n : nombres_b) {
+        EXIGE(std::find(nombres.begin(), nombres.end(), n) != nombres.end(),
+              "reading back adds the variable " + Literal(n) + ": " + contexto);
+    }
+    const bool identico = nb == 0 && b.ev().TextoCanonico() == canonico && nombres_b == nombres;
+    TablaVariables tabla;
+    for (const std::string& n : nombres) tabla.Agregar(n);
+    const Permiso permiso = identico ? kNada : PermisoDe(tabla, canonico);
+    Referencia ref(canonico, nombres);
+
+    for (int p = 0; p < 3; ++p) {
+        const Salida sa = EnPunto(a, nombres, p);
+        const Salida sb = nb != 0 ? Salida{true, nb, 0} : EnPunto(b, nombres_b, p);
+        const std::string donde = contexto + " read back " + Literal(b.ev().TextoCanonico()) +
+                                  " at point " + std::to_string(p) + ": " + Describir(sa) +
+                                  " became " + Describir(sb);
+        if (identico) {
+            EXIGE(sa.fallo == sb.fallo &&
+                      (sa.fallo ? sa.numero == sb.numero
+                                : std::memcmp(&sa.valor, &sb.valor, sizeof(double)) == 0),
+                  "the same canonical text evaluates differently: " + donde);
+            continue;
+        }
+        std::vector<double> valores;
+        for (const std::string& n : nombres) valores.push_back(ValorDe(n, p));
+        const Medida m = ref.En(valores);
+        EXIGE(m.fallo == sa.fallo && (m.fallo || m.valor == sa.valor),
+              "Resultado differs from the tree's value: " + donde);
+        // Magnitudes near the ends of the double range: regrouping may
+        // overflow or underflow where the original did not.
+        if (m.mayor > 1e150 || m.menor < 1e-150) continue;
+        if (MalCondicionado(ref, valores, m, kTolerancia)) continue;
+        if (sa.fallo && sb.fallo) continue;
+        if (!sa.fallo && !sb.fallo &&
+            std::fabs(sa.valor - sb.valor) <=
+                kTolerancia * std::max({std::fabs(sa.valor), std::fabs(sb.valor), m.mayor}))
+            continue;
+        if (permiso == kCambiaValor) continue;
+        if (permiso == kQuitaFallos && sa.fallo && !sb.fallo) continue;
+        EXIGE(false, "the display text changes the value: " + donde);
+    }
+}
+
+}  // namespace relivo::fuzz

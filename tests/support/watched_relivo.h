@@ -1,0 +1,190 @@
+// A Relivo control on a small surface, sited in a host that records its
+// events, answers Error with a Continuar chosen by the script, may cancel
+// the run at a chosen yield and may call Graficar again from a Status
+// handler. Every call of the control's own members is watched:
+//   - each Error event follows a Status event with "Error: " and its text
+//     and the percentage 0, and carries a number other than 0;
+//   - with Continuar false a member reports at most one error;
+//   - afterwards NumeroError and Error give the last event's number and
+//     text, or stay as they were when no error was reported;
+//   - percentages lie within 0..100;
+//   - a Graficar call from a progress event of a run raises nothing (from
+//     the report of an error it may run: the report clears Ocupado);
+//   - a Graficar that reports no error, or whose errors were all continued,
+//     ends with Status "Graficación terminada" (0) and TerminoGraficacion,
+//     raised once; one that stops at an error raises no TerminoGraficacion.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/linux/host.h"
+#include "platform/linux/work_queue.h"
+#include "relivo/relivo.h"
+#include "tests/support/invariants.h"
+
+namespace relivo::fuzz {
+
+class RelivoVigilado {
+public:
+    RelivoVigilado() : r_(host_, 64, 48) {
+        host_.AlEvento("Error", [this](std::span<ArgumentoEvento> a) {
+            ++errores_en_llamada_;
+            a[2].Valor = continuar_;
+        });
+        host_.AlEvento("Status", [this](std::span<ArgumentoEvento> a) {
+            if (!reentrar_) return;
+            // A progress event of a run that has met no error comes while
+            // the run is in progress: a Graficar from it returns at once.
+            const std::string stat = a[0].Valor.ATexto();
+            const bool en_curso = errores_en_llamada_ == 0 &&
+                                  (stat == "Procesando Superficie" || stat == "Graficando Puntos");
+            const size_t antes = host_.Eventos().size();
+            r_.Graficar();
+            const size_t despues = host_.Eventos().size();
+            EXIGE(!en_curso || despues == antes, "a Graficar during a run raised events");
+            if (despues > antes) anidados_.emplace_back(antes, despues);
+        });
+        vigilante_ = AgregarVigilante([this] {
+            ++cedidos_;
+            ++cedidos_en_llamada_;
+            if (cancelar_en_ > 0 && cedidos_ == cancelar_en_) r_.Cancelar();
+            // A host that loses patience with a long run.
+            if (cedidos_en_llamada_ > kCedidosMaximos) r_.Cancelar();
+        });
+    }
+    ~RelivoVigilado() { QuitarVigilante(vigilante_); }
+    RelivoVigilado(const RelivoVigilado&) = delete;
+    RelivoVigilado& operator=(const RelivoVigilado&) = delete;
+
+    Relivo& r() { return r_; }
+    AnfitrionLinux& host() { return host_; }
+    void Continuar(bool c) { continuar_ = c; }
+    void Reentrar(bool r) { reentrar_ = r; }
+    // Cancels at the k-th yield from now (0: never).
+    void CancelarEn(uint64_t k) {
+        cancelar_en_ = k;
+        cedidos_ = 0;
+    }
+
+    // What a watched call is: one own member, Graficar, or the loading of a
+    // document (many setters, each with its own report).
+    enum class Clase { Miembro, Graficar, Carga };
+
+    // Runs the call and checks its events.
+    template <class F>
+    void Llamar(const std::string& que, Clase clase, F&& llamada) {
+        const bool graficar = clase == Clase::Graficar;
+        const int32_t numero_antes = r_.NumeroError();
+        const std::string texto_antes = r_.Error();
+        const size_t inicio = host_.Eventos().size();
+        cedidos_en_llamada_ = 0;
+        errores_en_llamada_ = 0;
+        anidados_.clear();
+        llamada();
+        // The events of the call itself, without those of the runs that the
+        // host's handlers started inside it.
+        const auto& todos = host_.Eventos();
+        std::vector<const AnfitrionLinux::EventoRecibido*> ev;
+        for (size_t k = inicio; k < todos.size(); ++k) {
+            bool anidado = false;
+            for (const auto& [a, b] : anidados_) anidado = anidado || (k >= a && k < b);
+            if (!anidado) ev.push_back(&todos[k]);
+        }
+        int errores = 0;
+        int terminos = 0;
+        const AnfitrionLinux::EventoRecibido* ultimo_error = nullptr;
+        for (size_t k = 0; k < ev.size(); ++k) {
+            const auto& e = *ev[k];
+            if (e.Nombre == "Status") {
+                const int16_t p = e.Argumentos[1].Valor.AEntero16();
+                EXIGE(p >= 0 && p <= 100, que + ": Status percentage " + std::to_string(p));
+            } else if (e.Nombre == "Error") {
+                ++errores;
+                const int32_t n = e.Argumentos[0].Valor.AEntero32();
+                const std::string t = e.Argumentos[1].Valor.ATexto();
+                EXIGE(n != 0 && !t.empty(), que + ": Error event without number or text");
+                EXIGE(k > 0 && ev[k - 1]->Nombre == "Status" &&
+                          ev[k - 1]->Argumentos[0].Valor.ATexto() == "Error: " + t &&
+                          ev[k - 1]->Argumentos[1].Valor.AEntero16() == 0,
+                      que + ": Error event " + std::to_string(n) + " " + t +
+                          " without its Status before it");
+            } else if (e.Nombre == "TerminoGraficacion") {
+                ++terminos;
+                EXIGE(k > 0 && ev[k - 1]->Nombre == "Status" &&
+                          ev[k - 1]->Argumentos[0].Valor.ATexto() == "Graficación terminada" &&
+                          ev[k - 1]->Argumentos[1].Valor.AEntero16() == 0,
+                      que + ": TerminoGraficacion without the final Status before it");
+            }
+        }
+        // The error state is the last one stored, nested runs included.
+        for (size_t k = inicio; k < todos.size(); ++k) {
+            if (todos[k].Nombre == "Error") ultimo_error = &todos[k];
+        }
+        EXIGE(
+            continuar_ || clase == Clase::Carga || errores <= 1,
+            que + ": " + std::to_string(errores) + " errors reported although Continuar is false");
+        if (ultimo_error != nullptr) {
+            EXIGE(r_.NumeroError() == ultimo_error->Argumentos[0].Valor.AEntero32() &&
+                      r_.Error() == ultimo_error->Argumentos[1].Valor.ATexto(),
+                  que + ": NumeroError/Error disagree with the last Error event");
+        } else {
+            EXIGE(r_.NumeroError() == numero_antes && r_.Error() == texto_antes,
+                  que + ": the error state changed without an Error event");
+        }
+        if (graficar) {
+            ultimo_graficar_sin_error_ = errores == 0;
+            if (errores == 0 || continuar_) {
+                EXIGE(terminos == 1 && ev.back()->Nombre == "TerminoGraficacion",
+                      que + ": a run that went on to its end did not end with TerminoGraficacion");
+            } else {
+                EXIGE(terminos == 0, que + ": a stopped run raised TerminoGraficacion");
+            }
+        } else {
+            EXIGE(terminos == 0, que + ": TerminoGraficacion outside Graficar");
+        }
+    }
+
+    bool UltimoGraficarSinError() const { return ultimo_graficar_sin_error_; }
+
+private:
+    static constexpr uint64_t kCedidosMaximos = 20000;
+
+    AnfitrionLinux host_;
+    Relivo r_;
+    bool continuar_ = false;
+    bool reentrar_ = false;
+    uint64_t cancelar_en_ = 0;
+    uint64_t cedidos_ = 0;
+    uint64_t cedidos_en_llamada_ = 0;
+    int errores_en_llamada_ = 0;
+    std::vector<std::pair<size_t, size_t>> anidados_;  // events of nested runs
+    int32_t vigilante_ = 0;
+    bool ultimo_graficar_sin_error_ = false;
+};
+
+// Whatever came before, the control draws a plain plot without an error.
+inline void Usable(RelivoVigilado& v) {
+    Relivo& r = v.r();
+    v.Continuar(false);
+    v.Reentrar(false);
+    v.CancelarEn(0);
+    v.Llamar("plain Funcion", RelivoVigilado::Clase::Miembro, [&] { r.Funcion("x*y - sen(x)"); });
+    v.Llamar("plain XMin", RelivoVigilado::Clase::Miembro, [&] { r.XMin(-1); });
+    v.Llamar("plain XMax", RelivoVigilado::Clase::Miembro, [&] { r.XMax(2); });
+    v.Llamar("plain YMin", RelivoVigilado::Clase::Miembro, [&] { r.YMin(-2); });
+    v.Llamar("plain YMax", RelivoVigilado::Clase::Miembro, [&] { r.YMax(1); });
+    v.Llamar("plain NumeroLineasX", RelivoVigilado::Clase::Miembro, [&] { r.NumeroLineasX(4); });
+    v.Llamar("plain NumeroLineasY", RelivoVigilado::Clase::Miembro, [&] { r.NumeroLineasY(3); });
+    v.Llamar("plain AutoEscalaZ", RelivoVigilado::Clase::Miembro, [&] { r.AutoEscalaZ(true); });
+    v.Llamar("plain AnguloX", RelivoVigilado::Clase::Miembro, [&] { r.AnguloX(30); });
+    v.Llamar("plain AnguloY", RelivoVigilado::Clase::Miembro, [&] { r.AnguloY(20); });
+    v.Llamar("plain AnguloZ", RelivoVigilado::Clase::Miembro, [&] { r.AnguloZ(10); });
+    v.Llamar("plain Graficar", RelivoVigilado::Clase::Graficar, [&] { r.Graficar(); });
+    EXIGE(v.UltimoGraficarSinError(), "the control is not usable after the script: error " +
+                                          std::to_string(r.NumeroError()) + " " + r.Error());
+}
+
+}  // namespace relivo::fuzz
