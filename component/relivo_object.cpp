@@ -107,34 +107,36 @@ public:
     // ---- _Relivo: forwarded to the drawing surface. The properties: one
     // getter and setter per line of platform/surface_properties.h, by type.
     // Pictures are set by reference; Font is written by hand below.
-#define RELIVO_REENVIO(Nombre, Tipo, Clase, ...) RELIVO_REENVIO_##Tipo(Nombre, Clase)
-#define RELIVO_REENVIO_Entero16(Nombre, Clase) RELIVO_REENVIO_COM(Nombre, Clase, short, Igual)
-#define RELIVO_REENVIO_Entero32(Nombre, Clase) RELIVO_REENVIO_COM(Nombre, Clase, LONG, Igual)
-#define RELIVO_REENVIO_Booleano(Nombre, Clase) \
-    RELIVO_REENVIO_COM(Nombre, Clase, VARIANT_BOOL, Booleano)
-#define RELIVO_REENVIO_Color(Nombre, Clase) RELIVO_REENVIO_COM(Nombre, Clase, OLE_COLOR, Color)
-#define RELIVO_REENVIO_Sencillo(Nombre, Clase) RELIVO_REENVIO_COM(Nombre, Clase, float, Igual)
-#define RELIVO_REENVIO_Texto(Nombre, Clase) RELIVO_REENVIO_COM(Nombre, Clase, BSTR, Texto)
-#define RELIVO_REENVIO_Imagen(Nombre, Clase)                 \
-    RELIVO_GET(Nombre, IPictureDisp*)                        \
-    RELIVO_SI_SE_ASIGNA(                                     \
-        Clase, STDMETHODIMP putref_##Nombre(IPictureDisp* v) \
-                   override { return Hacer([&] { control_->Nombre(ImagenDeOle(v)); }); })
-#define RELIVO_REENVIO_Fuente(Nombre, Clase)
-#define RELIVO_REENVIO_COM(Nombre, Clase, TipoCom, Convertir) \
-    RELIVO_GET(Nombre, TipoCom)                               \
+    // clang-format off
+#define RELIVO_REENVIO(Nombre, Tipo, Clase, ...) RELIVO_COM_##Tipo(Nombre, Clase)
+#define RELIVO_COM_Entero16(Nombre, Clase) RELIVO_COM(Nombre, Clase, short, Igual)
+#define RELIVO_COM_Entero32(Nombre, Clase) RELIVO_COM(Nombre, Clase, LONG, Igual)
+#define RELIVO_COM_Booleano(Nombre, Clase) RELIVO_COM(Nombre, Clase, VARIANT_BOOL, Booleano)
+#define RELIVO_COM_Color(Nombre, Clase) RELIVO_COM(Nombre, Clase, OLE_COLOR, Color)
+#define RELIVO_COM_Sencillo(Nombre, Clase) RELIVO_COM(Nombre, Clase, float, Igual)
+#define RELIVO_COM_Texto(Nombre, Clase) RELIVO_COM(Nombre, Clase, BSTR, Texto)
+#define RELIVO_COM_Imagen(Nombre, Clase)                             \
+    RELIVO_GET(Nombre, IPictureDisp*)                                \
+    RELIVO_SI_SE_ASIGNA(Clase,                                       \
+        STDMETHODIMP putref_##Nombre(IPictureDisp* v) override {     \
+            return Hacer([&] { control_->Nombre(ImagenDeOle(v)); }); \
+        })
+#define RELIVO_COM_Fuente(Nombre, Clase)
+#define RELIVO_COM(Nombre, Clase, TipoCom, Convertir) \
+    RELIVO_GET(Nombre, TipoCom)                   \
     RELIVO_SI_SE_ASIGNA(Clase, RELIVO_PUT(Nombre, TipoCom, Convertir))
+    // clang-format on
     RELIVO_PROPIEDADES_SUPERFICIE(RELIVO_REENVIO)
 #undef RELIVO_REENVIO
-#undef RELIVO_REENVIO_Entero16
-#undef RELIVO_REENVIO_Entero32
-#undef RELIVO_REENVIO_Booleano
-#undef RELIVO_REENVIO_Color
-#undef RELIVO_REENVIO_Sencillo
-#undef RELIVO_REENVIO_Texto
-#undef RELIVO_REENVIO_Imagen
-#undef RELIVO_REENVIO_Fuente
-#undef RELIVO_REENVIO_COM
+#undef RELIVO_COM_Entero16
+#undef RELIVO_COM_Entero32
+#undef RELIVO_COM_Booleano
+#undef RELIVO_COM_Color
+#undef RELIVO_COM_Sencillo
+#undef RELIVO_COM_Texto
+#undef RELIVO_COM_Imagen
+#undef RELIVO_COM_Fuente
+#undef RELIVO_COM
 
     // The methods, and Font, whose object is tied to the control.
     STDMETHODIMP Circle_(float* x, float* y, float* Radius, LONG* Color, float* StartPos,

@@ -20,72 +20,51 @@ enum class PropiedadSuperficie {
 #undef RELIVO_NOMBRE_PROPIEDAD
 };
 
+// RELIVO_SI_GUARDADA(Clase, codigo...): the code for a property that the
+// record keeps (Simple or Cambio), nothing for the others.
+#define RELIVO_SI_GUARDADA(Clase, ...) RELIVO_SI_GUARDADA_##Clase(__VA_ARGS__)
+#define RELIVO_SI_GUARDADA_Simple(...) __VA_ARGS__
+#define RELIVO_SI_GUARDADA_Cambio(...) __VA_ARGS__
+#define RELIVO_SI_GUARDADA_Propia(...)
+#define RELIVO_SI_GUARDADA_Lectura(...)
+
 // The Simple and Cambio properties: a field of each one's name and type,
 // with the value of a new surface.
 struct PropiedadesSuperficie {
 #define RELIVO_CAMPO(Nombre, Tipo, Clase, Predeterminado, Nuevo) \
-    RELIVO_CAMPO_##Clase(Nombre, Tipo, Predeterminado)
-#define RELIVO_CAMPO_Simple(Nombre, Tipo, Predeterminado) \
-    tipos::Tipo::Valor Nombre = Predeterminado;
-#define RELIVO_CAMPO_Cambio RELIVO_CAMPO_Simple
-#define RELIVO_CAMPO_Propia(...)
-#define RELIVO_CAMPO_Lectura(...)
+    RELIVO_SI_GUARDADA(Clase, tipos::Tipo::Valor Nombre = Predeterminado;)
     RELIVO_PROPIEDADES_SUPERFICIE(RELIVO_CAMPO)
 #undef RELIVO_CAMPO
-#undef RELIVO_CAMPO_Simple
-#undef RELIVO_CAMPO_Cambio
-#undef RELIVO_CAMPO_Propia
-#undef RELIVO_CAMPO_Lectura
 };
 
 class SuperficieComun : public SuperficieDibujo {
 public:
+    // The Propia properties and Appearance, by hand.
+    int16_t Appearance() const override { return 1; }
+    Fuente Font() const override;
+    void Font(const Fuente& valor) override;
+    float ScaleHeight() const override { return escala_.scaleHeight; }
+    void ScaleHeight(float valor) override;
+    float ScaleLeft() const override { return escala_.scaleLeft; }
+    void ScaleLeft(float valor) override;
+    int16_t ScaleMode() const override { return escala_.scaleMode; }
+    void ScaleMode(int16_t valor) override;
+    float ScaleTop() const override { return escala_.scaleTop; }
+    void ScaleTop(float valor) override;
+    float ScaleWidth() const override { return escala_.scaleWidth; }
+    void ScaleWidth(float valor) override;
+
     // The Simple and Cambio properties: the getter reads the record, the
     // setter stores the checked value (surface_base.cpp) and then calls
     // AlCambiarPropiedad.
-#define RELIVO_ACCESORES(Nombre, Tipo, Clase, Predeterminado, Nuevo) \
-    RELIVO_ACCESORES_##Clase(Nombre, Tipo)
-#define RELIVO_ACCESORES_Simple(Nombre, Tipo)    \
-    tipos::Tipo::Valor Nombre() const override { \
-        return p_.Nombre;                        \
-    }                                            \
-    void Nombre(tipos::Tipo::Parametro v) override;
-#define RELIVO_ACCESORES_Cambio RELIVO_ACCESORES_Simple
-#define RELIVO_ACCESORES_Propia(...)
-#define RELIVO_ACCESORES_Lectura(...)
+    // clang-format off
+#define RELIVO_ACCESORES(Nombre, Tipo, Clase, Predeterminado, Nuevo)               \
+    RELIVO_SI_GUARDADA(Clase,                                                      \
+        tipos::Tipo::Valor Nombre() const override { return p_.Nombre; }           \
+        void Nombre(tipos::Tipo::Parametro v) override;)
+    // clang-format on
     RELIVO_PROPIEDADES_SUPERFICIE(RELIVO_ACCESORES)
 #undef RELIVO_ACCESORES
-#undef RELIVO_ACCESORES_Simple
-#undef RELIVO_ACCESORES_Cambio
-#undef RELIVO_ACCESORES_Propia
-#undef RELIVO_ACCESORES_Lectura
-
-    // The Propia properties and Appearance, by hand.
-    int16_t Appearance() const override {
-        return 1;
-    }
-    Fuente Font() const override;
-    void Font(const Fuente& valor) override;
-    float ScaleHeight() const override {
-        return escala_.scaleHeight;
-    }
-    void ScaleHeight(float valor) override;
-    float ScaleLeft() const override {
-        return escala_.scaleLeft;
-    }
-    void ScaleLeft(float valor) override;
-    int16_t ScaleMode() const override {
-        return escala_.scaleMode;
-    }
-    void ScaleMode(int16_t valor) override;
-    float ScaleTop() const override {
-        return escala_.scaleTop;
-    }
-    void ScaleTop(float valor) override;
-    float ScaleWidth() const override {
-        return escala_.scaleWidth;
-    }
-    void ScaleWidth(float valor) override;
 
 protected:
     SuperficieComun();

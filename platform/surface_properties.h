@@ -27,8 +27,8 @@
 //   Nuevo           for Simple and Cambio, the value the setter stores when it
 //                   is given `v`; it raises 380 ("El valor de la propiedad no
 //                   es válido") for a `v` that is not valid (surface_checks.h).
-// The lines are in alphabetical order, which is also the order of the keys in
-// the document.
+// The lines are in alphabetical order, which is also the order in which the
+// settable properties are saved in the document and restored from it.
 //
 // To add a property: add its line here and its entry in the type library
 // (component/Carvex.idl). A Simple property needs nothing else, unless the

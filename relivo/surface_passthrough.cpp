@@ -34,15 +34,15 @@ Imagen Relivo::Grafica() const {
 
 // The forwarded properties: a getter and (unless read only) a setter for
 // each line of platform/surface_properties.h.
-#define RELIVO_REENVIAR(Nombre, Tipo, Clase, ...)                  \
-    tipos::Tipo::Valor Relivo::Nombre() const {                    \
-        return c_->PlanoInterno->Nombre();                         \
-    }                                                              \
-    RELIVO_SI_SE_ASIGNA(                                           \
-        Clase, void Relivo::Nombre(tipos::Tipo::Parametro valor) { \
-            c_->PlanoInterno->Nombre(valor);                       \
-            c_->anfitrion.PropertyChanged(#Nombre);                \
+// clang-format off
+#define RELIVO_REENVIAR(Nombre, Tipo, Clase, ...)                                   \
+    tipos::Tipo::Valor Relivo::Nombre() const { return c_->PlanoInterno->Nombre(); } \
+    RELIVO_SI_SE_ASIGNA(Clase,                                                      \
+        void Relivo::Nombre(tipos::Tipo::Parametro valor) {                         \
+            c_->PlanoInterno->Nombre(valor);                                        \
+            c_->anfitrion.PropertyChanged(#Nombre);                                 \
         })
+// clang-format on
 RELIVO_PROPIEDADES_SUPERFICIE(RELIVO_REENVIAR)
 #undef RELIVO_REENVIAR
 

@@ -34,12 +34,13 @@ public:
     void Width(float v) override { C(), s_->Width(v); }
     float Height() const override { return C(), s_->Height(); }
     void Height(float v) override { C(), s_->Height(v); }
-#define RELIVO_CONTAR_PROPIEDAD(Nombre, Tipo, Clase, ...) \
-    tipos::Tipo::Valor Nombre() const override {          \
-        return C(), s_->Nombre();                         \
-    }                                                     \
-    RELIVO_SI_SE_ASIGNA(                                  \
-        Clase, void Nombre(tipos::Tipo::Parametro v) override { C(), s_->Nombre(v); })
+    // The properties (platform/surface_properties.h).
+    // clang-format off
+#define RELIVO_CONTAR_PROPIEDAD(Nombre, Tipo, Clase, ...)                       \
+    tipos::Tipo::Valor Nombre() const override { return C(), s_->Nombre(); }   \
+    RELIVO_SI_SE_ASIGNA(Clase,                                                 \
+        void Nombre(tipos::Tipo::Parametro v) override { C(), s_->Nombre(v); })
+    // clang-format on
     RELIVO_PROPIEDADES_SUPERFICIE(RELIVO_CONTAR_PROPIEDAD)
 #undef RELIVO_CONTAR_PROPIEDAD
 
