@@ -104,12 +104,41 @@ public:
     RELIVO_PROPIEDAD(ZMax, double, Igual)
     RELIVO_PROPIEDAD(ZMin, double, Igual)
 
-    // ---- _Relivo: forwarded to the drawing surface.
-    RELIVO_PROPIEDAD(Align, short, Igual)
-    RELIVO_GET(Appearance, short)
-    RELIVO_PROPIEDAD(AutoRedraw, VARIANT_BOOL, Booleano)
-    RELIVO_PROPIEDAD(BackColor, OLE_COLOR, Color)
-    RELIVO_PROPIEDAD(BorderStyle, short, Igual)
+    // ---- _Relivo: forwarded to the drawing surface. The properties: one
+    // getter and setter per line of platform/surface_properties.h, by type.
+    // Pictures are set by reference; Font is written by hand below.
+    // clang-format off
+#define RELIVO_REENVIO(Nombre, Tipo, Clase, ...) RELIVO_COM_##Tipo(Nombre, Clase)
+#define RELIVO_COM_Entero16(Nombre, Clase) RELIVO_COM(Nombre, Clase, short, Igual)
+#define RELIVO_COM_Entero32(Nombre, Clase) RELIVO_COM(Nombre, Clase, LONG, Igual)
+#define RELIVO_COM_Booleano(Nombre, Clase) RELIVO_COM(Nombre, Clase, VARIANT_BOOL, Booleano)
+#define RELIVO_COM_Color(Nombre, Clase) RELIVO_COM(Nombre, Clase, OLE_COLOR, Color)
+#define RELIVO_COM_Sencillo(Nombre, Clase) RELIVO_COM(Nombre, Clase, float, Igual)
+#define RELIVO_COM_Texto(Nombre, Clase) RELIVO_COM(Nombre, Clase, BSTR, Texto)
+#define RELIVO_COM_Imagen(Nombre, Clase)                             \
+    RELIVO_GET(Nombre, IPictureDisp*)                                \
+    RELIVO_SI_SE_ASIGNA(Clase,                                       \
+        STDMETHODIMP putref_##Nombre(IPictureDisp* v) override {     \
+            return Hacer([&] { control_->Nombre(ImagenDeOle(v)); }); \
+        })
+#define RELIVO_COM_Fuente(Nombre, Clase)
+#define RELIVO_COM(Nombre, Clase, TipoCom, Convertir) \
+    RELIVO_GET(Nombre, TipoCom)                   \
+    RELIVO_SI_SE_ASIGNA(Clase, RELIVO_PUT(Nombre, TipoCom, Convertir))
+    // clang-format on
+    RELIVO_PROPIEDADES_SUPERFICIE(RELIVO_REENVIO)
+#undef RELIVO_REENVIO
+#undef RELIVO_COM_Entero16
+#undef RELIVO_COM_Entero32
+#undef RELIVO_COM_Booleano
+#undef RELIVO_COM_Color
+#undef RELIVO_COM_Sencillo
+#undef RELIVO_COM_Texto
+#undef RELIVO_COM_Imagen
+#undef RELIVO_COM_Fuente
+#undef RELIVO_COM
+
+    // The methods, and Font, whose object is tied to the control.
     STDMETHODIMP Circle_(float* x, float* y, float* Radius, LONG* Color, float* StartPos,
                          float* EndPos, float* Aspect) override {
         if (!x || !y || !Radius || !Color || !StartPos || !EndPos || !Aspect) return E_POINTER;
@@ -121,14 +150,6 @@ public:
     STDMETHODIMP Cls() override {
         return Hacer([&] { control_->Cls(); });
     }
-    RELIVO_PROPIEDAD(CurrentX, float, Igual)
-    RELIVO_PROPIEDAD(CurrentY, float, Igual)
-    RELIVO_PROPIEDAD(DrawMode, short, Igual)
-    RELIVO_PROPIEDAD(DrawStyle, short, Igual)
-    RELIVO_PROPIEDAD(DrawWidth, short, Igual)
-    RELIVO_PROPIEDAD(Enabled, VARIANT_BOOL, Booleano)
-    RELIVO_PROPIEDAD(FillColor, OLE_COLOR, Color)
-    RELIVO_PROPIEDAD(FillStyle, short, Igual)
     STDMETHODIMP get_Font(IFontDisp** r) override {
         if (!r) return E_POINTER;
         *r = nullptr;
@@ -140,26 +161,10 @@ public:
     STDMETHODIMP putref_Font(IFontDisp* v) override {
         return Hacer([&] { control_->Font(v ? FuenteDeOle(v) : Fuente{}); });
     }
-    RELIVO_PROPIEDAD(FontBold, VARIANT_BOOL, Booleano)
-    RELIVO_PROPIEDAD(FontItalic, VARIANT_BOOL, Booleano)
-    RELIVO_PROPIEDAD(FontName, BSTR, Texto)
-    RELIVO_PROPIEDAD(FontSize, float, Igual)
-    RELIVO_PROPIEDAD(FontStrikethru, VARIANT_BOOL, Booleano)
-    RELIVO_PROPIEDAD(FontTransparent, VARIANT_BOOL, Booleano)
-    RELIVO_PROPIEDAD(FontUnderline, VARIANT_BOOL, Booleano)
-    RELIVO_PROPIEDAD(ForeColor, OLE_COLOR, Color)
-    RELIVO_GET(hDC, LONG)
-    RELIVO_GET(hWnd, LONG)
-    RELIVO_GET(Image, IPictureDisp*)
     STDMETHODIMP Line_(float* X1, float* Y1, float* X2, float* Y2, LONG* Color) override {
         if (!X1 || !Y1 || !X2 || !Y2 || !Color) return E_POINTER;
         return Hacer([&] { control_->Line_(*X1, *Y1, *X2, *Y2, static_cast<int32_t>(*Color)); });
     }
-    RELIVO_GET(MouseIcon, IPictureDisp*)
-    STDMETHODIMP putref_MouseIcon(IPictureDisp* v) override {
-        return Hacer([&] { control_->MouseIcon(ImagenDeOle(v)); });
-    }
-    RELIVO_PROPIEDAD(MousePointer, short, Igual)
     STDMETHODIMP PaintPicture(IPictureDisp** Picture, float* X1, float* Y1, VARIANT* Width1,
                               VARIANT* Height1, VARIANT* X2, VARIANT* Y2, VARIANT* Width2,
                               VARIANT* Height2, VARIANT* Opcode) override {
@@ -170,10 +175,6 @@ public:
                                    SencilloOpcional(Y2), SencilloOpcional(Width2),
                                    SencilloOpcional(Height2), EnteroOpcional(Opcode));
         });
-    }
-    RELIVO_GET(Picture, IPictureDisp*)
-    STDMETHODIMP putref_Picture(IPictureDisp* v) override {
-        return Hacer([&] { control_->Picture(ImagenDeOle(v)); });
     }
     STDMETHODIMP Point(float* x, float* y, LONG* r) override {
         if (!x || !y || !r) return E_POINTER;
@@ -206,11 +207,6 @@ public:
     STDMETHODIMP Refresh() override {
         return Hacer([&] { control_->Refresh(); });
     }
-    RELIVO_PROPIEDAD(ScaleHeight, float, Igual)
-    RELIVO_PROPIEDAD(ScaleLeft, float, Igual)
-    RELIVO_PROPIEDAD(ScaleMode, short, Igual)
-    RELIVO_PROPIEDAD(ScaleTop, float, Igual)
-    RELIVO_PROPIEDAD(ScaleWidth, float, Igual)
     STDMETHODIMP TextHeight(BSTR* Str, float* r) override {
         if (!Str || !r) return E_POINTER;
         return Obtener(r, [&] { return control_->TextHeight(AUtf8(*Str)); });
@@ -219,8 +215,6 @@ public:
         if (!Str || !r) return E_POINTER;
         return Obtener(r, [&] { return control_->TextWidth(AUtf8(*Str)); });
     }
-    RELIVO_PROPIEDAD(ToolTipText, BSTR, Texto)
-    RELIVO_PROPIEDAD(WhatsThisHelpID, LONG, Igual)
     RELIVO_GET(Grafica, IPictureDisp*)
 
     // ---- Anfitrion: the control's host services.
@@ -229,7 +223,9 @@ public:
         Disparar(Id, variantes.Variantes());
         variantes.Releer(args);
     }
-    bool UserMode() const override { return ModoUsuario(); }
+    bool UserMode() const override {
+        return ModoUsuario();
+    }
     Fuente Font() const override {
         Fuente f;
         FuenteAmbiente(f);
@@ -271,8 +267,12 @@ protected:
         if (HWND s = Superficie()) SetParent(s, VentanaDeAparcamiento());
     }
     void Dibujar(HDC dc, const RECT& r) override;
-    void Cargar(const BolsaPropiedades& bolsa) override { control_->ReadProperties(bolsa); }
-    void Guardar(BolsaPropiedades& bolsa) override { control_->WriteProperties(bolsa); }
+    void Cargar(const BolsaPropiedades& bolsa) override {
+        control_->ReadProperties(bolsa);
+    }
+    void Guardar(BolsaPropiedades& bolsa) override {
+        control_->WriteProperties(bolsa);
+    }
 
 private:
     HWND Superficie() const {

@@ -39,6 +39,7 @@
 #include "platform/colors.h"
 #include "platform/font.h"
 #include "platform/picture.h"
+#include "platform/surface_properties.h"
 
 namespace relivo {
 
@@ -80,84 +81,13 @@ public:
     virtual float Height() const = 0;
     virtual void Height(float pixeles) = 0;
 
-    // --- Properties.
-    virtual int16_t Align() const = 0;  // 0 none, 1 top, 2 bottom, 3 left, 4 right
-    virtual void Align(int16_t valor) = 0;
-    virtual int16_t Appearance() const = 0;  // 1: 3-D (read only)
-    virtual bool AutoRedraw() const = 0;
-    virtual void AutoRedraw(bool valor) = 0;
-    virtual ColorOle BackColor() const = 0;
-    virtual void BackColor(ColorOle valor) = 0;
-    virtual int16_t BorderStyle() const = 0;  // 0 none, 1 fixed single
-    virtual void BorderStyle(int16_t valor) = 0;
-    virtual float CurrentX() const = 0;
-    virtual void CurrentX(float valor) = 0;
-    virtual float CurrentY() const = 0;
-    virtual void CurrentY(float valor) = 0;
-    // 1..16: 1 blackness, 2 not merge pen, 3 mask not pen, 4 not copy pen,
-    // 5 mask pen not, 6 invert, 7 xor pen, 8 not mask pen, 9 mask pen,
-    // 10 not xor pen, 11 nop, 12 merge not pen, 13 copy pen, 14 merge pen
-    // not, 15 merge pen, 16 whiteness.
-    virtual int16_t DrawMode() const = 0;
-    virtual void DrawMode(int16_t valor) = 0;
-    // 0 solid, 1 dash, 2 dot, 3 dash-dot, 4 dash-dot-dot, 5 transparent,
-    // 6 inside solid (dash styles draw solid when DrawWidth > 1).
-    virtual int16_t DrawStyle() const = 0;
-    virtual void DrawStyle(int16_t valor) = 0;
-    virtual int16_t DrawWidth() const = 0;  // 1..32767 pixels
-    virtual void DrawWidth(int16_t valor) = 0;
-    virtual bool Enabled() const = 0;  // off: no keyboard or mouse events
-    virtual void Enabled(bool valor) = 0;
-    virtual ColorOle FillColor() const = 0;
-    virtual void FillColor(ColorOle valor) = 0;
-    // 0 solid, 1 transparent, 2 horizontal lines, 3 vertical lines,
-    // 4 upward diagonal, 5 downward diagonal, 6 cross, 7 diagonal cross.
-    virtual int16_t FillStyle() const = 0;
-    virtual void FillStyle(int16_t valor) = 0;
-    virtual Fuente Font() const = 0;
-    virtual void Font(const Fuente& valor) = 0;
-    virtual bool FontBold() const = 0;
-    virtual void FontBold(bool valor) = 0;
-    virtual bool FontItalic() const = 0;
-    virtual void FontItalic(bool valor) = 0;
-    virtual std::string FontName() const = 0;
-    virtual void FontName(std::string_view valor) = 0;
-    virtual float FontSize() const = 0;  // points; set values are kept within 1..2048
-    virtual void FontSize(float valor) = 0;
-    virtual bool FontStrikethru() const = 0;
-    virtual void FontStrikethru(bool valor) = 0;
-    virtual bool FontTransparent() const = 0;
-    virtual void FontTransparent(bool valor) = 0;
-    virtual bool FontUnderline() const = 0;
-    virtual void FontUnderline(bool valor) = 0;
-    virtual ColorOle ForeColor() const = 0;
-    virtual void ForeColor(ColorOle valor) = 0;
-    // Opaque handles: the device context (for Polygon) and the window.
-    virtual int32_t hDC() const = 0;
-    virtual int32_t hWnd() const = 0;
-    // The persistent picture (a copy).
-    virtual Imagen Image() const = 0;
-    virtual Imagen MouseIcon() const = 0;
-    virtual void MouseIcon(const Imagen& valor) = 0;
-    virtual int16_t MousePointer() const = 0;  // 0..15 or 99 (custom)
-    virtual void MousePointer(int16_t valor) = 0;
-    // The background picture, drawn at the top-left corner by Cls.
-    virtual Imagen Picture() const = 0;
-    virtual void Picture(const Imagen& valor) = 0;
-    virtual float ScaleHeight() const = 0;  // non-zero
-    virtual void ScaleHeight(float valor) = 0;
-    virtual float ScaleLeft() const = 0;
-    virtual void ScaleLeft(float valor) = 0;
-    virtual int16_t ScaleMode() const = 0;  // 0..7
-    virtual void ScaleMode(int16_t valor) = 0;
-    virtual float ScaleTop() const = 0;
-    virtual void ScaleTop(float valor) = 0;
-    virtual float ScaleWidth() const = 0;  // non-zero
-    virtual void ScaleWidth(float valor) = 0;
-    virtual std::string ToolTipText() const = 0;
-    virtual void ToolTipText(std::string_view valor) = 0;
-    virtual int32_t WhatsThisHelpID() const = 0;
-    virtual void WhatsThisHelpID(int32_t valor) = 0;
+    // --- Properties: a getter for each property of surface_properties.h, and
+    // a setter unless it is read only.
+#define RELIVO_DECLARAR_PROPIEDAD(Nombre, Tipo, Clase, ...) \
+    virtual tipos::Tipo::Valor Nombre() const = 0;          \
+    RELIVO_SI_SE_ASIGNA(Clase, virtual void Nombre(tipos::Tipo::Parametro valor) = 0;)
+    RELIVO_PROPIEDADES_SUPERFICIE(RELIVO_DECLARAR_PROPIEDAD)
+#undef RELIVO_DECLARAR_PROPIEDAD
 
     // --- Methods. An absent colour means ForeColor.
     // Circle, ellipse (Aspect = vertical / horizontal radius; Radius is the

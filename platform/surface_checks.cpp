@@ -16,18 +16,24 @@ void ExigirValor(bool condicion) {
     if (!condicion) ValorNoValido();
 }
 
+int16_t EnRango(int16_t valor, int16_t minimo, int16_t maximo) {
+    ExigirValor(valor >= minimo && valor <= maximo);
+    return valor;
+}
+
 ColorOle ColorDePropiedad(ColorOle valor) {
     ExigirValor(ResolverColor(valor).has_value());
     return valor;
 }
 
-void ExigirImagen(const Imagen& imagen) {
+const Imagen& ImagenDePropiedad(const Imagen& imagen) {
     if (imagen.Ancho <= 0 || imagen.Alto <= 0) {
         ExigirValor(imagen.Pixeles.empty());
-        return;
+    } else {
+        ExigirValor(static_cast<size_t>(imagen.Ancho) * static_cast<size_t>(imagen.Alto) ==
+                    imagen.Pixeles.size());
     }
-    ExigirValor(static_cast<size_t>(imagen.Ancho) * static_cast<size_t>(imagen.Alto) ==
-                imagen.Pixeles.size());
+    return imagen;
 }
 
 float TamanoDeFuente(float puntos) {

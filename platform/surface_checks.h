@@ -14,10 +14,13 @@ namespace relivo {
 // --- Property values (380).
 [[noreturn]] void ValorNoValido();
 void ExigirValor(bool condicion);
+// A value within minimo..maximo, returned as given.
+int16_t EnRango(int16_t valor, int16_t minimo, int16_t maximo);
 // A colour value (also a system colour), returned as given.
 ColorOle ColorDePropiedad(ColorOle valor);
-// A picture whose pixels match its size, or no picture (0 x 0, no pixels).
-void ExigirImagen(const Imagen& imagen);
+// A picture whose pixels match its size, or no picture (0 x 0, no pixels),
+// returned as given.
+const Imagen& ImagenDePropiedad(const Imagen& imagen);
 // A finite font size in points, kept within 1..2048.
 float TamanoDeFuente(float puntos);
 // An outer size in device pixels, 0..kLadoMaximoImagen, rounded to a whole

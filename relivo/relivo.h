@@ -106,74 +106,15 @@ public:
     // The finished picture (the same as Image).
     Imagen Grafica() const;
 
-    // ---- Forwarded to the drawing surface. Setters notify the host with the
-    // property's name; a refusal of the surface is thrown to the caller.
-    int16_t Align() const;
-    void Align(int16_t valor);
-    int16_t Appearance() const;
-    bool AutoRedraw() const;
-    void AutoRedraw(bool valor);
-    ColorOle BackColor() const;
-    void BackColor(ColorOle valor);
-    int16_t BorderStyle() const;
-    void BorderStyle(int16_t valor);
-    float CurrentX() const;
-    void CurrentX(float valor);
-    float CurrentY() const;
-    void CurrentY(float valor);
-    int16_t DrawMode() const;
-    void DrawMode(int16_t valor);
-    int16_t DrawStyle() const;
-    void DrawStyle(int16_t valor);
-    int16_t DrawWidth() const;
-    void DrawWidth(int16_t valor);
-    bool Enabled() const;
-    void Enabled(bool valor);
-    ColorOle FillColor() const;
-    void FillColor(ColorOle valor);
-    int16_t FillStyle() const;
-    void FillStyle(int16_t valor);
-    Fuente Font() const;
-    void Font(const Fuente& valor);
-    bool FontBold() const;
-    void FontBold(bool valor);
-    bool FontItalic() const;
-    void FontItalic(bool valor);
-    std::string FontName() const;
-    void FontName(std::string_view valor);
-    float FontSize() const;
-    void FontSize(float valor);
-    bool FontStrikethru() const;
-    void FontStrikethru(bool valor);
-    bool FontTransparent() const;
-    void FontTransparent(bool valor);
-    bool FontUnderline() const;
-    void FontUnderline(bool valor);
-    ColorOle ForeColor() const;
-    void ForeColor(ColorOle valor);
-    int32_t hDC() const;
-    int32_t hWnd() const;
-    Imagen Image() const;
-    Imagen MouseIcon() const;
-    void MouseIcon(const Imagen& valor);
-    int16_t MousePointer() const;
-    void MousePointer(int16_t valor);
-    Imagen Picture() const;
-    void Picture(const Imagen& valor);
-    float ScaleHeight() const;
-    void ScaleHeight(float valor);
-    float ScaleLeft() const;
-    void ScaleLeft(float valor);
-    int16_t ScaleMode() const;
-    void ScaleMode(int16_t valor);
-    float ScaleTop() const;
-    void ScaleTop(float valor);
-    float ScaleWidth() const;
-    void ScaleWidth(float valor);
-    std::string ToolTipText() const;
-    void ToolTipText(std::string_view valor);
-    int32_t WhatsThisHelpID() const;
-    void WhatsThisHelpID(int32_t valor);
+    // ---- Forwarded to the drawing surface: every property of
+    // platform/surface_properties.h, with a setter unless it is read only.
+    // Setters notify the host with the property's name; a refusal of the
+    // surface is thrown to the caller.
+#define RELIVO_DECLARAR_REENVIO(Nombre, Tipo, Clase, ...) \
+    tipos::Tipo::Valor Nombre() const;                    \
+    RELIVO_SI_SE_ASIGNA(Clase, void Nombre(tipos::Tipo::Parametro valor);)
+    RELIVO_PROPIEDADES_SUPERFICIE(RELIVO_DECLARAR_REENVIO)
+#undef RELIVO_DECLARAR_REENVIO
 
     void Circle_(float x, float y, float Radius, std::optional<ColorOle> Color = {},
                  std::optional<float> StartPos = {}, std::optional<float> EndPos = {},

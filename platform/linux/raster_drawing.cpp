@@ -74,7 +74,7 @@ int32_t Rop3(int32_t opcode, int32_t s, int32_t d) {
 // --- Targets.
 
 Lienzo SuperficieRaster::LienzoDeDibujo(int16_t modo) {
-    if (e_.autoRedraw) return Lienzo(e_.persistente, modo, &e_.cambiado);
+    if (p_.AutoRedraw) return Lienzo(e_.persistente, modo, &e_.cambiado);
     Presentar();
     return Lienzo(e_.ventana, modo, nullptr);
 }
@@ -93,8 +93,8 @@ void SuperficieRaster::Presentar() {
 
 void SuperficieRaster::Borrar() {
     Imagen& img = e_.persistente;
-    std::fill(img.Pixeles.begin(), img.Pixeles.end(), *ResolverColor(e_.backColor));
-    const Imagen& pic = e_.picture;
+    std::fill(img.Pixeles.begin(), img.Pixeles.end(), *ResolverColor(p_.BackColor));
+    const Imagen& pic = p_.Picture;
     const int32_t w = std::min(pic.Ancho, img.Ancho), h = std::min(pic.Alto, img.Alto);
     for (int32_t y = 0; y < h; ++y) std::copy_n(pic.Fila(y), w, img.Fila(y));
     e_.cambiado = {0, 0, img.Ancho, img.Alto};
@@ -102,21 +102,21 @@ void SuperficieRaster::Borrar() {
 
 Pluma SuperficieRaster::PlumaActual(std::optional<ColorOle> color, bool metodo) const {
     Pluma p;
-    const std::optional<ColorOle> rgb = ResolverColor(color.value_or(e_.foreColor));
+    const std::optional<ColorOle> rgb = ResolverColor(color.value_or(p_.ForeColor));
     if (!rgb) {
         if (metodo) ArgumentoNoValido();
         throw Fallo::Plataforma(errores::kValorPropiedad);
     }
     p.color = *rgb;
-    p.ancho = e_.drawWidth;
-    p.estilo = e_.drawStyle;
+    p.ancho = p_.DrawWidth;
+    p.estilo = p_.DrawStyle;
     return p;
 }
 
 // --- Methods.
 
 void SuperficieRaster::Refresh() {
-    if (e_.autoRedraw) {
+    if (p_.AutoRedraw) {
         e_.porMostrar.Unir(e_.cambiado);
     } else {
         e_.ventana = e_.persistente;
@@ -131,14 +131,14 @@ Imagen SuperficieRaster::Pantalla() {
 }
 
 void SuperficieRaster::Cls() {
-    if (e_.autoRedraw) {
+    if (p_.AutoRedraw) {
         Borrar();
     } else {
         e_.ventana = e_.persistente;
         e_.porMostrar = {};
     }
-    e_.currentX = 0;
-    e_.currentY = 0;
+    p_.CurrentX = 0;
+    p_.CurrentY = 0;
 }
 
 ColorOle SuperficieRaster::Point(float x, float y) {
@@ -146,7 +146,7 @@ ColorOle SuperficieRaster::Point(float x, float y) {
     const EscalaEnPixeles u = Unidades();
     const double px = std::floor(u.AX(x) + 0.5), py = std::floor(u.AY(y) + 0.5);
     const Imagen* img = &e_.persistente;
-    if (!e_.autoRedraw) {
+    if (!p_.AutoRedraw) {
         Presentar();
         img = &e_.ventana;
     }
@@ -157,13 +157,13 @@ ColorOle SuperficieRaster::Point(float x, float y) {
 void SuperficieRaster::PSet(float x, float y, std::optional<ColorOle> Color) {
     ExigirFinitos({x, y});
     const Pluma pluma = PlumaActual(Color, true);
-    Lienzo lienzo = LienzoDeDibujo(e_.drawMode);
+    Lienzo lienzo = LienzoDeDibujo(p_.DrawMode);
     Trazo trazo(lienzo.Ancho(), lienzo.Alto(), e_.marcas);
     const EscalaEnPixeles u = Unidades();
     trazo.Punto(Pixel(u.AX(x)), Pixel(u.AY(y)), pluma);
     trazo.Pintar(lienzo, pluma.color);
-    e_.currentX = x;
-    e_.currentY = y;
+    p_.CurrentX = x;
+    p_.CurrentY = y;
 }
 
 void SuperficieRaster::Line(float X1, float Y1, float X2, float Y2, std::optional<ColorOle> Color,
@@ -172,7 +172,7 @@ void SuperficieRaster::Line(float X1, float Y1, float X2, float Y2, std::optiona
     const Pluma pluma = PlumaActual(Color, true);
     const EscalaEnPixeles u = Unidades();
     const PuntoD a{Pixel(u.AX(X1)), Pixel(u.AY(Y1))}, b{Pixel(u.AX(X2)), Pixel(u.AY(Y2))};
-    Lienzo lienzo = LienzoDeDibujo(e_.drawMode);
+    Lienzo lienzo = LienzoDeDibujo(p_.DrawMode);
     if (forma == FormaLinea::CajaRellena) {
         const int64_t x0 = static_cast<int64_t>(std::min(a.x, b.x));
         const int64_t x1 = static_cast<int64_t>(std::max(a.x, b.x)) + 1;
@@ -198,8 +198,8 @@ void SuperficieRaster::Line(float X1, float Y1, float X2, float Y2, std::optiona
         }
         trazo.Pintar(lienzo, pluma.color);
     }
-    e_.currentX = X2;
-    e_.currentY = Y2;
+    p_.CurrentX = X2;
+    p_.CurrentY = Y2;
 }
 
 void SuperficieRaster::Circle(float x, float y, float Radius, std::optional<ColorOle> Color,
@@ -212,12 +212,12 @@ void SuperficieRaster::Circle(float x, float y, float Radius, std::optional<Colo
     const bool pieInicio = arco.pieInicio, pieFin = arco.pieFin, completo = arco.completo;
     const double cx = Pixel(u.AX(x)), cy = Pixel(u.AY(y));
 
-    Lienzo lienzo = LienzoDeDibujo(e_.drawMode);
+    Lienzo lienzo = LienzoDeDibujo(p_.DrawMode);
     const int32_t W = lienzo.Ancho(), H = lienzo.Alto();
 
     // The figure: a whole ellipse, or a pie with both radii drawn.
-    if ((completo || (pieInicio && pieFin)) && e_.fillStyle != 1) {
-        const int32_t relleno = *ResolverColor(e_.fillColor);
+    if ((completo || (pieInicio && pieFin)) && p_.FillStyle != 1) {
+        const int32_t relleno = *ResolverColor(p_.FillColor);
         const int64_t ya = std::max<int64_t>(0, static_cast<int64_t>(std::ceil(cy - ry)));
         const int64_t yb = std::min<int64_t>(H - 1, static_cast<int64_t>(std::floor(cy + ry)));
         for (int64_t j = ya; j <= yb; ++j) {
@@ -230,7 +230,7 @@ void SuperficieRaster::Circle(float x, float y, float Radius, std::optional<Colo
             if (xa > xb) continue;
             if (completo) {
                 lienzo.Tramo(static_cast<int32_t>(j), static_cast<int32_t>(xa),
-                             static_cast<int32_t>(xb + 1), relleno, e_.fillStyle);
+                             static_cast<int32_t>(xb + 1), relleno, p_.FillStyle);
                 continue;
             }
             for (int64_t i = xa; i <= xb; ++i) {
@@ -243,7 +243,7 @@ void SuperficieRaster::Circle(float x, float y, float Radius, std::optional<Colo
                 if (d < 0) d += kDosPi;
                 if (d <= barrido) {
                     lienzo.Tramo(static_cast<int32_t>(j), static_cast<int32_t>(i),
-                                 static_cast<int32_t>(i + 1), relleno, e_.fillStyle);
+                                 static_cast<int32_t>(i + 1), relleno, p_.FillStyle);
                 }
             }
         }
@@ -278,8 +278,8 @@ void SuperficieRaster::Circle(float x, float y, float Radius, std::optional<Colo
     trazo.Polilinea(puntos, pluma, cerrada);
     if (!cerrada && !puntos.empty()) trazo.Punto(puntos.back().x, puntos.back().y, pluma);
     trazo.Pintar(lienzo, pluma.color);
-    e_.currentX = x;
-    e_.currentY = y;
+    p_.CurrentX = x;
+    p_.CurrentY = y;
 }
 
 void SuperficieRaster::PaintPicture(const Imagen& Picture, float X1, float Y1,
@@ -327,27 +327,27 @@ void SuperficieRaster::PaintPicture(const Imagen& Picture, float X1, float Y1,
 float SuperficieRaster::TextHeight(std::string_view Str) {
     const double f = std::fabs(Unidades().PixelesPorUnidadY());
     if (f == 0) throw Fallo::Plataforma(errores::kDivisionPorCero);
-    return static_cast<float>(MedirTexto(e_.fuente, Str).alto / f);
+    return static_cast<float>(MedirTexto(Font(), Str).alto / f);
 }
 
 float SuperficieRaster::TextWidth(std::string_view Str) {
     const double f = std::fabs(Unidades().PixelesPorUnidadX());
     if (f == 0) throw Fallo::Plataforma(errores::kDivisionPorCero);
-    return static_cast<float>(MedirTexto(e_.fuente, Str).ancho / f);
+    return static_cast<float>(MedirTexto(Font(), Str).ancho / f);
 }
 
 // --- Polygon on the device context.
 
 void SuperficieRaster::DibujarPoligono(std::span<const PuntoApi> puntos) {
-    Lienzo lienzo = LienzoDeDibujo(e_.drawMode);
-    if (e_.fillStyle != 1) {
-        const int32_t relleno = *ResolverColor(e_.fillColor);
-        const int16_t estilo = e_.fillStyle;
+    Lienzo lienzo = LienzoDeDibujo(p_.DrawMode);
+    if (p_.FillStyle != 1) {
+        const int32_t relleno = *ResolverColor(p_.FillColor);
+        const int16_t estilo = p_.FillStyle;
         RecorrerPoligono(
             puntos, lienzo.Ancho(), lienzo.Alto(),
             [&](int32_t y, int32_t x0, int32_t x1) { lienzo.Tramo(y, x0, x1, relleno, estilo); });
     }
-    if (e_.drawStyle == 5) return;
+    if (p_.DrawStyle == 5) return;
     const Pluma pluma = PlumaActual(std::nullopt, false);
     std::vector<PuntoD>& vertices = e_.vertices;
     vertices.clear();

@@ -50,7 +50,7 @@ void SuperficieRaster::FijarTamano(int32_t ancho, int32_t alto) {
     if (static_cast<int64_t>(ai) * hi > kAreaMaximaImagen) {
         throw Fallo::Plataforma(errores::kMemoriaInsuficiente);
     }
-    Imagen nueva(ai, hi, *ResolverColor(e_.backColor));
+    Imagen nueva(ai, hi, *ResolverColor(p_.BackColor));
     const Imagen& vieja = e_.persistente;
     const int32_t cw = std::min(ai, vieja.Ancho), ch = std::min(hi, vieja.Alto);
     for (int32_t y = 0; y < ch; ++y) {
@@ -65,7 +65,7 @@ void SuperficieRaster::FijarTamano(int32_t ancho, int32_t alto) {
     e_.cambiado = {};
     e_.porMostrar = {};
     e_.marcas = {};
-    RecalcularEscala(e_.escala, AnchoInterior(), AltoInterior());
+    RecalcularEscala(escala_, AnchoInterior(), AltoInterior());
 }
 
 void SuperficieRaster::RaiseResize() {
@@ -74,127 +74,46 @@ void SuperficieRaster::RaiseResize() {
 
 // --- Properties.
 
-void SuperficieRaster::Align(int16_t valor) {
-    ExigirValor(valor >= 0 && valor <= 4);
-    e_.align = valor;
-}
-
-void SuperficieRaster::BackColor(ColorOle valor) {
-    e_.backColor = ColorDePropiedad(valor);
-    Borrar();
-    e_.ventana = e_.persistente;
-    e_.cambiado = {};
-    e_.porMostrar = {};
-}
-
-void SuperficieRaster::BorderStyle(int16_t valor) {
-    ExigirValor(valor == 0 || valor == 1);
-    if (valor == e_.borderStyle) return;
-    e_.borderStyle = valor;
-    FijarTamano(e_.ancho, e_.alto);
-}
-
-void SuperficieRaster::DrawMode(int16_t valor) {
-    ExigirValor(valor >= 1 && valor <= 16);
-    e_.drawMode = valor;
-}
-
-void SuperficieRaster::DrawStyle(int16_t valor) {
-    ExigirValor(valor >= 0 && valor <= 6);
-    e_.drawStyle = valor;
-}
-
-void SuperficieRaster::DrawWidth(int16_t valor) {
-    ExigirValor(valor >= 1);
-    e_.drawWidth = valor;
-}
-
-void SuperficieRaster::FillColor(ColorOle valor) {
-    e_.fillColor = ColorDePropiedad(valor);
-}
-
-void SuperficieRaster::FillStyle(int16_t valor) {
-    ExigirValor(valor >= 0 && valor <= 7);
-    e_.fillStyle = valor;
-}
-
-void SuperficieRaster::Font(const Fuente& valor) {
-    Fuente f = valor;
-    f.Size = TamanoDeFuente(valor.Size);
-    e_.fuente = std::move(f);
-}
-
-void SuperficieRaster::FontSize(float valor) {
-    e_.fuente.Size = TamanoDeFuente(valor);
-}
-
-void SuperficieRaster::ForeColor(ColorOle valor) {
-    e_.foreColor = ColorDePropiedad(valor);
-}
-
-void SuperficieRaster::MouseIcon(const Imagen& valor) {
-    ExigirImagen(valor);
-    e_.mouseIcon = valor;
-}
-
-void SuperficieRaster::MousePointer(int16_t valor) {
-    ExigirValor((valor >= 0 && valor <= 15) || valor == 99);
-    e_.mousePointer = valor;
-}
-
-void SuperficieRaster::Picture(const Imagen& valor) {
-    ExigirImagen(valor);
-    e_.picture = valor;
-    Borrar();
-    e_.ventana = e_.persistente;
-    e_.cambiado = {};
-    e_.porMostrar = {};
-}
-
-// --- Scale.
-
-void SuperficieRaster::ScaleHeight(float valor) {
-    FijarScaleHeight(e_.escala, valor);
-}
-
-void SuperficieRaster::ScaleLeft(float valor) {
-    FijarScaleLeft(e_.escala, valor);
-}
-
-void SuperficieRaster::ScaleTop(float valor) {
-    FijarScaleTop(e_.escala, valor);
-}
-
-void SuperficieRaster::ScaleWidth(float valor) {
-    FijarScaleWidth(e_.escala, valor);
-}
-
-void SuperficieRaster::ScaleMode(int16_t valor) {
-    FijarScaleMode(e_.escala, valor, AnchoInterior(), AltoInterior());
+void SuperficieRaster::AlCambiarPropiedad(PropiedadSuperficie cual) {
+    switch (cual) {
+        case PropiedadSuperficie::BackColor:
+        case PropiedadSuperficie::Picture:
+            // The picture and the window start again from BackColor and Picture.
+            Borrar();
+            e_.ventana = e_.persistente;
+            e_.cambiado = {};
+            e_.porMostrar = {};
+            break;
+        case PropiedadSuperficie::BorderStyle:
+            FijarTamano(e_.ancho, e_.alto);
+            break;
+        default:
+            break;
+    }
 }
 
 // --- Input.
 
 int16_t SuperficieRaster::Teclear(int16_t KeyCode, int16_t Shift, int16_t KeyAscii) {
-    return entrada::Teclear(e_.eventos, e_.enabled, KeyCode, Shift, KeyAscii);
+    return entrada::Teclear(e_.eventos, p_.Enabled, KeyCode, Shift, KeyAscii);
 }
 
 void SuperficieRaster::PulsarRaton(int16_t Button, int16_t Shift, float px, float py) {
-    entrada::PulsarRaton(e_.eventos, e_.enabled, e_.botonPulsado, Unidades(), Button, Shift, px,
+    entrada::PulsarRaton(e_.eventos, p_.Enabled, e_.botonPulsado, Unidades(), Button, Shift, px,
                          py);
 }
 
 void SuperficieRaster::MoverRaton(int16_t Button, int16_t Shift, float px, float py) {
-    entrada::MoverRaton(e_.eventos, e_.enabled, Unidades(), Button, Shift, px, py);
+    entrada::MoverRaton(e_.eventos, p_.Enabled, Unidades(), Button, Shift, px, py);
 }
 
 void SuperficieRaster::SoltarRaton(int16_t Button, int16_t Shift, float px, float py) {
-    entrada::SoltarRaton(e_.eventos, e_.enabled, e_.botonPulsado, Unidades(), Button, Shift, px,
+    entrada::SoltarRaton(e_.eventos, p_.Enabled, e_.botonPulsado, Unidades(), Button, Shift, px,
                          py);
 }
 
 void SuperficieRaster::DobleClic() {
-    entrada::DobleClic(e_.eventos, e_.enabled);
+    entrada::DobleClic(e_.eventos, p_.Enabled);
 }
 
 }  // namespace relivo

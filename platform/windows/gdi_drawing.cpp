@@ -78,11 +78,11 @@ private:
 // --- GDI state.
 
 void SuperficieGdi::AplicarPluma() {
-    AplicarPluma(ColorGdi(e_.foreColor));
+    AplicarPluma(ColorGdi(p_.ForeColor));
 }
 
 void SuperficieGdi::AplicarPluma(COLORREF color) {
-    HPEN p = CreatePen(EstiloDePluma(e_.drawStyle), e_.drawWidth, color);
+    HPEN p = CreatePen(EstiloDePluma(p_.DrawStyle), p_.DrawWidth, color);
     if (!p) throw Fallo::Plataforma(errores::kMemoriaInsuficiente);
     Reemplazar(e_.dcImagen, e_.dcPantalla, e_.pluma, p);
 }
@@ -90,15 +90,15 @@ void SuperficieGdi::AplicarPluma(COLORREF color) {
 void SuperficieGdi::AplicarPincel() {
     static const int kTramas[8] = {
         0, 0, HS_HORIZONTAL, HS_VERTICAL, HS_BDIAGONAL, HS_FDIAGONAL, HS_CROSS, HS_DIAGCROSS};
-    const COLORREF c = ColorGdi(e_.fillColor);
+    const COLORREF c = ColorGdi(p_.FillColor);
     HBRUSH b = nullptr;
-    if (e_.fillStyle == 1) {
+    if (p_.FillStyle == 1) {
         LOGBRUSH lb{BS_NULL, 0, 0};
         b = CreateBrushIndirect(&lb);
-    } else if (e_.fillStyle == 0) {
+    } else if (p_.FillStyle == 0) {
         b = CreateSolidBrush(c);
     } else {
-        b = CreateHatchBrush(kTramas[e_.fillStyle], c);
+        b = CreateHatchBrush(kTramas[p_.FillStyle], c);
     }
     if (!b) throw Fallo::Plataforma(errores::kMemoriaInsuficiente);
     Reemplazar(e_.dcImagen, e_.dcPantalla, e_.pincel, b);
@@ -106,13 +106,13 @@ void SuperficieGdi::AplicarPincel() {
 
 void SuperficieGdi::AplicarLetra() {
     LOGFONTW lf{};
-    lf.lfHeight = -static_cast<LONG>(std::lround(e_.fuente.Size * 96.0 / 72.0));
-    lf.lfWeight = e_.fuente.Bold ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = e_.fuente.Italic;
-    lf.lfUnderline = e_.fuente.Underline;
-    lf.lfStrikeOut = e_.fuente.Strikethrough;
+    lf.lfHeight = -static_cast<LONG>(std::lround(p_.FontSize * 96.0 / 72.0));
+    lf.lfWeight = p_.FontBold ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = p_.FontItalic;
+    lf.lfUnderline = p_.FontUnderline;
+    lf.lfStrikeOut = p_.FontStrikethru;
     lf.lfCharSet = DEFAULT_CHARSET;
-    const std::wstring nombre = AUtf16(e_.fuente.Name).substr(0, LF_FACESIZE - 1);
+    const std::wstring nombre = AUtf16(p_.FontName).substr(0, LF_FACESIZE - 1);
     std::copy(nombre.begin(), nombre.end(), lf.lfFaceName);
     HFONT f = CreateFontIndirectW(&lf);
     if (!f) throw Fallo::Plataforma(errores::kMemoriaInsuficiente);
@@ -120,13 +120,13 @@ void SuperficieGdi::AplicarLetra() {
 }
 
 COLORREF SuperficieGdi::ColorDePluma(std::optional<ColorOle> color) const {
-    const ColorOle c = color.value_or(e_.foreColor);
+    const ColorOle c = color.value_or(p_.ForeColor);
     if (!ResolverColor(c)) ArgumentoNoValido();
     return ColorGdi(c);
 }
 
 HDC SuperficieGdi::Destino() {
-    return e_.autoRedraw ? e_.dcImagen : e_.dcPantalla;
+    return p_.AutoRedraw ? e_.dcImagen : e_.dcPantalla;
 }
 
 void SuperficieGdi::Mostrado(HDC dc) {
@@ -134,11 +134,11 @@ void SuperficieGdi::Mostrado(HDC dc) {
 }
 
 void SuperficieGdi::Borrar() {
-    HBRUSH fondo = CreateSolidBrush(ColorGdi(e_.backColor));
+    HBRUSH fondo = CreateSolidBrush(ColorGdi(p_.BackColor));
     const RECT todo{0, 0, e_.anchoInterior, e_.altoInterior};
     FillRect(e_.dcImagen, &todo, fondo);
     DeleteObject(fondo);
-    const Imagen& pic = e_.picture;
+    const Imagen& pic = p_.Picture;
     if (!pic.Vacia()) {
         const BITMAPINFO bi = CabeceraDib32(pic.Ancho, pic.Alto);
         std::vector<uint32_t> p(pic.Pixeles.size());
@@ -166,7 +166,7 @@ void SuperficieGdi::CopiarAPantalla(const RECT* r) {
 // --- Methods.
 
 void SuperficieGdi::Refresh() {
-    if (e_.autoRedraw) {
+    if (p_.AutoRedraw) {
         RECT cambiado{};
         if (GetBoundsRect(e_.dcImagen, &cambiado, DCB_RESET) & DCB_SET) {
             CopiarAPantalla(&cambiado);
@@ -192,13 +192,13 @@ Imagen SuperficieGdi::Image() const {
 }
 
 void SuperficieGdi::Cls() {
-    if (e_.autoRedraw) {
+    if (p_.AutoRedraw) {
         Borrar();
     } else {
         CopiarAPantalla(nullptr);
     }
-    e_.currentX = 0;
-    e_.currentY = 0;
+    p_.CurrentX = 0;
+    p_.CurrentY = 0;
 }
 
 ColorOle SuperficieGdi::Point(float x, float y) {
@@ -207,7 +207,7 @@ ColorOle SuperficieGdi::Point(float x, float y) {
     const double px = std::floor(u.AX(x) + 0.5), py = std::floor(u.AY(y) + 0.5);
     if (!(px >= 0 && py >= 0 && px < e_.anchoInterior && py < e_.altoInterior)) return -1;
     GdiFlush();
-    const uint32_t* bits = e_.autoRedraw ? e_.bitsImagen : e_.bitsPantalla;
+    const uint32_t* bits = p_.AutoRedraw ? e_.bitsImagen : e_.bitsPantalla;
     return PixelAColor(bits[static_cast<size_t>(py) * e_.anchoInterior + static_cast<size_t>(px)]);
 }
 
@@ -217,8 +217,8 @@ void SuperficieGdi::PSet(float x, float y, std::optional<ColorOle> Color) {
     HDC dc = Destino();
     const EscalaEnPixeles u = Unidades();
     const int32_t px = Pixel(u.AX(x)), py = Pixel(u.AY(y));
-    if (e_.drawStyle != 5) {
-        if (e_.drawWidth <= 1) {
+    if (p_.DrawStyle != 5) {
+        if (p_.DrawWidth <= 1) {
             Temporal pluma(dc, CreatePen(PS_SOLID, 1, c), true);
             MoveToEx(dc, px, py, nullptr);
             LineTo(dc, px + 1, py);
@@ -226,13 +226,13 @@ void SuperficieGdi::PSet(float x, float y, std::optional<ColorOle> Color) {
             // A round dot as wide as the pen.
             Temporal pluma(dc, GetStockObject(NULL_PEN), false);
             Temporal pincel(dc, CreateSolidBrush(c), true);
-            const int32_t w = e_.drawWidth, a = px - w / 2, b = py - w / 2;
+            const int32_t w = p_.DrawWidth, a = px - w / 2, b = py - w / 2;
             Ellipse(dc, a, b, a + w + 1, b + w + 1);
         }
     }
     Mostrado(dc);
-    e_.currentX = x;
-    e_.currentY = y;
+    p_.CurrentX = x;
+    p_.CurrentY = y;
 }
 
 void SuperficieGdi::Line(float X1, float Y1, float X2, float Y2, std::optional<ColorOle> Color,
@@ -251,7 +251,7 @@ void SuperficieGdi::Line(float X1, float Y1, float X2, float Y2, std::optional<C
         Temporal pincel(dc, CreateSolidBrush(c), true);
         Rectangle(dc, x0, y0, x1 + 2, y1 + 2);
     } else {
-        Temporal pluma(dc, CreatePen(EstiloDePluma(e_.drawStyle), e_.drawWidth, c), true);
+        Temporal pluma(dc, CreatePen(EstiloDePluma(p_.DrawStyle), p_.DrawWidth, c), true);
         if (forma == FormaLinea::Caja) {
             Temporal pincel(dc, GetStockObject(NULL_BRUSH), false);
             Rectangle(dc, x0, y0, x1 + 1, y1 + 1);
@@ -261,8 +261,8 @@ void SuperficieGdi::Line(float X1, float Y1, float X2, float Y2, std::optional<C
         }
     }
     Mostrado(dc);
-    e_.currentX = X2;
-    e_.currentY = Y2;
+    p_.CurrentX = X2;
+    p_.CurrentY = Y2;
 }
 
 void SuperficieGdi::Circle(float x, float y, float Radius, std::optional<ColorOle> Color,
@@ -276,7 +276,7 @@ void SuperficieGdi::Circle(float x, float y, float Radius, std::optional<ColorOl
     const int32_t cx = Pixel(u.AX(x)), cy = Pixel(u.AY(y));
 
     HDC dc = Destino();
-    Temporal pluma(dc, CreatePen(EstiloDePluma(e_.drawStyle), e_.drawWidth, c), true);
+    Temporal pluma(dc, CreatePen(EstiloDePluma(p_.DrawStyle), p_.DrawWidth, c), true);
     const int32_t l = Pixel(cx - rx), t = Pixel(cy - ry);
     const int32_t rr = Pixel(cx + rx) + 1, b = Pixel(cy + ry) + 1;
     // Radial points far enough out for GDI to find the angles.
@@ -299,8 +299,8 @@ void SuperficieGdi::Circle(float x, float y, float Radius, std::optional<ColorOl
         if (pieFin) radio(fin);
     }
     Mostrado(dc);
-    e_.currentX = x;
-    e_.currentY = y;
+    p_.CurrentX = x;
+    p_.CurrentY = y;
 }
 
 void SuperficieGdi::PaintPicture(const Imagen& Picture, float X1, float Y1,

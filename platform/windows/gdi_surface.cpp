@@ -1,5 +1,5 @@
-// The Windows drawing surface: creation, size, input and the window. The
-// properties and the scale are in gdi_properties.cpp, the drawing methods in
+// The Windows drawing surface: creation, size, input and the window. What a
+// property change does is in gdi_properties.cpp, the drawing methods in
 // gdi_drawing.cpp.
 #include "platform/windows/gdi_surface.h"
 
@@ -194,7 +194,7 @@ void SuperficieGdi::Liberar() {
 }
 
 int32_t SuperficieGdi::hDC() const {
-    const HDC dc = e_.autoRedraw ? e_.dcImagen : e_.dcPantalla;
+    const HDC dc = p_.AutoRedraw ? e_.dcImagen : e_.dcPantalla;
     return static_cast<int32_t>(reinterpret_cast<intptr_t>(dc));
 }
 
@@ -271,7 +271,7 @@ void SuperficieGdi::FijarTamano(int32_t ancho, int32_t alto) {
     e_.alto = alto;
     e_.anchoInterior = ai;
     e_.altoInterior = hi;
-    const COLORREF fondo = ColorGdi(e_.backColor);
+    const COLORREF fondo = ColorGdi(p_.BackColor);
     HBRUSH relleno = CreateSolidBrush(fondo);
     const RECT todo{0, 0, std::max(ai, 1), std::max(hi, 1)};
     FillRect(e_.dcImagen, &todo, relleno);
@@ -295,7 +295,7 @@ void SuperficieGdi::FijarTamano(int32_t ancho, int32_t alto) {
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
         InvalidateRect(e_.ventana, nullptr, FALSE);
     }
-    RecalcularEscala(e_.escala, e_.anchoInterior, e_.altoInterior);
+    RecalcularEscala(escala_, e_.anchoInterior, e_.altoInterior);
 }
 
 void SuperficieGdi::RaiseResize() {
@@ -305,25 +305,25 @@ void SuperficieGdi::RaiseResize() {
 // --- Input.
 
 int16_t SuperficieGdi::Teclear(int16_t KeyCode, int16_t Shift, int16_t KeyAscii) {
-    return entrada::Teclear(e_.eventos, e_.enabled, KeyCode, Shift, KeyAscii);
+    return entrada::Teclear(e_.eventos, p_.Enabled, KeyCode, Shift, KeyAscii);
 }
 
 void SuperficieGdi::PulsarRaton(int16_t Button, int16_t Shift, float px, float py) {
-    entrada::PulsarRaton(e_.eventos, e_.enabled, e_.botonPulsado, Unidades(), Button, Shift, px,
+    entrada::PulsarRaton(e_.eventos, p_.Enabled, e_.botonPulsado, Unidades(), Button, Shift, px,
                          py);
 }
 
 void SuperficieGdi::MoverRaton(int16_t Button, int16_t Shift, float px, float py) {
-    entrada::MoverRaton(e_.eventos, e_.enabled, Unidades(), Button, Shift, px, py);
+    entrada::MoverRaton(e_.eventos, p_.Enabled, Unidades(), Button, Shift, px, py);
 }
 
 void SuperficieGdi::SoltarRaton(int16_t Button, int16_t Shift, float px, float py) {
-    entrada::SoltarRaton(e_.eventos, e_.enabled, e_.botonPulsado, Unidades(), Button, Shift, px,
+    entrada::SoltarRaton(e_.eventos, p_.Enabled, e_.botonPulsado, Unidades(), Button, Shift, px,
                          py);
 }
 
 void SuperficieGdi::DobleClic() {
-    entrada::DobleClic(e_.eventos, e_.enabled);
+    entrada::DobleClic(e_.eventos, p_.Enabled);
 }
 
 // --- The window.
@@ -343,8 +343,8 @@ LRESULT SuperficieGdi::Mensaje(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
             return 1;
         case WM_SETCURSOR:
             if (LOWORD(lp) == HTCLIENT) {
-                SetCursor(e_.mousePointer == 99 && e_.cursorPropio ? e_.cursorPropio
-                                                                   : CursorDe(e_.mousePointer));
+                SetCursor(p_.MousePointer == 99 && e_.cursorPropio ? e_.cursorPropio
+                                                                   : CursorDe(p_.MousePointer));
                 return TRUE;
             }
             break;
@@ -384,7 +384,7 @@ LRESULT SuperficieGdi::Mensaje(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
-            if (e_.enabled && e_.eventos) {
+            if (p_.Enabled && e_.eventos) {
                 int16_t codigo = static_cast<int16_t>(wp), mayusculas = Mayusculas();
                 e_.eventos->KeyDown(codigo, mayusculas);
             }
@@ -392,7 +392,7 @@ LRESULT SuperficieGdi::Mensaje(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
             break;
         case WM_KEYUP:
         case WM_SYSKEYUP:
-            if (e_.enabled && e_.eventos) {
+            if (p_.Enabled && e_.eventos) {
                 int16_t codigo = static_cast<int16_t>(wp), mayusculas = Mayusculas();
                 e_.eventos->KeyUp(codigo, mayusculas);
             }
@@ -401,7 +401,7 @@ LRESULT SuperficieGdi::Mensaje(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_CHAR:
             // The character the handler leaves (0: suppressed) is all the
             // surface would take; it shows no text of its own.
-            if (e_.enabled && e_.eventos) {
+            if (p_.Enabled && e_.eventos) {
                 int16_t caracter = static_cast<int16_t>(wp);
                 e_.eventos->KeyPress(caracter);
             }

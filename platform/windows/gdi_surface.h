@@ -13,7 +13,7 @@
 #include <string_view>
 
 #include "platform/polygon.h"
-#include "platform/surface.h"
+#include "platform/surface_base.h"
 #include "platform/surface_scale.h"
 #include "platform/windows/win32.h"
 
@@ -24,21 +24,10 @@ namespace relivo {
 // window goes).
 HWND VentanaDeAparcamiento();
 
+// The state of one surface beyond its properties.
 struct EstadoGdi {
     int32_t ancho = 0, alto = 0;  // outer size, device pixels
     int32_t anchoInterior = 0, altoInterior = 0;
-    int16_t align = 0, borderStyle = 1, drawMode = 13, drawStyle = 0, drawWidth = 1;
-    int16_t fillStyle = 1, mousePointer = 0;
-    bool autoRedraw = false, enabled = true, fontTransparent = true;
-    ColorOle backColor = colores_sistema::kCaraBoton;
-    ColorOle fillColor = 0;
-    ColorOle foreColor = colores_sistema::kTextoBoton;
-    float currentX = 0, currentY = 0;
-    EscalaSuperficie escala;
-    Fuente fuente;
-    Imagen mouseIcon, picture;
-    std::string toolTipText;
-    int32_t whatsThisHelpID = 0;
     bool botonPulsado = false;
     EventosSuperficie* eventos = nullptr;
 
@@ -56,7 +45,7 @@ struct EstadoGdi {
     HCURSOR cursorPropio = nullptr;
 };
 
-class SuperficieGdi : public SuperficieDibujo {
+class SuperficieGdi : public SuperficieComun {
 public:
     SuperficieGdi(int32_t ancho, int32_t alto);
     ~SuperficieGdi() override;
@@ -70,72 +59,9 @@ public:
     float Height() const override { return static_cast<float>(e_.alto); }
     void Height(float pixeles) override;
 
-    int16_t Align() const override { return e_.align; }
-    void Align(int16_t valor) override;
-    int16_t Appearance() const override { return 1; }
-    bool AutoRedraw() const override { return e_.autoRedraw; }
-    void AutoRedraw(bool valor) override { e_.autoRedraw = valor; }
-    ColorOle BackColor() const override { return e_.backColor; }
-    void BackColor(ColorOle valor) override;
-    int16_t BorderStyle() const override { return e_.borderStyle; }
-    void BorderStyle(int16_t valor) override;
-    float CurrentX() const override { return e_.currentX; }
-    void CurrentX(float valor) override { e_.currentX = valor; }
-    float CurrentY() const override { return e_.currentY; }
-    void CurrentY(float valor) override { e_.currentY = valor; }
-    int16_t DrawMode() const override { return e_.drawMode; }
-    void DrawMode(int16_t valor) override;
-    int16_t DrawStyle() const override { return e_.drawStyle; }
-    void DrawStyle(int16_t valor) override;
-    int16_t DrawWidth() const override { return e_.drawWidth; }
-    void DrawWidth(int16_t valor) override;
-    bool Enabled() const override { return e_.enabled; }
-    void Enabled(bool valor) override;
-    ColorOle FillColor() const override { return e_.fillColor; }
-    void FillColor(ColorOle valor) override;
-    int16_t FillStyle() const override { return e_.fillStyle; }
-    void FillStyle(int16_t valor) override;
-    Fuente Font() const override { return e_.fuente; }
-    void Font(const Fuente& valor) override;
-    bool FontBold() const override { return e_.fuente.Bold; }
-    void FontBold(bool valor) override;
-    bool FontItalic() const override { return e_.fuente.Italic; }
-    void FontItalic(bool valor) override;
-    std::string FontName() const override { return e_.fuente.Name; }
-    void FontName(std::string_view valor) override;
-    float FontSize() const override { return e_.fuente.Size; }
-    void FontSize(float valor) override;
-    bool FontStrikethru() const override { return e_.fuente.Strikethrough; }
-    void FontStrikethru(bool valor) override;
-    bool FontTransparent() const override { return e_.fontTransparent; }
-    void FontTransparent(bool valor) override { e_.fontTransparent = valor; }
-    bool FontUnderline() const override { return e_.fuente.Underline; }
-    void FontUnderline(bool valor) override;
-    ColorOle ForeColor() const override { return e_.foreColor; }
-    void ForeColor(ColorOle valor) override;
     int32_t hDC() const override;
     int32_t hWnd() const override;
     Imagen Image() const override;
-    Imagen MouseIcon() const override { return e_.mouseIcon; }
-    void MouseIcon(const Imagen& valor) override;
-    int16_t MousePointer() const override { return e_.mousePointer; }
-    void MousePointer(int16_t valor) override;
-    Imagen Picture() const override { return e_.picture; }
-    void Picture(const Imagen& valor) override;
-    float ScaleHeight() const override { return e_.escala.scaleHeight; }
-    void ScaleHeight(float valor) override;
-    float ScaleLeft() const override { return e_.escala.scaleLeft; }
-    void ScaleLeft(float valor) override;
-    int16_t ScaleMode() const override { return e_.escala.scaleMode; }
-    void ScaleMode(int16_t valor) override;
-    float ScaleTop() const override { return e_.escala.scaleTop; }
-    void ScaleTop(float valor) override;
-    float ScaleWidth() const override { return e_.escala.scaleWidth; }
-    void ScaleWidth(float valor) override;
-    std::string ToolTipText() const override { return e_.toolTipText; }
-    void ToolTipText(std::string_view valor) override;
-    int32_t WhatsThisHelpID() const override { return e_.whatsThisHelpID; }
-    void WhatsThisHelpID(int32_t valor) override { e_.whatsThisHelpID = valor; }
 
     void Circle(float x, float y, float Radius, std::optional<ColorOle> Color,
                 std::optional<float> StartPos, std::optional<float> EndPos,
@@ -170,12 +96,19 @@ public:
     LRESULT Mensaje(HWND h, UINT msg, WPARAM wp, LPARAM lp);
 
 private:
+    // Properties (gdi_properties.cpp).
+    void AlCambiarPropiedad(PropiedadSuperficie cual) override;
+    int32_t AnchoInterior() const override { return e_.anchoInterior; }
+    int32_t AltoInterior() const override { return e_.altoInterior; }
+    void CrearCursorPropio();  // of MouseIcon
+    void MostrarAviso();       // ToolTipText
+
     // The scale over the interior as it is now.
-    EscalaEnPixeles Unidades() const { return {e_.escala, e_.anchoInterior, e_.altoInterior}; }
+    EscalaEnPixeles Unidades() const { return {escala_, e_.anchoInterior, e_.altoInterior}; }
     void CambiarTamano(int32_t ancho, int32_t alto);
     void FijarTamano(int32_t ancho, int32_t alto);
     void Liberar();
-    int32_t Borde() const { return e_.borderStyle == 1 ? 2 : 0; }
+    int32_t Borde() const { return p_.BorderStyle == 1 ? 2 : 0; }
 
     // GDI state of both device contexts.
     void AplicarPluma();
