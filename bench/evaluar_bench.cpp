@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "evaluar/evaluar.h"
-#ifdef RELIVO_CON_MUPARSER
+#include "relivo/evaluar.h"
+#ifdef RELIVO_WITH_MUPARSER
 #include <muParser.h>
 #endif
 
@@ -69,7 +69,7 @@ void FuncionLet(benchmark::State& state) {
     state.SetLabel(e.nombre);
 }
 
-#ifdef RELIVO_CON_MUPARSER
+#ifdef RELIVO_WITH_MUPARSER
 void MuparserEval(benchmark::State& state) {
     const Expresion& e = Expresiones()[static_cast<size_t>(state.range(0))];
     mu::Parser p;
@@ -91,7 +91,7 @@ void Registrar() {
         const auto n = static_cast<int64_t>(i);
         const std::string nombre = Expresiones()[i].nombre;
         benchmark::RegisterBenchmark(("Valor/" + nombre).c_str(), ValorPorIndice)->Arg(n);
-#ifdef RELIVO_CON_MUPARSER
+#ifdef RELIVO_WITH_MUPARSER
         benchmark::RegisterBenchmark(("Muparser/" + nombre).c_str(), MuparserEval)->Arg(n);
 #endif
         benchmark::RegisterBenchmark(("Funcion/" + nombre).c_str(), FuncionLet)->Arg(n);
@@ -120,7 +120,7 @@ int main(int argc, char** argv) {
     Registrar();
     Informe informe;
     benchmark::RunSpecifiedBenchmarks(&informe);
-#ifdef RELIVO_CON_MUPARSER
+#ifdef RELIVO_WITH_MUPARSER
     std::printf(
         "\nRatio nuestro/muparser por evaluación tras cambiar una variable (tiempo de CPU):\n");
     for (const Expresion& e : Expresiones()) {

@@ -19,8 +19,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/host.h"
 #include "platform/png.h"
+#include "relivo/platform/host.h"
 #include "relivo/relivo.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "evaluar/evaluar.h"
+#include "relivo/evaluar.h"
 #include "tests/support/expression_generator.h"
 
 namespace {

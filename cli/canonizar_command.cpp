@@ -6,7 +6,7 @@
 #include "cli/json_output.h"
 #include "evaluar/canonical.h"
 #include "evaluar/validation.h"
-#include "platform/error.h"
+#include "relivo/platform/error.h"
 
 namespace relivo::cli {
 

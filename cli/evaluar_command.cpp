@@ -9,9 +9,9 @@
 
 #include "cli/commands.h"
 #include "cli/json_output.h"
-#include "evaluar/evaluar.h"
-#include "platform/error.h"
 #include "platform/numbers.h"
+#include "relivo/evaluar.h"
+#include "relivo/platform/error.h"
 
 namespace relivo::cli {
 namespace {

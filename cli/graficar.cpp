@@ -19,12 +19,12 @@
 
 #include "cli/commands.h"
 #include "cli/json_output.h"
-#include "platform/error.h"
 #include "platform/linux/json_bag.h"
 #include "platform/linux/polygon_observer.h"
 #include "platform/linux/work_queue.h"
 #include "platform/numbers.h"
 #include "platform/png.h"
+#include "relivo/platform/error.h"
 #include "relivo/relivo.h"
 
 namespace relivo::cli {

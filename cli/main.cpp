@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
         if (orden == "evaluar") return relivo::cli::ComandoEvaluar(args);
         if (orden == "canonizar") return relivo::cli::ComandoCanonizar(args);
         if (orden == "reducir") return relivo::cli::ComandoReducir(args);
-#ifdef RELIVO_CON_GRAFICAR
+#ifdef RELIVO_WITH_CONTROL
         if (orden == "graficar") return relivo::cli::ComandoGraficar(args);
 #endif
     } catch (const std::exception& e) {

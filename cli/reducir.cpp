@@ -11,8 +11,8 @@
 #include "cli/json_output.h"
 #include "evaluar/simplifier.h"
 #include "evaluar/variables.h"
-#include "platform/error.h"
 #include "platform/numbers.h"
+#include "relivo/platform/error.h"
 
 namespace relivo::cli {
 namespace {

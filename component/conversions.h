@@ -9,8 +9,8 @@
 #include "component/ole_objects.h"
 #include "component/text.h"
 #include "component/win32.h"
-#include "platform/font.h"
-#include "platform/picture.h"
+#include "relivo/platform/font.h"
+#include "relivo/platform/picture.h"
 
 namespace relivo::com {
 

@@ -8,7 +8,7 @@
 #include <new>
 
 #include "component/win32.h"
-#include "platform/error.h"
+#include "relivo/platform/error.h"
 
 namespace relivo::com {
 

@@ -11,7 +11,7 @@
 #include "component/ole_control.h"
 #include "component/text.h"
 #include "component/variants.h"
-#include "evaluar/evaluar.h"
+#include "relivo/evaluar.h"
 
 namespace relivo::com {
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "component/win32.h"
-#include "platform/host.h"
+#include "relivo/platform/host.h"
 
 namespace relivo::com {
 

@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "component/win32.h"
-#include "platform/font.h"
+#include "relivo/platform/font.h"
 
 namespace relivo::com {
 

@@ -9,8 +9,8 @@
 
 #include "component/com_object.h"
 #include "component/win32.h"
-#include "platform/font.h"
-#include "platform/property_bag.h"
+#include "relivo/platform/font.h"
+#include "relivo/platform/property_bag.h"
 
 namespace relivo::com {
 

@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "component/text.h"
-#include "platform/error.h"
 #include "platform/windows/dib.h"
+#include "relivo/platform/error.h"
 
 namespace relivo::com {
 namespace {

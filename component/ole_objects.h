@@ -3,8 +3,8 @@
 #pragma once
 
 #include "component/win32.h"
-#include "platform/font.h"
-#include "platform/picture.h"
+#include "relivo/platform/font.h"
+#include "relivo/platform/picture.h"
 
 namespace relivo::com {
 

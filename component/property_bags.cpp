@@ -4,7 +4,7 @@
 
 #include "component/text.h"
 #include "component/variants.h"
-#include "platform/error.h"
+#include "relivo/platform/error.h"
 
 namespace relivo::com {
 

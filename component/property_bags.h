@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "component/win32.h"
-#include "platform/property_bag.h"
+#include "relivo/platform/property_bag.h"
 
 namespace relivo::com {
 

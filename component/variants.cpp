@@ -4,8 +4,8 @@
 
 #include "component/ole_objects.h"
 #include "component/text.h"
-#include "platform/error.h"
 #include "platform/numbers.h"
+#include "relivo/platform/error.h"
 
 namespace relivo::com {
 namespace {

@@ -6,8 +6,8 @@
 #include <optional>
 
 #include "component/win32.h"
-#include "evaluar/variant.h"
-#include "platform/variant.h"
+#include "relivo/evaluar_argument.h"
+#include "relivo/platform/variant.h"
 
 namespace relivo::com {
 

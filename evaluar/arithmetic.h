@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "platform/error.h"
+#include "relivo/platform/error.h"
 
 namespace relivo::aritmetica {
 

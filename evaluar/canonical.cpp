@@ -5,8 +5,8 @@
 #include "evaluar/function_table.h"
 #include "evaluar/lexical.h"
 #include "evaluar/messages.h"
-#include "platform/error.h"
 #include "platform/numbers.h"
+#include "relivo/platform/error.h"
 
 namespace relivo {
 namespace {

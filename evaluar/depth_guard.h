@@ -3,7 +3,7 @@
 // insuficiente") instead of exhausting the host thread's stack.
 #pragma once
 
-#include "platform/error.h"
+#include "relivo/platform/error.h"
 
 namespace relivo {
 

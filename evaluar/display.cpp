@@ -5,7 +5,7 @@
 #include "evaluar/canonical.h"
 #include "evaluar/depth_guard.h"
 #include "evaluar/operand.h"
-#include "platform/error.h"
+#include "relivo/platform/error.h"
 
 namespace relivo {
 namespace {

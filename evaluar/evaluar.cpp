@@ -1,4 +1,4 @@
-#include "evaluar/evaluar.h"
+#include "relivo/evaluar.h"
 
 #include <new>
 

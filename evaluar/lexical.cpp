@@ -1,6 +1,6 @@
 #include "evaluar/lexical.h"
 
-#include "platform/error.h"
+#include "relivo/platform/error.h"
 
 namespace relivo {
 

@@ -2,7 +2,7 @@
 // plus 2 to 6.
 #pragma once
 
-#include "platform/error.h"
+#include "relivo/platform/error.h"
 
 namespace relivo::mensajes {
 

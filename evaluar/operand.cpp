@@ -1,8 +1,8 @@
 #include "evaluar/operand.h"
 
 #include "evaluar/canonical.h"
-#include "platform/error.h"
 #include "platform/numbers.h"
+#include "relivo/platform/error.h"
 
 namespace relivo {
 namespace {

@@ -6,8 +6,8 @@
 #include "evaluar/arithmetic.h"
 #include "evaluar/operand.h"
 #include "evaluar/simplifier.h"
-#include "platform/error.h"
 #include "platform/numbers.h"
+#include "relivo/platform/error.h"
 
 namespace relivo {
 namespace {

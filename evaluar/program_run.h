@@ -12,7 +12,7 @@
 #include "evaluar/functions.h"
 #include "evaluar/tree.h"
 #include "evaluar/variables.h"
-#include "platform/error.h"
+#include "relivo/platform/error.h"
 
 namespace relivo {
 

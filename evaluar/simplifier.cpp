@@ -1,7 +1,7 @@
 #include "evaluar/simplifier.h"
 
-#include "platform/error.h"
 #include "platform/numbers.h"
+#include "relivo/platform/error.h"
 
 namespace relivo {
 

@@ -1,6 +1,6 @@
 #include "evaluar/variables.h"
 
-#include "platform/error.h"
+#include "relivo/platform/error.h"
 
 namespace relivo {
 

@@ -1,4 +1,4 @@
-#include "platform/colors.h"
+#include "relivo/platform/colors.h"
 
 #include <array>
 

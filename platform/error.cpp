@@ -1,4 +1,4 @@
-#include "platform/error.h"
+#include "relivo/platform/error.h"
 
 #include <array>
 

@@ -8,7 +8,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "platform/error.h"
+#include "relivo/platform/error.h"
 
 namespace relivo::numeros {
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/picture.h"
+#include "relivo/platform/picture.h"
 
 namespace relivo {
 

@@ -7,9 +7,9 @@
 
 #include <cstdint>
 
-#include "platform/surface.h"
-#include "platform/surface_properties.h"
 #include "platform/surface_scale.h"
+#include "relivo/platform/surface.h"
+#include "relivo/platform/surface_properties.h"
 
 namespace relivo {
 

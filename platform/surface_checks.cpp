@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstddef>
 
-#include "platform/error.h"
 #include "platform/png.h"
+#include "relivo/platform/error.h"
 
 namespace relivo {
 

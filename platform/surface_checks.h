@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <initializer_list>
 
-#include "platform/colors.h"
-#include "platform/picture.h"
+#include "relivo/platform/colors.h"
+#include "relivo/platform/picture.h"
 
 namespace relivo {
 

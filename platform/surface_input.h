@@ -10,8 +10,8 @@
 
 #include <cstdint>
 
-#include "platform/surface.h"
 #include "platform/surface_scale.h"
+#include "relivo/platform/surface.h"
 
 namespace relivo::entrada {
 

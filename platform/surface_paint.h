@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "platform/picture.h"
 #include "platform/surface_scale.h"
+#include "relivo/platform/picture.h"
 
 namespace relivo {
 

@@ -1,11 +1,11 @@
-#include "platform/variant.h"
+#include "relivo/platform/variant.h"
 
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
 
-#include "platform/error.h"
 #include "platform/numbers.h"
+#include "relivo/platform/error.h"
 
 namespace relivo {
 

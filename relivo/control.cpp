@@ -3,8 +3,8 @@
 #include <array>
 #include <utility>
 
-#include "platform/yield.h"
 #include "relivo/messages.h"
+#include "relivo/platform/yield.h"
 
 namespace relivo {
 

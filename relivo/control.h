@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "evaluar/evaluar.h"
-#include "platform/host.h"
-#include "platform/surface.h"
+#include "relivo/evaluar.h"
+#include "relivo/platform/host.h"
+#include "relivo/platform/surface.h"
 #include "relivo/rotation.h"
 #include "relivo/state.h"
 

@@ -15,7 +15,7 @@
 #include <functional>
 #include <initializer_list>
 
-#include "platform/error.h"
+#include "relivo/platform/error.h"
 
 namespace relivo {
 

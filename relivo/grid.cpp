@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "platform/error.h"
+#include "relivo/platform/error.h"
 
 namespace relivo {
 

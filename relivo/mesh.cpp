@@ -7,8 +7,8 @@
 
 #include "evaluar/arithmetic.h"
 #include "platform/numbers.h"
-#include "platform/polygon.h"
 #include "relivo/messages.h"
+#include "relivo/platform/polygon.h"
 #include "relivo/procedures.h"
 #include "relivo/rotation.h"
 

@@ -3,7 +3,7 @@
 // of its Status event.
 #pragma once
 
-#include "platform/error.h"
+#include "relivo/platform/error.h"
 
 namespace relivo::mensajes {
 

@@ -1,8 +1,8 @@
 // Saving and restoring Relivo's settings in the host's property bag: the
 // drawing surface's settings first, then the plot parameters. The keys are
 // the property names, written and read in a fixed order.
-#include "platform/colors.h"
 #include "relivo/control.h"
+#include "relivo/platform/colors.h"
 #include "relivo/relivo.h"
 
 namespace relivo {

@@ -7,10 +7,10 @@
 #include <set>
 #include <string>
 
-#include "evaluar/evaluar.h"
+#include "relivo/evaluar.h"
 #include "tests/support/evaluar_host.h"
-#include "tests/support/small_stack.h"
 #include "tests/support/repeated_text.h"
+#include "tests/support/small_stack.h"
 
 namespace relivo {
 namespace {

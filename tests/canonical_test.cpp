@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/error.h"
 #include "platform/numbers.h"
+#include "relivo/platform/error.h"
 
 namespace relivo {
 namespace {

@@ -1,6 +1,6 @@
 // Evaluar through its public members: acceptance, the error path, variables
 // and values, substitution.
-#include "evaluar/evaluar.h"
+#include "relivo/evaluar.h"
 
 #include <gtest/gtest.h>
 

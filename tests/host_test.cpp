@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/linux/work_queue.h"
-#include "platform/yield.h"
+#include "relivo/platform/yield.h"
 
 namespace relivo {
 namespace {

@@ -9,12 +9,12 @@
 #include <functional>
 #include <string>
 
-#include "evaluar/evaluar.h"
+#include "relivo/evaluar.h"
 #include "tests/support/evaluar_host.h"
-#include "tests/support/small_stack.h"
 #include "tests/support/repeated_text.h"
+#include "tests/support/small_stack.h"
 
-#if RELIVO_CON_GRAFICAR
+#if RELIVO_WITH_CONTROL
 #include "platform/linux/host.h"
 #include "platform/linux/work_queue.h"
 #include "relivo/relivo.h"
@@ -88,7 +88,7 @@ TEST(Limites, ParentesisSoloLosLimitaLaLongitud) {
     });
 }
 
-#if RELIVO_CON_GRAFICAR && !defined(__SANITIZE_ADDRESS__)
+#if RELIVO_WITH_CONTROL && !defined(__SANITIZE_ADDRESS__)
 // The grid of 32,766 x 32,766 interior lines holds 32,768^2 doubles (8 GiB).
 // In a process that may not have that much memory, the run reports error 7
 // through Status and Error and the control plots afterwards.

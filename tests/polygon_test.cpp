@@ -1,5 +1,5 @@
 // Polygon on a surface's device context: raster rules, fill and pen.
-#include "platform/polygon.h"
+#include "relivo/platform/polygon.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/linux/polygon_observer.h"
-#include "platform/surface.h"
+#include "relivo/platform/surface.h"
 #include "tests/support/raster_util.h"
 
 namespace relivo {

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/error.h"
 #include "platform/linux/json_bag.h"
-#include "platform/variant.h"
+#include "relivo/platform/error.h"
+#include "relivo/platform/variant.h"
 
 namespace relivo {
 namespace {

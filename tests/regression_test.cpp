@@ -11,7 +11,7 @@
 #include "tests/support/check_script.h"
 #include "tests/support/check_reducir.h"
 #include "tests/support/small_stack.h"
-#if RELIVO_CON_GRAFICAR
+#if RELIVO_WITH_CONTROL
 #include "tests/support/check_graficar.h"
 #include "tests/support/check_properties.h"
 #endif
@@ -47,7 +47,7 @@ void Reproducir(Objetivo objetivo, const std::string& entrada) {
         case Objetivo::Reducir:
             fuzz::reducir::Ejecutar(entrada);
             break;
-#if RELIVO_CON_GRAFICAR
+#if RELIVO_WITH_CONTROL
         case Objetivo::Graficar:
             fuzz::graficar::Ejecutar(entrada);
             break;

@@ -24,12 +24,12 @@
 
 #include "evaluar/arithmetic.h"
 #include "evaluar/canonical.h"
-#include "evaluar/evaluar.h"
 #include "evaluar/functions.h"
 #include "evaluar/simplifier.h"
 #include "evaluar/tree.h"
-#include "platform/error.h"
 #include "platform/numbers.h"
+#include "relivo/evaluar.h"
+#include "relivo/platform/error.h"
 #include "tests/support/deliberate_changes.h"
 #include "tests/support/expression_generator.h"
 

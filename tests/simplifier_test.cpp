@@ -11,10 +11,10 @@
 
 #include "evaluar/canonical.h"
 #include "evaluar/display.h"
-#include "evaluar/evaluar.h"
 #include "evaluar/variables.h"
-#include "platform/error.h"
 #include "platform/numbers.h"
+#include "relivo/evaluar.h"
+#include "relivo/platform/error.h"
 #include "tests/support/small_stack.h"
 
 namespace relivo {

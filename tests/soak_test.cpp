@@ -11,11 +11,11 @@
 #include <iterator>
 #include <string>
 
-#include "evaluar/evaluar.h"
+#include "relivo/evaluar.h"
 #include "tests/support/evaluar_host.h"
 #include "tests/support/expression_generator.h"
 
-#if RELIVO_CON_GRAFICAR
+#if RELIVO_WITH_CONTROL
 #include "platform/linux/host.h"
 #include "relivo/relivo.h"
 #endif
@@ -81,7 +81,7 @@ TEST(Resistencia, MilesDeExpresionesEnUnaInstancia) {
         << "in use: " << mitad << " bytes halfway, " << fin << " at the end";
 }
 
-#if RELIVO_CON_GRAFICAR
+#if RELIVO_WITH_CONTROL
 constexpr const char* kSuperficies[] = {
     "sen(x)*cos(y)", "x^2 - y^2",  "exp(-(x^2 + y^2))", "x*y",        "sqrt(x^2 + y^2 + 1)",
     "senh(x/3) + y", "abs(x) - y", "cos(x*y)",          "arctg(x*y)", "x^3 - 3x*y^2",

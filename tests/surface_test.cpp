@@ -1,5 +1,5 @@
 // The drawing surface of the Linux back end, through its interface.
-#include "platform/surface.h"
+#include "relivo/platform/surface.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/error.h"
 #include "platform/png.h"
+#include "relivo/platform/error.h"
 #include "tests/support/raster_util.h"
 
 namespace relivo {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "evaluar/evaluar.h"
+#include "relivo/evaluar.h"
 #include "tests/support/evaluar_host.h"
 
 namespace relivo {

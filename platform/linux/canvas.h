@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "platform/colors.h"
-#include "platform/picture.h"
+#include "relivo/platform/colors.h"
+#include "relivo/platform/picture.h"
 
 namespace relivo {
 

@@ -2,7 +2,7 @@
 
 #include <fstream>
 
-#include "platform/error.h"
+#include "relivo/platform/error.h"
 
 namespace relivo {
 

@@ -11,7 +11,7 @@
 #include <memory>
 #include <tuple>
 
-#include "platform/error.h"
+#include "relivo/platform/error.h"
 
 namespace relivo {
 

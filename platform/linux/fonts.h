@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/font.h"
+#include "relivo/platform/font.h"
 
 namespace relivo {
 

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/host.h"
+#include "relivo/platform/host.h"
 
 namespace relivo {
 

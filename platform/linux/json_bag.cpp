@@ -6,10 +6,10 @@
 #include <new>
 #include <nlohmann/json.hpp>
 
-#include "platform/error.h"
 #include "platform/linux/base64.h"
 #include "platform/linux/files.h"
 #include "platform/png.h"
+#include "relivo/platform/error.h"
 
 namespace relivo {
 

@@ -19,7 +19,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/property_bag.h"
+#include "relivo/platform/property_bag.h"
 
 namespace relivo {
 

@@ -3,8 +3,8 @@
 
 #include <png.h>
 
-#include "platform/error.h"
 #include "platform/linux/files.h"
+#include "relivo/platform/error.h"
 
 namespace relivo {
 

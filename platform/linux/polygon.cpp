@@ -1,5 +1,5 @@
 // Polygon on a device context of the Linux back end.
-#include "platform/polygon.h"
+#include "relivo/platform/polygon.h"
 
 #include "platform/linux/device_registry.h"
 #include "platform/linux/polygon_observer.h"

@@ -6,8 +6,8 @@
 #include <functional>
 #include <span>
 
-#include "platform/polygon.h"
-#include "platform/surface.h"
+#include "relivo/platform/polygon.h"
+#include "relivo/platform/surface.h"
 
 namespace relivo {
 

@@ -4,13 +4,13 @@
 #include <numbers>
 #include <vector>
 
-#include "platform/error.h"
 #include "platform/linux/fonts.h"
 #include "platform/linux/raster_surface.h"
 #include "platform/linux/scanline.h"
 #include "platform/surface_checks.h"
 #include "platform/surface_circle.h"
 #include "platform/surface_paint.h"
+#include "relivo/platform/error.h"
 
 namespace relivo {
 

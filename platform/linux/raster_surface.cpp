@@ -4,11 +4,11 @@
 
 #include <algorithm>
 
-#include "platform/error.h"
 #include "platform/linux/device_registry.h"
 #include "platform/png.h"
 #include "platform/surface_checks.h"
 #include "platform/surface_input.h"
+#include "relivo/platform/error.h"
 
 namespace relivo {
 

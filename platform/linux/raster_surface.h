@@ -11,9 +11,9 @@
 
 #include "platform/linux/canvas.h"
 #include "platform/linux/stroke.h"
-#include "platform/polygon.h"
 #include "platform/surface_base.h"
 #include "platform/surface_scale.h"
+#include "relivo/platform/polygon.h"
 
 namespace relivo {
 

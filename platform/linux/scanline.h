@@ -9,7 +9,7 @@
 #include <functional>
 #include <span>
 
-#include "platform/polygon.h"
+#include "relivo/platform/polygon.h"
 
 namespace relivo {
 

@@ -5,7 +5,7 @@
 #include <map>
 #include <vector>
 
-#include "platform/yield.h"
+#include "relivo/platform/yield.h"
 
 namespace relivo {
 

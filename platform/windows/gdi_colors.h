@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "platform/colors.h"
 #include "platform/windows/win32.h"
+#include "relivo/platform/colors.h"
 
 namespace relivo {
 

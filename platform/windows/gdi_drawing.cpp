@@ -4,7 +4,6 @@
 #include <cmath>
 #include <vector>
 
-#include "platform/error.h"
 #include "platform/surface_checks.h"
 #include "platform/surface_circle.h"
 #include "platform/surface_paint.h"
@@ -12,6 +11,7 @@
 #include "platform/windows/gdi_colors.h"
 #include "platform/windows/gdi_surface.h"
 #include "platform/windows/text.h"
+#include "relivo/platform/error.h"
 
 namespace relivo {
 

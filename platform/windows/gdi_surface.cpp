@@ -6,7 +6,6 @@
 #include <cmath>
 #include <map>
 
-#include "platform/error.h"
 #include "platform/png.h"
 #include "platform/surface_checks.h"
 #include "platform/surface_input.h"
@@ -14,6 +13,7 @@
 #include "platform/windows/gdi_checks.h"
 #include "platform/windows/gdi_colors.h"
 #include "platform/windows/text.h"
+#include "relivo/platform/error.h"
 
 namespace relivo {
 

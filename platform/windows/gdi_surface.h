@@ -12,10 +12,10 @@
 #include <string>
 #include <string_view>
 
-#include "platform/polygon.h"
 #include "platform/surface_base.h"
 #include "platform/surface_scale.h"
 #include "platform/windows/win32.h"
+#include "relivo/platform/polygon.h"
 
 namespace relivo {
 

@@ -1,6 +1,6 @@
 // Polygon on a device context: gdi32's Polygon with the pen, brush and draw
 // mode the device context carries.
-#include "platform/polygon.h"
+#include "relivo/platform/polygon.h"
 
 #include <vector>
 

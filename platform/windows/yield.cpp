@@ -1,7 +1,7 @@
 // Yielding on Windows: the messages already waiting in the thread's queue
 // are dispatched (the host's window procedures, timers, posted calls), then
 // the control's loop goes on.
-#include "platform/yield.h"
+#include "relivo/platform/yield.h"
 
 #include "platform/windows/win32.h"
 

@@ -14,8 +14,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/error.h"
 #include "platform/linux/json_bag.h"
+#include "relivo/platform/error.h"
 #include "tests/support/invariants.h"
 #include "tests/support/watched_relivo.h"
 

@@ -18,7 +18,7 @@
 
 #include "evaluar/canonical.h"
 #include "evaluar/simplifier.h"
-#include "platform/error.h"
+#include "relivo/platform/error.h"
 #include "tests/support/invariants.h"
 
 namespace relivo::fuzz::reducir {

@@ -24,8 +24,8 @@
 #include <vector>
 
 #include "evaluar/variables.h"
-#include "platform/error.h"
 #include "platform/numbers.h"
+#include "relivo/platform/error.h"
 #include "tests/support/invariants.h"
 #include "tests/support/watched_evaluar.h"
 

@@ -6,7 +6,7 @@
 
 #include "evaluar/simplifier.h"
 #include "evaluar/variables.h"
-#include "platform/error.h"
+#include "relivo/platform/error.h"
 
 namespace relivo::prueba {
 

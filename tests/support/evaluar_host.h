@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "evaluar/evaluar.h"
+#include "relivo/evaluar.h"
 
 namespace relivo::prueba {
 

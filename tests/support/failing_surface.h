@@ -11,8 +11,8 @@
 #include <string_view>
 #include <utility>
 
-#include "platform/error.h"
-#include "platform/surface.h"
+#include "relivo/platform/error.h"
+#include "relivo/platform/surface.h"
 
 namespace relivo::prueba {
 

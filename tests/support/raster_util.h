@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/surface.h"
+#include "relivo/platform/surface.h"
 
 namespace relivo::prueba {
 

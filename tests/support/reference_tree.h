@@ -13,7 +13,7 @@
 #include "evaluar/program_run.h"
 #include "evaluar/tree.h"
 #include "evaluar/variables.h"
-#include "platform/error.h"
+#include "relivo/platform/error.h"
 
 namespace relivo::fuzz {
 

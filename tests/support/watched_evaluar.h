@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "evaluar/evaluar.h"
+#include "relivo/evaluar.h"
 #include "tests/support/evaluar_host.h"
 #include "tests/support/invariants.h"
 

@@ -36,10 +36,10 @@
 #include <string>
 #include <string_view>
 
-#include "platform/colors.h"
-#include "platform/font.h"
-#include "platform/picture.h"
-#include "platform/surface_properties.h"
+#include "relivo/platform/colors.h"
+#include "relivo/platform/font.h"
+#include "relivo/platform/picture.h"
+#include "relivo/platform/surface_properties.h"
 
 namespace relivo {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "evaluar/variant.h"
+#include "relivo/evaluar_argument.h"
 
 namespace relivo {
 

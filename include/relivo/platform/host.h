@@ -14,8 +14,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/font.h"
-#include "platform/variant.h"
+#include "relivo/platform/font.h"
+#include "relivo/platform/variant.h"
 
 namespace relivo {
 

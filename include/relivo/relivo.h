@@ -35,13 +35,13 @@
 #include <string>
 #include <string_view>
 
-#include "platform/colors.h"
-#include "platform/error.h"
-#include "platform/font.h"
-#include "platform/host.h"
-#include "platform/picture.h"
-#include "platform/property_bag.h"
-#include "platform/surface.h"
+#include "relivo/platform/colors.h"
+#include "relivo/platform/error.h"
+#include "relivo/platform/font.h"
+#include "relivo/platform/host.h"
+#include "relivo/platform/picture.h"
+#include "relivo/platform/property_bag.h"
+#include "relivo/platform/surface.h"
 
 namespace relivo {
 

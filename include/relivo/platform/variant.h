@@ -15,8 +15,8 @@
 #include <string>
 #include <variant>
 
-#include "platform/font.h"
-#include "platform/picture.h"
+#include "relivo/platform/font.h"
+#include "relivo/platform/picture.h"
 
 namespace relivo {
 

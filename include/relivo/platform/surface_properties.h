@@ -41,9 +41,9 @@
 #include <string>
 #include <string_view>
 
-#include "platform/colors.h"
-#include "platform/font.h"
-#include "platform/picture.h"
+#include "relivo/platform/colors.h"
+#include "relivo/platform/font.h"
+#include "relivo/platform/picture.h"
 
 namespace relivo {
 

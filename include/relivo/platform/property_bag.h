@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "platform/variant.h"
+#include "relivo/platform/variant.h"
 
 namespace relivo {
 
