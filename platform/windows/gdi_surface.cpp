@@ -164,10 +164,9 @@ SuperficieGdi::SuperficieGdi(int32_t ancho, int32_t alto) {
     }
     const DWORD motivo = GetLastError();
     if (!e_.dcImagen || !e_.dcPantalla || !e_.ventana) {
+        const bool sinMemoria = !e_.dcImagen || !e_.dcPantalla || SinRecursos(motivo);
         Liberar();
-        if (!e_.dcImagen || !e_.dcPantalla || SinRecursos(motivo)) {
-            throw Fallo::Plataforma(errores::kMemoriaInsuficiente);
-        }
+        if (sinMemoria) throw Fallo::Plataforma(errores::kMemoriaInsuficiente);
         throw SinEscritorio();
     }
     r.porDc[e_.dcImagen] = this;
