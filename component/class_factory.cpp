@@ -33,10 +33,17 @@ public:
         *ppv = nullptr;
         return E_NOINTERFACE;
     }
-    // The factories live as long as the module; their locks are counted by
-    // LockServer.
-    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-    STDMETHODIMP_(ULONG) Release() override { return 1; }
+    // The factories live as long as the module, which stays loaded while a
+    // client holds a reference to one of them or a lock from LockServer.
+    STDMETHODIMP_(ULONG) AddRef() override {
+        Bloquear(true);
+        return static_cast<ULONG>(InterlockedIncrement(&cuenta_));
+    }
+    STDMETHODIMP_(ULONG) Release() override {
+        const LONG n = InterlockedDecrement(&cuenta_);
+        Bloquear(false);
+        return static_cast<ULONG>(n);
+    }
 
     STDMETHODIMP CreateInstance(IUnknown* externo, REFIID riid, void** ppv) override {
         if (!ppv) return E_POINTER;
@@ -52,6 +59,7 @@ public:
 
 private:
     Creador crear_;
+    LONG cuenta_ = 0;
 };
 
 Fabrica g_fabricaRelivo(&CrearRelivo);

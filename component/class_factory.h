@@ -5,8 +5,8 @@
 
 namespace relivo::com {
 
-// The factory of a class of the component (not reference counted: it lives
-// as long as the module), or null for any other class.
+// The factory of a class of the component (it lives as long as the module;
+// each reference to it keeps the module loaded), or null for any other class.
 IClassFactory* FabricaDeClase(REFCLSID clsid);
 
 }  // namespace relivo::com

@@ -1,5 +1,6 @@
 // The component file itself: its module handle and path, and the count of
-// live objects and class-factory locks that DllCanUnloadNow answers from.
+// live objects and of class-factory references and locks that
+// DllCanUnloadNow answers from.
 #pragma once
 
 #include <string>
@@ -13,6 +14,7 @@ std::wstring RutaModulo();
 
 void ObjetoCreado();
 void ObjetoDestruido();
+// A reference to a class factory or a LockServer lock taken or let go.
 void Bloquear(bool bloquear);
 bool SePuedeDescargar();
 

@@ -39,7 +39,7 @@ HRESULT Desreferenciar(const VARIANT& v, VARIANT* destino) {
 
 Variante AVariante(const VARIANT& v) {
     Variant valor;
-    if (FAILED(Desreferenciar(v, &valor))) NoCoinciden();
+    if (FAILED(Desreferenciar(v, &valor))) return Variante::Otro();
     switch (V_VT(&valor)) {
         case VT_EMPTY:
         case VT_NULL:
@@ -56,11 +56,15 @@ Variante AVariante(const VARIANT& v) {
             if (SUCCEEDED(VariantChangeTypeEx(&texto, &valor, LOCALE_USER_DEFAULT, 0, VT_BSTR))) {
                 return AVariante(*texto);
             }
-            NoCoinciden();
+            return Variante::Otro();
         }
         default: {
+            // A number of any width; an array or anything else that is not
+            // one is no number and no text.
             Variant doble;
-            Convertir(*valor, VT_R8, &doble);
+            if (FAILED(VariantChangeTypeEx(&doble, &valor, LOCALE_USER_DEFAULT, 0, VT_R8))) {
+                return Variante::Otro();
+            }
             return Variante(V_R8(&doble));
         }
     }

@@ -36,7 +36,9 @@ HRESULT Desreferenciar(const VARIANT& v, VARIANT* destino);
 
 // The argument of Valor and Substituir: a number of any width (and a
 // boolean, -1 or 0) is numeric, text is text, nothing is empty; an object
-// gives its default value.
+// gives its default value. Anything else (an array, an object without a
+// default value) is `Variante::Otro`, which the members refuse through
+// their error path; the conversion itself never fails.
 Variante AVariante(const VARIANT& v);
 
 // An optional argument converted to a single or a 32-bit integer (missing:

@@ -14,8 +14,10 @@
 namespace relivo {
 namespace {
 
-// Index named by a numeric variant argument, rounded halves to even.
+// Index named by a numeric variant argument, rounded halves to even. A
+// value that is neither a number nor a text names nothing: type mismatch.
 bool EsIndice(const Variante& v) {
+    if (v.tipo == Variante::Tipo::Otro) throw Fallo::Plataforma(errores::kTiposNoCoinciden);
     return v.tipo != Variante::Tipo::Texto || numeros::EsNumero(v.texto);
 }
 

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the tools need.
+# Installs the Debian packages the build, the tests and the tools need. Wine
+# runs the 32-bit Relivo.ocx with its i386 loader, so the i386 architecture
+# is added first.
 set -euo pipefail
 paquetes=(
   cmake g++ make pkg-config
@@ -7,15 +9,25 @@ paquetes=(
   libpng-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
   libmuparser-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools binutils-mingw-w64
-  wine64 wine xvfb xauth
+  wine64 wine wine32:i386 xvfb xauth
   clang-14 libclang-rt-14-dev
 )
+export DEBIAN_FRONTEND=noninteractive
+actualizar=0
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+  actualizar=1
+fi
 faltan=()
 for p in "${paquetes[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || faltan+=("$p")
 done
 if [ "${#faltan[@]}" -gt 0 ]; then
-  export DEBIAN_FRONTEND=noninteractive
+  actualizar=1
+fi
+if [ "$actualizar" -eq 1 ]; then
   apt-get update -qq
+fi
+if [ "${#faltan[@]}" -gt 0 ]; then
   apt-get install -y -qq --no-install-recommends "${faltan[@]}"
 fi

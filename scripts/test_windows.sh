@@ -1,27 +1,42 @@
 #!/usr/bin/env bash
-# Builds Relivo.ocx with the MinGW-w64 cross compilers (64-bit, tested here;
-# 32-bit, built only) and runs its tests under Wine, headless, in a fresh
-# Wine prefix under /tmp. Prints a summary; the exit status is non-zero when
-# a build or a test fails.
+# Builds Relivo.ocx with the MinGW-w64 cross compilers, 32-bit and 64-bit,
+# with its tests, and runs every test under Wine on both files, headless
+# (Xvfb): the 32-bit file in a fresh 32-bit Wine prefix with the 32-bit
+# loader, the 64-bit file in a fresh 64-bit prefix with the 64-bit loader.
+# Prints a summary with the time of each width; the exit status is non-zero
+# when a build or a test fails.
 #
 # Build directories: RELIVO_BUILD_WIN64, RELIVO_BUILD_WIN32 and, for the
 # Linux reference outputs, RELIVO_BUILD_REF (default build-win64,
 # build-win32 and build-winref in the source tree), or RELIVO_CLI: a built
-# relivo command to take them from.
+# relivo command to take them from. RELIVO_ANCHOS chooses the widths
+# (default "32 64").
 set -euo pipefail
 cd "$(dirname "$0")/.."
 raiz="$PWD"
 
 if [ "${1:-}" = "--bajo-x" ]; then
-  # ---- Inside the X server: the tests themselves.
-  b64="$2"
-  refs="$3"
-  resumen="$4"
-  export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-  # One wine server for all the tests (each program would otherwise start
-  # its own, with the desktop process, and wait for it).
-  wineserver -p
-  wineboot -i >/dev/null 2>&1 || true
+  # ---- Inside the X server: the tests of one width.
+  ancho="$2"
+  build="$3"
+  refs="$4"
+  resumen="$5"
+  # No .NET, no HTML engine, and no debugger: a test that crashes ends at
+  # once with its exception, not after the timeout.
+  export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
+  # With wine32 installed /usr/bin/wine starts the 32-bit loader: each width
+  # names its own.
+  if [ "$ancho" = 64 ]; then
+    cargador=/usr/lib/wine/wine64
+  else
+    cargador=/usr/lib/wine/wine
+  fi
+  export WINELOADER="$cargador"
+  # One wine server for all the tests, started here inside the X session
+  # (each program would otherwise start its own, with the desktop process,
+  # and wait for it).
+  /usr/lib/wine/wineserver -p
+  "$cargador" wineboot -i >/dev/null 2>&1 || true
   fallos=0
   correr() {
     local nombre="$1"
@@ -29,7 +44,11 @@ if [ "${1:-}" = "--bajo-x" ]; then
     local t0 salida estado
     t0=$(date +%s)
     set +e
-    salida="$(timeout 300 "$@" 2>&1)"
+    if declare -F "$1" >/dev/null; then
+      salida="$("$@" 2>&1)"
+    else
+      salida="$(timeout 300 "$@" 2>&1)"
+    fi
     estado=$?
     set -e
     printf '%s\n' "$salida"
@@ -37,60 +56,83 @@ if [ "${1:-}" = "--bajo-x" ]; then
     linea="$(printf '%s\n' "$salida" | grep -E ': [0-9]+ comprobaciones, [0-9]+ fallos' | tail -1 || true)"
     if [ "$estado" -ne 0 ]; then
       fallos=$((fallos + 1))
-      echo "FALLA  $nombre (estado $estado) ${linea#*: } [$(($(date +%s) - t0)) s]" >>"$resumen"
+      echo "FALLA  $ancho bits: $nombre (estado $estado) ${linea#*: } [$(($(date +%s) - t0)) s]" >>"$resumen"
     else
-      echo "BIEN   $nombre ${linea#*: } [$(($(date +%s) - t0)) s]" >>"$resumen"
+      echo "BIEN   $ancho bits: $nombre ${linea#*: } [$(($(date +%s) - t0)) s]" >>"$resumen"
     fi
   }
-  ocx="$(winepath -w "$b64/Relivo.ocx")"
-  tlb="$(winepath -w "$b64/generado/Carvex.tlb")"
-  datos="$(winepath -w "$raiz/tests/windows/data")"
-  esperado="$(winepath -w "$refs")"
-  p="$b64/pruebas"
-  correr "archivo Relivo.ocx" wine "$p/file_test.exe" "$ocx"
-  correr "biblioteca de tipos (.tlb)" wine "$p/typelib_test.exe" "$tlb"
-  correr "biblioteca de tipos (Relivo.ocx)" wine "$p/typelib_test.exe" "$ocx"
-  correr "registro sin registrar" wine "$p/registration_test.exe" ausente "$ocx"
-  correr "regsvr32" wine regsvr32 /s "$ocx"
-  correr "registro" wine "$p/registration_test.exe" presente "$ocx"
-  correr "Evaluar por automatización" wine "$p/evaluar_automation_test.exe" \
+  # The README's example as a user runs it with the Windows Script Host: its
+  # output, line by line, is what the Linux build gives for the same plot.
+  # shellcheck disable=SC2317  # run through correr
+  cscript_ejemplo() {
+    local salida esperado
+    salida="$(timeout 300 "$cargador" cscript //nologo "$1" | tr -d '\r')" || return 1
+    esperado="$(cat "$refs/ejemplo_cscript.txt")"
+    printf '%s\n' "$salida"
+    if [ "$salida" != "$esperado" ]; then
+      echo "esperado:"
+      printf '%s\n' "$esperado"
+      return 1
+    fi
+  }
+  w() { "$cargador" winepath -w "$1" 2>/dev/null; }
+  ocx="$(w "$build/Relivo.ocx")"
+  tlb="$(w "$build/generado/Carvex.tlb")"
+  datos="$(w "$raiz/tests/windows/data")"
+  esperado="$(w "$refs")"
+  p="$build/pruebas"
+  correr "archivo Relivo.ocx" "$cargador" "$p/file_test.exe" "$ocx"
+  correr "biblioteca de tipos (.tlb)" "$cargador" "$p/typelib_test.exe" "$tlb"
+  correr "biblioteca de tipos (Relivo.ocx)" "$cargador" "$p/typelib_test.exe" "$ocx"
+  correr "registro sin registrar" "$cargador" "$p/registration_test.exe" ausente "$ocx"
+  correr "regsvr32" "$cargador" regsvr32 /s "$ocx"
+  correr "registro" "$cargador" "$p/registration_test.exe" presente "$ocx"
+  correr "Evaluar por automatización" "$cargador" "$p/evaluar_automation_test.exe" \
     "$datos\\evaluar_casos.jsonl" "$esperado\\evaluar_esperado.jsonl"
-  correr "Relivo por automatización" wine "$p/relivo_automation_test.exe" \
+  correr "Relivo por automatización" "$cargador" "$p/relivo_automation_test.exe" \
     "$datos\\relivo_casos.txt" "$esperado"
-  correr "contenedor" wine "$p/container_test.exe" "$esperado"
+  correr "contenedor" "$cargador" "$p/container_test.exe" "$esperado"
   for guion in prueba.vbs prueba.js; do
-    correr "guion $guion" wine "$p/script_host_test.exe" "$datos\\$guion" \
+    correr "guion $guion" "$cargador" "$p/script_host_test.exe" "$datos\\$guion" \
       "$esperado\\evaluar_esperado.jsonl" "$esperado\\onda.json"
   done
-  correr "entradas erróneas" wine "$p/bad_input_test.exe" "$ocx"
-  correr "regsvr32 /u" wine regsvr32 /s /u "$ocx"
-  correr "registro borrado" wine "$p/registration_test.exe" ausente "$ocx"
-  wineserver -k >/dev/null 2>&1 || true
+  correr "ejemplo del README con cscript" cscript_ejemplo "$datos\\ejemplo.vbs"
+  correr "entradas erróneas" "$cargador" "$p/bad_input_test.exe" "$ocx"
+  correr "vida del módulo" "$cargador" "$p/lifetime_test.exe" "$ocx"
+  # Without an X display there is no window station to draw on.
+  correr "sin pantalla" env -u DISPLAY "$cargador" "$p/no_display_test.exe"
+  correr "regsvr32 /u" "$cargador" regsvr32 /s /u "$ocx"
+  correr "registro borrado" "$cargador" "$p/registration_test.exe" ausente "$ocx"
+  /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
   exit "$fallos"
 fi
 
 inicio=$(date +%s)
 jobs="${RELIVO_JOBS:-$(nproc)}"
+anchos="${RELIVO_ANCHOS:-32 64}"
 b64="$(realpath -m "${RELIVO_BUILD_WIN64:-build-win64}")"
 b32="$(realpath -m "${RELIVO_BUILD_WIN32:-build-win32}")"
 bref="$(realpath -m "${RELIVO_BUILD_REF:-build-winref}")"
 resumen="$(mktemp /tmp/relivo-resumen.XXXXXX)"
 refs="$(mktemp -d /tmp/relivo-linux.XXXXXX)"
-prefijo="$(mktemp -d /tmp/relivo-wine.XXXXXX)"
+prefijos=()
 limpiar() {
-  WINEPREFIX="$prefijo" wineserver -k >/dev/null 2>&1 || true
-  rm -rf "$prefijo" "$resumen" "$refs"
+  local prefijo
+  for prefijo in "${prefijos[@]}"; do
+    WINEPREFIX="$prefijo" /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+    rm -rf "$prefijo"
+  done
+  rm -rf "$resumen" "$refs"
 }
 trap limpiar EXIT
 
 compilar() {
   local nombre="$1" dir="$2" cadena="$3"
-  shift 3
   echo "== $nombre: $dir"
   local t0
   t0=$(date +%s)
   if cmake -S component -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$raiz/component/cmake/$cadena" \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null && cmake --build "$dir" -j"$jobs" "$@"; then
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null && cmake --build "$dir" -j"$jobs"; then
     echo "BIEN   compilar $nombre [$(($(date +%s) - t0)) s]" >>"$resumen"
   else
     echo "FALLA  compilar $nombre" >>"$resumen"
@@ -98,8 +140,16 @@ compilar() {
     exit 1
   fi
 }
-compilar "Relivo.ocx de 64 bits y sus pruebas" "$b64" mingw-x86_64.cmake
-compilar "Relivo.ocx de 32 bits" "$b32" mingw-i686.cmake --target Relivo
+for ancho in $anchos; do
+  case "$ancho" in
+    32) compilar "Relivo.ocx de 32 bits y sus pruebas" "$b32" mingw-i686.cmake ;;
+    64) compilar "Relivo.ocx de 64 bits y sus pruebas" "$b64" mingw-x86_64.cmake ;;
+    *)
+      echo "ancho desconocido: $ancho" >&2
+      exit 2
+      ;;
+  esac
+done
 
 # What the Linux build gives for the same inputs.
 cli="${RELIVO_CLI:-}"
@@ -125,13 +175,32 @@ done <tests/windows/data/relivo_casos.txt
 "$cli" graficar "sen(x)*cos(y)" --x=-3:3 --y=-3:3 --lineas 10,10 --angulos=30,0,20 \
   --tamano 500x350 -o "$refs/contenedor_onda.png" 2>/dev/null || true
 "$refs/png_to_ppm" "$refs/contenedor_onda.png" "$refs/contenedor_onda.ppm"
+# The README's example (tests/windows/data/ejemplo.vbs): what it prints.
+"$cli" graficar "sen(x)*cos(y)" --x=-3:3 --y=-3:3 --lineas 20,20 --angulos=30,0,20 \
+  --traza "$refs/ejemplo.json" -o "$refs/ejemplo.png" 2>/dev/null
+numero_json() { sed -n "s/.*\"$1\": *\\([-+0-9.eE]*\\).*/\\1/p" "$2" | head -1; }
+{
+  echo "Funcion: $("$cli" evaluar "sen(x)*cos(y)" | sed -n 's/^Función: //p')"
+  # VBScript writes a Double with 15 significant digits.
+  LC_ALL=C printf 'ZMin: %.15G\nZMax: %.15G\n' "$(numero_json ZMin "$refs/ejemplo.json")" \
+    "$(numero_json ZMax "$refs/ejemplo.json")"
+} >"$refs/ejemplo_cscript.txt"
 
-echo "== Pruebas bajo Wine (prefijo $prefijo)"
-set +e
-LC_ALL=C.UTF-8 WINEPREFIX="$prefijo" xvfb-run -a -s "-screen 0 1280x1024x24" \
-  bash "$raiz/scripts/test_windows.sh" --bajo-x "$b64" "$refs" "$resumen"
-estado=$?
-set -e
+estado=0
+for ancho in $anchos; do
+  if [ "$ancho" = 64 ]; then build="$b64" arquitectura=win64; else build="$b32" arquitectura=win32; fi
+  prefijo="$(mktemp -d "/tmp/relivo-wine$ancho.XXXXXX")"
+  prefijos+=("$prefijo")
+  echo "== Pruebas de $ancho bits bajo Wine (prefijo $arquitectura $prefijo)"
+  t0=$(date +%s)
+  if ! LC_ALL=C.UTF-8 WINEARCH="$arquitectura" WINEPREFIX="$prefijo" \
+    xvfb-run -a -s "-screen 0 1280x1024x24" \
+    bash "$raiz/scripts/test_windows.sh" --bajo-x "$ancho" "$build" "$refs" "$resumen"; then
+    estado=1
+  fi
+  echo "TIEMPO $ancho bits: $(($(date +%s) - t0)) s (prefijo nuevo, pruebas y registro)" >>"$resumen"
+  WINEPREFIX="$prefijo" /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+done
 
 echo
 echo "== Resumen de las pruebas de Windows"

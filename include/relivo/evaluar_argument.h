@@ -1,4 +1,6 @@
-// The variant argument of Valor and Substituir: empty, a number or a text.
+// The variant argument of Valor and Substituir: empty, a number, a text, or
+// another value a host may pass (an object without a default value, an
+// array), which the members take as a type mismatch (13).
 #pragma once
 
 #include <string>
@@ -7,7 +9,7 @@
 namespace relivo {
 
 struct Variante {
-    enum class Tipo { Vacio, Numero, Texto };
+    enum class Tipo { Vacio, Numero, Texto, Otro };
 
     Tipo tipo = Tipo::Vacio;
     double numero = 0;
@@ -18,6 +20,13 @@ struct Variante {
     Variante(int n) : tipo(Tipo::Numero), numero(n) {}                   // NOLINT
     Variante(std::string t) : tipo(Tipo::Texto), texto(std::move(t)) {}  // NOLINT
     Variante(const char* t) : tipo(Tipo::Texto), texto(t) {}             // NOLINT
+
+    // A value that is neither empty, a number nor a text.
+    static Variante Otro() {
+        Variante v;
+        v.tipo = Tipo::Otro;
+        return v;
+    }
 };
 
 }  // namespace relivo

@@ -24,6 +24,21 @@ namespace {
 // ---- Window classes, the parking window and the device contexts of the
 // surfaces.
 
+// A window that could not be made for want of memory or of user objects.
+bool SinRecursos(DWORD motivo) {
+    return motivo == ERROR_NOT_ENOUGH_MEMORY || motivo == ERROR_OUTOFMEMORY ||
+           motivo == ERROR_NO_MORE_USER_HANDLES || motivo == ERROR_NO_SYSTEM_RESOURCES;
+}
+
+// Any other reason: there is no interactive window station with a desktop
+// to draw on (a service's, or Wine's without an X display, where the call
+// fails without a reason). The creation of the control ends with this.
+Fallo SinEscritorio() {
+    return Fallo(static_cast<int32_t>(HRESULT_FROM_WIN32(ERROR_REQUIRES_INTERACTIVE_WINDOWSTATION)),
+                 "No hay una estación de ventanas interactiva en la que dibujar: el control "
+                 "Relivo necesita un escritorio.");
+}
+
 constexpr wchar_t kClaseSuperficie[] = L"RelivoPlanoInterno";
 constexpr wchar_t kClaseAparcamiento[] = L"RelivoAparcamiento";
 
@@ -140,12 +155,19 @@ SuperficieGdi::SuperficieGdi(int32_t ancho, int32_t alto) {
     if (r.vivas++ == 0) RegistrarClases();
     e_.dcImagen = CreateCompatibleDC(nullptr);
     e_.dcPantalla = CreateCompatibleDC(nullptr);
-    e_.ventana = CreateWindowExW(WS_EX_CLIENTEDGE, kClaseSuperficie, L"",
-                                 WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, ancho, alto,
-                                 VentanaDeAparcamiento(), nullptr, Instancia(), this);
+    SetLastError(ERROR_SUCCESS);
+    const HWND aparcamiento = VentanaDeAparcamiento();
+    if (aparcamiento) {
+        e_.ventana = CreateWindowExW(WS_EX_CLIENTEDGE, kClaseSuperficie, L"",
+                                     WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, ancho, alto,
+                                     aparcamiento, nullptr, Instancia(), this);
+    }
+    const DWORD motivo = GetLastError();
     if (!e_.dcImagen || !e_.dcPantalla || !e_.ventana) {
+        const bool sinMemoria = !e_.dcImagen || !e_.dcPantalla || SinRecursos(motivo);
         Liberar();
-        throw Fallo::Plataforma(errores::kMemoriaInsuficiente);
+        if (sinMemoria) throw Fallo::Plataforma(errores::kMemoriaInsuficiente);
+        throw SinEscritorio();
     }
     r.porDc[e_.dcImagen] = this;
     r.porDc[e_.dcPantalla] = this;
