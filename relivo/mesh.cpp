@@ -1,5 +1,7 @@
 // The picture: three red axes, then one filled quadrilateral per grid cell,
 // column by column, later cells painting over earlier ones.
+#include "relivo/mesh.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -9,8 +11,9 @@
 #include "platform/numbers.h"
 #include "relivo/messages.h"
 #include "relivo/platform/polygon.h"
-#include "relivo/procedures.h"
+#include "relivo/projection.h"
 #include "relivo/rotation.h"
+#include "relivo/sampling.h"
 
 namespace relivo {
 

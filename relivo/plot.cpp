@@ -4,9 +4,11 @@
 #include "evaluar/arithmetic.h"
 #include "relivo/control.h"
 #include "relivo/error_report.h"
+#include "relivo/mesh.h"
 #include "relivo/messages.h"
-#include "relivo/procedures.h"
+#include "relivo/projection.h"
 #include "relivo/relivo.h"
+#include "relivo/sampling.h"
 
 namespace relivo {
 

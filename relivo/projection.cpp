@@ -1,12 +1,13 @@
-// Rotation of the plot box by the three angles, the fitting of the drawing
-// surface to the rotated box, and the 45-degree oblique projection to device
-// pixels (y to the right, z up, x receding to the lower left).
+// The fitting of the drawing surface to the rotated plot box, and the
+// 45-degree oblique projection to device pixels (y to the right, z up, x
+// receding to the lower left).
+#include "relivo/projection.h"
+
 #include <cmath>
 #include <limits>
 
 #include "evaluar/arithmetic.h"
 #include "platform/numbers.h"
-#include "relivo/procedures.h"
 #include "relivo/rotation.h"
 
 namespace relivo {
@@ -33,44 +34,6 @@ double Extension0(double a, double b) {
 }
 
 }  // namespace
-
-Rotacion::Rotacion(const EstadoRelivo& e)
-    : angX(e.AnguloX),
-      angY(e.AnguloY),
-      angZ(e.AnguloZ),
-      cosX(std::cos(e.AnguloX)),
-      senX(std::sin(e.AnguloX)),
-      cosY(std::cos(e.AnguloY)),
-      senY(std::sin(e.AnguloY)),
-      cosZ(std::cos(e.AnguloZ)),
-      senZ(std::sin(e.AnguloZ)) {}
-
-void Rotacion::Aplicar(double& x, double& y, double& z) const {
-    using ar::Multiplicar, ar::Restar, ar::Sumar;
-    const double xr = Restar(Sumar(Multiplicar(Multiplicar(x, cosY), cosZ), Multiplicar(y, senZ)),
-                             Multiplicar(senY, z));
-    const double yr = Sumar(Restar(Multiplicar(Multiplicar(y, cosX), cosZ), Multiplicar(x, senZ)),
-                            Multiplicar(senX, z));
-    const double zr = Restar(Sumar(Multiplicar(Multiplicar(cosX, z), cosY), Multiplicar(x, senY)),
-                             Multiplicar(y, senX));
-    x = xr;
-    y = yr;
-    z = zr;
-}
-
-double Coseno45() {
-    static const double c = std::cos(std::atan(1.0));
-    return c;
-}
-
-double Seno45() {
-    static const double s = std::sin(std::atan(1.0));
-    return s;
-}
-
-void Rotar(const EstadoRelivo& e, double& x, double& y, double& z) {
-    Rotacion(e).Aplicar(x, y, z);
-}
 
 void PrepararPlano(Control& c) {
     EstadoRelivo& e = c.e;

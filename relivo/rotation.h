@@ -24,6 +24,9 @@ struct Rotacion {
     double cosX = 1, senX = 0, cosY = 1, senY = 0, cosZ = 1, senZ = 0;
 };
 
+// Rotates a point of the plot box in place by AnguloX, AnguloY, AnguloZ.
+void Rotar(const EstadoRelivo& e, double& x, double& y, double& z);
+
 // cos and sin of arctan(1): the 45 degrees of the oblique view.
 double Coseno45();
 double Seno45();

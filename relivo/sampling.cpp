@@ -1,6 +1,8 @@
 // ProcesarSuperficie: fills ValoresZ with z = f(x, y) through the child
 // evaluator, and with AutoEscalaZ on widens ZMin/ZMax sample by sample,
 // leaving out samples that jump by more than three typical steps.
+#include "relivo/sampling.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -10,7 +12,6 @@
 #include "platform/numbers.h"
 #include "relivo/control.h"
 #include "relivo/messages.h"
-#include "relivo/procedures.h"
 
 namespace relivo {
 
