@@ -47,13 +47,10 @@ png_image ImagenPng(const Imagen& imagen) {
 std::vector<uint8_t> CodificarPng(const Imagen& imagen) {
     const std::vector<uint8_t> rgb = ARgb(imagen);
     png_image png = ImagenPng(imagen);
-    png_alloc_size_t tamano = 0;
-    if (!png_image_write_to_memory(&png, nullptr, &tamano, 0, rgb.data(), 0, nullptr)) {
-        png_image_free(&png);
-        throw Fallo::Plataforma(errores::kMemoriaInsuficiente);
-    }
+    // Compressed once, into a buffer of the largest size the picture can
+    // take, then cut to what it took.
+    png_alloc_size_t tamano = PNG_IMAGE_PNG_SIZE_MAX(png);
     std::vector<uint8_t> datos(tamano);
-    png = ImagenPng(imagen);
     if (!png_image_write_to_memory(&png, datos.data(), &tamano, 0, rgb.data(), 0, nullptr)) {
         png_image_free(&png);
         throw Fallo::Plataforma(errores::kMemoriaInsuficiente);

@@ -3,7 +3,6 @@
 
 #include <deque>
 #include <map>
-#include <vector>
 
 #include "relivo/platform/yield.h"
 
@@ -62,16 +61,16 @@ void Ceder() {
         }
     }
     if (c.vigilantes.empty()) return;
-    // The watchers present now, each looked up again before it runs: a
-    // watcher may remove itself or others.
-    std::vector<int32_t> ids;
-    ids.reserve(c.vigilantes.size());
-    for (const auto& [id, v] : c.vigilantes) ids.push_back(id);
-    for (int32_t id : ids) {
-        const auto it = c.vigilantes.find(id);
-        if (it == c.vigilantes.end()) continue;
-        std::function<void()> v = it->second;
+    // The watchers present now, in the order they were added, each looked up
+    // again before it runs (a watcher may remove itself or others); one
+    // added meanwhile waits for the next yield. No allocation: the yield
+    // runs after every sample and every cell of a plot.
+    const int32_t nuevos = c.siguienteVigilante;
+    for (auto it = c.vigilantes.begin(); it != c.vigilantes.end() && it->first < nuevos;) {
+        const int32_t id = it->first;
+        const std::function<void()> v = it->second;
         v();
+        it = c.vigilantes.upper_bound(id);
     }
 }
 
