@@ -64,9 +64,7 @@ public:
                 // The whole power chain goes inside the parentheses.
                 size_t q = FinOperando(vista, p + 1);
                 while (q < fin && texto_[q] == '^') q = FinOperando(vista, q + 1);
-                salida.append("-(");
-                salida.append(Mostrar(p + 1, q));
-                salida.push_back(')');
+                Envolver(salida, "-(", p + 1, q);
                 p = q;
                 continue;
             }
@@ -77,9 +75,7 @@ public:
                 // ("1-_L1L^2" is 1 - (-x)^2, "1--X^2" reads 1 + x^2): the
                 // sign goes inside parentheses with the base.
                 const size_t q = FinOperando(vista, p + 1);
-                salida.append("(-");
-                salida.append(Mostrar(p + 1, q));
-                salida.push_back(')');
+                Envolver(salida, "(-", p + 1, q);
                 p = q;
                 continue;
             }
@@ -87,9 +83,7 @@ public:
                 // Two signs in a row would read back as one "+" that vanishes:
                 // the inner one goes in parentheses with its operand.
                 const size_t q = FinOperando(vista, p + 1);
-                salida.append("-(");
-                salida.append(Mostrar(p + 1, q));
-                salida.push_back(')');
+                Envolver(salida, "-(", p + 1, q);
                 p = q;
                 continue;
             }
@@ -105,9 +99,7 @@ public:
                 const size_t q = FinOperando(vista, p + 1);
                 salida.append(NombreVisible(c));
                 if (q > p + 1 && texto_[p + 1] == '_') {
-                    salida.append("(-");
-                    salida.append(Mostrar(p + 2, q));
-                    salida.push_back(')');
+                    Envolver(salida, "(-", p + 2, q);
                 } else {
                     const std::string operando = Mostrar(p + 1, q);
                     if (!operando.empty() && EsLetra(operando[0]) && SeJuntan(c, operando)) {
@@ -131,6 +123,13 @@ public:
     }
 
 private:
+    // Appends `abre`, the display text of [desde, hasta) and ")".
+    void Envolver(std::string& salida, const char* abre, size_t desde, size_t hasta) {
+        salida.append(abre);
+        salida.append(Mostrar(desde, hasta));
+        salida.push_back(')');
+    }
+
     std::string_view texto_;
     const TablaVariables& tabla_;
     Profundidad profundidad_;
