@@ -59,6 +59,23 @@ void ValorPorIndice(benchmark::State& state) {
     state.SetLabel(e.nombre);
 }
 
+// The same through the typed member, without the variant.
+void ValorTipado(benchmark::State& state) {
+    const Expresion& e = Expresiones()[static_cast<size_t>(state.range(0))];
+    relivo::Evaluar ev;
+    ev.Funcion(e.nuestra);
+    const int16_t ix = ev.IndiceVariable("x");
+    if (ev.ExisteVariable("y")) ev.ValorPorIndice(ev.IndiceVariable("y"), 0.3);
+    double x = 0.1;
+    for (auto _ : state) {
+        x += 1e-7;
+        ev.ValorPorIndice(ix, x);
+        benchmark::DoNotOptimize(ev.Resultado());
+    }
+    if (ev.NumeroError() != 0) state.SkipWithError(ev.Error().c_str());
+    state.SetLabel(e.nombre);
+}
+
 void FuncionLet(benchmark::State& state) {
     const Expresion& e = Expresiones()[static_cast<size_t>(state.range(0))];
     relivo::Evaluar ev;
@@ -91,6 +108,7 @@ void Registrar() {
         const auto n = static_cast<int64_t>(i);
         const std::string nombre = Expresiones()[i].nombre;
         benchmark::RegisterBenchmark(("Valor/" + nombre).c_str(), ValorPorIndice)->Arg(n);
+        benchmark::RegisterBenchmark(("Tipado/" + nombre).c_str(), ValorTipado)->Arg(n);
 #ifdef RELIVO_WITH_MUPARSER
         benchmark::RegisterBenchmark(("Muparser/" + nombre).c_str(), MuparserEval)->Arg(n);
 #endif
@@ -124,14 +142,16 @@ int main(int argc, char** argv) {
     std::printf(
         "\nRatio nuestro/muparser por evaluación tras cambiar una variable (tiempo de CPU):\n");
     for (const Expresion& e : Expresiones()) {
-        double nuestro = 0, peer = 0;
+        double variante = 0, tipado = 0, peer = 0;
         for (const auto& [nombre, t] : Tiempos()) {
-            if (nombre == "Valor/" + std::string(e.nombre)) nuestro = t;
+            if (nombre == "Valor/" + std::string(e.nombre)) variante = t;
+            if (nombre == "Tipado/" + std::string(e.nombre)) tipado = t;
             if (nombre == "Muparser/" + std::string(e.nombre)) peer = t;
         }
-        if (nuestro > 0 && peer > 0) {
-            std::printf("  %-14s %8.1f ns / %8.1f ns = %.2f\n", e.nombre, nuestro, peer,
-                        nuestro / peer);
+        if (variante > 0 && tipado > 0 && peer > 0) {
+            std::printf(
+                "  %-14s variante %7.1f ns = %.2f   tipado %7.1f ns = %.2f   muparser %7.1f ns\n",
+                e.nombre, variante, variante / peer, tipado, tipado / peer, peer);
         }
     }
 #endif

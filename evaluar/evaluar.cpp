@@ -99,6 +99,30 @@ void SimplificarYRenumerar(EstadoEvaluar& e, const std::string& canonico1) {
     e.canonico = Canonizar(visible, e.variables);
 }
 
+// Stores the value of variable i and, once every variable has one,
+// evaluates again; a value that changes nothing evaluates nothing.
+void FijarValor(EstadoEvaluar& e, int16_t i, double valor) {
+    TablaVariables& t = e.variables;
+    if (i < 1 || i > t.cuenta) throw Fallo(mensajes::kNoExisteVariable);
+    aritmetica::Comprobar(valor);
+    const size_t k = static_cast<size_t>(i - 1);
+    if (t.valores[k] == valor && t.definidos[k]) return;
+    t.valores[k] = valor;
+    if (!e.listo) {
+        t.definidos[k] = true;
+        for (bool d : t.definidos) {
+            if (!d) return;
+        }
+        e.listo = true;
+    }
+    try {
+        Evaluacion(e);
+    } catch (...) {
+        e.listo = false;
+        throw;
+    }
+}
+
 int16_t IndiceDeNombre(const EstadoEvaluar& e, const Variante& v) {
     return e.variables.BuscarPorNombre(v.texto);
 }
@@ -195,27 +219,18 @@ void Evaluar::Valor(const Variante& Variable, double valor) {
     EstadoEvaluar& e = *e_;
     e.numeroError = 0;
     Miembro(e, 0, [&] {
-        TablaVariables& t = e.variables;
         const int16_t i = EsIndice(Variable) ? numeros::AEntero16(ValorNumerico(Variable))
                                              : IndiceDeNombre(e, Variable);
-        if (i < 1 || i > t.cuenta) throw Fallo(mensajes::kNoExisteVariable);
-        aritmetica::Comprobar(valor);
-        const size_t k = static_cast<size_t>(i - 1);
-        if (t.valores[k] == valor && t.definidos[k]) return 0;
-        t.valores[k] = valor;
-        if (!e.listo) {
-            t.definidos[k] = true;
-            for (bool d : t.definidos) {
-                if (!d) return 0;
-            }
-            e.listo = true;
-        }
-        try {
-            Evaluacion(e);
-        } catch (...) {
-            e.listo = false;
-            throw;
-        }
+        FijarValor(e, i, valor);
+        return 0;
+    });
+}
+
+void Evaluar::ValorPorIndice(int16_t Index, double valor) {
+    EstadoEvaluar& e = *e_;
+    e.numeroError = 0;
+    Miembro(e, 0, [&] {
+        FijarValor(e, Index, valor);
         return 0;
     });
 }

@@ -92,11 +92,11 @@ void ProcesarSuperficie(Control& c) {
     int16_t iy = 0;
     if (hasX) {
         ix = c.Func.IndiceVariable("x");
-        c.Func.Valor(Variante(ix), e.XMin);
+        c.Func.ValorPorIndice(ix, e.XMin);
     }
     if (hasY) {
         iy = c.Func.IndiceVariable("y");
-        c.Func.Valor(Variante(iy), e.YMin);
+        c.Func.ValorPorIndice(iy, e.YMin);
     }
     const double z0 = Leer(c);
     if (e.AutoEscalaZ) {
@@ -109,16 +109,16 @@ void ProcesarSuperficie(Control& c) {
 
     if (!hasY) {
         for (int32_t i = 0; i <= nX; ++i) {
-            if (hasX) c.Func.Valor(Variante(ix), CoordenadaX(e, i));
+            if (hasX) c.Func.ValorPorIndice(ix, CoordenadaX(e, i));
             const double z = Leer(c);
             for (int32_t j = 0; j <= nY; ++j) Guardar(c, rango, i, j, z);
             ElevarStatus(c, kProcesando, Porcentaje(e, ar::Multiplicar(e.IntervalosY, i)));
         }
     } else {
         for (int32_t j = 0; j <= nY; ++j) {
-            c.Func.Valor(Variante(iy), CoordenadaY(e, j));
+            c.Func.ValorPorIndice(iy, CoordenadaY(e, j));
             for (int32_t i = 0; i <= nX; ++i) {
-                if (hasX) c.Func.Valor(Variante(ix), CoordenadaX(e, i));
+                if (hasX) c.Func.ValorPorIndice(ix, CoordenadaX(e, i));
                 Guardar(c, rango, i, j, Leer(c));
             }
             ElevarStatus(c, kProcesando, Porcentaje(e, ar::Multiplicar(e.IntervalosX, j)));

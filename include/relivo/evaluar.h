@@ -52,6 +52,9 @@ public:
     // Variable: an index (a number, or text that reads as one) or a name.
     double Valor(const Variante& Variable);
     void Valor(const Variante& Variable, double valor);
+    // Valor [Let] of the variable at Index, for hosts that need no variant:
+    // the same as Valor(Variante(Index), valor), without converting a variant.
+    void ValorPorIndice(int16_t Index, double valor);
     // Replaces a variable by an expression (the variant must hold text).
     void Substituir(const Variante& Variable, const Variante& texto);
 
