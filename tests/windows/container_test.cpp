@@ -17,6 +17,8 @@
 
 namespace {
 
+using prueba::ComPtr;
+
 using prueba::Alojado;
 using prueba::Despacho;
 using prueba::Sumidero;
@@ -124,14 +126,13 @@ void ComprobarRelivo(HWND formulario, const std::string& linux) {
     a.sitio->cambios.clear();
     r.Put(L"BackColor", V(static_cast<int>(RGB(250, 250, 200))));
     EXPECT_EQ(a.sitio->cambios.size(), size_t{1}) << "el contenedor sabe de BackColor";
-    IPersistStreamInit* flujoPersistente = nullptr;
-    a.objeto->QueryInterface(IID_IPersistStreamInit, reinterpret_cast<void**>(&flujoPersistente));
+    ComPtr<IPersistStreamInit> flujoPersistente;
+    a.objeto.As(&flujoPersistente);
     EXPECT_EQ(flujoPersistente->IsDirty(), S_OK) << "modificado tras BackColor";
-    auto* bolsa = new prueba::Bolsa();
-    IPersistPropertyBag* pb = nullptr;
-    a.objeto->QueryInterface(IID_IPersistPropertyBag, reinterpret_cast<void**>(&pb));
-    EXPECT_TRUE(SUCCEEDED(pb->Save(bolsa, TRUE, TRUE))) << "Save en la bolsa";
-    pb->Release();
+    auto bolsa = prueba::Nuevo<prueba::Bolsa>();
+    ComPtr<IPersistPropertyBag> pb;
+    a.objeto.As(&pb);
+    EXPECT_TRUE(SUCCEEDED(pb->Save(bolsa.Get(), TRUE, TRUE))) << "Save en la bolsa";
     EXPECT_EQ(flujoPersistente->IsDirty(), S_FALSE) << "sin modificar tras guardar";
     const prueba::V* angulo = bolsa->Valor(L"AnguloX");
     if (RELIVO_CUMPLE(angulo != nullptr, "AnguloX guardado")) {
@@ -150,7 +151,7 @@ void ComprobarRelivo(HWND formulario, const std::string& linux) {
     EXPECT_TRUE(bolsa->Valor(L"BackColor") != nullptr) << "BackColor cambiado se guarda";
 
     Alojado b;
-    EXPECT_TRUE(b.Crear(L"Carvex.Relivo", formulario, {20, 20, 520, 370}, true, bolsa))
+    EXPECT_TRUE(b.Crear(L"Carvex.Relivo", formulario, {20, 20, 520, 370}, true, bolsa.Get()))
         << "Relivo cargado de la bolsa";
     EXPECT_TRUE(SUCCEEDED(b.cargado)) << "Load de la bolsa";
     for (const wchar_t* p : {L"Funcion", L"AnguloX", L"AnguloZ", L"XMin", L"XMax", L"YMax",
@@ -171,32 +172,27 @@ void ComprobarRelivo(HWND formulario, const std::string& linux) {
     b.Cerrar();
 
     // Saved to a stream and loaded into another control.
-    IStream* flujo = nullptr;
+    ComPtr<IStream> flujo;
     CreateStreamOnHGlobal(nullptr, TRUE, &flujo);
     ULARGE_INTEGER maximo{};
     EXPECT_TRUE(SUCCEEDED(flujoPersistente->GetSizeMax(&maximo)) && maximo.QuadPart > 0)
         << "GetSizeMax";
-    EXPECT_TRUE(SUCCEEDED(flujoPersistente->Save(flujo, TRUE))) << "Save en un flujo";
+    EXPECT_TRUE(SUCCEEDED(flujoPersistente->Save(flujo.Get(), TRUE))) << "Save en un flujo";
     LARGE_INTEGER cero{};
     flujo->Seek(cero, STREAM_SEEK_SET, nullptr);
     Despacho c = Despacho::Crear(L"Carvex.Relivo");
-    IPersistStreamInit* psc = nullptr;
-    c.get()->QueryInterface(IID_IPersistStreamInit, reinterpret_cast<void**>(&psc));
-    EXPECT_TRUE(SUCCEEDED(psc->Load(flujo))) << "Load de un flujo";
+    ComPtr<IPersistStreamInit> psc;
+    c.get()->QueryInterface(IID_PPV_ARGS(&psc));
+    EXPECT_TRUE(SUCCEEDED(psc->Load(flujo.Get()))) << "Load de un flujo";
     EXPECT_EQ(c.Get(L"Funcion").valor.Texto(), r.Get(L"Funcion").valor.Texto()) << "flujo: Funcion";
     EXPECT_EQ(c.Get(L"BackColor").valor.Doble(), r.Get(L"BackColor").valor.Doble())
         << "flujo: BackColor";
     // A stream of something else is refused, and nothing crashes.
-    IStream* basura = nullptr;
+    ComPtr<IStream> basura;
     CreateStreamOnHGlobal(nullptr, TRUE, &basura);
     basura->Write("no es una bolsa", 15, nullptr);
     basura->Seek(cero, STREAM_SEEK_SET, nullptr);
-    EXPECT_TRUE(FAILED(psc->Load(basura))) << "un flujo ajeno se rechaza";
-    basura->Release();
-    psc->Release();
-    flujo->Release();
-    flujoPersistente->Release();
-    bolsa->Release();
+    EXPECT_TRUE(FAILED(psc->Load(basura.Get()))) << "un flujo ajeno se rechaza";
 
     // Cancelled from a Status handler while the form is live.
     r.Put(L"NumeroLineasX", V(short{30}));
@@ -208,8 +204,8 @@ void ComprobarRelivo(HWND formulario, const std::string& linux) {
         EXPECT_EQ(errores[0].args[0].Entero(), -2147221502L) << "cancelado: número";
     }
     // Frozen events are not raised.
-    IOleControl* oc = nullptr;
-    a.objeto->QueryInterface(IID_IOleControl, reinterpret_cast<void**>(&oc));
+    ComPtr<IOleControl> oc;
+    a.objeto.As(&oc);
     s->manejador = nullptr;
     s->eventos.clear();
     oc->FreezeEvents(TRUE);
@@ -218,13 +214,13 @@ void ComprobarRelivo(HWND formulario, const std::string& linux) {
     oc->FreezeEvents(FALSE);
     r.Put(L"NumeroLineasY", V(short{-1}));
     EXPECT_EQ(s->eventos.size(), size_t{2}) << "eventos de nuevo";
-    oc->Release();
+    oc.Reset();
     s->Desconectar();
     a.Cerrar();
 }
 
 void ComprobarDiseno(HWND formulario) {
-    IFontDisp* fuente = nullptr;
+    ComPtr<IFontDisp> fuente;
     FONTDESC d{};
     d.cbSizeofstruct = sizeof(FONTDESC);
     d.lpstrName = const_cast<LPOLESTR>(L"Courier New");
@@ -232,25 +228,25 @@ void ComprobarDiseno(HWND formulario) {
     d.sWeight = FW_NORMAL;
     d.sCharset = DEFAULT_CHARSET;
     d.fItalic = TRUE;
-    OleCreateFontIndirect(&d, IID_IFontDisp, reinterpret_cast<void**>(&fuente));
-    auto* vacia = new prueba::Bolsa();
+    OleCreateFontIndirect(&d, IID_PPV_ARGS(&fuente));
+    auto vacia = prueba::Nuevo<prueba::Bolsa>();
     Alojado a;
-    EXPECT_TRUE(a.Crear(L"Carvex.Relivo", formulario, {10, 10, 210, 160}, false, vacia, fuente))
+    EXPECT_TRUE(
+        a.Crear(L"Carvex.Relivo", formulario, {10, 10, 210, 160}, false, vacia.Get(), fuente.Get()))
         << "Relivo en modo de diseño";
     const Despacho& r = a.despacho;
     // The ambient font is the default of the saved font: a control with that
     // font leaves it out of the bag, with another one writes it.
-    r.PutRef(L"Font", V(static_cast<IDispatch*>(fuente)));
-    auto* guardada = new prueba::Bolsa();
-    IPersistPropertyBag* pb = nullptr;
-    a.objeto->QueryInterface(IID_IPersistPropertyBag, reinterpret_cast<void**>(&pb));
-    pb->Save(guardada, TRUE, TRUE);
+    r.PutRef(L"Font", V(static_cast<IDispatch*>(fuente.Get())));
+    auto guardada = prueba::Nuevo<prueba::Bolsa>();
+    ComPtr<IPersistPropertyBag> pb;
+    a.objeto.As(&pb);
+    pb->Save(guardada.Get(), TRUE, TRUE);
     EXPECT_TRUE(guardada->Valor(L"Font") == nullptr) << "la fuente del ambiente no se guarda";
     r.Put(L"FontSize", V(20.0f));
-    pb->Save(guardada, TRUE, TRUE);
+    pb->Save(guardada.Get(), TRUE, TRUE);
     EXPECT_TRUE(guardada->Valor(L"Font") != nullptr) << "otra fuente se guarda";
-    pb->Release();
-    guardada->Release();
+    pb.Reset();
     // Loading from a bag without the plot keys leaves AutoEscalaZ off.
     EXPECT_EQ(r.Get(L"AutoEscalaZ").valor.Booleano(), false) << "AutoEscalaZ de una bolsa vacía";
     r.Put(L"AutoEscalaZ", V(true));
@@ -266,16 +262,14 @@ void ComprobarDiseno(HWND formulario) {
     EXPECT_EQ(s->eventos.size(), size_t{0}) << "ZMax en diseño: sin eventos";
     EXPECT_EQ(r.Get(L"ZMax").valor.Doble(), 0.0) << "ZMax no se guarda";
     a.sitio->modoUsuario = true;
-    IOleControl* oc = nullptr;
-    a.objeto->QueryInterface(IID_IOleControl, reinterpret_cast<void**>(&oc));
+    ComPtr<IOleControl> oc;
+    a.objeto.As(&oc);
     oc->OnAmbientPropertyChange(DISPID_AMBIENT_USERMODE);
-    oc->Release();
+    oc.Reset();
     EXPECT_TRUE(r.Put(L"ZMax", V(5.0)).Bien()) << "ZMax en ejecución";
     EXPECT_EQ(r.Get(L"ZMax").valor.Doble(), 5.0) << "ZMax en ejecución se guarda";
     s->Desconectar();
     a.Cerrar();
-    vacia->Release();
-    fuente->Release();
 }
 
 void ComprobarEvaluar(HWND formulario) {

@@ -111,12 +111,8 @@ public:
         }
         if (mascara & SCRIPTINFO_ITYPEINFO) {
             *info = nullptr;
-            IProvideClassInfo* pci = nullptr;
-            if (SUCCEEDED(it->second->QueryInterface(IID_IProvideClassInfo,
-                                                     reinterpret_cast<void**>(&pci)))) {
-                pci->GetClassInfo(info);
-                pci->Release();
-            }
+            prueba::ComPtr<IProvideClassInfo> pci;
+            if (SUCCEEDED(it->second->QueryInterface(IID_PPV_ARGS(&pci)))) pci->GetClassInfo(info);
         }
         return S_OK;
     }
@@ -230,15 +226,13 @@ TEST(AnfitrionDeGuiones, GuionComoEnLinux) {
     anfitrion.elementos[L"Prueba"] = static_cast<IDispatch*>(&registro);
 
     CLSID clsid;
-    IActiveScript* motor = nullptr;
-    IActiveScriptParse* analizador = nullptr;
-    if (!RELIVO_CUMPLE(
-            SUCCEEDED(CLSIDFromProgID(vbscript ? L"VBScript" : L"JScript", &clsid)) &&
-                SUCCEEDED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IActiveScript,
-                                           reinterpret_cast<void**>(&motor))) &&
-                SUCCEEDED(motor->QueryInterface(IID_IActiveScriptParse,
-                                                reinterpret_cast<void**>(&analizador))),
-            "motor de guiones")) {
+    prueba::ComPtr<IActiveScript> motor;
+    prueba::ComPtr<IActiveScriptParse> analizador;
+    if (!RELIVO_CUMPLE(SUCCEEDED(CLSIDFromProgID(vbscript ? L"VBScript" : L"JScript", &clsid)) &&
+                           SUCCEEDED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER,
+                                                      IID_PPV_ARGS(&motor))) &&
+                           SUCCEEDED(motor.As(&analizador)),
+                       "motor de guiones")) {
         return;
     }
     analizador->InitNew();
@@ -297,8 +291,6 @@ TEST(AnfitrionDeGuiones, GuionComoEnLinux) {
     if (guion) guion->Release();
     principal = Despacho();
     motor->Close();
-    analizador->Release();
-    motor->Release();
 }
 
 int main(int argc, char** argv) {
