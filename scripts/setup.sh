@@ -5,7 +5,7 @@
 set -euo pipefail
 paquetes=(
   cmake g++ make pkg-config
-  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev googletest
   libpng-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
   libmuparser-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools binutils-mingw-w64

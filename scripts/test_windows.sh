@@ -52,13 +52,15 @@ if [ "${1:-}" = "--bajo-x" ]; then
     estado=$?
     set -e
     printf '%s\n' "$salida"
+    # GoogleTest's summary: "[  PASSED  ] N tests." and "[  FAILED  ] N tests".
     local linea
-    linea="$(printf '%s\n' "$salida" | grep -E ': [0-9]+ comprobaciones, [0-9]+ fallos' | tail -1 || true)"
+    linea="$(printf '%s\n' "$salida" | sed -n 's/^\[  \(PASSED\|FAILED\)  \] \([0-9]*\) tests\{0,1\}.*/\2 \1/p' |
+      tr '\n' ' ')"
     if [ "$estado" -ne 0 ]; then
       fallos=$((fallos + 1))
-      echo "FALLA  $ancho bits: $nombre (estado $estado) ${linea#*: } [$(($(date +%s) - t0)) s]" >>"$resumen"
+      echo "FALLA  $ancho bits: $nombre (estado $estado) ${linea}[$(($(date +%s) - t0)) s]" >>"$resumen"
     else
-      echo "BIEN   $ancho bits: $nombre ${linea#*: } [$(($(date +%s) - t0)) s]" >>"$resumen"
+      echo "BIEN   $ancho bits: $nombre ${linea}[$(($(date +%s) - t0)) s]" >>"$resumen"
     fi
   }
   # The README's example as a user runs it with the Windows Script Host: its
@@ -82,8 +84,12 @@ if [ "${1:-}" = "--bajo-x" ]; then
   esperado="$(w "$refs")"
   p="$build/pruebas"
   correr "archivo Relivo.ocx" "$cargador" "$p/file_test.exe" "$ocx"
-  correr "biblioteca de tipos (.tlb)" "$cargador" "$p/typelib_test.exe" "$tlb"
-  correr "biblioteca de tipos (Relivo.ocx)" "$cargador" "$p/typelib_test.exe" "$ocx"
+  # Each file's dump is left in the build directory, to review a difference.
+  volcado="$datos\\carvex_typelib.txt"
+  correr "biblioteca de tipos (.tlb)" "$cargador" "$p/typelib_test.exe" "$tlb" "$volcado" \
+    "$(w "$build")\\carvex_typelib_tlb.txt"
+  correr "biblioteca de tipos (Relivo.ocx)" "$cargador" "$p/typelib_test.exe" "$ocx" "$volcado" \
+    "$(w "$build")\\carvex_typelib_ocx.txt"
   correr "registro sin registrar" "$cargador" "$p/registration_test.exe" ausente "$ocx"
   correr "regsvr32" "$cargador" regsvr32 /s "$ocx"
   correr "registro" "$cargador" "$p/registration_test.exe" presente "$ocx"

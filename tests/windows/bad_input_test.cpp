@@ -13,10 +13,12 @@
 #include <vector>
 
 #include "tests/windows/container.h"
-#include "tests/windows/harness.h"
 #include "tests/windows/late_binding.h"
+#include "tests/windows/support.h"
 
 namespace {
+
+using prueba::ComPtr;
 
 using prueba::Despacho;
 using prueba::Resultado;
@@ -52,79 +54,82 @@ V Largo(size_t n, wchar_t c = L'x') {
 }
 
 void FallaCon(const Resultado& r, HRESULT scode, const std::string& que) {
-    IGUALES(r.hr, DISP_E_EXCEPTION, que + ": falla la llamada");
-    IGUALES(r.scode, scode, que + ": código");
+    EXPECT_EQ(r.hr, DISP_E_EXCEPTION) << que + ": falla la llamada";
+    EXPECT_EQ(r.scode, scode) << que + ": código";
 }
 
 void ComprobarEvaluar() {
     Despacho ev = Despacho::Crear(L"Carvex.Evaluar");
-    if (!COMPROBAR(static_cast<bool>(ev), "crear Evaluar")) return;
-    auto* s = new Sumidero();
+    ASSERT_TRUE(static_cast<bool>(ev)) << "crear Evaluar";
+    auto s = prueba::Nuevo<prueba::Sumidero>();
     s->Conectar(ev);
 
     // A null BSTR is the empty text.
-    COMPROBAR(ev.Put(L"Funcion", Nulo()).Bien(), "Funcion nula");
-    IGUALES(ev.Get(L"NumeroError").valor.Entero(), -2147221499L, "Funcion nula: no hay función");
-    IGUALES(s->eventos.size(), size_t{1}, "Funcion nula: un evento");
+    EXPECT_TRUE(ev.Put(L"Funcion", Nulo()).Bien()) << "Funcion nula";
+    EXPECT_EQ(ev.Get(L"NumeroError").valor.Entero(), -2147221499L)
+        << "Funcion nula: no hay función";
+    EXPECT_EQ(s->eventos.size(), size_t{1}) << "Funcion nula: un evento";
     // Texts beyond 32,767 characters overflow, through the error path.
-    COMPROBAR(ev.Put(L"Funcion", Largo(100000)).Bien(), "Funcion enorme");
-    IGUALES(ev.Get(L"NumeroError").valor.Entero(), 6L, "Funcion enorme: desbordamiento");
+    EXPECT_TRUE(ev.Put(L"Funcion", Largo(100000)).Bien()) << "Funcion enorme";
+    EXPECT_EQ(ev.Get(L"NumeroError").valor.Entero(), 6L) << "Funcion enorme: desbordamiento";
     // A NUL inside the text is an invalid character.
-    COMPROBAR(ev.Put(L"Funcion", V(std::wstring(L"x\0y", 3))).Bien(), "Funcion con NUL");
-    IGUALES(ev.Get(L"NumeroError").valor.Entero(), -2147221500L, "Funcion con NUL: no válido");
+    EXPECT_TRUE(ev.Put(L"Funcion", V(std::wstring(L"x\0y", 3))).Bien()) << "Funcion con NUL";
+    EXPECT_EQ(ev.Get(L"NumeroError").valor.Entero(), -2147221500L) << "Funcion con NUL: no válido";
     // A number is converted to its text; an object or an array is refused.
-    COMPROBAR(ev.Put(L"Funcion", V(123)).Bien(), "Funcion numérica");
-    IGUALES(ev.Get(L"Resultado").valor.Doble(), 123.0, "Funcion numérica: 123");
-    IGUALES(ev.Put(L"Funcion", Objeto(ev.get())).hr, DISP_E_TYPEMISMATCH, "Funcion objeto");
-    IGUALES(ev.Put(L"Funcion", Lista()).hr, DISP_E_TYPEMISMATCH, "Funcion lista");
+    EXPECT_TRUE(ev.Put(L"Funcion", V(123)).Bien()) << "Funcion numérica";
+    EXPECT_EQ(ev.Get(L"Resultado").valor.Doble(), 123.0) << "Funcion numérica: 123";
+    EXPECT_EQ(ev.Put(L"Funcion", Objeto(ev.get())).hr, DISP_E_TYPEMISMATCH) << "Funcion objeto";
+    EXPECT_EQ(ev.Put(L"Funcion", Lista()).hr, DISP_E_TYPEMISMATCH) << "Funcion lista";
 
     ev.Put(L"Funcion", V(L"x+y"));
     const size_t antes = s->eventos.size();
     // Missing, empty and unreadable variable arguments.
-    COMPROBAR(FAILED(ev.Get(L"Valor").hr), "Valor sin argumento");
-    COMPROBAR(ev.Get(L"Valor", {V::Falta()}).Bien(), "Valor con el argumento omitido");
-    IGUALES(ev.Get(L"NumeroError").valor.Entero(), -2147221498L, "omitido: no existe");
+    EXPECT_TRUE(FAILED(ev.Get(L"Valor").hr)) << "Valor sin argumento";
+    EXPECT_TRUE(ev.Get(L"Valor", {V::Falta()}).Bien()) << "Valor con el argumento omitido";
+    EXPECT_EQ(ev.Get(L"NumeroError").valor.Entero(), -2147221498L) << "omitido: no existe";
     V nulo;
     V_VT(&*nulo) = VT_NULL;
-    COMPROBAR(ev.Put(L"Valor", V(1.0), {nulo}).Bien(), "Valor(Null)");
-    IGUALES(ev.Get(L"NumeroError").valor.Entero(), -2147221498L, "Null: no existe");
-    COMPROBAR(ev.Put(L"Valor", V(L"abc"), {V(L"x")}).hr != S_OK, "Valor = texto no numérico");
+    EXPECT_TRUE(ev.Put(L"Valor", V(1.0), {nulo}).Bien()) << "Valor(Null)";
+    EXPECT_EQ(ev.Get(L"NumeroError").valor.Entero(), -2147221498L) << "Null: no existe";
+    EXPECT_TRUE(ev.Put(L"Valor", V(L"abc"), {V(L"x")}).hr != S_OK) << "Valor = texto no numérico";
     // Out of range for a 16-bit index: the conversion of the call fails.
-    IGUALES(ev.Get(L"Variable", {V(1e10)}).hr, DISP_E_OVERFLOW, "Variable(1E10)");
-    COMPROBAR(ev.Get(L"Variable", {V(short{-5})}).Bien(), "Variable(-5)");
-    IGUALES(ev.Get(L"Error").valor.Texto(),
-            std::string("El índice está fuera del intervalo de variables."), "Variable(-5)");
+    EXPECT_EQ(ev.Get(L"Variable", {V(1e10)}).hr, DISP_E_OVERFLOW) << "Variable(1E10)";
+    EXPECT_TRUE(ev.Get(L"Variable", {V(short{-5})}).Bien()) << "Variable(-5)";
+    EXPECT_EQ(ev.Get(L"Error").valor.Texto(),
+              std::string("El índice está fuera del intervalo de variables."))
+        << "Variable(-5)";
     // Too many arguments, unknown members, another interface.
-    COMPROBAR(FAILED(ev.Get(L"Resultado", {V(1), V(2)}).hr), "Resultado con argumentos");
-    IGUALES(ev.Id(L"NoExiste"), DISPID_UNKNOWN, "nombre desconocido");
-    IGUALES(ev.Invocar(12345, DISPATCH_METHOD, {}).hr, DISP_E_MEMBERNOTFOUND, "DISPID desconocido");
+    EXPECT_TRUE(FAILED(ev.Get(L"Resultado", {V(1), V(2)}).hr)) << "Resultado con argumentos";
+    EXPECT_EQ(ev.Id(L"NoExiste"), DISPID_UNKNOWN) << "nombre desconocido";
+    EXPECT_EQ(ev.Invocar(12345, DISPATCH_METHOD, {}).hr, DISP_E_MEMBERNOTFOUND)
+        << "DISPID desconocido";
     DISPPARAMS sin{};
     IID otra = IID_IUnknown;
-    IGUALES(ev.get()->Invoke(ev.Id(L"Resultado"), otra, 0, DISPATCH_PROPERTYGET, &sin, nullptr,
-                             nullptr, nullptr),
-            DISP_E_UNKNOWNINTERFACE, "Invoke con otra interfaz");
+    EXPECT_EQ(ev.get()->Invoke(ev.Id(L"Resultado"), otra, 0, DISPATCH_PROPERTYGET, &sin, nullptr,
+                               nullptr, nullptr),
+              DISP_E_UNKNOWNINTERFACE)
+        << "Invoke con otra interfaz";
     UINT n = 5;
     ev.get()->GetTypeInfoCount(&n);
-    IGUALES(n, 1u, "GetTypeInfoCount");
+    EXPECT_EQ(n, 1u) << "GetTypeInfoCount";
     ITypeInfo* ti = nullptr;
-    IGUALES(ev.get()->GetTypeInfo(3, 0, &ti), DISP_E_BADINDEX, "GetTypeInfo(3)");
-    COMPROBAR(s->eventos.size() > antes, "los errores del motor llegan como eventos");
+    EXPECT_EQ(ev.get()->GetTypeInfo(3, 0, &ti), DISP_E_BADINDEX) << "GetTypeInfo(3)";
+    EXPECT_TRUE(s->eventos.size() > antes) << "los errores del motor llegan como eventos";
     s->Desconectar();
-    s->Release();
 }
 
 void ComprobarRelivo() {
     Despacho r = Despacho::Crear(L"Carvex.Relivo");
-    if (!COMPROBAR(static_cast<bool>(r), "crear Relivo")) return;
-    auto* s = new Sumidero();
+    ASSERT_TRUE(static_cast<bool>(r)) << "crear Relivo";
+    auto s = prueba::Nuevo<prueba::Sumidero>();
     s->Conectar(r);
 
     // A refused expression is the evaluator's error, through the events.
     r.Put(L"Funcion", Largo(40000));
-    IGUALES(r.Get(L"NumeroError").valor.Entero(), 6L, "Funcion enorme");
+    EXPECT_EQ(r.Get(L"NumeroError").valor.Entero(), 6L) << "Funcion enorme";
     const auto estados = s->De(L"Status");
-    if (COMPROBAR(!estados.empty(), "Status del error")) {
-        IGUALES(estados.back().args[0].Texto(), std::string("Error: Desbordamiento"), "Stat");
+    if (RELIVO_CUMPLE(!estados.empty(), "Status del error")) {
+        EXPECT_EQ(estados.back().args[0].Texto(), std::string("Error: Desbordamiento")) << "Stat";
     }
     // Drawing arguments the surface refuses: automation errors, no event.
     const size_t antes = s->eventos.size();
@@ -138,16 +143,16 @@ void ComprobarRelivo() {
     FallaCon(r.Put(L"BackColor", V(0x7F000000)), kValorNoValido, "BackColor que no existe");
     FallaCon(r.Put(L"ScaleWidth", V(0.0f)), kValorNoValido, "ScaleWidth 0");
     FallaCon(r.Put(L"FillStyle", V(short{8})), kValorNoValido, "FillStyle 8");
-    IGUALES(r.Put(L"DrawWidth", V(1e9)).hr, DISP_E_OVERFLOW, "DrawWidth fuera de Integer");
-    IGUALES(s->eventos.size(), antes, "los rechazos del plano no son eventos");
+    EXPECT_EQ(r.Put(L"DrawWidth", V(1e9)).hr, DISP_E_OVERFLOW) << "DrawWidth fuera de Integer";
+    EXPECT_EQ(s->eventos.size(), antes) << "los rechazos del plano no son eventos";
     // Optional arguments: missing, given, of the wrong type.
     Despacho imagen(r.Get(L"Grafica").valor.Objeto());
-    COMPROBAR(r.Llamar(L"PaintPicture", {V(imagen.get()), V(0.0f), V(0.0f)}).Bien(),
-              "PaintPicture sin opcionales");
-    COMPROBAR(r.Llamar(L"PaintPicture", {V(imagen.get()), V(0.0f), V(0.0f), V::Falta(), V::Falta(),
-                                         V(0), V(0), V(100), V(100), V(0x00660046)})
-                  .Bien(),
-              "PaintPicture con opcionales");
+    EXPECT_TRUE(r.Llamar(L"PaintPicture", {V(imagen.get()), V(0.0f), V(0.0f)}).Bien())
+        << "PaintPicture sin opcionales";
+    EXPECT_TRUE(r.Llamar(L"PaintPicture", {V(imagen.get()), V(0.0f), V(0.0f), V::Falta(),
+                                           V::Falta(), V(0), V(0), V(100), V(100), V(0x00660046)})
+                    .Bien())
+        << "PaintPicture con opcionales";
     FallaCon(r.Llamar(L"PaintPicture", {V(imagen.get()), V(0.0f), V(0.0f), V(L"ancho")}),
              kTiposNoCoinciden, "PaintPicture con un ancho de texto");
     FallaCon(r.Llamar(L"PaintPicture", {V(imagen.get()), V(0.0f), V(0.0f), V::Falta(), V::Falta(),
@@ -157,29 +162,29 @@ void ComprobarRelivo() {
              kArgumentoNoValido, "PaintPicture sin imagen");
     // Objects of the wrong kind.
     // (the conversion of the call itself already refuses them).
-    COMPROBAR(FAILED(r.PutRef(L"Picture", V(r.get())).hr), "Picture = el control");
-    COMPROBAR(FAILED(r.PutRef(L"Font", V(imagen.get())).hr), "Font = una imagen");
-    COMPROBAR(r.Get(L"Picture").valor.Objeto() == nullptr, "Picture sigue sin imagen");
-    COMPROBAR(r.PutRef(L"Picture", V(static_cast<IDispatch*>(nullptr))).Bien(),
-              "Picture = Nothing");
-    COMPROBAR(r.Get(L"Picture").valor.Objeto() == nullptr, "sin imagen: Nothing");
+    EXPECT_TRUE(FAILED(r.PutRef(L"Picture", V(r.get())).hr)) << "Picture = el control";
+    EXPECT_TRUE(FAILED(r.PutRef(L"Font", V(imagen.get())).hr)) << "Font = una imagen";
+    EXPECT_TRUE(r.Get(L"Picture").valor.Objeto() == nullptr) << "Picture sigue sin imagen";
+    EXPECT_TRUE(r.PutRef(L"Picture", V(static_cast<IDispatch*>(nullptr))).Bien())
+        << "Picture = Nothing";
+    EXPECT_TRUE(r.Get(L"Picture").valor.Objeto() == nullptr) << "sin imagen: Nothing";
     // A pop-up menu that is not one shows nothing.
-    COMPROBAR(r.Llamar(L"PopupMenu", {V(static_cast<IDispatch*>(nullptr))}).Bien(),
-              "PopupMenu de Nothing");
-    COMPROBAR(r.Llamar(L"PopupMenu", {V(r.get())}).Bien(), "PopupMenu de otro objeto");
-    IGUALES(r.Llamar(L"PopupMenu", {V(r.get()), V(L"ninguno")}).hr, DISP_E_EXCEPTION,
-            "PopupMenu con Flags de texto");
+    EXPECT_TRUE(r.Llamar(L"PopupMenu", {V(static_cast<IDispatch*>(nullptr))}).Bien())
+        << "PopupMenu de Nothing";
+    EXPECT_TRUE(r.Llamar(L"PopupMenu", {V(r.get())}).Bien()) << "PopupMenu de otro objeto";
+    EXPECT_EQ(r.Llamar(L"PopupMenu", {V(r.get()), V(L"ninguno")}).hr, DISP_E_EXCEPTION)
+        << "PopupMenu con Flags de texto";
     // Text measured: null and very long strings.
     BSTR nada = nullptr;
     V ref;
     V_VT(&*ref) = VT_BYREF | VT_BSTR;
     V_BSTRREF(&*ref) = &nada;
-    IGUALES(r.Llamar(L"TextWidth", {ref}).valor.Sencillo(), 0.0f, "TextWidth de nada");
-    COMPROBAR(r.Llamar(L"TextWidth", {Largo(1 << 20)}).valor.Sencillo() > 0,
-              "TextWidth de un megacarácter");
-    COMPROBAR(r.Llamar(L"TextHeight", {V(std::wstring(L"a\r\nb\nc"))}).valor.Sencillo() > 0,
-              "TextHeight de tres líneas");
-    IGUALES(r.Llamar(L"Point", {V(-1e30f), V(5.0f)}).valor.Entero(), -1L, "Point fuera");
+    EXPECT_EQ(r.Llamar(L"TextWidth", {ref}).valor.Sencillo(), 0.0f) << "TextWidth de nada";
+    EXPECT_TRUE(r.Llamar(L"TextWidth", {Largo(1 << 20)}).valor.Sencillo() > 0)
+        << "TextWidth de un megacarácter";
+    EXPECT_TRUE(r.Llamar(L"TextHeight", {V(std::wstring(L"a\r\nb\nc"))}).valor.Sencillo() > 0)
+        << "TextHeight de tres líneas";
+    EXPECT_EQ(r.Llamar(L"Point", {V(-1e30f), V(5.0f)}).valor.Entero(), -1L) << "Point fuera";
     // A handler that calls back while an error is being reported.
     s->manejador = [&](prueba::Evento& e, std::vector<VARIANTARG*>&) {
         if (e.nombre == L"Error") {
@@ -190,9 +195,8 @@ void ComprobarRelivo() {
     r.Put(L"Funcion", V(L"x"));
     r.Put(L"XMin", V(1.0));
     r.Put(L"XMax", V(1.0));
-    IGUALES(r.Get(L"XMax").valor.Doble(), 7.0, "el manejador del error cambió XMax");
+    EXPECT_EQ(r.Get(L"XMax").valor.Doble(), 7.0) << "el manejador del error cambió XMax";
     s->Desconectar();
-    s->Release();
 }
 
 // ---- Values that are neither a number nor a text, in every member.
@@ -308,8 +312,8 @@ const std::string kNoCoinciden = "No coinciden los tipos";
 // expression and the values stay as they were.
 void ComprobarVariantesEvaluar() {
     Despacho ev = Despacho::Crear(L"Carvex.Evaluar");
-    if (!COMPROBAR(static_cast<bool>(ev), "crear Evaluar")) return;
-    auto* s = new Sumidero();
+    ASSERT_TRUE(static_cast<bool>(ev)) << "crear Evaluar";
+    auto s = prueba::Nuevo<prueba::Sumidero>();
     s->Conectar(ev);
     struct Uso {
         const char* que;
@@ -331,27 +335,27 @@ void ComprobarVariantesEvaluar() {
             const std::string funcion = ev.Get(L"Funcion").valor.Texto();
             const size_t antes = s->eventos.size();
             const Resultado res = u.llamar(r.valor);
-            IGUALES(res.hr, S_OK, que + ": la llamada no falla");
-            IGUALES(ev.Get(L"NumeroError").valor.Entero(), 13L, que + ": NumeroError");
-            IGUALES(ev.Get(L"Error").valor.Texto(), kNoCoinciden, que + ": Error");
-            if (IGUALES(s->eventos.size(), antes + 1, que + ": un evento Error")) {
+            EXPECT_EQ(res.hr, S_OK) << que + ": la llamada no falla";
+            EXPECT_EQ(ev.Get(L"NumeroError").valor.Entero(), 13L) << que + ": NumeroError";
+            EXPECT_EQ(ev.Get(L"Error").valor.Texto(), kNoCoinciden) << que + ": Error";
+            EXPECT_EQ(s->eventos.size(), antes + 1) << que + ": un evento Error";
+            if (s->eventos.size() == antes + 1) {
                 const prueba::Evento& e = s->eventos.back();
-                IGUALES(e.args[0].Entero(), 13L, que + ": NumError");
-                IGUALES(e.args[1].Texto(), kNoCoinciden, que + ": DescrError");
+                EXPECT_EQ(e.args[0].Entero(), 13L) << que + ": NumError";
+                EXPECT_EQ(e.args[1].Texto(), kNoCoinciden) << que + ": DescrError";
             }
-            IGUALES(ev.Get(L"Funcion").valor.Texto(), funcion, que + ": la función sigue");
-            IGUALES(ev.Get(L"Valor", {V(L"x")}).valor.Doble(), 3.0, que + ": el valor sigue");
+            EXPECT_EQ(ev.Get(L"Funcion").valor.Texto(), funcion) << que + ": la función sigue";
+            EXPECT_EQ(ev.Get(L"Valor", {V(L"x")}).valor.Doble(), 3.0) << que + ": el valor sigue";
         }
     }
     // An object with a default value stands for that value: here the name
     // of the variable y.
     ConValor y;
     ev.Put(L"Funcion", V(L"x+y"));
-    COMPROBAR(ev.Put(L"Valor", V(4.0), {V(&y)}).Bien(), "Valor de un objeto con valor");
-    IGUALES(ev.Get(L"Valor", {V(L"y")}).valor.Doble(), 4.0, "el objeto con valor nombra a y");
-    IGUALES(ev.Get(L"NumeroError").valor.Entero(), 0L, "objeto con valor: sin error");
+    EXPECT_TRUE(ev.Put(L"Valor", V(4.0), {V(&y)}).Bien()) << "Valor de un objeto con valor";
+    EXPECT_EQ(ev.Get(L"Valor", {V(L"y")}).valor.Doble(), 4.0) << "el objeto con valor nombra a y";
+    EXPECT_EQ(ev.Get(L"NumeroError").valor.Entero(), 0L) << "objeto con valor: sin error";
     s->Desconectar();
-    s->Release();
 }
 
 // A value that a typed VARIANT of this kind may hold for an argument of
@@ -377,14 +381,13 @@ V Bueno(ITypeInfo* ti, const TYPEDESC& t, bool opcional) {
         case VT_VARIANT:
             return opcional ? V::Falta() : V(1);
         case VT_USERDEFINED: {
-            ITypeInfo* ref = nullptr;
+            ComPtr<ITypeInfo> ref;
             V r(static_cast<IDispatch*>(nullptr));
             if (SUCCEEDED(ti->GetRefTypeInfo(t.hreftype, &ref))) {
                 TYPEATTR* a = nullptr;
                 ref->GetTypeAttr(&a);
-                if (a->typekind == TKIND_ALIAS) r = Bueno(ref, a->tdescAlias, opcional);
+                if (a->typekind == TKIND_ALIAS) r = Bueno(ref.Get(), a->tdescAlias, opcional);
                 ref->ReleaseTypeAttr(a);
-                ref->Release();
             }
             return r;
         }
@@ -408,10 +411,10 @@ void BarrerMiembros(const wchar_t* progId,
                     const std::function<bool(const std::wstring&)>& conCamino) {
     const std::string control = prueba::Utf8(progId);
     Despacho c = Despacho::Crear(progId);
-    if (!COMPROBAR(static_cast<bool>(c), control + ": crear")) return;
-    auto* s = new Sumidero();
+    ASSERT_TRUE(static_cast<bool>(c)) << control + ": crear";
+    auto s = prueba::Nuevo<prueba::Sumidero>();
     s->Conectar(c);
-    ITypeInfo* ti = nullptr;
+    ComPtr<ITypeInfo> ti;
     c.get()->GetTypeInfo(0, 0, &ti);
     TYPEATTR* ta = nullptr;
     ti->GetTypeAttr(&ta);
@@ -449,7 +452,7 @@ void BarrerMiembros(const wchar_t* progId,
                 std::vector<V> valores;
                 for (size_t k = 0; k < args.size(); ++k) {
                     const bool opcional = args[k].paramdesc.wParamFlags & PARAMFLAG_FOPT;
-                    valores.push_back(k == i ? r.valor : Bueno(ti, args[k].tdesc, opcional));
+                    valores.push_back(k == i ? r.valor : Bueno(ti.Get(), args[k].tdesc, opcional));
                 }
                 const std::string que = control + "." + prueba::Utf8(miembro) + ", argumento " +
                                         std::to_string(i + 1) + ", con " + r.que;
@@ -459,27 +462,26 @@ void BarrerMiembros(const wchar_t* progId,
                 const Resultado res = c.Invocar(fd->memid, banderas, valores);
                 ++llamadas;
                 if (EsVariante(args[i].tdesc) && camino) {
-                    IGUALES(res.hr, S_OK, que + ": llega al miembro y no falla");
+                    EXPECT_EQ(res.hr, S_OK) << que + ": llega al miembro y no falla";
                     if (raro) {
-                        IGUALES(c.Get(L"NumeroError").valor.Entero(), 13L, que + ": NumeroError");
-                        IGUALES(s->De(L"Error").size(), errores + 1, que + ": un evento Error");
+                        EXPECT_EQ(c.Get(L"NumeroError").valor.Entero(), 13L)
+                            << que + ": NumeroError";
+                        EXPECT_EQ(s->De(L"Error").size(), errores + 1) << que + ": un evento Error";
                     }
                 } else if (camino) {
-                    COMPROBAR(res.hr != DISP_E_EXCEPTION,
-                              que + ": ningún fallo sale de un miembro con camino de error");
+                    EXPECT_TRUE(res.hr != DISP_E_EXCEPTION)
+                        << que + ": ningún fallo sale de un miembro con camino de error";
                 } else {
-                    COMPROBAR(res.hr != DISP_E_EXCEPTION || s->eventos.size() == antes,
-                              que + ": su fallo va al llamador, sin eventos");
+                    EXPECT_TRUE(res.hr != DISP_E_EXCEPTION || s->eventos.size() == antes)
+                        << que + ": su fallo va al llamador, sin eventos";
                 }
             }
         }
         ti->ReleaseFuncDesc(fd);
     }
     ti->ReleaseTypeAttr(ta);
-    ti->Release();
-    COMPROBAR(llamadas > 0, control + ": se probó algún argumento");
+    EXPECT_TRUE(llamadas > 0) << control + ": se probó algún argumento";
     s->Desconectar();
-    s->Release();
 }
 
 void ComprobarTodosLosMiembros() {
@@ -509,39 +511,37 @@ public:
 
 void ComprobarConexiones() {
     Despacho r = Despacho::Crear(L"Carvex.Relivo");
-    IConnectionPointContainer* cpc = nullptr;
-    r.get()->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&cpc));
-    IConnectionPoint* p = nullptr;
-    IGUALES(cpc->FindConnectionPoint(IID_IOleObject, &p), CONNECT_E_NOCONNECTION,
-            "punto de una interfaz ajena");
-    IEnumConnectionPoints* e = nullptr;
+    ComPtr<IConnectionPointContainer> cpc;
+    ASSERT_EQ(r.get()->QueryInterface(IID_PPV_ARGS(&cpc)), S_OK);
+    ComPtr<IConnectionPoint> p;
+    EXPECT_EQ(cpc->FindConnectionPoint(IID_IOleObject, &p), CONNECT_E_NOCONNECTION)
+        << "punto de una interfaz ajena";
+    ComPtr<IEnumConnectionPoints> e;
     cpc->EnumConnectionPoints(&e);
     IConnectionPoint* puntos[3] = {};
     ULONG n = 0;
     e->Next(3, puntos, &n);
-    IGUALES(n, 2ul, "dos puntos de conexión");
-    for (ULONG i = 0; i < n; ++i) puntos[i]->Release();
-    e->Release();
-    IProvideClassInfo2* pci = nullptr;
-    r.get()->QueryInterface(IID_IProvideClassInfo2, reinterpret_cast<void**>(&pci));
+    EXPECT_EQ(n, 2ul) << "dos puntos de conexión";
+    for (ULONG i = 0; i < n; ++i) {
+        ComPtr<IConnectionPoint> dado;
+        dado.Attach(puntos[i]);  // the enumerator's reference
+    }
+    ComPtr<IProvideClassInfo2> pci;
+    ASSERT_EQ(r.get()->QueryInterface(IID_PPV_ARGS(&pci)), S_OK);
     IID eventos{};
     pci->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &eventos);
-    IGUALES(pci->GetGUID(12345, &eventos), E_INVALIDARG, "GetGUID de otra clase");
+    EXPECT_EQ(pci->GetGUID(12345, &eventos), E_INVALIDARG) << "GetGUID de otra clase";
     pci->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &eventos);
-    pci->Release();
-    cpc->FindConnectionPoint(eventos, &p);
+    ASSERT_EQ(cpc->FindConnectionPoint(eventos, &p), S_OK);
     SoloUnknown u;
     DWORD cookie = 7;
-    IGUALES(p->Advise(&u, &cookie), CONNECT_E_CANNOTCONNECT, "sumidero sin IDispatch");
-    IGUALES(cookie, DWORD{0}, "sin cookie");
-    IGUALES(p->Unadvise(4242), CONNECT_E_NOCONNECTION, "cookie inexistente");
-    IGUALES(p->Advise(nullptr, &cookie), E_POINTER, "sumidero nulo");
-    p->Release();
-    cpc->Release();
-    IOleControl* oc = nullptr;
-    r.get()->QueryInterface(IID_IOleControl, reinterpret_cast<void**>(&oc));
-    IGUALES(oc->FreezeEvents(FALSE), S_OK, "descongelar sin congelar");
-    oc->Release();
+    EXPECT_EQ(p->Advise(&u, &cookie), CONNECT_E_CANNOTCONNECT) << "sumidero sin IDispatch";
+    EXPECT_EQ(cookie, DWORD{0}) << "sin cookie";
+    EXPECT_EQ(p->Unadvise(4242), CONNECT_E_NOCONNECTION) << "cookie inexistente";
+    EXPECT_EQ(p->Advise(nullptr, &cookie), E_POINTER) << "sumidero nulo";
+    ComPtr<IOleControl> oc;
+    ASSERT_EQ(r.get()->QueryInterface(IID_PPV_ARGS(&oc)), S_OK);
+    EXPECT_EQ(oc->FreezeEvents(FALSE), S_OK) << "descongelar sin congelar";
 }
 
 void ComprobarDocumentos() {
@@ -562,7 +562,7 @@ void ComprobarDocumentos() {
         bolsa->Write(m.clave, const_cast<VARIANT*>(&*m.valor));
         prueba::Alojado a;
         a.Crear(L"Carvex.Relivo", formulario, {0, 0, 200, 100}, true, bolsa);
-        COMPROBAR(FAILED(a.cargado), std::string("documento con ") + m.que + ": Load falla");
+        EXPECT_TRUE(FAILED(a.cargado)) << std::string("documento con ") + m.que + ": Load falla";
         bolsa->Release();
     }
     DestroyWindow(formulario);
@@ -570,44 +570,54 @@ void ComprobarDocumentos() {
 
 void ComprobarFabrica(const std::wstring& ruta) {
     HMODULE m = LoadLibraryW(ruta.c_str());
-    if (!COMPROBAR(m != nullptr, "cargar Relivo.ocx")) return;
+    ASSERT_TRUE(m != nullptr) << "cargar Relivo.ocx";
     using Obtener = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
     auto obtener =
         reinterpret_cast<Obtener>(reinterpret_cast<void*>(GetProcAddress(m, "DllGetClassObject")));
     void* p = nullptr;
-    IGUALES(obtener(IID_IDispatch, IID_IClassFactory, &p), CLASS_E_CLASSNOTAVAILABLE,
-            "DllGetClassObject de otra clase");
+    EXPECT_EQ(obtener(IID_IDispatch, IID_IClassFactory, &p), CLASS_E_CLASSNOTAVAILABLE)
+        << "DllGetClassObject de otra clase";
     CLSID clsid;
     CLSIDFromProgID(L"Carvex.Evaluar", &clsid);
-    IClassFactory* f = nullptr;
-    if (COMPROBAR(SUCCEEDED(obtener(clsid, IID_IClassFactory, reinterpret_cast<void**>(&f))),
-                  "fábrica de Evaluar")) {
+    ComPtr<IClassFactory> f;
+    if (RELIVO_CUMPLE(SUCCEEDED(obtener(clsid, IID_PPV_ARGS(&f))), "fábrica de Evaluar")) {
         SoloUnknown externo;
         IUnknown* o = nullptr;
-        IGUALES(f->CreateInstance(&externo, IID_IUnknown, reinterpret_cast<void**>(&o)),
-                CLASS_E_NOAGGREGATION, "sin agregación");
-        IGUALES(f->CreateInstance(nullptr, IID_IClassFactory, reinterpret_cast<void**>(&o)),
-                E_NOINTERFACE, "interfaz que no tiene");
-        f->Release();
+        EXPECT_EQ(f->CreateInstance(&externo, IID_IUnknown, reinterpret_cast<void**>(&o)),
+                  CLASS_E_NOAGGREGATION)
+            << "sin agregación";
+        EXPECT_EQ(f->CreateInstance(nullptr, IID_IClassFactory, reinterpret_cast<void**>(&o)),
+                  E_NOINTERFACE)
+            << "interfaz que no tiene";
+        f.Reset();
     }
     FreeLibrary(m);
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::printf("uso: bad_input_test RUTA\n");
-        return 2;
-    }
-    OleInitialize(nullptr);
+TEST(EntradasErroneas, Evaluar) {
     ComprobarEvaluar();
+}
+TEST(EntradasErroneas, Relivo) {
     ComprobarRelivo();
+}
+TEST(EntradasErroneas, VariantesDeEvaluar) {
     ComprobarVariantesEvaluar();
+}
+TEST(EntradasErroneas, TodosLosMiembros) {
     ComprobarTodosLosMiembros();
+}
+TEST(EntradasErroneas, Conexiones) {
     ComprobarConexiones();
+}
+TEST(EntradasErroneas, Documentos) {
     ComprobarDocumentos();
-    ComprobarFabrica(prueba::Utf16(argv[1]));
-    OleUninitialize();
-    return prueba::Terminar("bad_input_test");
+}
+TEST(EntradasErroneas, Fabrica) {
+    ComprobarFabrica(prueba::Utf16(prueba::Argumentos()[0]));
+}
+
+int main(int argc, char** argv) {
+    return prueba::Principal(argc, argv, "RUTA", 1, 1, true);
 }

@@ -225,61 +225,47 @@ public:
     // as new), and activates it in place.
     bool Crear(const wchar_t* progId, HWND formulario, RECT posicion, bool modoUsuario,
                IPropertyBag* bolsa = nullptr, IDispatch* fuenteAmbiente = nullptr) {
-        sitio = new Sitio(formulario, posicion);
+        sitio.Attach(new Sitio(formulario, posicion));
         sitio->modoUsuario = modoUsuario;
         sitio->fuente = fuenteAmbiente;
         CLSID clsid;
         if (FAILED(CLSIDFromProgID(progId, &clsid)) ||
-            FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
-                                    reinterpret_cast<void**>(&objeto)))) {
+            FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&objeto)))) {
             return false;
         }
         DWORD estado = 0;
         objeto->GetMiscStatus(DVASPECT_CONTENT, &estado);
         estadoVarios = estado;
-        if (estado & OLEMISC_SETCLIENTSITEFIRST) objeto->SetClientSite(sitio);
-        IPersistPropertyBag* p = nullptr;
-        if (SUCCEEDED(
-                objeto->QueryInterface(IID_IPersistPropertyBag, reinterpret_cast<void**>(&p)))) {
-            cargado = bolsa ? p->Load(bolsa, nullptr) : p->InitNew();
-            p->Release();
+        if (estado & OLEMISC_SETCLIENTSITEFIRST) objeto->SetClientSite(sitio.Get());
+        ComPtr<IPersistPropertyBag> p;
+        if (SUCCEEDED(objeto.As(&p))) cargado = bolsa ? p->Load(bolsa, nullptr) : p->InitNew();
+        if (!(estado & OLEMISC_SETCLIENTSITEFIRST)) objeto->SetClientSite(sitio.Get());
+        ComPtr<IConnectionPointContainer> cpc;
+        if (SUCCEEDED(objeto.As(&cpc)) &&
+            SUCCEEDED(cpc->FindConnectionPoint(IID_IPropertyNotifySink, &punto_))) {
+            punto_->Advise(static_cast<IPropertyNotifySink*>(sitio.Get()), &cookie_);
         }
-        if (!(estado & OLEMISC_SETCLIENTSITEFIRST)) objeto->SetClientSite(sitio);
-        IConnectionPointContainer* cpc = nullptr;
-        if (SUCCEEDED(objeto->QueryInterface(IID_IConnectionPointContainer,
-                                             reinterpret_cast<void**>(&cpc)))) {
-            if (SUCCEEDED(cpc->FindConnectionPoint(IID_IPropertyNotifySink, &punto_))) {
-                punto_->Advise(static_cast<IPropertyNotifySink*>(sitio), &cookie_);
-            }
-            cpc->Release();
-        }
-        IDispatch* d = nullptr;
-        objeto->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&d));
-        despacho = Despacho(d);
-        if (d) d->Release();
-        activado =
-            objeto->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, sitio, 0, formulario, &posicion);
+        ComPtr<IDispatch> d;
+        objeto.As(&d);
+        despacho = Despacho(d.Get());
+        activado = objeto->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, sitio.Get(), 0, formulario,
+                                  &posicion);
         return SUCCEEDED(activado);
     }
 
     HWND Ventana() const {
-        IOleInPlaceObject* o = nullptr;
+        ComPtr<IOleInPlaceObject> o;
         HWND h = nullptr;
-        if (SUCCEEDED(
-                objeto->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&o)))) {
-            o->GetWindow(&h);
-            o->Release();
-        }
+        if (SUCCEEDED(objeto.As(&o))) o->GetWindow(&h);
         return h;
     }
 
     HRESULT Mover(RECT r) {
-        IOleInPlaceObject* o = nullptr;
-        HRESULT hr = objeto->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&o));
+        ComPtr<IOleInPlaceObject> o;
+        HRESULT hr = objeto.As(&o);
         if (SUCCEEDED(hr)) {
             sitio->posicion = r;
             hr = o->SetObjectRects(&r, &r);
-            o->Release();
         }
         return hr;
     }
@@ -288,8 +274,8 @@ public:
     // given size.
     Mapa Dibujar(int ancho, int alto) const {
         Mapa m;
-        IViewObject* v = nullptr;
-        if (FAILED(objeto->QueryInterface(IID_IViewObject, reinterpret_cast<void**>(&v)))) return m;
+        ComPtr<IViewObject> v;
+        if (FAILED(objeto.As(&v))) return m;
         HDC pantalla = GetDC(nullptr);
         HDC dc = CreateCompatibleDC(pantalla);
         HBITMAP b = CreateCompatibleBitmap(pantalla, ancho, alto);
@@ -302,39 +288,32 @@ public:
         DeleteObject(b);
         DeleteDC(dc);
         ReleaseDC(nullptr, pantalla);
-        v->Release();
         return m;
     }
 
+    // Disconnected, closed and released in this order.
     void Cerrar() {
-        if (punto_) {
-            punto_->Unadvise(cookie_);
-            punto_->Release();
-            punto_ = nullptr;
-        }
+        if (punto_) punto_->Unadvise(cookie_);
+        punto_.Reset();
         despacho = Despacho();
         if (objeto) {
             objeto->Close(OLECLOSE_NOSAVE);
             objeto->SetClientSite(nullptr);
-            objeto->Release();
-            objeto = nullptr;
         }
-        if (sitio) {
-            sitio->Release();
-            sitio = nullptr;
-        }
+        objeto.Reset();
+        sitio.Reset();
     }
     ~Alojado() { Cerrar(); }
 
-    IOleObject* objeto = nullptr;
-    Sitio* sitio = nullptr;
+    ComPtr<IOleObject> objeto;
+    ComPtr<Sitio> sitio;
     Despacho despacho;
     DWORD estadoVarios = 0;
     HRESULT cargado = E_FAIL;
     HRESULT activado = E_FAIL;
 
 private:
-    IConnectionPoint* punto_ = nullptr;
+    ComPtr<IConnectionPoint> punto_;
     DWORD cookie_ = 0;
 };
 

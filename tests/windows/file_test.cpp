@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/windows/harness.h"
+#include "tests/windows/support.h"
 
 namespace {
 
@@ -23,7 +23,8 @@ std::vector<std::string> Exportaciones(HMODULE m) {
     for (DWORD i = 0; i < e->NumberOfNames; ++i) {
         r.emplace_back(reinterpret_cast<const char*>(base + nombres[i]));
     }
-    COMPROBAR(e->NumberOfFunctions == e->NumberOfNames, "sin exportaciones por ordinal solamente");
+    EXPECT_TRUE(e->NumberOfFunctions == e->NumberOfNames)
+        << "sin exportaciones por ordinal solamente";
     return r;
 }
 
@@ -38,26 +39,26 @@ std::vector<BYTE> Recurso(HMODULE m, const wchar_t* nombre, const wchar_t* tipo)
 void Guid(HMODULE m, const wchar_t* nombre, const wchar_t* esperado) {
     const std::string d = prueba::Utf8(nombre);
     const std::vector<BYTE> datos = Recurso(m, nombre, L"CUSTOM");
-    if (!IGUALES(datos.size(), size_t{20}, d + ": tamaño")) return;
+    ASSERT_EQ(datos.size(), size_t{20}) << d + ": tamaño";
     DWORD longitud = 0;
     memcpy(&longitud, datos.data(), 4);
-    IGUALES(longitud, DWORD{16}, d + ": longitud");
+    EXPECT_EQ(longitud, DWORD{16}) << d + ": longitud";
     GUID g{};
     memcpy(&g, datos.data() + 4, 16);
     wchar_t texto[40];
     StringFromGUID2(g, texto, 40);
-    IGUALES(std::wstring(texto), std::wstring(esperado), d + ": GUID");
+    EXPECT_EQ(std::wstring(texto), std::wstring(esperado)) << d + ": GUID";
 }
 
 void MapaDeBits(HMODULE m, int id, int bits) {
     const std::string d = "mapa de bits " + std::to_string(id);
     const std::vector<BYTE> datos = Recurso(m, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(2));
-    if (!COMPROBAR(datos.size() >= sizeof(BITMAPINFOHEADER), d + ": existe")) return;
+    ASSERT_TRUE(datos.size() >= sizeof(BITMAPINFOHEADER)) << d + ": existe";
     BITMAPINFOHEADER h{};
     memcpy(&h, datos.data(), sizeof(h));
-    IGUALES(h.biWidth, 16L, d + ": ancho");
-    IGUALES(h.biHeight, 15L, d + ": alto");
-    IGUALES(h.biBitCount, static_cast<WORD>(bits), d + ": bits por píxel");
+    EXPECT_EQ(h.biWidth, 16L) << d + ": ancho";
+    EXPECT_EQ(h.biHeight, 15L) << d + ": alto";
+    EXPECT_EQ(h.biBitCount, static_cast<WORD>(bits)) << d + ": bits por píxel";
 }
 
 std::wstring Cadena(const std::vector<BYTE>& info, const wchar_t* nombre) {
@@ -70,29 +71,25 @@ std::wstring Cadena(const std::vector<BYTE>& info, const wchar_t* nombre) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::printf("uso: file_test RUTA\n");
-        return 2;
-    }
-    const std::wstring ruta = prueba::Utf16(argv[1]);
+TEST(ArchivoOcx, ExportacionesRecursosYVersion) {
+    const std::wstring ruta = prueba::Utf16(prueba::Argumentos()[0]);
 
     // Entry points, from the image as the loader maps it (DllMain not run).
     HMODULE imagen = LoadLibraryExW(ruta.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
-    if (COMPROBAR(imagen != nullptr, "cargar la imagen")) {
+    if (RELIVO_CUMPLE(imagen != nullptr, "cargar la imagen")) {
         std::vector<std::string> e = Exportaciones(imagen);
         std::sort(e.begin(), e.end());
         const std::vector<std::string> esperadas{"DllCanUnloadNow", "DllGetClassObject",
                                                  "DllRegisterServer", "DllUnregisterServer"};
-        IGUALES(e.size(), esperadas.size(), "cuatro exportaciones");
-        COMPROBAR(e == esperadas, "las cuatro exportaciones del servidor");
+        EXPECT_EQ(e.size(), esperadas.size()) << "cuatro exportaciones";
+        EXPECT_TRUE(e == esperadas) << "las cuatro exportaciones del servidor";
         FreeLibrary(imagen);
     }
 
     HMODULE m = LoadLibraryExW(ruta.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    if (COMPROBAR(m != nullptr, "cargar los recursos")) {
+    if (RELIVO_CUMPLE(m != nullptr, "cargar los recursos")) {
         const std::vector<BYTE> tlb = Recurso(m, MAKEINTRESOURCEW(1), L"TYPELIB");
-        COMPROBAR(tlb.size() > 4 && memcmp(tlb.data(), "MSFT", 4) == 0, "TYPELIB 1");
+        EXPECT_TRUE(tlb.size() > 4 && memcmp(tlb.data(), "MSFT", 4) == 0) << "TYPELIB 1";
         Guid(m, L"_IID_RELIVO", L"{B887F451-6F6A-4B78-933A-AEB66B87172F}");
         Guid(m, L"_IID_EVALUAR", L"{1A6CCDD0-25B6-41CB-8B24-297A077FB0F6}");
         Guid(m, L"_SRCIID_RELIVO", L"{74CCF3FD-9962-487A-BC37-C8BFDD718B9F}");
@@ -106,29 +103,33 @@ int main(int argc, char** argv) {
     DWORD h = 0;
     const DWORD n = GetFileVersionInfoSizeW(ruta.c_str(), &h);
     std::vector<BYTE> info(n);
-    if (COMPROBAR(n > 0 && GetFileVersionInfoW(ruta.c_str(), 0, n, info.data()), "versión")) {
+    if (RELIVO_CUMPLE(n > 0 && GetFileVersionInfoW(ruta.c_str(), 0, n, info.data()), "versión")) {
         VS_FIXEDFILEINFO* fijo = nullptr;
         UINT k = 0;
-        if (COMPROBAR(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fijo), &k),
-                      "versión binaria")) {
-            IGUALES(fijo->dwFileVersionMS, DWORD{0x00010000}, "FileVersion 1.0");
-            IGUALES(fijo->dwFileVersionLS, DWORD{0}, "FileVersion .0.0");
-            IGUALES(fijo->dwProductVersionMS, DWORD{0x00010000}, "ProductVersion 1.0");
-            IGUALES(fijo->dwProductVersionLS, DWORD{0}, "ProductVersion .0.0");
+        if (RELIVO_CUMPLE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fijo), &k),
+                          "versión binaria")) {
+            EXPECT_EQ(fijo->dwFileVersionMS, DWORD{0x00010000}) << "FileVersion 1.0";
+            EXPECT_EQ(fijo->dwFileVersionLS, DWORD{0}) << "FileVersion .0.0";
+            EXPECT_EQ(fijo->dwProductVersionMS, DWORD{0x00010000}) << "ProductVersion 1.0";
+            EXPECT_EQ(fijo->dwProductVersionLS, DWORD{0}) << "ProductVersion .0.0";
         }
         WORD* traduccion = nullptr;
-        if (COMPROBAR(VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation",
-                                     reinterpret_cast<void**>(&traduccion), &k) &&
-                          k >= 4,
-                      "traducción")) {
-            IGUALES(traduccion[0], WORD{0x040A}, "idioma español");
-            IGUALES(traduccion[1], WORD{1200}, "página de códigos 1200");
+        if (RELIVO_CUMPLE(VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation",
+                                         reinterpret_cast<void**>(&traduccion), &k) &&
+                              k >= 4,
+                          "traducción")) {
+            EXPECT_EQ(traduccion[0], WORD{0x040A}) << "idioma español";
+            EXPECT_EQ(traduccion[1], WORD{1200}) << "página de códigos 1200";
         }
-        IGUALES(Cadena(info, L"FileVersion"), std::wstring(L"1.00"), "FileVersion");
-        IGUALES(Cadena(info, L"ProductVersion"), std::wstring(L"1.00"), "ProductVersion");
-        IGUALES(Cadena(info, L"InternalName"), std::wstring(L"Relivo"), "InternalName");
-        IGUALES(Cadena(info, L"OriginalFilename"), std::wstring(L"Relivo.ocx"), "OriginalFilename");
-        COMPROBAR(Cadena(info, L"OLESelfRegister") != L"(ninguno)", "OLESelfRegister");
+        EXPECT_EQ(Cadena(info, L"FileVersion"), std::wstring(L"1.00")) << "FileVersion";
+        EXPECT_EQ(Cadena(info, L"ProductVersion"), std::wstring(L"1.00")) << "ProductVersion";
+        EXPECT_EQ(Cadena(info, L"InternalName"), std::wstring(L"Relivo")) << "InternalName";
+        EXPECT_EQ(Cadena(info, L"OriginalFilename"), std::wstring(L"Relivo.ocx"))
+            << "OriginalFilename";
+        EXPECT_TRUE(Cadena(info, L"OLESelfRegister") != L"(ninguno)") << "OLESelfRegister";
     }
-    return prueba::Terminar("file_test");
+}
+
+int main(int argc, char** argv) {
+    return prueba::Principal(argc, argv, "RUTA", 1, 1);
 }

@@ -3,6 +3,8 @@
 // and an event sink that records what the control raises.
 #pragma once
 
+#include <wrl/client.h>
+
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -10,10 +12,21 @@
 #include <vector>
 
 #include "component/simple_object.h"
-#include "tests/windows/harness.h"
+#include "tests/windows/support.h"
 #include "tests/windows/win32.h"
 
 namespace prueba {
+
+using Microsoft::WRL::ComPtr;
+
+// A new reference-counted object of the tests', held from its first
+// reference.
+template <typename T>
+ComPtr<T> Nuevo() {
+    ComPtr<T> p;
+    p.Attach(new T());
+    return p;
+}
 
 // A dispatch interface of the tests' own objects, which describe no types:
 // they are driven by the identifiers they answer.
@@ -131,35 +144,20 @@ struct Resultado {
 class Despacho {
 public:
     Despacho() = default;
-    explicit Despacho(IDispatch* d) : d_(d) {
-        if (d_) d_->AddRef();
-    }
-    Despacho(const Despacho& o) : Despacho(o.d_) {}
-    Despacho& operator=(const Despacho& o) {
-        if (o.d_) o.d_->AddRef();
-        if (d_) d_->Release();
-        d_ = o.d_;
-        return *this;
-    }
-    ~Despacho() {
-        if (d_) d_->Release();
-    }
+    explicit Despacho(IDispatch* d) : d_(d) {}
 
     static Despacho Crear(const wchar_t* progId, HRESULT* hr = nullptr) {
         CLSID clsid;
         HRESULT r = CLSIDFromProgID(progId, &clsid);
-        IDispatch* d = nullptr;
+        Despacho o;
         if (SUCCEEDED(r)) {
-            r = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
-                                 reinterpret_cast<void**>(&d));
+            r = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&o.d_));
         }
         if (hr) *hr = r;
-        Despacho o;
-        o.d_ = d;
         return o;
     }
 
-    IDispatch* get() const { return d_; }
+    IDispatch* get() const { return d_.Get(); }
     explicit operator bool() const { return d_ != nullptr; }
 
     DISPID Id(const std::wstring& nombre) const {
@@ -218,7 +216,7 @@ public:
     }
 
 private:
-    IDispatch* d_ = nullptr;
+    Microsoft::WRL::ComPtr<IDispatch> d_;
 };
 
 // One event as the sink received it: its name and its arguments in
@@ -268,37 +266,25 @@ public:
 
     // Connects to the control's default source interface.
     bool Conectar(const Despacho& control) {
-        IProvideClassInfo2* pci = nullptr;
-        if (FAILED(control.get()->QueryInterface(IID_IProvideClassInfo2,
-                                                 reinterpret_cast<void**>(&pci)))) {
-            return false;
-        }
+        ComPtr<IProvideClassInfo2> pci;
+        if (FAILED(control.get()->QueryInterface(IID_PPV_ARGS(&pci)))) return false;
         pci->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &iid_);
-        ITypeInfo* clase = nullptr;
-        if (SUCCEEDED(pci->GetClassInfo(&clase))) {
-            ITypeLib* tl = nullptr;
-            UINT i = 0;
-            if (SUCCEEDED(clase->GetContainingTypeLib(&tl, &i))) {
-                tl->GetTypeInfoOfGuid(iid_, &info_);
-                tl->Release();
-            }
-            clase->Release();
+        ComPtr<ITypeInfo> clase;
+        ComPtr<ITypeLib> tl;
+        UINT i = 0;
+        if (SUCCEEDED(pci->GetClassInfo(&clase)) &&
+            SUCCEEDED(clase->GetContainingTypeLib(&tl, &i))) {
+            tl->GetTypeInfoOfGuid(iid_, &info_);
         }
-        pci->Release();
-        IConnectionPointContainer* cpc = nullptr;
-        if (FAILED(control.get()->QueryInterface(IID_IConnectionPointContainer,
-                                                 reinterpret_cast<void**>(&cpc)))) {
-            return false;
-        }
-        const HRESULT hr = cpc->FindConnectionPoint(iid_, &punto_);
-        cpc->Release();
-        return SUCCEEDED(hr) && SUCCEEDED(punto_->Advise(static_cast<IDispatch*>(this), &cookie_));
+        ComPtr<IConnectionPointContainer> cpc;
+        return SUCCEEDED(control.get()->QueryInterface(IID_PPV_ARGS(&cpc))) &&
+               SUCCEEDED(cpc->FindConnectionPoint(iid_, &punto_)) &&
+               SUCCEEDED(punto_->Advise(static_cast<IDispatch*>(this), &cookie_));
     }
     HRESULT Desconectar() {
         if (!punto_) return S_FALSE;
         const HRESULT hr = punto_->Unadvise(cookie_);
-        punto_->Release();
-        punto_ = nullptr;
+        punto_.Reset();
         return hr;
     }
 
@@ -316,15 +302,11 @@ public:
     HRESULT respuesta = S_OK;
 
 private:
-    ~Sumidero() override {
-        if (info_) info_->Release();
-        if (punto_) punto_->Release();
-    }
     bool Tambien(REFIID riid) const override { return riid == iid_; }
 
     IID iid_ = IID_NULL;
-    ITypeInfo* info_ = nullptr;
-    IConnectionPoint* punto_ = nullptr;
+    ComPtr<ITypeInfo> info_;
+    ComPtr<IConnectionPoint> punto_;
     DWORD cookie_ = 0;
 };
 
@@ -348,10 +330,6 @@ inline Sumidero::Manejador CancelarEnEstado(const Despacho& control, std::string
     };
 }
 
-}  // namespace prueba
-
-namespace prueba {
-
 // A sink of the property-changed notification: records the identifiers.
 class SumideroPropiedades final
     : public relivo::com::ObjetoSimple<IPropertyNotifySink, IID_IPropertyNotifySink> {
@@ -363,29 +341,21 @@ public:
     STDMETHODIMP OnRequestEdit(DISPID) override { return S_OK; }
 
     bool Conectar(IUnknown* control) {
-        IConnectionPointContainer* cpc = nullptr;
-        if (FAILED(control->QueryInterface(IID_IConnectionPointContainer,
-                                           reinterpret_cast<void**>(&cpc)))) {
-            return false;
-        }
-        const HRESULT hr = cpc->FindConnectionPoint(IID_IPropertyNotifySink, &punto_);
-        cpc->Release();
-        return SUCCEEDED(hr) && SUCCEEDED(punto_->Advise(this, &cookie_));
+        ComPtr<IConnectionPointContainer> cpc;
+        return SUCCEEDED(control->QueryInterface(IID_PPV_ARGS(&cpc))) &&
+               SUCCEEDED(cpc->FindConnectionPoint(IID_IPropertyNotifySink, &punto_)) &&
+               SUCCEEDED(punto_->Advise(this, &cookie_));
     }
     void Desconectar() {
         if (!punto_) return;
         punto_->Unadvise(cookie_);
-        punto_->Release();
-        punto_ = nullptr;
+        punto_.Reset();
     }
 
     std::vector<DISPID> cambios;
 
 private:
-    ~SumideroPropiedades() override {
-        if (punto_) punto_->Release();
-    }
-    IConnectionPoint* punto_ = nullptr;
+    ComPtr<IConnectionPoint> punto_;
     DWORD cookie_ = 0;
 };
 

@@ -7,8 +7,8 @@
 //   lifetime_test RUTA_DE_Relivo.ocx   (registered)
 #include <string>
 
-#include "tests/windows/harness.h"
 #include "tests/windows/late_binding.h"
+#include "tests/windows/support.h"
 
 namespace {
 
@@ -28,42 +28,42 @@ ULONG Soltar(IUnknown* u) {
 // DllCanUnloadNow step by step, on the file loaded by its path.
 void ComprobarCuentas(const std::wstring& ruta) {
     HMODULE m = LoadLibraryW(ruta.c_str());
-    if (!COMPROBAR(m != nullptr, "cargar Relivo.ocx")) return;
+    ASSERT_TRUE(m != nullptr) << "cargar Relivo.ocx";
     auto obtener =
         reinterpret_cast<Obtener>(reinterpret_cast<void*>(GetProcAddress(m, "DllGetClassObject")));
     auto descargable = reinterpret_cast<Descargable>(
         reinterpret_cast<void*>(GetProcAddress(m, "DllCanUnloadNow")));
-    if (!COMPROBAR(obtener && descargable, "puntos de entrada")) return;
-    IGUALES(descargable(), S_OK, "al cargar: nada vivo");
+    ASSERT_TRUE(obtener && descargable) << "puntos de entrada";
+    EXPECT_EQ(descargable(), S_OK) << "al cargar: nada vivo";
 
     for (const wchar_t* progId : {L"Carvex.Evaluar", L"Carvex.Relivo"}) {
         const std::string que = prueba::Utf8(progId);
         IClassFactory* f = nullptr;
-        if (!COMPROBAR(
+        if (!RELIVO_CUMPLE(
                 SUCCEEDED(obtener(Clase(progId), IID_IClassFactory, reinterpret_cast<void**>(&f))),
                 que + ": DllGetClassObject")) {
             continue;
         }
-        IGUALES(descargable(), S_FALSE, que + ": con la fábrica en la mano");
+        EXPECT_EQ(descargable(), S_FALSE) << que + ": con la fábrica en la mano";
         IUnknown* otra = nullptr;
         f->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&otra));
         f->AddRef();
         Soltar(f);
         Soltar(otra);
-        IGUALES(descargable(), S_FALSE, que + ": tras soltar las referencias añadidas");
-        IGUALES(f->LockServer(TRUE), S_OK, que + ": LockServer(TRUE)");
+        EXPECT_EQ(descargable(), S_FALSE) << que + ": tras soltar las referencias añadidas";
+        EXPECT_EQ(f->LockServer(TRUE), S_OK) << que + ": LockServer(TRUE)";
         Soltar(f);
-        IGUALES(descargable(), S_FALSE, que + ": fábrica suelta, servidor bloqueado");
+        EXPECT_EQ(descargable(), S_FALSE) << que + ": fábrica suelta, servidor bloqueado";
         obtener(Clase(progId), IID_IClassFactory, reinterpret_cast<void**>(&f));
         f->LockServer(FALSE);
-        IGUALES(descargable(), S_FALSE, que + ": desbloqueado, fábrica en la mano");
+        EXPECT_EQ(descargable(), S_FALSE) << que + ": desbloqueado, fábrica en la mano";
         IUnknown* objeto = nullptr;
-        IGUALES(f->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&objeto)), S_OK,
-                que + ": CreateInstance");
+        EXPECT_EQ(f->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&objeto)), S_OK)
+            << que + ": CreateInstance";
         Soltar(f);
-        IGUALES(descargable(), S_FALSE, que + ": fábrica suelta, objeto vivo");
+        EXPECT_EQ(descargable(), S_FALSE) << que + ": fábrica suelta, objeto vivo";
         Soltar(objeto);
-        IGUALES(descargable(), S_OK, que + ": nada vivo");
+        EXPECT_EQ(descargable(), S_OK) << que + ": nada vivo";
     }
     FreeLibrary(m);
 }
@@ -80,16 +80,16 @@ void LiberarSinUso() {
 // now and then, and creates objects later.
 void ComprobarHost() {
     IClassFactory* f = nullptr;
-    if (!COMPROBAR(
+    if (!RELIVO_CUMPLE(
             SUCCEEDED(CoGetClassObject(Clase(L"Carvex.Evaluar"), CLSCTX_INPROC_SERVER, nullptr,
                                        IID_IClassFactory, reinterpret_cast<void**>(&f))),
             "CoGetClassObject de Evaluar")) {
         return;
     }
     LiberarSinUso();
-    COMPROBAR(Cargado(), "con la fábrica en la mano, Relivo.ocx sigue cargado");
+    EXPECT_TRUE(Cargado()) << "con la fábrica en la mano, Relivo.ocx sigue cargado";
     IDispatch* d = nullptr;
-    if (COMPROBAR(
+    if (RELIVO_CUMPLE(
             SUCCEEDED(f->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(&d))),
             "CreateInstance tras liberar las bibliotecas sin uso")) {
         prueba::Despacho ev(d);
@@ -97,32 +97,31 @@ void ComprobarHost() {
         Soltar(f);
         f = nullptr;
         LiberarSinUso();
-        COMPROBAR(Cargado(), "con un objeto vivo, Relivo.ocx sigue cargado");
+        EXPECT_TRUE(Cargado()) << "con un objeto vivo, Relivo.ocx sigue cargado";
         ev.Put(L"Funcion", prueba::V(L"2*x"));
         ev.Put(L"Valor", prueba::V(21.0), {prueba::V(L"x")});
-        IGUALES(ev.Get(L"Resultado").valor.Doble(), 42.0, "el objeto funciona");
+        EXPECT_EQ(ev.Get(L"Resultado").valor.Doble(), 42.0) << "el objeto funciona";
     }
     Soltar(f);
     LiberarSinUso();
-    COMPROBAR(!Cargado(), "sin nada vivo, Relivo.ocx se descarga");
+    EXPECT_TRUE(!Cargado()) << "sin nada vivo, Relivo.ocx se descarga";
     // And it loads again for the next client.
     prueba::Despacho otra = prueba::Despacho::Crear(L"Carvex.Evaluar");
-    if (COMPROBAR(static_cast<bool>(otra), "crear Evaluar otra vez")) {
+    if (RELIVO_CUMPLE(static_cast<bool>(otra), "crear Evaluar otra vez")) {
         otra.Put(L"Funcion", prueba::V(L"6*7"));
-        IGUALES(otra.Get(L"Resultado").valor.Doble(), 42.0, "otra vez: el objeto funciona");
+        EXPECT_EQ(otra.Get(L"Resultado").valor.Doble(), 42.0) << "otra vez: el objeto funciona";
     }
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::printf("uso: lifetime_test RUTA\n");
-        return 2;
-    }
-    CoInitialize(nullptr);
-    ComprobarCuentas(prueba::Utf16(argv[1]));
+TEST(VidaDelModulo, Cuentas) {
+    ComprobarCuentas(prueba::Utf16(prueba::Argumentos()[0]));
+}
+TEST(VidaDelModulo, Anfitrion) {
     ComprobarHost();
-    CoUninitialize();
-    return prueba::Terminar("lifetime_test");
+}
+
+int main(int argc, char** argv) {
+    return prueba::Principal(argc, argv, "RUTA", 1, 1);
 }

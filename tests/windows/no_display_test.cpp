@@ -6,57 +6,54 @@
 //   no_display_test   (registered, run without a display)
 #include <string>
 
-#include "tests/windows/harness.h"
 #include "tests/windows/late_binding.h"
+#include "tests/windows/support.h"
 
 namespace {
 
 // The error information the failed creation left.
 std::wstring Descripcion() {
-    IErrorInfo* info = nullptr;
+    Microsoft::WRL::ComPtr<IErrorInfo> info;
     std::wstring texto;
     if (GetErrorInfo(0, &info) == S_OK && info) {
         BSTR d = nullptr;
         if (SUCCEEDED(info->GetDescription(&d)) && d) texto = d;
         SysFreeString(d);
-        info->Release();
     }
     return texto;
 }
 
 }  // namespace
 
-int main() {
-    CoInitialize(nullptr);
+TEST(SinPantalla, EvaluarSeCreaRelivoNo) {
     prueba::Despacho ev = prueba::Despacho::Crear(L"Carvex.Evaluar");
-    if (COMPROBAR(static_cast<bool>(ev), "Evaluar se crea sin pantalla")) {
+    if (RELIVO_CUMPLE(static_cast<bool>(ev), "Evaluar se crea sin pantalla")) {
         ev.Put(L"Funcion", prueba::V(L"6*7"));
-        IGUALES(ev.Get(L"Resultado").valor.Doble(), 42.0, "Evaluar calcula sin pantalla");
+        EXPECT_EQ(ev.Get(L"Resultado").valor.Doble(), 42.0) << "Evaluar calcula sin pantalla";
     }
     CLSID clsid = CLSID_NULL;
     CLSIDFromProgID(L"Carvex.Relivo", &clsid);
-    IClassFactory* f = nullptr;
-    if (COMPROBAR(SUCCEEDED(CoGetClassObject(clsid, CLSCTX_INPROC_SERVER, nullptr,
-                                             IID_IClassFactory, reinterpret_cast<void**>(&f))),
-                  "fábrica de Relivo")) {
-        IUnknown* r = nullptr;
+    Microsoft::WRL::ComPtr<IClassFactory> f;
+    if (RELIVO_CUMPLE(
+            SUCCEEDED(CoGetClassObject(clsid, CLSCTX_INPROC_SERVER, nullptr, IID_PPV_ARGS(&f))),
+            "fábrica de Relivo")) {
+        Microsoft::WRL::ComPtr<IUnknown> r;
         SetErrorInfo(0, nullptr);
-        const HRESULT hr = f->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&r));
+        const HRESULT hr = f->CreateInstance(nullptr, IID_PPV_ARGS(&r));
         const std::wstring texto = Descripcion();
         std::printf("CreateInstance de Relivo: 0x%08lX \"%s\"\n", static_cast<unsigned long>(hr),
                     prueba::Utf8(texto).c_str());
-        COMPROBAR(FAILED(hr) && r == nullptr, "sin pantalla, Relivo no se crea");
-        COMPROBAR(hr != E_OUTOFMEMORY && hr != static_cast<HRESULT>(0x800A0007),
-                  "el fallo no es falta de memoria");
-        IGUALES(hr, HRESULT_FROM_WIN32(ERROR_REQUIRES_INTERACTIVE_WINDOWSTATION),
-                "sin estación de ventanas interactiva");
-        IGUALES(texto,
-                std::wstring(L"No hay una estaci\u00f3n de ventanas interactiva en la que "
-                             L"dibujar: el control Relivo necesita un escritorio."),
-                "el texto del fallo");
-        if (r) r->Release();
-        f->Release();
+        EXPECT_TRUE(FAILED(hr) && r == nullptr) << "sin pantalla, Relivo no se crea";
+        EXPECT_TRUE(hr != E_OUTOFMEMORY && hr != static_cast<HRESULT>(0x800A0007))
+            << "el fallo no es falta de memoria";
+        EXPECT_EQ(hr, HRESULT_FROM_WIN32(ERROR_REQUIRES_INTERACTIVE_WINDOWSTATION))
+            << "sin estación de ventanas interactiva";
+        EXPECT_EQ(texto, std::wstring(L"No hay una estaci\u00f3n de ventanas interactiva en la que "
+                                      L"dibujar: el control Relivo necesita un escritorio."))
+            << "el texto del fallo";
     }
-    CoUninitialize();
-    return prueba::Terminar("no_display_test");
+}
+
+int main(int argc, char** argv) {
+    return prueba::Principal(argc, argv, "", 0, 0);
 }

@@ -5,9 +5,11 @@
 // with locale 0, and its four interfaces.
 //
 //   registration_test presente|ausente RUTA_DE_Relivo.ocx
+#include <wrl/client.h>
+
 #include <string>
 
-#include "tests/windows/harness.h"
+#include "tests/windows/support.h"
 
 namespace {
 
@@ -79,80 +81,77 @@ void Presente(const std::wstring& ruta) {
     for (const Clase& c : kClases) {
         const std::wstring k = std::wstring(L"CLSID\\") + c.clsid;
         const std::string d = U(c.progId);
-        COMPROBAR(Existe(k), d + ": clave CLSID");
-        IGUALES(Minusculas(Valor(k + L"\\InprocServer32")), Minusculas(ruta), d + ": servidor");
-        IGUALES(Valor(k + L"\\InprocServer32", L"ThreadingModel"), std::wstring(L"Apartment"),
-                d + ": modelo de hilos");
-        IGUALES(Valor(k + L"\\ProgID"), std::wstring(c.progId), d + ": ProgID");
-        COMPROBAR(Existe(k + L"\\Control"), d + ": marca de control");
-        IGUALES(Minusculas(Valor(k + L"\\ToolboxBitmap32")), Minusculas(ruta + L", " + c.mapaBits),
-                d + ": imagen de la caja de herramientas");
-        IGUALES(Valor(k + L"\\MiscStatus"), std::wstring(L"0"), d + ": MiscStatus");
-        IGUALES(Valor(k + L"\\MiscStatus\\1"), std::wstring(c.estado), d + ": MiscStatus\\1");
-        IGUALES(Valor(k + L"\\TypeLib"), std::wstring(kLibid), d + ": TypeLib");
-        IGUALES(Valor(k + L"\\Version"), std::wstring(L"11.0"), d + ": Version");
-        IGUALES(Valor(std::wstring(c.progId) + L"\\CLSID"), std::wstring(c.clsid),
-                d + ": CLSID del ProgID");
+        EXPECT_TRUE(Existe(k)) << d + ": clave CLSID";
+        EXPECT_EQ(Minusculas(Valor(k + L"\\InprocServer32")), Minusculas(ruta)) << d + ": servidor";
+        EXPECT_EQ(Valor(k + L"\\InprocServer32", L"ThreadingModel"), std::wstring(L"Apartment"))
+            << d + ": modelo de hilos";
+        EXPECT_EQ(Valor(k + L"\\ProgID"), std::wstring(c.progId)) << d + ": ProgID";
+        EXPECT_TRUE(Existe(k + L"\\Control")) << d + ": marca de control";
+        EXPECT_EQ(Minusculas(Valor(k + L"\\ToolboxBitmap32")),
+                  Minusculas(ruta + L", " + c.mapaBits))
+            << d + ": imagen de la caja de herramientas";
+        EXPECT_EQ(Valor(k + L"\\MiscStatus"), std::wstring(L"0")) << d + ": MiscStatus";
+        EXPECT_EQ(Valor(k + L"\\MiscStatus\\1"), std::wstring(c.estado)) << d + ": MiscStatus\\1";
+        EXPECT_EQ(Valor(k + L"\\TypeLib"), std::wstring(kLibid)) << d + ": TypeLib";
+        EXPECT_EQ(Valor(k + L"\\Version"), std::wstring(L"11.0")) << d + ": Version";
+        EXPECT_EQ(Valor(std::wstring(c.progId) + L"\\CLSID"), std::wstring(c.clsid))
+            << d + ": CLSID del ProgID";
         CLSID clsid{};
-        COMPROBAR(SUCCEEDED(CLSIDFromProgID(c.progId, &clsid)), d + ": CLSIDFromProgID");
+        EXPECT_TRUE(SUCCEEDED(CLSIDFromProgID(c.progId, &clsid))) << d + ": CLSIDFromProgID";
         DWORD estado = 0;
-        COMPROBAR(SUCCEEDED(OleRegGetMiscStatus(clsid, DVASPECT_CONTENT, &estado)),
-                  d + ": OleRegGetMiscStatus");
-        IGUALES(std::to_wstring(estado), std::wstring(c.estado), d + ": estado leído por OLE");
+        EXPECT_TRUE(SUCCEEDED(OleRegGetMiscStatus(clsid, DVASPECT_CONTENT, &estado)))
+            << d + ": OleRegGetMiscStatus";
+        EXPECT_EQ(std::to_wstring(estado), std::wstring(c.estado)) << d + ": estado leído por OLE";
     }
     // The version key of a type library is hexadecimal: 11.0 is "b.0".
     const std::wstring tl = std::wstring(L"TypeLib\\") + kLibid + L"\\b.0";
-    IGUALES(Valor(tl), std::wstring(L"Carvex"), "biblioteca: nombre");
-    IGUALES(Minusculas(Valor(tl + L"\\0\\" + sistema)), Minusculas(ruta),
-            "biblioteca: archivo con locale 0");
-    COMPROBAR(!Existe(tl + L"\\409"), "biblioteca: sin locale 409");
-    COMPROBAR(Existe(tl + L"\\FLAGS"), "biblioteca: FLAGS");
-    COMPROBAR(Existe(tl + L"\\HELPDIR"), "biblioteca: HELPDIR");
+    EXPECT_EQ(Valor(tl), std::wstring(L"Carvex")) << "biblioteca: nombre";
+    EXPECT_EQ(Minusculas(Valor(tl + L"\\0\\" + sistema)), Minusculas(ruta))
+        << "biblioteca: archivo con locale 0";
+    EXPECT_TRUE(!Existe(tl + L"\\409")) << "biblioteca: sin locale 409";
+    EXPECT_TRUE(Existe(tl + L"\\FLAGS")) << "biblioteca: FLAGS";
+    EXPECT_TRUE(Existe(tl + L"\\HELPDIR")) << "biblioteca: HELPDIR";
     for (const Interfaz& i : kInterfaces) {
         const std::wstring k = std::wstring(L"Interface\\") + i.iid;
         const std::string d = U(i.nombre);
-        IGUALES(Valor(k), std::wstring(i.nombre), d + ": nombre");
-        IGUALES(Valor(k + L"\\ProxyStubClsid32"), std::wstring(i.proxy), d + ": proxy");
-        IGUALES(Valor(k + L"\\TypeLib"), std::wstring(kLibid), d + ": biblioteca");
-        IGUALES(Valor(k + L"\\TypeLib", L"Version"), std::wstring(L"b.0"), d + ": versión");
+        EXPECT_EQ(Valor(k), std::wstring(i.nombre)) << d + ": nombre";
+        EXPECT_EQ(Valor(k + L"\\ProxyStubClsid32"), std::wstring(i.proxy)) << d + ": proxy";
+        EXPECT_EQ(Valor(k + L"\\TypeLib"), std::wstring(kLibid)) << d + ": biblioteca";
+        EXPECT_EQ(Valor(k + L"\\TypeLib", L"Version"), std::wstring(L"b.0")) << d + ": versión";
     }
     GUID libid{};
     CLSIDFromString(const_cast<LPOLESTR>(kLibid), &libid);
-    ITypeLib* t = nullptr;
-    COMPROBAR(SUCCEEDED(LoadRegTypeLib(libid, 11, 0, 0, &t)), "LoadRegTypeLib");
-    if (t) t->Release();
+    Microsoft::WRL::ComPtr<ITypeLib> t;
+    EXPECT_TRUE(SUCCEEDED(LoadRegTypeLib(libid, 11, 0, 0, &t))) << "LoadRegTypeLib";
 }
 
 void Ausente() {
     for (const Clase& c : kClases) {
-        COMPROBAR(!Existe(std::wstring(L"CLSID\\") + c.clsid), U(c.progId) + ": sin clave CLSID");
-        COMPROBAR(!Existe(c.progId), U(c.progId) + ": sin ProgID");
+        EXPECT_TRUE(!Existe(std::wstring(L"CLSID\\") + c.clsid))
+            << U(c.progId) + ": sin clave CLSID";
+        EXPECT_TRUE(!Existe(c.progId)) << U(c.progId) + ": sin ProgID";
     }
-    COMPROBAR(!Existe(std::wstring(L"TypeLib\\") + kLibid), "sin biblioteca");
+    EXPECT_TRUE(!Existe(std::wstring(L"TypeLib\\") + kLibid)) << "sin biblioteca";
     for (const Interfaz& i : kInterfaces) {
-        COMPROBAR(!Existe(std::wstring(L"Interface\\") + i.iid), U(i.nombre) + ": sin interfaz");
+        EXPECT_TRUE(!Existe(std::wstring(L"Interface\\") + i.iid))
+            << U(i.nombre) + ": sin interfaz";
     }
     GUID libid{};
     CLSIDFromString(const_cast<LPOLESTR>(kLibid), &libid);
-    ITypeLib* t = nullptr;
-    COMPROBAR(FAILED(LoadRegTypeLib(libid, 11, 0, 0, &t)), "LoadRegTypeLib falla");
-    if (t) t->Release();
+    Microsoft::WRL::ComPtr<ITypeLib> t;
+    EXPECT_TRUE(FAILED(LoadRegTypeLib(libid, 11, 0, 0, &t))) << "LoadRegTypeLib falla";
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::printf("uso: registration_test presente|ausente RUTA\n");
-        return 2;
-    }
-    CoInitialize(nullptr);
-    const std::string modo = argv[1];
-    if (modo == "presente") {
-        Presente(prueba::Utf16(argv[2]));
+TEST(Registro, ComoSeEspera) {
+    if (prueba::Argumentos()[0] == "presente") {
+        Presente(prueba::Utf16(prueba::Argumentos()[1]));
     } else {
         Ausente();
     }
-    CoUninitialize();
-    return prueba::Terminar("registration_test");
+}
+
+int main(int argc, char** argv) {
+    return prueba::Principal(argc, argv, "presente|ausente RUTA", 2, 2);
 }

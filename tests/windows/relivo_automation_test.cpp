@@ -15,13 +15,14 @@
 #include <string>
 #include <vector>
 
-#include "tests/windows/harness.h"
+#include "tests/windows/json_files.h"
 #include "tests/windows/late_binding.h"
-#include "tests/windows/mini_json.h"
 #include "tests/windows/pictures.h"
+#include "tests/windows/support.h"
 
 namespace {
 
+using prueba::ComPtr;
 using prueba::Despacho;
 using prueba::Json;
 using prueba::Sumidero;
@@ -106,10 +107,10 @@ void ResponderContinuar(Sumidero* s, bool continuar) {
 void CompararCaso(const Caso& c, const std::string& linux, const std::string& salida) {
     const std::string donde = "gráfica " + c.nombre;
     Despacho r = Despacho::Crear(L"Carvex.Relivo");
-    if (!COMPROBAR(static_cast<bool>(r), donde + ": crear")) return;
-    auto* s = new Sumidero();
-    COMPROBAR(s->Conectar(r), donde + ": conectar");
-    ResponderContinuar(s, c.continuar);
+    ASSERT_TRUE(static_cast<bool>(r)) << donde + ": crear";
+    auto s = prueba::Nuevo<prueba::Sumidero>();
+    EXPECT_TRUE(s->Conectar(r)) << donde + ": conectar";
+    ResponderContinuar(s.Get(), c.continuar);
 
     r.Put(L"Funcion", V(prueba::Utf16(c.funcion)));
     FijarPar(r, L"XMin", L"XMax", c.x0, c.x1);
@@ -123,51 +124,46 @@ void CompararCaso(const Caso& c, const std::string& linux, const std::string& sa
     r.Put(L"AnguloX", V(c.ax));
     r.Put(L"AnguloY", V(c.ay));
     r.Put(L"AnguloZ", V(c.az));
-    COMPROBAR(r.Llamar(L"Graficar").Bien(), donde + ": Graficar");
+    EXPECT_TRUE(r.Llamar(L"Graficar").Bien()) << donde + ": Graficar";
 
-    std::vector<Json> traza;
-    if (!COMPROBAR(
-            prueba::LeerLineasJson(linux + "/" + c.nombre + ".json", traza) && traza.size() == 1,
-            donde + ": traza de Linux")) {
-        s->Desconectar();
-        s->Release();
-        return;
-    }
-    const Json& t = traza[0];
-    const auto& esperados = t["eventos"].lista;
-    IGUALES(s->eventos.size(), esperados.size(), donde + ": número de eventos");
+    const Json t = prueba::LeerJson(linux + "/" + c.nombre + ".json");
+    const auto& esperados = t.value("eventos", Json::array());
+    EXPECT_EQ(s->eventos.size(), esperados.size()) << donde + ": número de eventos";
     for (size_t k = 0; k < esperados.size() && k < s->eventos.size(); ++k) {
         const prueba::Evento& e = s->eventos[k];
         const Json& x = esperados[k];
         const std::string d = donde + ": evento " + std::to_string(k + 1);
-        IGUALES(prueba::Utf8(e.nombre), x["evento"].texto, d);
+        EXPECT_EQ(prueba::Utf8(e.nombre), x.value("evento", "")) << d;
         if (e.nombre == L"Status" && e.args.size() == 2) {
-            IGUALES(e.args[0].Texto(), x["Stat"].texto, d + ": Stat");
-            IGUALES(static_cast<double>(e.args[1].Corto()), x["Porcentaje"].numero,
-                    d + ": Porcentaje");
+            EXPECT_EQ(e.args[0].Texto(), x.value("Stat", "")) << d + ": Stat";
+            EXPECT_EQ(static_cast<double>(e.args[1].Corto()), x.value("Porcentaje", 0.0))
+                << d + ": Porcentaje";
         } else if (e.nombre == L"Error" && e.args.size() == 3) {
-            IGUALES(static_cast<double>(e.args[0].Entero()), x["NumError"].numero,
-                    d + ": NumError");
-            IGUALES(e.args[1].Texto(), x["DescrError"].texto, d + ": DescrError");
-            IGUALES(e.args[2].Booleano(), false, d + ": Continuar empieza en falso");
+            EXPECT_EQ(static_cast<double>(e.args[0].Entero()), x.value("NumError", 0.0))
+                << d + ": NumError";
+            EXPECT_EQ(e.args[1].Texto(), x.value("DescrError", "")) << d + ": DescrError";
+            EXPECT_EQ(e.args[2].Booleano(), false) << d + ": Continuar empieza en falso";
         }
     }
-    IGUALES(r.Get(L"ZMin").valor.Doble(), t["ZMin"].numero, donde + ": ZMin");
-    IGUALES(r.Get(L"ZMax").valor.Doble(), t["ZMax"].numero, donde + ": ZMax");
-    IGUALES(static_cast<double>(r.Get(L"ScaleWidth").valor.Sencillo()), t["ScaleWidth"].numero,
-            donde + ": ScaleWidth");
-    IGUALES(static_cast<double>(r.Get(L"ScaleHeight").valor.Sencillo()), t["ScaleHeight"].numero,
-            donde + ": ScaleHeight");
-    IGUALES(static_cast<double>(r.Get(L"NumeroError").valor.Entero()), t["numeroError"].numero,
-            donde + ": NumeroError");
-    IGUALES(r.Get(L"Error").valor.Texto(), t["error"].texto, donde + ": Error");
+    EXPECT_EQ(r.Get(L"ZMin").valor.Doble(), t.value("ZMin", 0.0)) << donde + ": ZMin";
+    EXPECT_EQ(r.Get(L"ZMax").valor.Doble(), t.value("ZMax", 0.0)) << donde + ": ZMax";
+    EXPECT_EQ(static_cast<double>(r.Get(L"ScaleWidth").valor.Sencillo()),
+              t.value("ScaleWidth", 0.0))
+        << donde + ": ScaleWidth";
+    EXPECT_EQ(static_cast<double>(r.Get(L"ScaleHeight").valor.Sencillo()),
+              t.value("ScaleHeight", 0.0))
+        << donde + ": ScaleHeight";
+    EXPECT_EQ(static_cast<double>(r.Get(L"NumeroError").valor.Entero()),
+              t.value("numeroError", 0.0))
+        << donde + ": NumeroError";
+    EXPECT_EQ(r.Get(L"Error").valor.Texto(), t.value("error", "")) << donde + ": Error";
 
     // The picture.
     const prueba::Resultado g = r.Get(L"Grafica");
     const prueba::Mapa windows = prueba::LeerImagen(g.valor.Objeto());
     prueba::Mapa referencia;
-    if (COMPROBAR(prueba::LeerPpm(linux + "/" + c.nombre + ".ppm", referencia),
-                  donde + ": imagen de Linux")) {
+    if (RELIVO_CUMPLE(prueba::LeerPpm(linux + "/" + c.nombre + ".ppm", referencia),
+                      donde + ": imagen de Linux")) {
         // The background is the button face of each platform; the edges of the
         // cells (black outlines, red axes) may fall one pixel apart.
         const prueba::Comparacion k = prueba::Comparar(
@@ -175,13 +171,12 @@ void CompararCaso(const Caso& c, const std::string& linux, const std::string& sa
         if (!salida.empty()) prueba::EscribirPpm(salida + "/" + c.nombre + ".ppm", windows);
         std::printf("%s: %ld de %d píxeles distintos, %ld a más de un píxel\n", donde.c_str(),
                     k.distintos, referencia.ancho * referencia.alto, k.lejanos);
-        COMPROBAR(k.distintos >= 0, donde + ": el tamaño de la imagen es el de Linux");
-        IGUALES(k.lejanos, 0L, donde + ": cada píxel, a lo sumo a uno del de Linux");
-        COMPROBAR(k.distintos * 100 <= 3L * referencia.ancho * referencia.alto,
-                  donde + ": a lo sumo un 3 % de píxeles en los bordes");
+        EXPECT_TRUE(k.distintos >= 0) << donde + ": el tamaño de la imagen es el de Linux";
+        EXPECT_EQ(k.lejanos, 0L) << donde + ": cada píxel, a lo sumo a uno del de Linux";
+        EXPECT_TRUE(k.distintos * 100 <= 3L * referencia.ancho * referencia.alto)
+            << donde + ": a lo sumo un 3 % de píxeles en los bordes";
     }
     s->Desconectar();
-    s->Release();
 }
 
 // A plot that takes a while: a fine grid.
@@ -195,7 +190,7 @@ size_t Cuantos(const Sumidero* s, const std::wstring& nombre) {
 
 void ComprobarValoresIniciales() {
     Despacho r = Despacho::Crear(L"Carvex.Relivo");
-    if (!COMPROBAR(static_cast<bool>(r), "crear")) return;
+    ASSERT_TRUE(static_cast<bool>(r)) << "crear";
     struct Inicial {
         const wchar_t* nombre;
         double valor;
@@ -232,51 +227,55 @@ void ComprobarValoresIniciales() {
     };
     for (const Inicial& i : iniciales) {
         const prueba::Resultado g = r.Get(i.nombre);
-        COMPROBAR(g.Bien(), prueba::Utf8(i.nombre) + " se lee");
-        IGUALES(g.valor.Doble(), i.valor, prueba::Utf8(i.nombre) + " al crear");
+        EXPECT_TRUE(g.Bien()) << prueba::Utf8(i.nombre) + " se lee";
+        EXPECT_EQ(g.valor.Doble(), i.valor) << prueba::Utf8(i.nombre) + " al crear";
     }
-    IGUALES(r.Get(L"Funcion").valor.Texto(), std::string(), "Funcion al crear");
-    IGUALES(r.Get(L"Error").valor.Texto(), std::string(), "Error al crear");
-    IGUALES(r.Get(L"ToolTipText").valor.Texto(), std::string(), "ToolTipText al crear");
-    IGUALES(r.Get(L"AutoEscalaZ").valor.Tipo(), VT_BOOL, "AutoEscalaZ es Boolean");
-    IGUALES(r.Get(L"NumeroLineasX").valor.Tipo(), VT_I2, "NumeroLineasX es Integer");
-    IGUALES(r.Get(L"ScaleWidth").valor.Tipo(), VT_R4, "ScaleWidth es Single");
+    EXPECT_EQ(r.Get(L"Funcion").valor.Texto(), std::string()) << "Funcion al crear";
+    EXPECT_EQ(r.Get(L"Error").valor.Texto(), std::string()) << "Error al crear";
+    EXPECT_EQ(r.Get(L"ToolTipText").valor.Texto(), std::string()) << "ToolTipText al crear";
+    EXPECT_EQ(r.Get(L"AutoEscalaZ").valor.Tipo(), VT_BOOL) << "AutoEscalaZ es Boolean";
+    EXPECT_EQ(r.Get(L"NumeroLineasX").valor.Tipo(), VT_I2) << "NumeroLineasX es Integer";
+    EXPECT_EQ(r.Get(L"ScaleWidth").valor.Tipo(), VT_R4) << "ScaleWidth es Single";
     // Real handles: the surface's window and the device context drawing
     // goes to (another one with AutoRedraw on).
     HWND h = reinterpret_cast<HWND>(static_cast<intptr_t>(r.Get(L"hWnd").valor.Entero()));
-    COMPROBAR(IsWindow(h), "hWnd es una ventana");
+    EXPECT_TRUE(IsWindow(h)) << "hWnd es una ventana";
     HDC dc = reinterpret_cast<HDC>(static_cast<intptr_t>(r.Get(L"hDC").valor.Entero()));
-    IGUALES(GetObjectType(dc), static_cast<DWORD>(OBJ_MEMDC), "hDC es un contexto de dispositivo");
+    EXPECT_EQ(GetObjectType(dc), static_cast<DWORD>(OBJ_MEMDC))
+        << "hDC es un contexto de dispositivo";
     r.Put(L"AutoRedraw", V(true));
     HDC persistente = reinterpret_cast<HDC>(static_cast<intptr_t>(r.Get(L"hDC").valor.Entero()));
-    COMPROBAR(persistente != dc, "hDC del mapa persistente con AutoRedraw");
+    EXPECT_TRUE(persistente != dc) << "hDC del mapa persistente con AutoRedraw";
     // Drawing on hDC with GDI shows after Refresh.
     HBRUSH rojo = CreateSolidBrush(RGB(255, 0, 0));
     const RECT zona{10, 10, 20, 20};
     FillRect(persistente, &zona, rojo);
     DeleteObject(rojo);
     r.Put(L"ScaleMode", V(short{3}));
-    IGUALES(r.Llamar(L"Point", {V(15.0f), V(15.0f)}).valor.Entero(), 255L, "Point tras GDI");
+    EXPECT_EQ(r.Llamar(L"Point", {V(15.0f), V(15.0f)}).valor.Entero(), 255L) << "Point tras GDI";
     r.Llamar(L"Refresh");
     const prueba::Mapa imagen = prueba::LeerImagen(r.Get(L"Image").valor.Objeto());
-    COMPROBAR(imagen.ancho == 309 && imagen.alto == 229, "Image del tamaño interior");
-    if (imagen.ancho == 309) IGUALES(imagen.En(12, 12), 0xFFu, "Image tras GDI");
+    EXPECT_TRUE(imagen.ancho == 309 && imagen.alto == 229) << "Image del tamaño interior";
+    if (imagen.ancho == 309) {
+        EXPECT_EQ(imagen.En(12, 12), 0xFFu) << "Image tras GDI";
+    }
     // By-reference Single arguments given as Double or Integer, as scripts do.
-    COMPROBAR(r.Llamar(L"PSet_", {V(30.0), V(40), V(0x00FF00)}).Bien(), "PSet_ con Double y Long");
-    IGUALES(r.Llamar(L"Point", {V(30), V(40.0)}).valor.Entero(), 0xFF00L, "Point tras PSet_");
-    COMPROBAR(r.Llamar(L"Line_", {V(0), V(0), V(5), V(5), V(0)}).Bien(), "Line_ con enteros");
+    EXPECT_TRUE(r.Llamar(L"PSet_", {V(30.0), V(40), V(0x00FF00)}).Bien())
+        << "PSet_ con Double y Long";
+    EXPECT_EQ(r.Llamar(L"Point", {V(30), V(40.0)}).valor.Entero(), 0xFF00L) << "Point tras PSet_";
+    EXPECT_TRUE(r.Llamar(L"Line_", {V(0), V(0), V(5), V(5), V(0)}).Bien()) << "Line_ con enteros";
 }
 
 void ComprobarNotificaciones() {
     Despacho r = Despacho::Crear(L"Carvex.Relivo");
-    if (!COMPROBAR(static_cast<bool>(r), "crear")) return;
-    auto* p = new prueba::SumideroPropiedades();
-    COMPROBAR(p->Conectar(r.get()), "conectar IPropertyNotifySink");
-    auto* s = new Sumidero();
+    ASSERT_TRUE(static_cast<bool>(r)) << "crear";
+    auto p = prueba::Nuevo<prueba::SumideroPropiedades>();
+    EXPECT_TRUE(p->Conectar(r.get())) << "conectar IPropertyNotifySink";
+    auto s = prueba::Nuevo<prueba::Sumidero>();
     s->Conectar(r);
     r.Put(L"BackColor", V(255));
     r.Put(L"FillStyle", V(short{0}));
-    IFontDisp* fuente = nullptr;
+    ComPtr<IFontDisp> fuente;
     FONTDESC d{sizeof(FONTDESC),
                const_cast<LPOLESTR>(L"Arial"),
                {{120000, 0}},
@@ -286,13 +285,13 @@ void ComprobarNotificaciones() {
                FALSE,
                FALSE};
     d.cySize.int64 = 120000;
-    OleCreateFontIndirect(&d, IID_IFontDisp, reinterpret_cast<void**>(&fuente));
+    OleCreateFontIndirect(&d, IID_PPV_ARGS(&fuente));
     // The control takes the font as the font object describes it (the object
     // may realise it under another name and size).
     std::wstring nombre;
     float tamano = 0;
-    IFont* fi = nullptr;
-    if (fuente && SUCCEEDED(fuente->QueryInterface(IID_IFont, reinterpret_cast<void**>(&fi)))) {
+    ComPtr<IFont> fi;
+    if (fuente && SUCCEEDED(fuente.As(&fi))) {
         BSTR n = nullptr;
         fi->get_Name(&n);
         nombre = n ? n : L"";
@@ -300,95 +299,90 @@ void ComprobarNotificaciones() {
         CY cy{};
         fi->get_Size(&cy);
         tamano = static_cast<float>(cy.int64 / 10000.0);
-        fi->Release();
     }
-    COMPROBAR(r.PutRef(L"Font", V(static_cast<IDispatch*>(fuente))).Bien(), "Set Font");
-    if (fuente) fuente->Release();
+    EXPECT_TRUE(r.PutRef(L"Font", V(static_cast<IDispatch*>(fuente.Get()))).Bien()) << "Set Font";
     const std::vector<DISPID> esperados{0x6803001F, 0x68030016, -512};
-    COMPROBAR(p->cambios == esperados, "OnChanged de BackColor, FillStyle y Font");
-    IGUALES(r.Get(L"FontName").valor.Texto16(), nombre, "FontName tras Set Font");
-    IGUALES(r.Get(L"FontSize").valor.Sencillo(), tamano, "FontSize tras Set Font");
-    IGUALES(r.Get(L"FontBold").valor.Booleano(), true, "FontBold tras Set Font");
+    EXPECT_TRUE(p->cambios == esperados) << "OnChanged de BackColor, FillStyle y Font";
+    EXPECT_EQ(r.Get(L"FontName").valor.Texto16(), nombre) << "FontName tras Set Font";
+    EXPECT_EQ(r.Get(L"FontSize").valor.Sencillo(), tamano) << "FontSize tras Set Font";
+    EXPECT_EQ(r.Get(L"FontBold").valor.Booleano(), true) << "FontBold tras Set Font";
     // The font object given out stays tied to the control.
-    IFont* vivo = nullptr;
+    ComPtr<IFont> vivo;
     const prueba::Resultado dada = r.Get(L"Font");
-    if (COMPROBAR(dada.valor.Objeto() && SUCCEEDED(dada.valor.Objeto()->QueryInterface(
-                                             IID_IFont, reinterpret_cast<void**>(&vivo))),
-                  "Font da un objeto de fuente vivo")) {
+    if (RELIVO_CUMPLE(dada.valor.Objeto() &&
+                          SUCCEEDED(dada.valor.Objeto()->QueryInterface(IID_PPV_ARGS(&vivo))),
+                      "Font da un objeto de fuente vivo")) {
         vivo->put_Bold(FALSE);
         vivo->put_Italic(TRUE);
-        IGUALES(r.Get(L"FontBold").valor.Booleano(), false, "Font.Bold = False");
-        IGUALES(r.Get(L"FontItalic").valor.Booleano(), true, "Font.Italic = True");
-        vivo->Release();
+        EXPECT_EQ(r.Get(L"FontBold").valor.Booleano(), false) << "Font.Bold = False";
+        EXPECT_EQ(r.Get(L"FontItalic").valor.Booleano(), true) << "Font.Italic = True";
     }
     r.Put(L"FontBold", V(true));
     // A font object back, describing the font.
     const prueba::Resultado f = r.Get(L"Font");
-    IFont* i = nullptr;
-    if (COMPROBAR(f.valor.Objeto() && SUCCEEDED(f.valor.Objeto()->QueryInterface(
-                                          IID_IFont, reinterpret_cast<void**>(&i))),
-                  "Font da un objeto de fuente")) {
+    ComPtr<IFont> i;
+    if (RELIVO_CUMPLE(
+            f.valor.Objeto() && SUCCEEDED(f.valor.Objeto()->QueryInterface(IID_PPV_ARGS(&i))),
+            "Font da un objeto de fuente")) {
         BSTR n = nullptr;
         i->get_Name(&n);
-        IGUALES(std::wstring(n ? n : L""), nombre, "nombre del objeto Font");
+        EXPECT_EQ(std::wstring(n ? n : L""), nombre) << "nombre del objeto Font";
         SysFreeString(n);
-        i->Release();
     }
     // A refused value is an automation error of the call, not an event.
     const size_t antes = s->eventos.size();
     const prueba::Resultado malo = r.Put(L"DrawMode", V(short{99}));
-    IGUALES(malo.hr, DISP_E_EXCEPTION, "DrawMode 99 falla");
-    IGUALES(malo.scode, static_cast<HRESULT>(0x800A017C), "DrawMode 99: error 380");
-    IGUALES(malo.descripcion, std::wstring(L"El valor de la propiedad no es v\u00e1lido"),
-            "DrawMode 99: texto");
-    IGUALES(s->eventos.size(), antes, "DrawMode 99 no eleva eventos");
-    IGUALES(r.Get(L"DrawMode").valor.Corto(), short{13}, "DrawMode sigue en 13");
+    EXPECT_EQ(malo.hr, DISP_E_EXCEPTION) << "DrawMode 99 falla";
+    EXPECT_EQ(malo.scode, static_cast<HRESULT>(0x800A017C)) << "DrawMode 99: error 380";
+    EXPECT_EQ(malo.descripcion, std::wstring(L"El valor de la propiedad no es v\u00e1lido"))
+        << "DrawMode 99: texto";
+    EXPECT_EQ(s->eventos.size(), antes) << "DrawMode 99 no eleva eventos";
+    EXPECT_EQ(r.Get(L"DrawMode").valor.Corto(), short{13}) << "DrawMode sigue en 13";
     p->Desconectar();
-    p->Release();
     s->Desconectar();
-    s->Release();
 }
 
 void ComprobarContinuar() {
     Despacho r = Despacho::Crear(L"Carvex.Relivo");
-    if (!COMPROBAR(static_cast<bool>(r), "crear")) return;
-    auto* s = new Sumidero();
+    ASSERT_TRUE(static_cast<bool>(r)) << "crear";
+    auto s = prueba::Nuevo<prueba::Sumidero>();
     s->Conectar(r);
     // Continuar left false: the refused line count is not stored.
     r.Put(L"NumeroLineasX", V(short{-1}));
-    IGUALES(r.Get(L"NumeroLineasX").valor.Corto(), short{0}, "NumeroLineasX -1 no se guarda");
+    EXPECT_EQ(r.Get(L"NumeroLineasX").valor.Corto(), short{0}) << "NumeroLineasX -1 no se guarda";
     const auto status = s->De(L"Status");
-    if (COMPROBAR(status.size() == 1, "un Status")) {
-        IGUALES(status[0].args[0].Texto(),
-                std::string("Error: El intervalo entre líneas no puede ser cero"), "Stat");
+    if (RELIVO_CUMPLE(status.size() == 1, "un Status")) {
+        EXPECT_EQ(status[0].args[0].Texto(),
+                  std::string("Error: El intervalo entre líneas no puede ser cero"))
+            << "Stat";
     }
-    IGUALES(Cuantos(s, L"Error"), size_t{1}, "un Error");
-    IGUALES(r.Get(L"NumeroError").valor.Entero(), -2147221499L, "NumeroError");
+    EXPECT_EQ(Cuantos(s.Get(), L"Error"), size_t{1}) << "un Error";
+    EXPECT_EQ(r.Get(L"NumeroError").valor.Entero(), -2147221499L) << "NumeroError";
     // Continuar set true by the handler is read back: the value is stored.
-    ResponderContinuar(s, true);
+    ResponderContinuar(s.Get(), true);
     r.Put(L"NumeroLineasX", V(short{-1}));
-    IGUALES(r.Get(L"NumeroLineasX").valor.Corto(), short{-1}, "con Continuar se guarda");
+    EXPECT_EQ(r.Get(L"NumeroLineasX").valor.Corto(), short{-1}) << "con Continuar se guarda";
     s->Desconectar();
-    s->Release();
 }
 
 void ComprobarReentrada() {
     Despacho r = Despacho::Crear(L"Carvex.Relivo");
-    if (!COMPROBAR(static_cast<bool>(r), "crear")) return;
+    ASSERT_TRUE(static_cast<bool>(r)) << "crear";
     Preparar(r);
-    auto* s = new Sumidero();
+    auto s = prueba::Nuevo<prueba::Sumidero>();
     s->Conectar(r);
     // Cancelar from a Status handler during the sampling.
     s->manejador = prueba::CancelarEnEstado(r, "Procesando Superficie");
     r.Llamar(L"Graficar");
     const auto errores = s->De(L"Error");
-    if (COMPROBAR(errores.size() == 1, "cancelar: un Error")) {
-        IGUALES(errores[0].args[0].Entero(), -2147221502L, "cancelar: número");
-        IGUALES(errores[0].args[1].Texto(), std::string("Cancelado por el usuario"),
-                "cancelar: texto");
+    if (RELIVO_CUMPLE(errores.size() == 1, "cancelar: un Error")) {
+        EXPECT_EQ(errores[0].args[0].Entero(), -2147221502L) << "cancelar: número";
+        EXPECT_EQ(errores[0].args[1].Texto(), std::string("Cancelado por el usuario"))
+            << "cancelar: texto";
     }
-    IGUALES(Cuantos(s, L"TerminoGraficacion"), size_t{0}, "cancelar: sin TerminoGraficacion");
-    IGUALES(Cuantos(s, L"Status") >= 1, true, "cancelar: hubo progreso");
+    EXPECT_EQ(Cuantos(s.Get(), L"TerminoGraficacion"), size_t{0})
+        << "cancelar: sin TerminoGraficacion";
+    EXPECT_EQ(Cuantos(s.Get(), L"Status") >= 1, true) << "cancelar: hubo progreso";
     // Graficar from a Status handler returns at once and raises nothing.
     s->eventos.clear();
     size_t anidadas = 0;
@@ -396,15 +390,15 @@ void ComprobarReentrada() {
         if (e.nombre == L"Status" && anidadas == 0) {
             ++anidadas;
             const size_t antes = s->eventos.size();
-            COMPROBAR(r.Llamar(L"Graficar").Bien(), "Graficar anidado");
-            IGUALES(s->eventos.size(), antes, "Graficar anidado no eleva nada");
+            EXPECT_TRUE(r.Llamar(L"Graficar").Bien()) << "Graficar anidado";
+            EXPECT_EQ(s->eventos.size(), antes) << "Graficar anidado no eleva nada";
         }
     };
     r.Llamar(L"Graficar");
-    IGUALES(Cuantos(s, L"TerminoGraficacion"), size_t{1}, "la gráfica termina");
+    EXPECT_EQ(Cuantos(s.Get(), L"TerminoGraficacion"), size_t{1}) << "la gráfica termina";
     // A sink that fails and disconnects while the run raises its events; a
     // second sink still gets them all.
-    auto* otro = new Sumidero();
+    auto otro = prueba::Nuevo<prueba::Sumidero>();
     otro->Conectar(r);
     s->eventos.clear();
     s->respuesta = E_FAIL;
@@ -412,19 +406,18 @@ void ComprobarReentrada() {
         if (e.nombre == L"Status" && e.args[0].Texto() == "Graficando Puntos") s->Desconectar();
     };
     r.Put(L"AnguloZ", V(10.0));
-    COMPROBAR(r.Llamar(L"Graficar").Bien(), "Graficar con un sumidero que falla y se va");
-    IGUALES(Cuantos(s, L"Status"), size_t{1}, "tras desconectarse no llega nada más");
-    IGUALES(Cuantos(otro, L"TerminoGraficacion"), size_t{1}, "el otro sumidero ve el final");
-    IGUALES(Cuantos(otro, L"Error"), size_t{0}, "sin errores");
+    EXPECT_TRUE(r.Llamar(L"Graficar").Bien()) << "Graficar con un sumidero que falla y se va";
+    EXPECT_EQ(Cuantos(s.Get(), L"Status"), size_t{1}) << "tras desconectarse no llega nada más";
+    EXPECT_EQ(Cuantos(otro.Get(), L"TerminoGraficacion"), size_t{1})
+        << "el otro sumidero ve el final";
+    EXPECT_EQ(Cuantos(otro.Get(), L"Error"), size_t{0}) << "sin errores";
     otro->Desconectar();
-    otro->Release();
-    s->Release();
 }
 
 void ComprobarEntrada() {
     Despacho r = Despacho::Crear(L"Carvex.Relivo");
-    if (!COMPROBAR(static_cast<bool>(r), "crear")) return;
-    auto* s = new Sumidero();
+    ASSERT_TRUE(static_cast<bool>(r)) << "crear";
+    auto s = prueba::Nuevo<prueba::Sumidero>();
     s->Conectar(r);
     s->manejador = [&](prueba::Evento& e, std::vector<VARIANTARG*>& ref) {
         if (e.nombre == L"KeyPress") *V_I2REF(ref[0]) = 0;
@@ -440,43 +433,51 @@ void ComprobarEntrada() {
     SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(12, 22));
     std::wstring orden;
     for (const prueba::Evento& e : s->eventos) orden += e.nombre + L" ";
-    IGUALES(orden,
-            std::wstring(L"KeyDown KeyPress KeyUp MouseDown MouseMove MouseUp Click DblClick "
-                         L"MouseDown MouseUp Click "),
-            "eventos de teclado y ratón");
+    EXPECT_EQ(orden,
+              std::wstring(L"KeyDown KeyPress KeyUp MouseDown MouseMove MouseUp Click DblClick "
+                           L"MouseDown MouseUp Click "))
+        << "eventos de teclado y ratón";
     const auto teclas = s->De(L"KeyPress");
-    if (COMPROBAR(teclas.size() == 1, "KeyPress")) {
-        IGUALES(teclas[0].args[0].Corto(), short{'a'}, "KeyAscii");
+    if (RELIVO_CUMPLE(teclas.size() == 1, "KeyPress")) {
+        EXPECT_EQ(teclas[0].args[0].Corto(), short{'a'}) << "KeyAscii";
     }
     const auto abajo = s->De(L"MouseDown");
-    if (COMPROBAR(!abajo.empty() && abajo[0].args.size() == 4, "MouseDown")) {
-        IGUALES(abajo[0].args[0].Corto(), short{1}, "Button");
-        IGUALES(abajo[0].args[2].Sencillo(), 150.0f, "x en twips");
-        IGUALES(abajo[0].args[3].Sencillo(), 300.0f, "y en twips");
+    if (RELIVO_CUMPLE(!abajo.empty() && abajo[0].args.size() == 4, "MouseDown")) {
+        EXPECT_EQ(abajo[0].args[0].Corto(), short{1}) << "Button";
+        EXPECT_EQ(abajo[0].args[2].Sencillo(), 150.0f) << "x en twips";
+        EXPECT_EQ(abajo[0].args[3].Sencillo(), 300.0f) << "y en twips";
     }
     r.Put(L"Enabled", V(false));
     s->eventos.clear();
     SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 20));
-    IGUALES(s->eventos.size(), size_t{0}, "sin eventos con Enabled falso");
+    EXPECT_EQ(s->eventos.size(), size_t{0}) << "sin eventos con Enabled falso";
     s->Desconectar();
-    s->Release();
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (argc < 3) {
-        std::printf("uso: relivo_automation_test CASOS.txt DIR_LINUX [DIR_SALIDA]\n");
-        return 2;
-    }
-    CoInitialize(nullptr);
-    const std::string salida = argc > 3 ? argv[3] : "";
-    for (const Caso& c : LeerCasos(argv[1])) CompararCaso(c, argv[2], salida);
+TEST(RelivoPorAutomatizacion, CasosComoEnLinux) {
+    const std::vector<std::string>& a = prueba::Argumentos();
+    const std::vector<Caso> casos = LeerCasos(a[0]);
+    ASSERT_FALSE(casos.empty());
+    for (const Caso& c : casos) CompararCaso(c, a[1], a.size() > 2 ? a[2] : "");
+}
+TEST(RelivoPorAutomatizacion, ValoresIniciales) {
     ComprobarValoresIniciales();
+}
+TEST(RelivoPorAutomatizacion, Notificaciones) {
     ComprobarNotificaciones();
+}
+TEST(RelivoPorAutomatizacion, Continuar) {
     ComprobarContinuar();
+}
+TEST(RelivoPorAutomatizacion, Reentrada) {
     ComprobarReentrada();
+}
+TEST(RelivoPorAutomatizacion, Entrada) {
     ComprobarEntrada();
-    CoUninitialize();
-    return prueba::Terminar("relivo_automation_test");
+}
+
+int main(int argc, char** argv) {
+    return prueba::Principal(argc, argv, "CASOS.txt DIR_LINUX [DIR_SALIDA]", 2, 3);
 }

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "tests/windows/harness.h"
+#include "tests/windows/json_files.h"
 #include "tests/windows/late_binding.h"
-#include "tests/windows/mini_json.h"
+#include "tests/windows/support.h"
 
 // Not in the MinGW import libraries.
 #ifdef _WIN64
@@ -26,6 +26,8 @@ extern "C" const IID IID_IActiveScriptParse32 = {
 #endif
 
 namespace {
+
+using prueba::Json;
 
 using prueba::Despacho;
 using prueba::Sumidero;
@@ -69,7 +71,7 @@ public:
                 return S_OK;
             case 4:
                 if (a.size() != 2) return DISP_E_BADPARAMCOUNT;
-                COMPROBAR(a[0].Booleano(), "guion: " + a[1].Texto());
+                EXPECT_TRUE(a[0].Booleano()) << "guion: " + a[1].Texto();
                 return S_OK;
             default:
                 return DISP_E_MEMBERNOTFOUND;
@@ -109,12 +111,8 @@ public:
         }
         if (mascara & SCRIPTINFO_ITYPEINFO) {
             *info = nullptr;
-            IProvideClassInfo* pci = nullptr;
-            if (SUCCEEDED(it->second->QueryInterface(IID_IProvideClassInfo,
-                                                     reinterpret_cast<void**>(&pci)))) {
-                pci->GetClassInfo(info);
-                pci->Release();
-            }
+            prueba::ComPtr<IProvideClassInfo> pci;
+            if (SUCCEEDED(it->second->QueryInterface(IID_PPV_ARGS(&pci)))) pci->GetClassInfo(info);
         }
         return S_OK;
     }
@@ -128,8 +126,8 @@ public:
         ULONG linea = 0;
         LONG columna = 0;
         error->GetSourcePosition(&contexto, &linea, &columna);
-        COMPROBAR(false, "error del guion en la línea " + std::to_string(linea + 1) + ": " +
-                             prueba::Utf8(e.bstrDescription ? e.bstrDescription : L""));
+        EXPECT_TRUE(false) << "error del guion en la línea " + std::to_string(linea + 1) + ": " +
+                                  prueba::Utf8(e.bstrDescription ? e.bstrDescription : L"");
         SysFreeString(e.bstrSource);
         SysFreeString(e.bstrDescription);
         SysFreeString(e.bstrHelpFile);
@@ -211,21 +209,13 @@ std::string LeerTexto(const std::string& ruta) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::printf("uso: script_host_test GUION EVALUAR_ESPERADO.jsonl TRAZA.json\n");
-        return 2;
-    }
-    CoInitialize(nullptr);
-    const std::string ruta = argv[1];
+TEST(AnfitrionDeGuiones, GuionComoEnLinux) {
+    const std::vector<std::string>& a = prueba::Argumentos();
+    const std::string& ruta = a[0];
     const bool vbscript = ruta.size() > 4 && ruta.substr(ruta.size() - 4) == ".vbs";
-    const std::string nombre =
-        vbscript ? "script_host_test (VBScript)" : "script_host_test (JScript)";
-    std::vector<prueba::Json> esperados, traza;
-    COMPROBAR(prueba::LeerLineasJson(argv[2], esperados) && esperados.size() >= 5,
-              "resultados de Linux");
-    COMPROBAR(prueba::LeerLineasJson(argv[3], traza) && traza.size() == 1, "traza de Linux");
-    if (prueba::Contador().fallos) return prueba::Terminar(nombre.c_str());
+    const std::vector<Json> esperados = prueba::LeerLineasJson(a[1]);
+    ASSERT_GE(esperados.size(), 5u) << "resultados de Linux";
+    const Json traza = prueba::LeerJson(a[2]);
 
     Despacho evaluar = Despacho::Crear(L"Carvex.Evaluar");
     Despacho relivo = Despacho::Crear(L"Carvex.Relivo");
@@ -236,16 +226,14 @@ int main(int argc, char** argv) {
     anfitrion.elementos[L"Prueba"] = static_cast<IDispatch*>(&registro);
 
     CLSID clsid;
-    IActiveScript* motor = nullptr;
-    IActiveScriptParse* analizador = nullptr;
-    if (!COMPROBAR(
-            SUCCEEDED(CLSIDFromProgID(vbscript ? L"VBScript" : L"JScript", &clsid)) &&
-                SUCCEEDED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IActiveScript,
-                                           reinterpret_cast<void**>(&motor))) &&
-                SUCCEEDED(motor->QueryInterface(IID_IActiveScriptParse,
-                                                reinterpret_cast<void**>(&analizador))),
-            "motor de guiones")) {
-        return prueba::Terminar(nombre.c_str());
+    prueba::ComPtr<IActiveScript> motor;
+    prueba::ComPtr<IActiveScriptParse> analizador;
+    if (!RELIVO_CUMPLE(SUCCEEDED(CLSIDFromProgID(vbscript ? L"VBScript" : L"JScript", &clsid)) &&
+                           SUCCEEDED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER,
+                                                      IID_PPV_ARGS(&motor))) &&
+                           SUCCEEDED(motor.As(&analizador)),
+                       "motor de guiones")) {
+        return;
     }
     analizador->InitNew();
     motor->SetScriptSite(&anfitrion);
@@ -254,57 +242,57 @@ int main(int argc, char** argv) {
     }
     const std::wstring codigo = prueba::Utf16(LeerTexto(ruta));
     EXCEPINFO e{};
-    COMPROBAR(SUCCEEDED(analizador->ParseScriptText(codigo.c_str(), nullptr, nullptr, nullptr, 0, 0,
-                                                    0, nullptr, &e)),
-              "el guion se lee");
+    EXPECT_TRUE(SUCCEEDED(analizador->ParseScriptText(codigo.c_str(), nullptr, nullptr, nullptr, 0,
+                                                      0, 0, nullptr, &e)))
+        << "el guion se lee";
     motor->SetScriptState(SCRIPTSTATE_CONNECTED);
     IDispatch* guion = nullptr;
     motor->GetScriptDispatch(nullptr, &guion);
     // The host binds the controls' events to the script.
-    auto* sumideroEvaluar = new Sumidero();
-    auto* sumideroRelivo = new Sumidero();
-    COMPROBAR(sumideroEvaluar->Conectar(evaluar) && sumideroRelivo->Conectar(relivo),
-              "eventos enlazados");
-    Enlazar(sumideroEvaluar, L"Evaluar1", guion);
-    Enlazar(sumideroRelivo, L"Relivo1", guion);
+    auto sumideroEvaluar = prueba::Nuevo<prueba::Sumidero>();
+    auto sumideroRelivo = prueba::Nuevo<prueba::Sumidero>();
+    EXPECT_TRUE(sumideroEvaluar->Conectar(evaluar) && sumideroRelivo->Conectar(relivo))
+        << "eventos enlazados";
+    Enlazar(sumideroEvaluar.Get(), L"Evaluar1", guion);
+    Enlazar(sumideroRelivo.Get(), L"Relivo1", guion);
     Despacho principal(guion);
-    COMPROBAR(principal.Llamar(L"Principal").Bien(), "Principal se ejecuta");
+    EXPECT_TRUE(principal.Llamar(L"Principal").Bien()) << "Principal se ejecuta";
 
     // Compared with the Linux build.
-    const prueba::Json& caso1 = esperados[0];  // sen(x)*cos(y) + 2x, x = 1, y = 2
-    const prueba::Json& caso5 = esperados[4];  // (x
+    const Json& caso1 = esperados[0];  // sen(x)*cos(y) + 2x, x = 1, y = 2
+    const Json& caso5 = esperados[4];  // (x
     if (vbscript) {
-        IGUALES(registro.numeros["resultado"], caso1["resultado"].numero, "Resultado");
+        EXPECT_EQ(registro.numeros["resultado"], caso1.value("resultado", 0.0)) << "Resultado";
     } else {
-        IGUALES(registro.numeros["variables"], 2.0, "NumeroVariables");
-        IGUALES(registro.numeros["indiceX"], 2.0, "IndiceVariable");
+        EXPECT_EQ(registro.numeros["variables"], 2.0) << "NumeroVariables";
+        EXPECT_EQ(registro.numeros["indiceX"], 2.0) << "IndiceVariable";
     }
-    IGUALES(registro.textos["funcion"], caso1["funcion"].texto, "Funcion");
-    IGUALES(registro.textos["variable1"], caso1["variables"].lista[0].texto, "Variable(1)");
-    IGUALES(registro.numeros["numeroError"], caso5["numeroError"].numero, "NumeroError");
-    if (COMPROBAR(registro.notas.size() == 1, "un evento Error de Evaluar")) {
-        IGUALES(registro.notas[0],
-                std::to_string(static_cast<long>(caso5["numeroError"].numero)) + " " +
-                    caso5["error"].texto,
-                "Evaluar1_Error");
+    EXPECT_EQ(registro.textos["funcion"], caso1.value("funcion", "")) << "Funcion";
+    EXPECT_EQ(registro.textos["variable1"],
+              caso1.value("variables", Json::array())[0].get<std::string>())
+        << "Variable(1)";
+    EXPECT_EQ(registro.numeros["numeroError"], caso5.value("numeroError", 0.0)) << "NumeroError";
+    if (RELIVO_CUMPLE(registro.notas.size() == 1, "un evento Error de Evaluar")) {
+        EXPECT_EQ(registro.notas[0],
+                  std::to_string(static_cast<long>(caso5.value("numeroError", 0.0))) + " " +
+                      caso5.value("error", ""))
+            << "Evaluar1_Error";
     }
     size_t estados = 0;
-    for (const prueba::Json& ev : traza[0]["eventos"].lista)
-        estados += ev["evento"].texto == "Status";
-    IGUALES(registro.numeros["estados"], static_cast<double>(estados), "eventos Status");
-    IGUALES(registro.numeros["lineasSinSeguir"], 10.0, "Continuar falso");
-    IGUALES(registro.numeros["lineasSiguiendo"], -1.0, "Continuar verdadero, leído de vuelta");
-    IGUALES(registro.numeros["cancelado"], -2147221502.0, "cancelado desde el guion");
+    for (const Json& ev : traza.value("eventos", Json::array()))
+        estados += ev.value("evento", "") == "Status";
+    EXPECT_EQ(registro.numeros["estados"], static_cast<double>(estados)) << "eventos Status";
+    EXPECT_EQ(registro.numeros["lineasSinSeguir"], 10.0) << "Continuar falso";
+    EXPECT_EQ(registro.numeros["lineasSiguiendo"], -1.0) << "Continuar verdadero, leído de vuelta";
+    EXPECT_EQ(registro.numeros["cancelado"], -2147221502.0) << "cancelado desde el guion";
 
     sumideroEvaluar->Desconectar();
     sumideroRelivo->Desconectar();
-    sumideroEvaluar->Release();
-    sumideroRelivo->Release();
     if (guion) guion->Release();
     principal = Despacho();
     motor->Close();
-    analizador->Release();
-    motor->Release();
-    CoUninitialize();
-    return prueba::Terminar(nombre.c_str());
+}
+
+int main(int argc, char** argv) {
+    return prueba::Principal(argc, argv, "GUION EVALUAR_ESPERADO.jsonl TRAZA.json", 3, 3);
 }

@@ -1,328 +1,375 @@
-// The type library "Carvex" 11.0 as a client loads it back from the file:
-// its attributes, the order and flags of its six types, and every member of
-// the four interfaces (function-table order, identifiers, kinds, argument
-// names, types and flags, return types and help strings, accented ones
-// included), and the implemented interfaces of the two classes.
+// The type library "Carvex" 11.0 as a client loads it back from the file,
+// compared with a reviewed dump (data/carvex_typelib.txt): its attributes,
+// its six types in order with their flags and GUIDs, every member of the
+// four interfaces (function-table slot, identifier, kind, argument names,
+// types and flags, return type, help string) and the implemented
+// interfaces of the two classes. The dump does not depend on the width.
+// Then what arrange_typelib.pl rewrites in the file the IDL compiler made:
+// the types renumbered into the wanted order with every reference
+// following, the non-extensible flag of the event interfaces, and the
+// import of IDispatch.
 //
-//   typelib_test FILE   (Relivo.ocx, or the compiled .tlb)
-#include <string>
-#include <vector>
+//   typelib_test FILE DUMP [NEW_DUMP]   (FILE: Relivo.ocx or the .tlb;
+//                                        NEW_DUMP receives this file's dump)
+#include <wrl/client.h>
 
-#include "tests/windows/harness.h"
-#include "tests/windows/typelib_tables.h"
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+#include "tests/windows/support.h"
 
 namespace {
 
-using prueba::tipos::EventosEvaluar;
-using prueba::tipos::EventosRelivo;
-using prueba::tipos::Miembro;
-using prueba::tipos::MiembrosEvaluar;
-using prueba::tipos::MiembrosRelivo;
+using Microsoft::WRL::ComPtr;
+using prueba::DeBstr;
+using prueba::Utf8;
 
-std::string Texto(BSTR b) {
-    return b ? prueba::Utf8(std::wstring_view(b, SysStringLen(b))) : std::string();
+std::string Guid(const GUID& g) {
+    wchar_t t[40];
+    StringFromGUID2(g, t, 40);
+    return Utf8(std::wstring_view(t));
+}
+
+std::string Nombre(ITypeInfo* ti, MEMBERID id = MEMBERID_NIL, std::string* ayuda = nullptr) {
+    BSTR n = nullptr, a = nullptr;
+    ti->GetDocumentation(id, &n, &a, nullptr, nullptr);
+    std::string r = DeBstr(n);
+    if (ayuda) *ayuda = DeBstr(a);
+    SysFreeString(n);
+    SysFreeString(a);
+    return r;
+}
+
+struct Atributos {
+    ITypeInfo* ti;
+    TYPEATTR* a = nullptr;
+    explicit Atributos(ITypeInfo* t) : ti(t) { ti->GetTypeAttr(&a); }
+    ~Atributos() { ti->ReleaseTypeAttr(a); }
+    TYPEATTR* operator->() const { return a; }
+};
+
+ComPtr<ITypeInfo> Referida(ITypeInfo* ti, HREFTYPE h) {
+    ComPtr<ITypeInfo> r;
+    ti->GetRefTypeInfo(h, &r);
+    return r;
+}
+
+ComPtr<ITypeInfo> Implementada(ITypeInfo* ti, int k) {
+    HREFTYPE h = 0;
+    if (FAILED(ti->GetRefTypeOfImplType(static_cast<UINT>(k), &h))) return nullptr;
+    return Referida(ti, h);
 }
 
 std::string TextoTipo(ITypeInfo* ti, const TYPEDESC& t) {
     switch (t.vt) {
         case VT_PTR:
             return TextoTipo(ti, *t.lptdesc) + "*";
-        case VT_I2:
-            return "short";
-        case VT_I4:
-            return "long";
-        case VT_R4:
-            return "float";
-        case VT_R8:
-            return "double";
-        case VT_BSTR:
-            return "BSTR";
-        case VT_BOOL:
-            return "VARIANT_BOOL";
-        case VT_VARIANT:
-            return "VARIANT";
-        case VT_DISPATCH:
-            return "IDispatch*";
-        case VT_HRESULT:
-            return "HRESULT";
-        case VT_VOID:
-            return "void";
         case VT_USERDEFINED: {
-            ITypeInfo* ref = nullptr;
-            if (FAILED(ti->GetRefTypeInfo(t.hreftype, &ref))) return "?";
-            BSTR nombre = nullptr, biblioteca = nullptr;
-            ref->GetDocumentation(MEMBERID_NIL, &nombre, nullptr, nullptr, nullptr);
-            ITypeLib* tl = nullptr;
+            ComPtr<ITypeInfo> ref = Referida(ti, t.hreftype);
+            ComPtr<ITypeLib> tl;
             UINT indice = 0;
-            if (SUCCEEDED(ref->GetContainingTypeLib(&tl, &indice))) {
-                tl->GetDocumentation(-1, &biblioteca, nullptr, nullptr, nullptr);
-                tl->Release();
-            }
-            const std::string r = Texto(biblioteca) + "." + Texto(nombre);
-            SysFreeString(nombre);
+            if (!ref || FAILED(ref->GetContainingTypeLib(&tl, &indice))) return "?";
+            BSTR biblioteca = nullptr;
+            tl->GetDocumentation(-1, &biblioteca, nullptr, nullptr, nullptr);
+            const std::string r = DeBstr(biblioteca) + "." + Nombre(ref.Get());
             SysFreeString(biblioteca);
-            ref->Release();
             return r;
         }
-        default:
+        default: {
+            static const std::pair<VARTYPE, const char*> kNombres[] = {
+                {VT_I2, "short"},          {VT_I4, "long"},
+                {VT_R4, "float"},          {VT_R8, "double"},
+                {VT_BSTR, "BSTR"},         {VT_BOOL, "VARIANT_BOOL"},
+                {VT_VARIANT, "VARIANT"},   {VT_DISPATCH, "IDispatch*"},
+                {VT_UNKNOWN, "IUnknown*"}, {VT_HRESULT, "HRESULT"},
+                {VT_VOID, "void"},         {VT_UI1, "unsigned char"}};
+            for (const auto& [vt, n] : kNombres) {
+                if (vt == t.vt) return n;
+            }
             return "vt" + std::to_string(t.vt);
+        }
     }
 }
 
-std::string TextoBanderas(USHORT f) {
+template <typename T>
+std::string Banderas(T valor, std::initializer_list<std::pair<T, const char*>> nombres) {
     std::string r;
-    if (f & PARAMFLAG_FIN) r += 'i';
-    if (f & PARAMFLAG_FOUT) r += 'o';
-    if (f & PARAMFLAG_FRETVAL) r += 'r';
-    if (f & PARAMFLAG_FOPT) r += 'p';
+    for (const auto& [b, n] : nombres) {
+        if (valor & b) {
+            r += (r.empty() ? "" : "|") + std::string(n);
+            valor = static_cast<T>(valor & ~b);
+        }
+    }
+    if (valor != 0) r += (r.empty() ? "" : "|") + std::to_string(valor);
+    return r.empty() ? "0" : r;
+}
+
+std::string BanderasTipo(WORD f) {
+    return Banderas<WORD>(f, {{TYPEFLAG_FAPPOBJECT, "appobject"},
+                              {TYPEFLAG_FCANCREATE, "cancreate"},
+                              {TYPEFLAG_FLICENSED, "licensed"},
+                              {TYPEFLAG_FHIDDEN, "hidden"},
+                              {TYPEFLAG_FCONTROL, "control"},
+                              {TYPEFLAG_FDUAL, "dual"},
+                              {TYPEFLAG_FNONEXTENSIBLE, "nonextensible"},
+                              {TYPEFLAG_FOLEAUTOMATION, "oleautomation"},
+                              {TYPEFLAG_FRESTRICTED, "restricted"},
+                              {TYPEFLAG_FDISPATCHABLE, "dispatchable"}});
+}
+
+const char* Clase(TYPEKIND k) {
+    switch (k) {
+        case TKIND_DISPATCH:
+            return "dispatch";
+        case TKIND_INTERFACE:
+            return "interface";
+        case TKIND_COCLASS:
+            return "coclass";
+        default:
+            return "other";
+    }
+}
+
+const char* Invocacion(INVOKEKIND k) {
+    switch (k) {
+        case INVOKE_PROPERTYGET:
+            return "get";
+        case INVOKE_PROPERTYPUT:
+            return "put";
+        case INVOKE_PROPERTYPUTREF:
+            return "putref";
+        default:
+            return "method";
+    }
+}
+
+// One member: slot (virtual functions) or "dispatch", identifier, kind,
+// name, arguments, return type, flags and help string. A get and its put
+// share an identifier, and names are looked up by identifier: argument
+// names are those of the member itself only for methods and gets.
+void VolcarMiembro(std::ostream& o, ITypeInfo* ti, UINT i) {
+    FUNCDESC* fd = nullptr;
+    if (FAILED(ti->GetFuncDesc(i, &fd))) {
+        o << "  member " << i << ": no description\n";
+        return;
+    }
+    BSTR nombres[16] = {};
+    UINT n = 0;
+    ti->GetNames(fd->memid, nombres, 16, &n);
+    const bool con_nombres = fd->invkind == INVOKE_FUNC || fd->invkind == INVOKE_PROPERTYGET;
+    o << "  ";
+    if (fd->funckind == FUNC_PUREVIRTUAL) {
+        o << "slot " << fd->oVft / static_cast<int>(sizeof(void*));
+    } else {
+        o << (fd->funckind == FUNC_DISPATCH ? "dispatch"
+                                            : "funckind " + std::to_string(fd->funckind));
+    }
+    char id[16];
+    std::snprintf(id, sizeof id, "0x%08lX", static_cast<unsigned long>(fd->memid));
+    o << " id " << id << " " << Invocacion(fd->invkind) << " " << (n ? DeBstr(nombres[0]) : "?")
+      << "(";
+    for (SHORT a = 0; a < fd->cParams; ++a) {
+        const ELEMDESC& ed = fd->lprgelemdescParam[a];
+        o << (a ? ", " : "") << TextoTipo(ti, ed.tdesc);
+        if (con_nombres) o << " " << (a + 1u < n ? DeBstr(nombres[a + 1]) : "?");
+        o << " ["
+          << Banderas<USHORT>(ed.paramdesc.wParamFlags, {{PARAMFLAG_FIN, "in"},
+                                                         {PARAMFLAG_FOUT, "out"},
+                                                         {PARAMFLAG_FRETVAL, "retval"},
+                                                         {PARAMFLAG_FOPT, "optional"},
+                                                         {PARAMFLAG_FHASDEFAULT, "default"},
+                                                         {PARAMFLAG_FLCID, "lcid"}})
+          << "]";
+    }
+    std::string ayuda;
+    Nombre(ti, fd->memid, &ayuda);
+    o << ") " << TextoTipo(ti, fd->elemdescFunc.tdesc) << " optional " << fd->cParamsOpt
+      << " flags " << fd->wFuncFlags << " help \"" << ayuda << "\"\n";
+    for (UINT k = 0; k < n; ++k) SysFreeString(nombres[k]);
+    ti->ReleaseFuncDesc(fd);
+}
+
+// The implemented (or inherited) interfaces of a type.
+void VolcarImplementadas(std::ostream& o, ITypeInfo* ti, WORD cuantas) {
+    for (int k = 0; k < cuantas; ++k) {
+        INT banderas = 0;
+        ti->GetImplTypeFlags(static_cast<UINT>(k), &banderas);
+        ComPtr<ITypeInfo> r = Implementada(ti, k);
+        o << "  implements " << (r ? Nombre(r.Get()) : "?") << " "
+          << (r ? Guid(Atributos(r.Get())->guid) : "?") << " flags "
+          << Banderas<INT>(banderas, {{IMPLTYPEFLAG_FDEFAULT, "default"},
+                                      {IMPLTYPEFLAG_FSOURCE, "source"},
+                                      {IMPLTYPEFLAG_FRESTRICTED, "restricted"}})
+          << "\n";
+    }
+}
+
+// The whole library as stable text. Members of a dual interface are those
+// of its function-table side, with their slots.
+std::string Volcado(ITypeLib* tl) {
+    std::ostringstream o;
+    TLIBATTR* la = nullptr;
+    tl->GetLibAttr(&la);
+    BSTR nombre = nullptr, ayuda = nullptr;
+    tl->GetDocumentation(-1, &nombre, &ayuda, nullptr, nullptr);
+    o << "library " << DeBstr(nombre) << " " << Guid(la->guid) << " version " << la->wMajorVerNum
+      << "." << la->wMinorVerNum << " lcid " << la->lcid << " flags " << la->wLibFlags << " help \""
+      << DeBstr(ayuda) << "\"\n";
+    SysFreeString(nombre);
+    SysFreeString(ayuda);
+    tl->ReleaseTLibAttr(la);
+    for (UINT i = 0; i < tl->GetTypeInfoCount(); ++i) {
+        ComPtr<ITypeInfo> ti;
+        tl->GetTypeInfo(i, &ti);
+        std::string texto;
+        const std::string n = Nombre(ti.Get(), MEMBERID_NIL, &texto);
+        const Atributos a(ti.Get());
+        o << "type " << i << " " << n << " " << Clase(a->typekind) << " " << Guid(a->guid)
+          << " flags " << BanderasTipo(a->wTypeFlags) << " version " << a->wMajorVerNum << "."
+          << a->wMinorVerNum << " help \"" << texto << "\"\n";
+        VolcarImplementadas(o, ti.Get(), a->cImplTypes);
+        ComPtr<ITypeInfo> miembros = ti;
+        if (a->typekind == TKIND_DISPATCH && (a->wTypeFlags & TYPEFLAG_FDUAL)) {
+            miembros = Implementada(ti.Get(), -1);
+            if (!miembros) {
+                o << "  no function-table side\n";
+                continue;
+            }
+            const Atributos v(miembros.Get());
+            o << "  " << Clase(v->typekind) << " side flags " << BanderasTipo(v->wTypeFlags)
+              << " slots " << v->cbSizeVft / static_cast<int>(sizeof(void*)) << "\n";
+            VolcarImplementadas(o, miembros.Get(), v->cImplTypes);
+        }
+        const Atributos m(miembros.Get());
+        for (UINT f = 0; f < m->cFuncs; ++f) VolcarMiembro(o, miembros.Get(), f);
+    }
+    return o.str();
+}
+
+std::vector<std::string> Lineas(const std::string& texto) {
+    std::vector<std::string> r;
+    std::istringstream s(texto);
+    for (std::string l; std::getline(s, l);) r.push_back(l);
     return r;
 }
 
-char Clase(INVOKEKIND k) {
-    switch (k) {
-        case INVOKE_PROPERTYGET:
-            return 'G';
-        case INVOKE_PROPERTYPUT:
-            return 'P';
-        case INVOKE_PROPERTYPUTREF:
-            return 'R';
-        default:
-            return 'M';
+class BibliotecaTipos : public testing::Test {
+protected:
+    void SetUp() override {
+        const std::wstring ruta = prueba::Utf16(prueba::Argumentos()[0]);
+        ASSERT_EQ(LoadTypeLibEx(ruta.c_str(), REGKIND_NONE, &tl_), S_OK);
     }
-}
-
-// Checks the functions of one type description from index `desde` on.
-void ComprobarMiembros(ITypeInfo* ti, UINT desde, const std::vector<Miembro>& esperados,
-                       const std::string& interfaz, bool eventos) {
-    TYPEATTR* ta = nullptr;
-    if (!COMPROBAR(SUCCEEDED(ti->GetTypeAttr(&ta)), interfaz + ": atributos")) return;
-    IGUALES(static_cast<size_t>(ta->cFuncs), desde + esperados.size(), interfaz + ": funciones");
-    const short vft = ta->cbSizeVft;
-    ti->ReleaseTypeAttr(ta);
-    int desplazamiento = -1;
-    for (size_t k = 0; k < esperados.size(); ++k) {
-        const Miembro& e = esperados[k];
-        const std::string donde = interfaz + "." + e.nombre + " #" + std::to_string(k);
-        FUNCDESC* fd = nullptr;
-        if (!COMPROBAR(SUCCEEDED(ti->GetFuncDesc(desde + static_cast<UINT>(k), &fd)), donde)) {
-            continue;
-        }
-        IGUALES(fd->memid, e.id, donde + ": identificador");
-        IGUALES(Clase(fd->invkind), e.clase, donde + ": clase");
-        IGUALES(static_cast<size_t>(fd->cParams), e.parametros.size(), donde + ": argumentos");
-        const std::string retorno = TextoTipo(ti, fd->elemdescFunc.tdesc);
-        if (eventos) {
-            IGUALES(fd->funckind, FUNC_DISPATCH, donde + ": despacho");
-            IGUALES(retorno, std::string("void"), donde + ": retorno");
-        } else {
-            IGUALES(fd->funckind, FUNC_PUREVIRTUAL, donde + ": virtual");
-            IGUALES(retorno, std::string("HRESULT"), donde + ": retorno");
-            // Consecutive entries of the function table.
-            if (desplazamiento >= 0) {
-                IGUALES(static_cast<int>(fd->oVft),
-                        desplazamiento + static_cast<int>(sizeof(void*)),
-                        donde + ": posición en la tabla");
-            } else {
-                IGUALES(static_cast<int>(fd->oVft), 7 * static_cast<int>(sizeof(void*)),
-                        donde + ": primera posición tras IDispatch");
-            }
-            desplazamiento = fd->oVft;
-        }
-        IGUALES(fd->wFuncFlags, static_cast<WORD>(0), donde + ": banderas");
-        BSTR nombres[16] = {};
-        UINT n = 0;
-        ti->GetNames(fd->memid, nombres, 16, &n);
-        // GetNames answers by identifier: a get and its set share it, so
-        // argument names come from the member itself only for methods and
-        // gets; for sets the names of the first description are returned.
-        IGUALES(Texto(nombres[0]), e.nombre, donde + ": nombre");
-        if (e.clase == 'M' || e.clase == 'G') {
-            for (size_t a = 0; a < e.parametros.size(); ++a) {
-                const std::string nombre = a + 1 < n ? Texto(nombres[a + 1]) : std::string();
-                IGUALES(nombre, e.parametros[a].nombre,
-                        donde + ": nombre del argumento " + std::to_string(a + 1));
-            }
-        }
-        for (UINT i = 0; i < n; ++i) SysFreeString(nombres[i]);
-        for (size_t a = 0; a < e.parametros.size() && a < static_cast<size_t>(fd->cParams); ++a) {
-            const ELEMDESC& ed = fd->lprgelemdescParam[a];
-            IGUALES(TextoTipo(ti, ed.tdesc), e.parametros[a].tipo,
-                    donde + ": tipo del argumento " + std::to_string(a + 1));
-            IGUALES(TextoBanderas(ed.paramdesc.wParamFlags), e.parametros[a].banderas,
-                    donde + ": banderas del argumento " + std::to_string(a + 1));
-        }
-        BSTR ayuda = nullptr;
-        ti->GetDocumentation(fd->memid, nullptr, &ayuda, nullptr, nullptr);
-        IGUALES(Texto(ayuda), e.ayuda, donde + ": texto de ayuda");
-        SysFreeString(ayuda);
-        ti->ReleaseFuncDesc(fd);
+    ComPtr<ITypeInfo> Tipo(UINT i) {
+        ComPtr<ITypeInfo> ti;
+        EXPECT_EQ(tl_->GetTypeInfo(i, &ti), S_OK) << i;
+        return ti;
     }
-    if (!eventos) {
-        IGUALES(static_cast<int>(vft), static_cast<int>((7 + esperados.size()) * sizeof(void*)),
-                interfaz + ": tabla");
-    }
-}
-
-struct TipoEsperado {
-    const char* nombre;
-    TYPEKIND tipo;
-    WORD banderas;
-    const wchar_t* guid;
+    ComPtr<ITypeLib> tl_;
 };
+
+TEST_F(BibliotecaTipos, IgualAlVolcadoRevisado) {
+    const std::string volcado = Volcado(tl_.Get());
+    if (prueba::Argumentos().size() > 2) {
+        std::ofstream(prueba::Argumentos()[2], std::ios::binary) << volcado;
+    }
+    std::ifstream f(prueba::Argumentos()[1], std::ios::binary);
+    ASSERT_TRUE(f) << prueba::Argumentos()[1];
+    const std::vector<std::string> esperado =
+        Lineas(std::string(std::istreambuf_iterator<char>(f), {}));
+    const std::vector<std::string> obtenido = Lineas(volcado);
+    for (size_t i = 0; i < std::max(esperado.size(), obtenido.size()); ++i) {
+        ASSERT_EQ(i < obtenido.size() ? obtenido[i] : "(end)",
+                  i < esperado.size() ? esperado[i] : "(end)")
+            << "line " << i + 1 << " of the dump";
+    }
+}
+
+TEST_F(BibliotecaTipos, SistemaDelAncho) {
+    TLIBATTR* la = nullptr;
+    ASSERT_EQ(tl_->GetLibAttr(&la), S_OK);
+    EXPECT_EQ(la->syskind, sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32);
+    tl_->ReleaseTLibAttr(la);
+}
+
+// The records were moved into this order: each type knows its new index,
+// finds itself by GUID and by name there, and the references between types
+// (the classes' interfaces, the dual interfaces' two sides) reach the types
+// of the right index.
+TEST_F(BibliotecaTipos, TiposReordenadosConSusReferencias) {
+    const char* kOrden[] = {"_Relivo", "Relivo", "_Evaluar", "Evaluar", "__Relivo", "__Evaluar"};
+    ASSERT_EQ(tl_->GetTypeInfoCount(), 6u);
+    std::vector<GUID> guids;
+    for (UINT i = 0; i < 6; ++i) {
+        ComPtr<ITypeInfo> ti = Tipo(i);
+        ASSERT_TRUE(ti);
+        EXPECT_EQ(Nombre(ti.Get()), kOrden[i]);
+        ComPtr<ITypeLib> contenedora;
+        UINT indice = 99;
+        ASSERT_EQ(ti->GetContainingTypeLib(&contenedora, &indice), S_OK);
+        EXPECT_EQ(indice, i) << kOrden[i];
+        guids.push_back(Atributos(ti.Get())->guid);
+        ComPtr<ITypeInfo> por_guid;
+        ASSERT_EQ(tl_->GetTypeInfoOfGuid(guids.back(), &por_guid), S_OK) << kOrden[i];
+        EXPECT_EQ(Nombre(por_guid.Get()), kOrden[i]);
+        std::wstring nombre = prueba::Utf16(kOrden[i]);
+        ITypeInfo* encontrado = nullptr;
+        MEMBERID id = 0;
+        USHORT cuantos = 1;
+        ASSERT_EQ(tl_->FindName(nombre.data(), 0, &encontrado, &id, &cuantos), S_OK);
+        ASSERT_EQ(cuantos, 1) << kOrden[i];
+        EXPECT_EQ(Nombre(encontrado), kOrden[i]);
+        encontrado->Release();
+    }
+    // Relivo implements _Relivo and __Relivo; Evaluar, _Evaluar and __Evaluar.
+    for (auto [clase, interfaz, eventos] : {std::tuple{1u, 0u, 4u}, std::tuple{3u, 2u, 5u}}) {
+        ComPtr<ITypeInfo> ti = Tipo(clase);
+        for (auto [k, esperado] : {std::pair{0, interfaz}, std::pair{1, eventos}}) {
+            ComPtr<ITypeInfo> r = Implementada(ti.Get(), k);
+            ASSERT_TRUE(r) << kOrden[clase] << " " << k;
+            EXPECT_TRUE(IsEqualGUID(Atributos(r.Get())->guid, guids[esperado]))
+                << kOrden[clase] << " implements " << Nombre(r.Get());
+        }
+    }
+    for (UINT dual : {0u, 2u}) {
+        ComPtr<ITypeInfo> lado = Implementada(Tipo(dual).Get(), -1);
+        ASSERT_TRUE(lado) << kOrden[dual];
+        EXPECT_TRUE(IsEqualGUID(Atributos(lado.Get())->guid, guids[dual])) << kOrden[dual];
+        EXPECT_EQ(Atributos(lado.Get())->typekind, TKIND_INTERFACE) << kOrden[dual];
+    }
+}
+
+// The IDL compiler refuses the flag on a dispinterface: it is set after.
+TEST_F(BibliotecaTipos, EventosNoExtensibles) {
+    for (UINT i : {4u, 5u}) {
+        ComPtr<ITypeInfo> ti = Tipo(i);
+        EXPECT_EQ(Atributos(ti.Get())->typekind, TKIND_DISPATCH) << i;
+        EXPECT_TRUE(Atributos(ti.Get())->wTypeFlags & TYPEFLAG_FNONEXTENSIBLE) << Nombre(ti.Get());
+    }
+}
+
+// Every interface derives from IDispatch, imported from stdole2 with its
+// GUID (the compiled file may lack it).
+TEST_F(BibliotecaTipos, IDispatchImportado) {
+    for (UINT i : {0u, 2u, 4u, 5u}) {
+        ComPtr<ITypeInfo> ti = Tipo(i);
+        if (i < 4) ti = Implementada(ti.Get(), -1);
+        ComPtr<ITypeInfo> base = Implementada(ti.Get(), 0);
+        ASSERT_TRUE(base) << i;
+        EXPECT_TRUE(IsEqualGUID(Atributos(base.Get())->guid, IID_IDispatch)) << i;
+        EXPECT_EQ(Nombre(base.Get()), "IDispatch") << i;
+        ComPtr<ITypeLib> stdole;
+        UINT indice = 0;
+        ASSERT_EQ(base->GetContainingTypeLib(&stdole, &indice), S_OK);
+        TLIBATTR* la = nullptr;
+        stdole->GetLibAttr(&la);
+        EXPECT_TRUE(IsEqualGUID(la->guid, IID_StdOle)) << i;
+        stdole->ReleaseTLibAttr(la);
+    }
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::printf("uso: typelib_test ARCHIVO\n");
-        return 2;
-    }
-    CoInitialize(nullptr);
-    const std::wstring ruta = prueba::Utf16(argv[1]);
-    ITypeLib* tl = nullptr;
-    if (!COMPROBAR(SUCCEEDED(LoadTypeLibEx(ruta.c_str(), REGKIND_NONE, &tl)), "LoadTypeLibEx")) {
-        return prueba::Terminar("typelib_test");
-    }
-
-    // The library.
-    TLIBATTR* la = nullptr;
-    tl->GetLibAttr(&la);
-    wchar_t guid[40];
-    StringFromGUID2(la->guid, guid, 40);
-    IGUALES(std::wstring(guid), std::wstring(L"{4311F276-1DD8-4D49-B88B-1198DEA45855}"), "LIBID");
-    IGUALES(la->wMajorVerNum, 11, "versión mayor");
-    IGUALES(la->wMinorVerNum, 0, "versión menor");
-    IGUALES(la->lcid, static_cast<LCID>(0x409), "locale");
-    IGUALES(la->syskind, sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32, "sistema");
-    tl->ReleaseTLibAttr(la);
-    BSTR nombre = nullptr, ayuda = nullptr;
-    tl->GetDocumentation(-1, &nombre, &ayuda, nullptr, nullptr);
-    IGUALES(Texto(nombre), std::string("Carvex"), "nombre de la biblioteca");
-    IGUALES(Texto(ayuda), std::string("Carvex"), "ayuda de la biblioteca");
-    SysFreeString(nombre);
-    SysFreeString(ayuda);
-
-    // The stdole2 import.
-    {
-        ITypeInfo* ti = nullptr;
-        tl->GetTypeInfo(0, &ti);
-        HREFTYPE h = 0;
-        ITypeInfo* padre = nullptr;
-        ti->GetRefTypeOfImplType(0, &h);
-        if (COMPROBAR(SUCCEEDED(ti->GetRefTypeInfo(h, &padre)), "_Relivo hereda")) {
-            TYPEATTR* pa = nullptr;
-            padre->GetTypeAttr(&pa);
-            COMPROBAR(IsEqualGUID(pa->guid, IID_IDispatch), "_Relivo hereda de IDispatch");
-            padre->ReleaseTypeAttr(pa);
-            padre->Release();
-        }
-        ti->Release();
-    }
-
-    // The six types, in order, with their flags.
-    const WORD kDual = TYPEFLAG_FHIDDEN | TYPEFLAG_FDUAL | TYPEFLAG_FNONEXTENSIBLE |
-                       TYPEFLAG_FOLEAUTOMATION | TYPEFLAG_FDISPATCHABLE;
-    const WORD kEventos = TYPEFLAG_FHIDDEN | TYPEFLAG_FNONEXTENSIBLE | TYPEFLAG_FDISPATCHABLE;
-    const WORD kClase = TYPEFLAG_FCANCREATE | TYPEFLAG_FCONTROL;
-    const TipoEsperado tipos[] = {
-        {"_Relivo", TKIND_DISPATCH, kDual, L"{B887F451-6F6A-4B78-933A-AEB66B87172F}"},
-        {"Relivo", TKIND_COCLASS, kClase, L"{6DFC504F-04C3-4EF8-BF0F-9845CFA06401}"},
-        {"_Evaluar", TKIND_DISPATCH, kDual, L"{1A6CCDD0-25B6-41CB-8B24-297A077FB0F6}"},
-        {"Evaluar", TKIND_COCLASS, kClase, L"{37D9727A-C7A6-4695-9D79-EE18F8557D67}"},
-        {"__Relivo", TKIND_DISPATCH, kEventos, L"{74CCF3FD-9962-487A-BC37-C8BFDD718B9F}"},
-        {"__Evaluar", TKIND_DISPATCH, kEventos, L"{CFFEF613-EA53-41A5-BB2C-A801B84A54EB}"},
-    };
-    IGUALES(tl->GetTypeInfoCount(), 6u, "número de tipos");
-    for (UINT i = 0; i < 6 && i < tl->GetTypeInfoCount(); ++i) {
-        const TipoEsperado& e = tipos[i];
-        ITypeInfo* ti = nullptr;
-        tl->GetTypeInfo(i, &ti);
-        TYPEATTR* ta = nullptr;
-        ti->GetTypeAttr(&ta);
-        BSTR n = nullptr;
-        tl->GetDocumentation(static_cast<INT>(i), &n, nullptr, nullptr, nullptr);
-        const std::string donde = std::string("tipo ") + std::to_string(i) + " " + e.nombre;
-        IGUALES(Texto(n), std::string(e.nombre), donde + ": nombre");
-        SysFreeString(n);
-        IGUALES(ta->typekind, e.tipo, donde + ": clase");
-        StringFromGUID2(ta->guid, guid, 40);
-        IGUALES(std::wstring(guid), std::wstring(e.guid), donde + ": GUID");
-        WORD banderas = ta->wTypeFlags;
-        if (e.tipo == TKIND_DISPATCH && (banderas & TYPEFLAG_FDUAL)) {
-            // The flags are those of the vtable side of a dual interface.
-            HREFTYPE h = 0;
-            ITypeInfo* lado = nullptr;
-            if (SUCCEEDED(ti->GetRefTypeOfImplType(-1, &h)) &&
-                SUCCEEDED(ti->GetRefTypeInfo(h, &lado))) {
-                TYPEATTR* la2 = nullptr;
-                lado->GetTypeAttr(&la2);
-                banderas = la2->wTypeFlags;
-                IGUALES(la2->typekind, TKIND_INTERFACE, donde + ": lado de la tabla");
-                lado->ReleaseTypeAttr(la2);
-                lado->Release();
-            }
-        }
-        IGUALES(banderas, e.banderas, donde + ": banderas");
-        ti->ReleaseTypeAttr(ta);
-        ti->Release();
-    }
-
-    // Members of the dual interfaces (their vtable side) and of the events.
-    auto lado = [&](UINT i, bool interfaz) {
-        ITypeInfo* ti = nullptr;
-        tl->GetTypeInfo(i, &ti);
-        if (!interfaz) return ti;
-        HREFTYPE h = 0;
-        ITypeInfo* r = nullptr;
-        ti->GetRefTypeOfImplType(-1, &h);
-        ti->GetRefTypeInfo(h, &r);
-        ti->Release();
-        return r;
-    };
-    if (ITypeInfo* ti = lado(0, true)) {
-        ComprobarMiembros(ti, 0, MiembrosRelivo(), "_Relivo", false);
-        ti->Release();
-    }
-    if (ITypeInfo* ti = lado(2, true)) {
-        ComprobarMiembros(ti, 0, MiembrosEvaluar(), "_Evaluar", false);
-        ti->Release();
-    }
-    if (ITypeInfo* ti = lado(4, false)) {
-        ComprobarMiembros(ti, 0, EventosRelivo(), "__Relivo", true);
-        ti->Release();
-    }
-    if (ITypeInfo* ti = lado(5, false)) {
-        ComprobarMiembros(ti, 0, EventosEvaluar(), "__Evaluar", true);
-        ti->Release();
-    }
-
-    // The classes: default interface and default source.
-    for (UINT i : {1u, 3u}) {
-        ITypeInfo* ti = nullptr;
-        tl->GetTypeInfo(i, &ti);
-        const char* interfaces[2][2] = {{"_Relivo", "__Relivo"}, {"_Evaluar", "__Evaluar"}};
-        const int c = i == 1 ? 0 : 1;
-        for (UINT k = 0; k < 2; ++k) {
-            HREFTYPE h = 0;
-            INT banderas = 0;
-            ITypeInfo* r = nullptr;
-            ti->GetRefTypeOfImplType(k, &h);
-            ti->GetImplTypeFlags(k, &banderas);
-            BSTR n = nullptr;
-            if (SUCCEEDED(ti->GetRefTypeInfo(h, &r))) {
-                r->GetDocumentation(MEMBERID_NIL, &n, nullptr, nullptr, nullptr);
-                r->Release();
-            }
-            const std::string donde = std::string(interfaces[c][k]);
-            IGUALES(Texto(n), donde, "interfaz implementada");
-            IGUALES(banderas,
-                    k == 0 ? IMPLTYPEFLAG_FDEFAULT : IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE,
-                    donde + ": banderas");
-            SysFreeString(n);
-        }
-        ti->Release();
-    }
-    tl->Release();
-    CoUninitialize();
-    return prueba::Terminar("typelib_test");
+    return prueba::Principal(argc, argv, "ARCHIVO VOLCADO [VOLCADO_NUEVO]", 2, 3);
 }
