@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <numbers>
@@ -257,6 +258,21 @@ TEST(Superficie, EventosDeTecladoRatonYTamano) {
     // Mouse positions arrive in twips (15 per pixel).
     EXPECT_EQ(o.x, 150);
     EXPECT_EQ(o.y, 60);
+    // A click needs the release inside the interior, its edges included.
+    const auto clics = [&](float px, float py) {
+        o.eventos.clear();
+        s->PulsarRaton(1, 0, 5, 5);
+        s->SoltarRaton(1, 0, px, py);
+        return std::count(o.eventos.begin(), o.eventos.end(), "Click");
+    };
+    s->ScaleMode(3);  // pixels
+    const float ancho = s->ScaleWidth(), alto = s->ScaleHeight();
+    EXPECT_EQ(clics(0, 0), 1);
+    EXPECT_EQ(clics(ancho - 1, alto - 1), 1);
+    EXPECT_EQ(clics(-1, 5), 0);
+    EXPECT_EQ(clics(5, -1), 0);
+    EXPECT_EQ(clics(ancho, 5), 0);
+    EXPECT_EQ(clics(5, alto), 0);
     // A disabled surface raises nothing.
     o.eventos.clear();
     s->Enabled(false);
@@ -540,6 +556,15 @@ TEST(Superficie, PaintPictureCopiaEstiraReflejaYCombina) {
     s->PaintPicture(p, 15, 15, {}, {}, 1.0f, 0.0f, 1.0f, 1.0f);  // the second pixel, once
     EXPECT_EQ(s->Point(15, 15), kAzul);
     EXPECT_EQ(s->Point(16, 15), 0);
+    // In twips (15 per pixel) every position and size is scaled: the second
+    // pixel of the picture stretched over 4 x 2 pixels at (12, 12).
+    s->ScaleMode(1);
+    s->PaintPicture(p, 180, 180, 60.0f, 30.0f, 15.0f, 0.0f, 15.0f, 15.0f);
+    s->ScaleMode(3);
+    EXPECT_EQ(s->Point(12, 12), kAzul);
+    EXPECT_EQ(s->Point(15, 13), kAzul);
+    EXPECT_EQ(s->Point(16, 13), 0);
+    EXPECT_EQ(s->Point(12, 14), 0);
 }
 
 TEST(Superficie, MedidasDeTexto) {
@@ -580,6 +605,10 @@ TEST(Superficie, MedidasDeTexto) {
     EXPECT_FLOAT_EQ(s->TextWidth("Relivo"), 15 * px);
     // Text that is not UTF-8 is measured byte by byte.
     EXPECT_GT(s->TextWidth(std::string("\xff\xfe\x80", 3)), 0);
+    // UTF-8 is one glyph per character: "ñ" is narrower than the two
+    // Latin-1 glyphs of its bytes.
+    EXPECT_LT(s->TextWidth("\xc3\xb1"), s->TextWidth("\xc3") + s->TextWidth("\xb1"));
+    EXPECT_EQ(s->TextWidth("\xc3\xb1\xc3\xb1"), 2 * s->TextWidth("\xc3\xb1"));
 }
 
 TEST(Superficie, ImagenEnPngIdaYVuelta) {
