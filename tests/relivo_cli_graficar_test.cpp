@@ -13,31 +13,16 @@
 #include <vector>
 
 #include "platform/png.h"
+#include "tests/support/cli_run.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using json = nlohmann::json;
 
-// Runs the program with the arguments, stdout and stderr to /dev/null;
-// returns the exit status (-signal when killed).
+// Runs the program with the arguments; returns its exit status.
 int Ejecutar(const std::vector<std::string>& args) {
-    std::vector<char*> argv;
-    std::string programa = RELIVO_CLI;
-    argv.push_back(programa.data());
-    std::vector<std::string> copia = args;
-    for (auto& a : copia) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        std::freopen("/dev/null", "w", stdout);
-        std::freopen("/dev/null", "w", stderr);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    int estado = 0;
-    waitpid(pid, &estado, 0);
-    return WIFEXITED(estado) ? WEXITSTATUS(estado) : -WTERMSIG(estado);
+    return relivo::prueba::CorrerCli(args).estado;
 }
 
 json Leer(const fs::path& ruta) {
