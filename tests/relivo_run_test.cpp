@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "platform/linux/work_queue.h"
+#include "tests/support/case_table.h"
+#include "tests/support/relivo_setters.h"
 #include "tests/support/relivo_test_host.h"
 
 namespace relivo::prueba {
@@ -383,14 +385,10 @@ TEST(RelivoGraficar, CambiarSoloElAnguloRedibujaSinMuestrear) {
     EXPECT_EQ(b.poligonos.size(), 3u + 25u);
 }
 
-// Hostile parameter values: each ends in reported errors or a plot, never a
-// crash, a hang or an exception, and the picture's coordinates stay finite.
-struct CasoHostil {
-    const char* nombre;
-    std::function<void(Relivo&)> fijar;
-};
-
-class ValoresHostiles : public testing::TestWithParam<CasoHostil> {};
+// Hostile parameter values (tests/data/hostiles.tsv: setter calls): each ends
+// in reported errors or a plot, never a crash, a hang or an exception, and the
+// picture's coordinates stay finite.
+class ValoresHostiles : public testing::TestWithParam<FilaTabla> {};
 
 TEST_P(ValoresHostiles, TerminanEnErroresInformadosOEnUnaGrafica) {
     for (bool continuar : {false, true}) {
@@ -400,7 +398,7 @@ TEST_P(ValoresHostiles, TerminanEnErroresInformadosOEnUnaGrafica) {
         b.r->ZMin(-1);
         b.r->ZMax(1);
         b.Continuar(continuar);
-        GetParam().fijar(*b.r);
+        FijarTodos(*b.r, GetParam()[0]);
         b.r->Graficar();
         const bool termino = b.Contar("TerminoGraficacion") == 1;
         EXPECT_TRUE(termino || b.Contar("Error(") > 0);
@@ -412,37 +410,8 @@ TEST_P(ValoresHostiles, TerminanEnErroresInformadosOEnUnaGrafica) {
     }
 }
 
-constexpr double kInf = std::numeric_limits<double>::infinity();
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-INSTANTIATE_TEST_SUITE_P(
-    Relivo, ValoresHostiles,
-    testing::Values(CasoHostil{"XMaxNaN", [](Relivo& r) { r.XMax(kNaN); }},
-                    CasoHostil{"XMinInfinito", [](Relivo& r) { r.XMin(-kInf); }},
-                    CasoHostil{"YMaxInfinito", [](Relivo& r) { r.YMax(kInf); }},
-                    CasoHostil{"YMinNaN", [](Relivo& r) { r.YMin(kNaN); }},
-                    CasoHostil{"ZMaxNaN", [](Relivo& r) { r.ZMax(kNaN); }},
-                    CasoHostil{"ZMinInfinito", [](Relivo& r) { r.ZMin(-kInf); }},
-                    CasoHostil{"ZEnorme", [](Relivo& r) { r.ZMax(1e308); }},
-                    CasoHostil{"XEnorme",
-                               [](Relivo& r) {
-                                   r.XMin(-1e308);
-                                   r.XMax(1e308);
-                               }},
-                    CasoHostil{"XDiminuto",
-                               [](Relivo& r) {
-                                   r.XMin(0);
-                                   r.XMax(1e-300);
-                               }},
-                    CasoHostil{"AnguloEnorme", [](Relivo& r) { r.AnguloX(1e300); }},
-                    CasoHostil{"AnguloNaN", [](Relivo& r) { r.AnguloY(kNaN); }},
-                    CasoHostil{"LineasNegativas", [](Relivo& r) { r.NumeroLineasX(-1); }},
-                    CasoHostil{"LineasMuyNegativas", [](Relivo& r) { r.NumeroLineasY(-32768); }},
-                    CasoHostil{"FuncionQueFallaEnAlgunosPuntos",
-                               [](Relivo& r) { r.Funcion("ln(x)"); }},
-                    CasoHostil{"FuncionQueDesborda", [](Relivo& r) { r.Funcion("exp(exp(x*y))"); }},
-                    CasoHostil{"FuncionRechazada", [](Relivo& r) { r.Funcion("x$"); }}),
-    [](const testing::TestParamInfo<CasoHostil>& i) { return std::string(i.param.nombre); });
+INSTANTIATE_TEST_SUITE_P(Datos, ValoresHostiles, testing::ValuesIn(LeerTabla("hostiles.tsv")),
+                         [](const auto& i) { return "Linea" + std::to_string(i.param.linea); });
 
 TEST(RelivoGraficar, UnaMallaDeTreintaYDosMilLineasNoRevientaYSeCancela) {
     Banco b;
