@@ -87,45 +87,25 @@ TEST(RelivoGraficar, DosLlamadasSinCambiosSoloAnuncianElFinal) {
     EXPECT_EQ(b.r->Grafica(), antes);
 }
 
-// The automatic z range: ZMin/ZMax for a plot over x in [0, 2] (two
-// intervals) and a y range so narrow that y changes the values by next to
-// nothing. The samples of the first y line are 0, 1 and f(2); a sample more
-// than three typical steps away from the one before it is left out. The
-// first step that is not 0 sets the typical step without widening the range.
-struct CasoRango {
-    const char* nombre;
-    const char* funcion;
-    double zMin;
-    double zMax;
-    double xMax = 2;
-    int16_t lineasX = 1;
-};
-
-class RangoAutomatico : public testing::TestWithParam<CasoRango> {};
+// The automatic z range (tests/data/rango_z.tsv): ZMin/ZMax for a plot over
+// x in [0, XMax] and a y range so narrow that y changes the values by next
+// to nothing. A sample more than three typical steps away from the one before
+// it is left out; the first step that is not 0 sets the typical step without
+// widening the range.
+class RangoAutomatico : public testing::TestWithParam<FilaTabla> {};
 
 TEST_P(RangoAutomatico, DejaFueraLosSaltosDeMasDeTresPasosTipicos) {
+    const FilaTabla& f = GetParam();
     Banco b;
-    b.Preparar(GetParam().funcion, 0, GetParam().xMax, 0, 1e-9, GetParam().lineasX, 0);
+    b.Preparar(f[0], 0, std::stod(f[1]), 0, 1e-9, static_cast<int16_t>(std::stoi(f[2])), 0);
     b.r->Graficar();
-    EXPECT_NEAR(b.r->ZMin(), GetParam().zMin, 1e-6);
-    EXPECT_NEAR(b.r->ZMax(), GetParam().zMax, 1e-6);
+    EXPECT_NEAR(b.r->ZMin(), std::stod(f[3]), 1e-6);
+    EXPECT_NEAR(b.r->ZMax(), std::stod(f[4]), 1e-6);
     EXPECT_EQ(b.Eventos().back(), "TerminoGraficacion()");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Relivo, RangoAutomatico,
-    testing::Values(
-        // f(2) = 3.5: a step of 2.5 against a typical 1 stays in range.
-        CasoRango{"SaltoDeDosYMedio", "0.75*x^2+0.25*x+y", 0, 3.5},
-        // f(2) = 3.9: 2.9 typical steps, still in.
-        CasoRango{"SaltoDeCasiTres", "0.95*x^2+0.05*x+y", 0, 3.9},
-        // f(2) = 4.5: 3.5 typical steps, out; and so is its twin on the next line.
-        CasoRango{"SaltoDeTresYMedio", "1.25*x^2-0.25*x+y", 0, 1},
-        // A pole at x = 2 (f = 10000) between x = 0..4 does not flatten the picture.
-        CasoRango{"Polo", "1/((x-2)^2+0.0001)+y", 0.2499937503, 0.9999000100, 4, 3},
-        // No variable at all: every sample is the same value.
-        CasoRango{"Constante", "7", 7, 7}),
-    [](const testing::TestParamInfo<CasoRango>& i) { return std::string(i.param.nombre); });
+INSTANTIATE_TEST_SUITE_P(Datos, RangoAutomatico, testing::ValuesIn(LeerTabla("rango_z.tsv")),
+                         [](const auto& i) { return "Linea" + std::to_string(i.param.linea); });
 
 TEST(RelivoGraficar, ConRangoFijoLaEscalaAutomaticaNoTocaZ) {
     Banco b;
