@@ -77,6 +77,8 @@ TEST(EvaluarTest, ResultadoEsperaATodasLasVariables) {
     EXPECT_EQ(ev.Resultado(), 20);
     EXPECT_EQ(ev.Valor("X"), 5);
     EXPECT_EQ(ev.Valor(1.5), 4) << "1.5 rounds to the second variable";
+    EXPECT_EQ(ev.Valor(1), 5);
+    EXPECT_EQ(ev.Valor(0.6), 5) << "0.6 rounds to the first variable";
     EXPECT_EQ(ev.Valor("2"), 4) << "numeric text is an index";
     EXPECT_EQ(host.eventos.size(), 1u);
 }

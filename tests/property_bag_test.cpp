@@ -123,6 +123,13 @@ TEST(BolsaJson, ArchivoGuardadoYCargado) {
     EXPECT_EQ(cargada.Leer("Font").AFuente(), Fuente{});
     EXPECT_EQ(cargada.Leer("Picture").AImagen(), ImagenDePrueba());
     EXPECT_EQ(cargada.Texto(), bolsa.Texto());
+    // A file read in blocks of 64 KiB whose last block holds one byte.
+    {
+        std::ofstream f(ruta, std::ios::binary);
+        f << '{' << std::string(65535, ' ') << '}';
+    }
+    EXPECT_TRUE(BolsaJson::Cargar(ruta).Claves().empty());
+    std::remove(ruta.c_str());
     EXPECT_EQ(NumeroDeFallo([] { BolsaJson::Cargar("/no/existe/bolsa.json"); }), 53);
     EXPECT_EQ(NumeroDeFallo([&] { bolsa.Guardar("/no/existe/bolsa.json"); }), 75);
 }

@@ -394,12 +394,21 @@ TEST(Superficie, RellenoDeCirculosYPorciones) {
     EXPECT_EQ(s->Point(60, 60), kAzul);
     EXPECT_EQ(s->Point(70, 50), kRojo);
     EXPECT_EQ(s->Point(75, 50), 0);
+    EXPECT_EQ(s->Point(67, 33), 0);  // beside the circle, within its box
+    EXPECT_EQ(s->Point(50, 69), kAzul);
     // A pie (both angles negative): the quadrant up and right is filled.
     s->Cls();
     s->Circle(50, 50, 20, kRojo, -0.0001f, -static_cast<float>(std::numbers::pi / 2));
     EXPECT_EQ(s->Point(58, 42), kAzul);
     EXPECT_EQ(s->Point(42, 58), 0);
     EXPECT_EQ(s->Point(60, 50), kRojo);  // the radius to angle 0
+    // The quadrant up and left: the pixels right of the centre stay out.
+    s->Cls();
+    s->Circle(50, 50, 20, kRojo, -static_cast<float>(std::numbers::pi / 2),
+              -static_cast<float>(std::numbers::pi));
+    EXPECT_EQ(s->Point(42, 42), kAzul);
+    EXPECT_EQ(s->Point(51, 50), 0);
+    EXPECT_EQ(s->Point(51, 51), 0);
     // An arc with positive angles is not filled.
     s->Cls();
     s->Circle(50, 50, 20, kRojo, 0.0001f, static_cast<float>(std::numbers::pi / 2));
