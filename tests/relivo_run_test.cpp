@@ -201,24 +201,19 @@ TEST(RelivoGraficar, UnErrorEnUnPuntoContinuandoDibujaLaMallaParcial) {
 }
 
 // Cancelling from a Status handler: during the sampling or during drawing.
-struct CasoCancelar {
-    const char* nombre;
-    const char* estado;  // the Status text whose first event cancels
-    bool continuar;
-    size_t errores;          // cancellation errors reported in the cancelled run
-    size_t poligonos;        // drawn in the cancelled run
-    size_t procesandoLuego;  // "Procesando Superficie" events of the next run
-};
-
-class Cancelacion : public testing::TestWithParam<CasoCancelar> {};
+// tests/data/cancelar.tsv: a plot of x+y on 3 x 3 lines cancelled at the
+// first Status event of a phase, with the host's Continuar answer.
+class Cancelacion : public testing::TestWithParam<FilaTabla> {};
 
 TEST_P(Cancelacion, TerminaLaFaseEnElSiguientePuntoOCelda) {
     Banco b;
     b.Preparar("x+y", -1, 1, -1, 1, 3, 3);
-    b.Continuar(GetParam().continuar);
+    const FilaTabla& f = GetParam();
+    const bool continuar = f[1] == "1";
+    b.Continuar(continuar);
     bool hecho = false;
     Relivo& r = *b.r;
-    const std::string estado = GetParam().estado;
+    const std::string estado = f[0];
     b.AlStatus([&](const std::string& texto, int16_t) {
         if (!hecho && texto == estado) {
             hecho = true;
@@ -226,32 +221,21 @@ TEST_P(Cancelacion, TerminaLaFaseEnElSiguientePuntoOCelda) {
         }
     });
     b.r->Graficar();
-    EXPECT_EQ(b.Contar("Error(-2147221502," + kCancelado + ","), GetParam().errores);
-    EXPECT_EQ(b.Contar("Status(Error: " + kCancelado + ",0)"), GetParam().errores);
-    EXPECT_EQ(b.poligonos.size(), GetParam().poligonos);
-    EXPECT_EQ(b.Contar("TerminoGraficacion"), GetParam().continuar ? 1u : 0u);
+    EXPECT_EQ(std::to_string(b.Contar("Error(-2147221502," + kCancelado + ",")), f[2]);
+    EXPECT_EQ(std::to_string(b.Contar("Status(Error: " + kCancelado + ",0)")), f[2]);
+    EXPECT_EQ(std::to_string(b.poligonos.size()), f[3]);
+    EXPECT_EQ(b.Contar("TerminoGraficacion"), continuar ? 1u : 0u);
     EXPECT_EQ(b.r->NumeroError(), -2147221502);
 
     b.Olvidar();
     b.host.AlEvento("Status", {});
     b.r->Graficar();
-    EXPECT_EQ(b.Contar("Status(Procesando Superficie"), GetParam().procesandoLuego);
+    EXPECT_EQ(std::to_string(b.Contar("Status(Procesando Superficie")), f[4]);
     EXPECT_EQ(b.Eventos().back(), "TerminoGraficacion()");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Relivo, Cancelacion,
-    testing::Values(
-        // The first line of samples is complete; the next sample cancels.
-        CasoCancelar{"AlMuestrear", "Procesando Superficie", false, 1, 0, 5},
-        // Continuing counts the partial grid as sampled and goes on to draw
-        // it; the request stands until the next run, so the first cell
-        // cancels again.
-        CasoCancelar{"AlMuestrearContinuando", "Procesando Superficie", true, 2, 3 + 1, 0},
-        // The first drawing event comes before any cell: the first cell cancels.
-        CasoCancelar{"AlDibujar", "Graficando Puntos", false, 1, 3 + 1, 0},
-        CasoCancelar{"AlDibujarContinuando", "Graficando Puntos", true, 1, 3 + 1, 0}),
-    [](const testing::TestParamInfo<CasoCancelar>& i) { return std::string(i.param.nombre); });
+INSTANTIATE_TEST_SUITE_P(Datos, Cancelacion, testing::ValuesIn(LeerTabla("cancelar.tsv")),
+                         [](const auto& i) { return "Linea" + std::to_string(i.param.linea); });
 
 TEST(RelivoGraficar, CancelarDesdeTrabajoPendienteSurteEfectoEnElSiguienteCeder) {
     Banco b;
