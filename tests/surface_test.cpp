@@ -395,6 +395,13 @@ TEST(Superficie, RellenoDeCirculosYPorciones) {
     EXPECT_EQ(s->Point(70, 50), kRojo);
     EXPECT_EQ(s->Point(75, 50), 0);
     EXPECT_EQ(s->Point(67, 33), 0);  // beside the circle, within its box
+    // In twips the radius is scaled as well: 300 twips are 20 pixels.
+    s->Cls();
+    s->ScaleMode(1);
+    s->Circle(750, 750, 300, kRojo);
+    s->ScaleMode(3);
+    EXPECT_EQ(s->Point(70, 50), kRojo);
+    EXPECT_EQ(s->Point(75, 50), 0);
     EXPECT_EQ(s->Point(50, 69), kAzul);
     // A pie (both angles negative): the quadrant up and right is filled.
     s->Cls();
