@@ -609,6 +609,8 @@ TEST(Superficie, MedidasDeTexto) {
     // Latin-1 glyphs of its bytes.
     EXPECT_LT(s->TextWidth("\xc3\xb1"), s->TextWidth("\xc3") + s->TextWidth("\xb1"));
     EXPECT_EQ(s->TextWidth("\xc3\xb1\xc3\xb1"), 2 * s->TextWidth("\xc3\xb1"));
+    // An ASCII byte starts no sequence, even before a continuation byte.
+    EXPECT_EQ(s->TextWidth("a\x80"), s->TextWidth("a") + s->TextWidth("\x80"));
 }
 
 TEST(Superficie, ImagenEnPngIdaYVuelta) {
