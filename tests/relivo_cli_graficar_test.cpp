@@ -1,5 +1,5 @@
-// relivo graficar from end to end: the picture, the trace, the document
-// round trip, the exit statuses and Ctrl-C.
+// relivo graficar from end to end: the picture, the document round trip, a
+// document that does not read, and Ctrl-C.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -13,31 +13,16 @@
 #include <vector>
 
 #include "platform/png.h"
+#include "tests/support/cli_run.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using json = nlohmann::json;
 
-// Runs the program with the arguments, stdout and stderr to /dev/null;
-// returns the exit status (-signal when killed).
+// Runs the program with the arguments; returns its exit status.
 int Ejecutar(const std::vector<std::string>& args) {
-    std::vector<char*> argv;
-    std::string programa = RELIVO_CLI;
-    argv.push_back(programa.data());
-    std::vector<std::string> copia = args;
-    for (auto& a : copia) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        std::freopen("/dev/null", "w", stdout);
-        std::freopen("/dev/null", "w", stderr);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    int estado = 0;
-    waitpid(pid, &estado, 0);
-    return WIFEXITED(estado) ? WEXITSTATUS(estado) : -WTERMSIG(estado);
+    return relivo::prueba::CorrerCli(args).estado;
 }
 
 json Leer(const fs::path& ruta) {
@@ -71,31 +56,6 @@ TEST_F(GraficarCli, DibujaLaSuperficieEnUnPng) {
     EXPECT_GT(colores.size(), 500u);
 }
 
-TEST_F(GraficarCli, LaTrazaCuentaEventosPoligonosYEstadoFinal) {
-    ASSERT_EQ(Ejecutar({"graficar", "x*y", "--x=-1:1", "--y", "-1:1", "--lineas", "0", "--tamano",
-                        "200x150", "--traza", En("t.json")}),
-              0);
-    const json t = Leer(En("t.json"));
-    const json eventos = json::parse(R"([
-        {"evento": "Status", "Stat": "Procesando Superficie", "Porcentaje": 0},
-        {"evento": "Status", "Stat": "Procesando Superficie", "Porcentaje": 100},
-        {"evento": "Status", "Stat": "Graficando Puntos", "Porcentaje": 0},
-        {"evento": "Status", "Stat": "Graficando Puntos", "Porcentaje": 100},
-        {"evento": "Status", "Stat": "Graficación terminada", "Porcentaje": 0},
-        {"evento": "TerminoGraficacion"}])");
-    EXPECT_EQ(t["eventos"], eventos);
-    ASSERT_EQ(t["poligonos"].size(), 4u);
-    EXPECT_EQ(t["poligonos"][0]["contorno"], 255);
-    EXPECT_EQ(t["poligonos"][3]["relleno"], 255 + 256 * 255 + 65536 * 128);
-    EXPECT_EQ(t["poligonos"][3]["contorno"], 0);
-    EXPECT_EQ(t["poligonos"][3]["puntos"].size(), 4u);
-    EXPECT_EQ(t["ZMin"], -1);
-    EXPECT_EQ(t["ZMax"], 1);
-    EXPECT_EQ(t["numeroError"], 0);
-    EXPECT_EQ(t["error"], "");
-    EXPECT_GT(t["ScaleWidth"].get<double>(), 0);
-}
-
 TEST_F(GraficarCli, GuardarYCargarRepitenLaMismaGrafica) {
     ASSERT_EQ(Ejecutar({"graficar", "x^2-y^2", "--x", "-2:2", "--y=-1:3", "--z=-4:4", "--lineas",
                         "9,5", "--angulos", "10,0,-20", "--tamano", "300x200", "--guardar",
@@ -115,39 +75,6 @@ TEST_F(GraficarCli, GuardarYCargarRepitenLaMismaGrafica) {
         Ejecutar({"graficar", "--cargar", En("b.json"), "--x=2:-2", "--traza", En("t3.json")}), 0);
     EXPECT_EQ(Leer(En("t3.json"))["eventos"].size(), 7u + 11u + 2u);
 }
-
-struct CasoSalida {
-    const char* nombre;
-    std::vector<std::string> args;
-    int estado;
-};
-
-class SalidaGraficar : public testing::TestWithParam<CasoSalida> {};
-
-TEST_P(SalidaGraficar, TerminaConSuEstado) {
-    EXPECT_EQ(Ejecutar(GetParam().args), GetParam().estado);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Relivo, SalidaGraficar,
-    testing::Values(
-        CasoSalida{"SinExpresion", {"graficar"}, 2},
-        CasoSalida{"OpcionDesconocida", {"graficar", "x", "--colores"}, 2},
-        CasoSalida{"RangoMalo", {"graficar", "x", "--x", "1"}, 2},
-        CasoSalida{"RangoVacio", {"graficar", "x", "--x=1:1"}, 2},
-        CasoSalida{"LineasFueraDeRango", {"graficar", "x", "--lineas", "32767"}, 2},
-        CasoSalida{"TamanoMalo", {"graficar", "x", "--tamano", "0x10"}, 2},
-        CasoSalida{"Ayuda", {"graficar", "--help"}, 0},
-        CasoSalida{"ExpresionRechazada", {"graficar", "(x"}, 1},
-        CasoSalida{"VariableSinValor", {"graficar", "x*t"}, 1},
-        CasoSalida{"DivisionPorCero", {"graficar", "1/x", "--x=-1:1", "--lineas", "1"}, 1},
-        CasoSalida{"DivisionPorCeroContinuando",
-                   {"graficar", "1/x", "--x=-1:1", "--lineas", "1", "--continuar"},
-                   0},
-        CasoSalida{"DocumentoInexistente", {"graficar", "--cargar", "/no/existe.json"}, 1},
-        CasoSalida{"PngImposible", {"graficar", "x", "-o", "/no/existe/s.png"}, 1},
-        CasoSalida{"ExpresionConGuion", {"graficar", "--lineas", "3", "--", "-x*y"}, 0}),
-    [](const testing::TestParamInfo<CasoSalida>& i) { return std::string(i.param.nombre); });
 
 TEST_F(GraficarCli, UnDocumentoBasuraEsUnErrorClaro) {
     {

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "platform/linux/work_queue.h"
+#include "tests/support/case_table.h"
+#include "tests/support/relivo_setters.h"
 #include "tests/support/relivo_test_host.h"
 
 namespace relivo::prueba {
@@ -85,45 +87,25 @@ TEST(RelivoGraficar, DosLlamadasSinCambiosSoloAnuncianElFinal) {
     EXPECT_EQ(b.r->Grafica(), antes);
 }
 
-// The automatic z range: ZMin/ZMax for a plot over x in [0, 2] (two
-// intervals) and a y range so narrow that y changes the values by next to
-// nothing. The samples of the first y line are 0, 1 and f(2); a sample more
-// than three typical steps away from the one before it is left out. The
-// first step that is not 0 sets the typical step without widening the range.
-struct CasoRango {
-    const char* nombre;
-    const char* funcion;
-    double zMin;
-    double zMax;
-    double xMax = 2;
-    int16_t lineasX = 1;
-};
-
-class RangoAutomatico : public testing::TestWithParam<CasoRango> {};
+// The automatic z range (tests/data/rango_z.tsv): ZMin/ZMax for a plot over
+// x in [0, XMax] and a y range so narrow that y changes the values by next
+// to nothing. A sample more than three typical steps away from the one before
+// it is left out; the first step that is not 0 sets the typical step without
+// widening the range.
+class RangoAutomatico : public testing::TestWithParam<FilaTabla> {};
 
 TEST_P(RangoAutomatico, DejaFueraLosSaltosDeMasDeTresPasosTipicos) {
+    const FilaTabla& f = GetParam();
     Banco b;
-    b.Preparar(GetParam().funcion, 0, GetParam().xMax, 0, 1e-9, GetParam().lineasX, 0);
+    b.Preparar(f[0], 0, std::stod(f[1]), 0, 1e-9, static_cast<int16_t>(std::stoi(f[2])), 0);
     b.r->Graficar();
-    EXPECT_NEAR(b.r->ZMin(), GetParam().zMin, 1e-6);
-    EXPECT_NEAR(b.r->ZMax(), GetParam().zMax, 1e-6);
+    EXPECT_NEAR(b.r->ZMin(), std::stod(f[3]), 1e-6);
+    EXPECT_NEAR(b.r->ZMax(), std::stod(f[4]), 1e-6);
     EXPECT_EQ(b.Eventos().back(), "TerminoGraficacion()");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Relivo, RangoAutomatico,
-    testing::Values(
-        // f(2) = 3.5: a step of 2.5 against a typical 1 stays in range.
-        CasoRango{"SaltoDeDosYMedio", "0.75*x^2+0.25*x+y", 0, 3.5},
-        // f(2) = 3.9: 2.9 typical steps, still in.
-        CasoRango{"SaltoDeCasiTres", "0.95*x^2+0.05*x+y", 0, 3.9},
-        // f(2) = 4.5: 3.5 typical steps, out; and so is its twin on the next line.
-        CasoRango{"SaltoDeTresYMedio", "1.25*x^2-0.25*x+y", 0, 1},
-        // A pole at x = 2 (f = 10000) between x = 0..4 does not flatten the picture.
-        CasoRango{"Polo", "1/((x-2)^2+0.0001)+y", 0.2499937503, 0.9999000100, 4, 3},
-        // No variable at all: every sample is the same value.
-        CasoRango{"Constante", "7", 7, 7}),
-    [](const testing::TestParamInfo<CasoRango>& i) { return std::string(i.param.nombre); });
+INSTANTIATE_TEST_SUITE_P(Datos, RangoAutomatico, testing::ValuesIn(LeerTabla("rango_z.tsv")),
+                         [](const auto& i) { return "Linea" + std::to_string(i.param.linea); });
 
 TEST(RelivoGraficar, ConRangoFijoLaEscalaAutomaticaNoTocaZ) {
     Banco b;
@@ -219,24 +201,19 @@ TEST(RelivoGraficar, UnErrorEnUnPuntoContinuandoDibujaLaMallaParcial) {
 }
 
 // Cancelling from a Status handler: during the sampling or during drawing.
-struct CasoCancelar {
-    const char* nombre;
-    const char* estado;  // the Status text whose first event cancels
-    bool continuar;
-    size_t errores;          // cancellation errors reported in the cancelled run
-    size_t poligonos;        // drawn in the cancelled run
-    size_t procesandoLuego;  // "Procesando Superficie" events of the next run
-};
-
-class Cancelacion : public testing::TestWithParam<CasoCancelar> {};
+// tests/data/cancelar.tsv: a plot of x+y on 3 x 3 lines cancelled at the
+// first Status event of a phase, with the host's Continuar answer.
+class Cancelacion : public testing::TestWithParam<FilaTabla> {};
 
 TEST_P(Cancelacion, TerminaLaFaseEnElSiguientePuntoOCelda) {
     Banco b;
     b.Preparar("x+y", -1, 1, -1, 1, 3, 3);
-    b.Continuar(GetParam().continuar);
+    const FilaTabla& f = GetParam();
+    const bool continuar = f[1] == "1";
+    b.Continuar(continuar);
     bool hecho = false;
     Relivo& r = *b.r;
-    const std::string estado = GetParam().estado;
+    const std::string estado = f[0];
     b.AlStatus([&](const std::string& texto, int16_t) {
         if (!hecho && texto == estado) {
             hecho = true;
@@ -244,32 +221,21 @@ TEST_P(Cancelacion, TerminaLaFaseEnElSiguientePuntoOCelda) {
         }
     });
     b.r->Graficar();
-    EXPECT_EQ(b.Contar("Error(-2147221502," + kCancelado + ","), GetParam().errores);
-    EXPECT_EQ(b.Contar("Status(Error: " + kCancelado + ",0)"), GetParam().errores);
-    EXPECT_EQ(b.poligonos.size(), GetParam().poligonos);
-    EXPECT_EQ(b.Contar("TerminoGraficacion"), GetParam().continuar ? 1u : 0u);
+    EXPECT_EQ(std::to_string(b.Contar("Error(-2147221502," + kCancelado + ",")), f[2]);
+    EXPECT_EQ(std::to_string(b.Contar("Status(Error: " + kCancelado + ",0)")), f[2]);
+    EXPECT_EQ(std::to_string(b.poligonos.size()), f[3]);
+    EXPECT_EQ(b.Contar("TerminoGraficacion"), continuar ? 1u : 0u);
     EXPECT_EQ(b.r->NumeroError(), -2147221502);
 
     b.Olvidar();
     b.host.AlEvento("Status", {});
     b.r->Graficar();
-    EXPECT_EQ(b.Contar("Status(Procesando Superficie"), GetParam().procesandoLuego);
+    EXPECT_EQ(std::to_string(b.Contar("Status(Procesando Superficie")), f[4]);
     EXPECT_EQ(b.Eventos().back(), "TerminoGraficacion()");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Relivo, Cancelacion,
-    testing::Values(
-        // The first line of samples is complete; the next sample cancels.
-        CasoCancelar{"AlMuestrear", "Procesando Superficie", false, 1, 0, 5},
-        // Continuing counts the partial grid as sampled and goes on to draw
-        // it; the request stands until the next run, so the first cell
-        // cancels again.
-        CasoCancelar{"AlMuestrearContinuando", "Procesando Superficie", true, 2, 3 + 1, 0},
-        // The first drawing event comes before any cell: the first cell cancels.
-        CasoCancelar{"AlDibujar", "Graficando Puntos", false, 1, 3 + 1, 0},
-        CasoCancelar{"AlDibujarContinuando", "Graficando Puntos", true, 1, 3 + 1, 0}),
-    [](const testing::TestParamInfo<CasoCancelar>& i) { return std::string(i.param.nombre); });
+INSTANTIATE_TEST_SUITE_P(Datos, Cancelacion, testing::ValuesIn(LeerTabla("cancelar.tsv")),
+                         [](const auto& i) { return "Linea" + std::to_string(i.param.linea); });
 
 TEST(RelivoGraficar, CancelarDesdeTrabajoPendienteSurteEfectoEnElSiguienteCeder) {
     Banco b;
@@ -383,14 +349,10 @@ TEST(RelivoGraficar, CambiarSoloElAnguloRedibujaSinMuestrear) {
     EXPECT_EQ(b.poligonos.size(), 3u + 25u);
 }
 
-// Hostile parameter values: each ends in reported errors or a plot, never a
-// crash, a hang or an exception, and the picture's coordinates stay finite.
-struct CasoHostil {
-    const char* nombre;
-    std::function<void(Relivo&)> fijar;
-};
-
-class ValoresHostiles : public testing::TestWithParam<CasoHostil> {};
+// Hostile parameter values (tests/data/hostiles.tsv: setter calls): each ends
+// in reported errors or a plot, never a crash, a hang or an exception, and the
+// picture's coordinates stay finite.
+class ValoresHostiles : public testing::TestWithParam<FilaTabla> {};
 
 TEST_P(ValoresHostiles, TerminanEnErroresInformadosOEnUnaGrafica) {
     for (bool continuar : {false, true}) {
@@ -400,7 +362,7 @@ TEST_P(ValoresHostiles, TerminanEnErroresInformadosOEnUnaGrafica) {
         b.r->ZMin(-1);
         b.r->ZMax(1);
         b.Continuar(continuar);
-        GetParam().fijar(*b.r);
+        FijarTodos(*b.r, GetParam()[0]);
         b.r->Graficar();
         const bool termino = b.Contar("TerminoGraficacion") == 1;
         EXPECT_TRUE(termino || b.Contar("Error(") > 0);
@@ -412,37 +374,8 @@ TEST_P(ValoresHostiles, TerminanEnErroresInformadosOEnUnaGrafica) {
     }
 }
 
-constexpr double kInf = std::numeric_limits<double>::infinity();
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-INSTANTIATE_TEST_SUITE_P(
-    Relivo, ValoresHostiles,
-    testing::Values(CasoHostil{"XMaxNaN", [](Relivo& r) { r.XMax(kNaN); }},
-                    CasoHostil{"XMinInfinito", [](Relivo& r) { r.XMin(-kInf); }},
-                    CasoHostil{"YMaxInfinito", [](Relivo& r) { r.YMax(kInf); }},
-                    CasoHostil{"YMinNaN", [](Relivo& r) { r.YMin(kNaN); }},
-                    CasoHostil{"ZMaxNaN", [](Relivo& r) { r.ZMax(kNaN); }},
-                    CasoHostil{"ZMinInfinito", [](Relivo& r) { r.ZMin(-kInf); }},
-                    CasoHostil{"ZEnorme", [](Relivo& r) { r.ZMax(1e308); }},
-                    CasoHostil{"XEnorme",
-                               [](Relivo& r) {
-                                   r.XMin(-1e308);
-                                   r.XMax(1e308);
-                               }},
-                    CasoHostil{"XDiminuto",
-                               [](Relivo& r) {
-                                   r.XMin(0);
-                                   r.XMax(1e-300);
-                               }},
-                    CasoHostil{"AnguloEnorme", [](Relivo& r) { r.AnguloX(1e300); }},
-                    CasoHostil{"AnguloNaN", [](Relivo& r) { r.AnguloY(kNaN); }},
-                    CasoHostil{"LineasNegativas", [](Relivo& r) { r.NumeroLineasX(-1); }},
-                    CasoHostil{"LineasMuyNegativas", [](Relivo& r) { r.NumeroLineasY(-32768); }},
-                    CasoHostil{"FuncionQueFallaEnAlgunosPuntos",
-                               [](Relivo& r) { r.Funcion("ln(x)"); }},
-                    CasoHostil{"FuncionQueDesborda", [](Relivo& r) { r.Funcion("exp(exp(x*y))"); }},
-                    CasoHostil{"FuncionRechazada", [](Relivo& r) { r.Funcion("x$"); }}),
-    [](const testing::TestParamInfo<CasoHostil>& i) { return std::string(i.param.nombre); });
+INSTANTIATE_TEST_SUITE_P(Datos, ValoresHostiles, testing::ValuesIn(LeerTabla("hostiles.tsv")),
+                         [](const auto& i) { return "Linea" + std::to_string(i.param.linea); });
 
 TEST(RelivoGraficar, UnaMallaDeTreintaYDosMilLineasNoRevientaYSeCancela) {
     Banco b;

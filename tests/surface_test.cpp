@@ -3,14 +3,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <numbers>
+#include <stdexcept>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "platform/png.h"
 #include "relivo/platform/error.h"
+#include "tests/support/case_table.h"
 #include "tests/support/raster_util.h"
 
 namespace relivo {
@@ -22,6 +26,8 @@ using prueba::SuperficiePixeles;
 constexpr ColorOle kRojo = RGB(255, 0, 0);
 constexpr ColorOle kAzul = RGB(0, 0, 255);
 constexpr ColorOle kBlanco = 0xFFFFFF;
+const float kNaN = std::nanf("");
+const float kInf = INFINITY;
 
 int32_t NumeroDeFallo(const std::function<void()>& f) {
     try {
@@ -32,35 +38,96 @@ int32_t NumeroDeFallo(const std::function<void()>& f) {
     return 0;
 }
 
+// A numeric property by its name (a colour as its number, a boolean as 0 or 1).
+template <class T>
+double ComoNumero(const T& valor) {
+    if constexpr (std::is_arithmetic_v<T>) {
+        return static_cast<double>(valor);
+    } else {
+        throw std::invalid_argument("not a number");
+    }
+}
+
+template <class T, class Asignar>
+void DesdeNumero(double v, Asignar asignar) {
+    if constexpr (std::is_arithmetic_v<T>) {
+        asignar(static_cast<T>(v));
+    } else {
+        throw std::invalid_argument("not a number");
+    }
+}
+
+double LeerPropiedad(const SuperficieDibujo& s, const std::string& nombre) {
+#define RELIVO_LEER(Nombre, ...) \
+    if (nombre == #Nombre) return ComoNumero(s.Nombre());
+    RELIVO_PROPIEDADES_SUPERFICIE(RELIVO_LEER)
+#undef RELIVO_LEER
+    if (nombre == "Width") return s.Width();
+    if (nombre == "Height") return s.Height();
+    throw std::invalid_argument(nombre);
+}
+
+void FijarPropiedad(SuperficieDibujo& s, const std::string& nombre, double v) {
+#define RELIVO_FIJAR(Nombre, Tipo, Clase, ...)                                       \
+    RELIVO_SI_SE_ASIGNA(                                                             \
+        Clase, if (nombre == #Nombre) {                                              \
+            return DesdeNumero<tipos::Tipo::Valor>(v, [&](auto x) { s.Nombre(x); }); \
+        })
+    RELIVO_PROPIEDADES_SUPERFICIE(RELIVO_FIJAR)
+#undef RELIVO_FIJAR
+    if (nombre == "Width") return s.Width(static_cast<float>(v));
+    if (nombre == "Height") return s.Height(static_cast<float>(v));
+    throw std::invalid_argument(nombre);
+}
+
+// tests/data/superficie.tsv: on a new surface, a property, the value set
+// (none: only read) and the value read back, or "!380" for a value refused
+// with 380 that changes nothing.
+class PropiedadTest : public ::testing::TestWithParam<prueba::FilaTabla> {};
+
+TEST_P(PropiedadTest, SeLeeOSeRechaza) {
+    const prueba::FilaTabla& f = GetParam();
+    auto s = CrearSuperficie();
+    const double antes = LeerPropiedad(*s, f[0]);
+    if (f[2] != "!380") {
+        if (!f[1].empty()) FijarPropiedad(*s, f[0], std::stod(f[1]));
+        EXPECT_EQ(LeerPropiedad(*s, f[0]), std::stod(f[2])) << f[0];
+        return;
+    }
+    try {
+        FijarPropiedad(*s, f[0], std::stod(f[1]));
+        ADD_FAILURE() << "sin error";
+    } catch (const Fallo& e) {
+        EXPECT_EQ(e.numero(), 380);
+        EXPECT_EQ(e.texto(), "El valor de la propiedad no es válido");
+    }
+    const double despues = LeerPropiedad(*s, f[0]);
+    EXPECT_TRUE(despues == antes || (std::isnan(antes) && std::isnan(despues))) << f[0];
+}
+
+INSTANTIATE_TEST_SUITE_P(Datos, PropiedadTest,
+                         ::testing::ValuesIn(prueba::LeerTabla("superficie.tsv")),
+                         [](const auto& i) { return "Linea" + std::to_string(i.param.linea); });
+
 TEST(Superficie, ValoresIniciales) {
     auto s = CrearSuperficie();
-    EXPECT_EQ(s->Width(), 313);
-    EXPECT_EQ(s->Height(), 233);
-    EXPECT_EQ(s->Align(), 0);
-    EXPECT_EQ(s->Appearance(), 1);
-    EXPECT_FALSE(s->AutoRedraw());
-    EXPECT_EQ(s->BackColor(), -2147483633);
-    EXPECT_EQ(s->BorderStyle(), 1);
-    EXPECT_EQ(s->DrawMode(), 13);
-    EXPECT_EQ(s->DrawStyle(), 0);
-    EXPECT_EQ(s->DrawWidth(), 1);
-    EXPECT_TRUE(s->Enabled());
-    EXPECT_EQ(s->FillColor(), 0);
-    EXPECT_EQ(s->FillStyle(), 1);
-    EXPECT_TRUE(s->FontTransparent());
-    EXPECT_EQ(s->ForeColor(), -2147483630);
-    EXPECT_EQ(s->MousePointer(), 0);
-    EXPECT_EQ(s->ScaleMode(), 1);
-    EXPECT_EQ(s->ScaleWidth(), 4635);
-    EXPECT_EQ(s->ScaleHeight(), 3435);
-    EXPECT_EQ(s->ScaleLeft(), 0);
-    EXPECT_EQ(s->ScaleTop(), 0);
     EXPECT_TRUE(s->Picture().Vacia());
     // The interior (inside the 2-pixel border) shows the button face.
     const Imagen img = s->Image();
     EXPECT_EQ(img.Ancho, 309);
     EXPECT_EQ(img.Alto, 229);
     EXPECT_EQ(Contar(img, *ResolverColor(colores_sistema::kCaraBoton)), 309 * 229);
+    // A picture whose pixels do not match its size is refused.
+    Imagen incoherente;
+    incoherente.Ancho = 3;
+    incoherente.Alto = 3;
+    try {
+        s->Picture(incoherente);
+        ADD_FAILURE() << "sin error";
+    } catch (const Fallo& e) {
+        EXPECT_EQ(e.numero(), 380);
+    }
+    EXPECT_TRUE(s->Picture().Vacia());
 }
 
 TEST(Superficie, HandlesDistintos) {
@@ -70,88 +137,6 @@ TEST(Superficie, HandlesDistintos) {
     EXPECT_NE(a->hDC(), a->hWnd());
     EXPECT_NE(a->hDC(), b->hDC());
 }
-
-// Out-of-range values of enumerations and scales fail with 380 and change nothing.
-struct CasoNoValido {
-    const char* nombre;
-    std::function<void(SuperficieDibujo&)> fijar;
-    std::function<double(const SuperficieDibujo&)> leer;
-};
-
-class ValorNoValidoTest : public ::testing::TestWithParam<CasoNoValido> {};
-
-TEST_P(ValorNoValidoTest, Fallo380) {
-    auto s = CrearSuperficie();
-    const double antes = GetParam().leer(*s);
-    try {
-        GetParam().fijar(*s);
-        FAIL() << "sin error";
-    } catch (const Fallo& e) {
-        EXPECT_EQ(e.numero(), 380);
-        EXPECT_EQ(e.texto(), "El valor de la propiedad no es válido");
-    }
-    EXPECT_EQ(GetParam().leer(*s), antes);
-}
-
-const float kNaN = std::nanf("");
-const float kInf = INFINITY;
-
-INSTANTIATE_TEST_SUITE_P(
-    Tabla, ValorNoValidoTest,
-    ::testing::Values(CasoNoValido{"AlignNegativo", [](auto& s) { s.Align(-1); },
-                                   [](auto& s) { return s.Align(); }},
-                      CasoNoValido{"Align5", [](auto& s) { s.Align(5); },
-                                   [](auto& s) { return s.Align(); }},
-                      CasoNoValido{"BorderStyle2", [](auto& s) { s.BorderStyle(2); },
-                                   [](auto& s) { return s.BorderStyle(); }},
-                      CasoNoValido{"DrawMode0", [](auto& s) { s.DrawMode(0); },
-                                   [](auto& s) { return s.DrawMode(); }},
-                      CasoNoValido{"DrawMode17", [](auto& s) { s.DrawMode(17); },
-                                   [](auto& s) { return s.DrawMode(); }},
-                      CasoNoValido{"DrawStyle7", [](auto& s) { s.DrawStyle(7); },
-                                   [](auto& s) { return s.DrawStyle(); }},
-                      CasoNoValido{"DrawWidth0", [](auto& s) { s.DrawWidth(0); },
-                                   [](auto& s) { return s.DrawWidth(); }},
-                      CasoNoValido{"DrawWidthNeg", [](auto& s) { s.DrawWidth(-3); },
-                                   [](auto& s) { return s.DrawWidth(); }},
-                      CasoNoValido{"FillStyle8", [](auto& s) { s.FillStyle(8); },
-                                   [](auto& s) { return s.FillStyle(); }},
-                      CasoNoValido{"FillStyleNeg", [](auto& s) { s.FillStyle(-1); },
-                                   [](auto& s) { return s.FillStyle(); }},
-                      CasoNoValido{"MousePointer16", [](auto& s) { s.MousePointer(16); },
-                                   [](auto& s) { return s.MousePointer(); }},
-                      CasoNoValido{"ScaleMode8", [](auto& s) { s.ScaleMode(8); },
-                                   [](auto& s) { return s.ScaleMode(); }},
-                      CasoNoValido{"ScaleWidth0", [](auto& s) { s.ScaleWidth(0); },
-                                   [](auto& s) { return s.ScaleWidth(); }},
-                      CasoNoValido{"ScaleHeightNaN", [](auto& s) { s.ScaleHeight(kNaN); },
-                                   [](auto& s) { return s.ScaleHeight(); }},
-                      CasoNoValido{"ScaleLeftInf", [](auto& s) { s.ScaleLeft(kInf); },
-                                   [](auto& s) { return s.ScaleLeft(); }},
-                      CasoNoValido{"FontSizeNaN", [](auto& s) { s.FontSize(kNaN); },
-                                   [](auto& s) { return s.FontSize(); }},
-                      CasoNoValido{"ForeColorSistema25",
-                                   [](auto& s) { s.ForeColor(static_cast<ColorOle>(0x80000019u)); },
-                                   [](auto& s) { return s.ForeColor(); }},
-                      CasoNoValido{"BackColorPaleta", [](auto& s) { s.BackColor(0x01000005); },
-                                   [](auto& s) { return s.BackColor(); }},
-                      CasoNoValido{"FillColorNegativo", [](auto& s) { s.FillColor(-1); },
-                                   [](auto& s) { return s.FillColor(); }},
-                      CasoNoValido{"WidthNegativo", [](auto& s) { s.Width(-1); },
-                                   [](auto& s) { return s.Width(); }},
-                      CasoNoValido{"HeightNaN", [](auto& s) { s.Height(kNaN); },
-                                   [](auto& s) { return s.Height(); }},
-                      CasoNoValido{"WidthEnorme", [](auto& s) { s.Width(1e9f); },
-                                   [](auto& s) { return s.Width(); }},
-                      CasoNoValido{"PictureIncoherente",
-                                   [](auto& s) {
-                                       Imagen i;
-                                       i.Ancho = 3;
-                                       i.Alto = 3;
-                                       s.Picture(i);
-                                   },
-                                   [](auto& s) { return s.Picture().Ancho; }}),
-    [](const auto& info) { return std::string(info.param.nombre); });
 
 // Every scale mode gives the interior's size in its unit.
 struct CasoEscala {
@@ -257,6 +242,21 @@ TEST(Superficie, EventosDeTecladoRatonYTamano) {
     // Mouse positions arrive in twips (15 per pixel).
     EXPECT_EQ(o.x, 150);
     EXPECT_EQ(o.y, 60);
+    // A click needs the release inside the interior, its edges included.
+    const auto clics = [&](float px, float py) {
+        o.eventos.clear();
+        s->PulsarRaton(1, 0, 5, 5);
+        s->SoltarRaton(1, 0, px, py);
+        return std::count(o.eventos.begin(), o.eventos.end(), "Click");
+    };
+    s->ScaleMode(3);  // pixels
+    const float ancho = s->ScaleWidth(), alto = s->ScaleHeight();
+    EXPECT_EQ(clics(0, 0), 1);
+    EXPECT_EQ(clics(ancho - 1, alto - 1), 1);
+    EXPECT_EQ(clics(-1, 5), 0);
+    EXPECT_EQ(clics(5, -1), 0);
+    EXPECT_EQ(clics(ancho, 5), 0);
+    EXPECT_EQ(clics(5, alto), 0);
     // A disabled surface raises nothing.
     o.eventos.clear();
     s->Enabled(false);
@@ -394,12 +394,28 @@ TEST(Superficie, RellenoDeCirculosYPorciones) {
     EXPECT_EQ(s->Point(60, 60), kAzul);
     EXPECT_EQ(s->Point(70, 50), kRojo);
     EXPECT_EQ(s->Point(75, 50), 0);
+    EXPECT_EQ(s->Point(67, 33), 0);  // beside the circle, within its box
+    // In twips the radius is scaled as well: 300 twips are 20 pixels.
+    s->Cls();
+    s->ScaleMode(1);
+    s->Circle(750, 750, 300, kRojo);
+    s->ScaleMode(3);
+    EXPECT_EQ(s->Point(70, 50), kRojo);
+    EXPECT_EQ(s->Point(75, 50), 0);
+    EXPECT_EQ(s->Point(50, 69), kAzul);
     // A pie (both angles negative): the quadrant up and right is filled.
     s->Cls();
     s->Circle(50, 50, 20, kRojo, -0.0001f, -static_cast<float>(std::numbers::pi / 2));
     EXPECT_EQ(s->Point(58, 42), kAzul);
     EXPECT_EQ(s->Point(42, 58), 0);
     EXPECT_EQ(s->Point(60, 50), kRojo);  // the radius to angle 0
+    // The quadrant up and left: the pixels right of the centre stay out.
+    s->Cls();
+    s->Circle(50, 50, 20, kRojo, -static_cast<float>(std::numbers::pi / 2),
+              -static_cast<float>(std::numbers::pi));
+    EXPECT_EQ(s->Point(42, 42), kAzul);
+    EXPECT_EQ(s->Point(51, 50), 0);
+    EXPECT_EQ(s->Point(51, 51), 0);
     // An arc with positive angles is not filled.
     s->Cls();
     s->Circle(50, 50, 20, kRojo, 0.0001f, static_cast<float>(std::numbers::pi / 2));
@@ -540,6 +556,15 @@ TEST(Superficie, PaintPictureCopiaEstiraReflejaYCombina) {
     s->PaintPicture(p, 15, 15, {}, {}, 1.0f, 0.0f, 1.0f, 1.0f);  // the second pixel, once
     EXPECT_EQ(s->Point(15, 15), kAzul);
     EXPECT_EQ(s->Point(16, 15), 0);
+    // In twips (15 per pixel) every position and size is scaled: the second
+    // pixel of the picture stretched over 4 x 2 pixels at (12, 12).
+    s->ScaleMode(1);
+    s->PaintPicture(p, 180, 180, 60.0f, 30.0f, 15.0f, 0.0f, 15.0f, 15.0f);
+    s->ScaleMode(3);
+    EXPECT_EQ(s->Point(12, 12), kAzul);
+    EXPECT_EQ(s->Point(15, 13), kAzul);
+    EXPECT_EQ(s->Point(16, 13), 0);
+    EXPECT_EQ(s->Point(12, 14), 0);
 }
 
 TEST(Superficie, MedidasDeTexto) {
@@ -580,6 +605,12 @@ TEST(Superficie, MedidasDeTexto) {
     EXPECT_FLOAT_EQ(s->TextWidth("Relivo"), 15 * px);
     // Text that is not UTF-8 is measured byte by byte.
     EXPECT_GT(s->TextWidth(std::string("\xff\xfe\x80", 3)), 0);
+    // UTF-8 is one glyph per character: "ñ" is narrower than the two
+    // Latin-1 glyphs of its bytes.
+    EXPECT_LT(s->TextWidth("\xc3\xb1"), s->TextWidth("\xc3") + s->TextWidth("\xb1"));
+    EXPECT_EQ(s->TextWidth("\xc3\xb1\xc3\xb1"), 2 * s->TextWidth("\xc3\xb1"));
+    // An ASCII byte starts no sequence, even before a continuation byte.
+    EXPECT_EQ(s->TextWidth("a\x80"), s->TextWidth("a") + s->TextWidth("\x80"));
 }
 
 TEST(Superficie, ImagenEnPngIdaYVuelta) {
