@@ -92,14 +92,7 @@ inline void Linea(RelivoVigilado& v, std::string_view l) {
 // Runs one input: a script of at most 48 lines, then the plain plot.
 inline void Ejecutar(std::string_view guion) {
     RelivoVigilado v;
-    size_t inicio = 0;
-    int lineas = 0;
-    while (inicio <= guion.size() && lineas++ < 48) {
-        size_t fin = guion.find('\n', inicio);
-        if (fin == std::string_view::npos) fin = guion.size();
-        Linea(v, guion.substr(inicio, fin - inicio));
-        inicio = fin + 1;
-    }
+    PorLineas(guion, 48, [&v](std::string_view linea) { Linea(v, linea); });
     Usable(v);
 }
 

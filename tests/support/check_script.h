@@ -278,14 +278,7 @@ private:
 // Runs one input: a script of at most 64 lines.
 inline void Ejecutar(std::string_view guion) {
     Guion g;
-    size_t inicio = 0;
-    int lineas = 0;
-    while (inicio <= guion.size() && lineas++ < 64) {
-        size_t fin = guion.find('\n', inicio);
-        if (fin == std::string_view::npos) fin = guion.size();
-        g.Linea(guion.substr(inicio, fin - inicio));
-        inicio = fin + 1;
-    }
+    PorLineas(guion, 64, [&g](std::string_view linea) { g.Linea(linea); });
 }
 
 }  // namespace relivo::fuzz::guion

@@ -72,4 +72,17 @@ inline std::string Literal(std::string_view t) {
     return r + "\"";
 }
 
+// Calls linea(text) for each line of a script, at most `maximo` lines.
+template <class Linea>
+void PorLineas(std::string_view guion, int maximo, Linea linea) {
+    size_t inicio = 0;
+    int lineas = 0;
+    while (inicio <= guion.size() && lineas++ < maximo) {
+        size_t fin = guion.find('\n', inicio);
+        if (fin == std::string_view::npos) fin = guion.size();
+        linea(guion.substr(inicio, fin - inicio));
+        inicio = fin + 1;
+    }
+}
+
 }  // namespace relivo::fuzz
