@@ -17,50 +17,18 @@
 #include <vector>
 
 #include "tests/support/cli_run.h"
+#include "tests/support/recording.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using relivo::prueba::Comparar;
 using relivo::prueba::CorrerCli;
+using relivo::prueba::Leer;
+using relivo::prueba::Lineas;
+using relivo::prueba::Regrabar;
 
 const fs::path kCarpeta = fs::path(RELIVO_TEST_DATA) / "recorded";
-
-std::string Leer(const fs::path& ruta) {
-    std::ifstream f(ruta, std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
-std::vector<std::string> Lineas(const std::string& texto) {
-    std::vector<std::string> lineas;
-    std::istringstream s(texto);
-    for (std::string l; std::getline(s, l);) lineas.push_back(l);
-    return lineas;
-}
-
-bool Regrabar() {
-    const char* v = std::getenv("RELIVO_REGRABAR");
-    return v != nullptr && std::string(v) == "1";
-}
-
-// Compares the text with the recorded file line by line, naming the first
-// input whose answer differs; or records it.
-void Comparar(const std::string& obtenido, const fs::path& esperado,
-              const std::vector<std::string>& entradas = {}) {
-    if (Regrabar()) {
-        std::ofstream(esperado, std::ios::binary) << obtenido;
-        return;
-    }
-    const std::vector<std::string> a = Lineas(obtenido);
-    const std::vector<std::string> b = Lineas(Leer(esperado));
-    for (size_t i = 0; i < std::min(a.size(), b.size()); ++i) {
-        ASSERT_EQ(a[i], b[i]) << esperado.filename() << " line " << i + 1
-                              << (i < entradas.size() ? " for " + entradas[i] : "");
-    }
-    ASSERT_EQ(a.size(), b.size()) << esperado.filename();
-    EXPECT_EQ(obtenido, Leer(esperado)) << esperado.filename();
-}
 
 TEST(RecordedTest, EvaluarEnLote) {
     const std::string entrada = Leer(kCarpeta / "evaluar_in.jsonl");
