@@ -1,0 +1,170 @@
+// The Relivo control in a Linux host driven by scripts: each
+// tests/data/relivo/NAME.txt is a list of calls on one control (script.h),
+// and after each call the log holds what the host saw: the events with their
+// arguments, the properties it was told changed, and every polygon drawn
+// with its vertices and its fill and fore colours. The log and the pictures
+// are compared with the reviewed recordings NAME.log and NAME.K.png.
+//
+// The calls, besides the control's members by name (Graficar, Cancelar,
+// Cls, Refresh, Line, Circle, PSet, Point, PaintPicture of the test picture,
+// TextWidth):
+//   new [W H]              a new control, W x H pixels
+//   set NAME VALUE         a property (the text of Funcion runs to the end)
+//   get NAME | inner NAME  a property of the control | of its surface
+//   continue 0|1           the host's answer to every Error event
+//   on-status TEXT cancel|plot   the first Status event TEXT cancels the
+//                          run, or calls Graficar again from the handler
+//   queue-cancel           a pending piece of work that cancels the run
+//   resize W H             the host resizes the control
+//   save | load FILE       the settings into a JSON document (logged) |
+//                          from a document under tests/data
+//   image                  the picture, compared with NAME.K.png
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/linux/json_bag.h"
+#include "platform/linux/work_queue.h"
+#include "tests/support/relivo_setters.h"
+#include "tests/support/relivo_test_host.h"
+#include "tests/support/script.h"
+
+namespace relivo::prueba {
+namespace {
+
+const std::filesystem::path kCarpeta = std::filesystem::path(RELIVO_TEST_DATA) / "relivo";
+const std::vector<std::string> kPropias = {
+    "Funcion", "AutoEscalaZ", "NumeroLineasX", "NumeroLineasY", "XMin",    "XMax",   "YMin",
+    "YMax",    "ZMin",        "ZMax",          "AnguloX",       "AnguloY", "AnguloZ"};
+
+bool EsPropia(const std::string& p) {
+    return std::find(kPropias.begin(), kPropias.end(), p) != kPropias.end();
+}
+
+// What the host saw since the last call, then forgotten.
+void AnotarLoVisto(Guion& g, Banco& b) {
+    for (const std::string& e : b.Eventos()) g.Anotar("event " + e);
+    for (const std::string& p : b.host.PropiedadesCambiadas()) g.Anotar("changed " + p);
+    if (b.poligonos.size() <= 40) {
+        for (const Poligono& p : b.poligonos) {
+            std::ostringstream s;
+            s << "polygon";
+            for (const PuntoApi& v : p.puntos) s << ' ' << v.x << ',' << v.y;
+            s << " fill " << std::hex << p.relleno << " fore " << p.contorno;
+            g.Anotar(s.str());
+        }
+    } else {
+        uint32_t h = 2166136261u;
+        for (const Poligono& p : b.poligonos) {
+            for (const PuntoApi& v : p.puntos) {
+                h = (h ^ static_cast<uint32_t>(v.x)) * 16777619u;
+                h = (h ^ static_cast<uint32_t>(v.y)) * 16777619u;
+            }
+            h = (h ^ static_cast<uint32_t>(p.relleno)) * 16777619u;
+        }
+        std::ostringstream s;
+        s << b.poligonos.size() << " polygons #" << std::hex << h;
+        g.Anotar(s.str());
+    }
+    b.Olvidar();
+}
+
+class GuionRelivo : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(GuionRelivo, DaLoGrabado) {
+    Guion g(kCarpeta, GetParam());
+    auto b = std::make_unique<Banco>();
+    bool hecho = false;
+    const Imagen prueba = ImagenDePrueba();
+    auto llamar = [&](const std::vector<std::string>& a, const std::string& linea) {
+        const Argumentos x{a};
+        const std::string& c = a[0];
+        if (c == "new") {
+            b.reset();  // its host stops observing polygons
+            b = a.size() > 2
+                    ? std::make_unique<Banco>(std::atoi(a[1].c_str()), std::atoi(a[2].c_str()))
+                    : std::make_unique<Banco>();
+            hecho = false;
+        } else if (c == "set" && EsPropia(a[1])) {
+            Fijar(*b->r, a[1], Argumentos::Resto(linea, 2));
+        } else if (c == "set") {
+            EXPECT_TRUE(FijarPropiedadSuperficie(*b->r, a[1], Argumentos::Resto(linea, 2)));
+        } else if (c == "get" && EsPropia(a[1])) {
+            g.Anotar(a[1] == "AutoEscalaZ" ? Texto(b->r->AutoEscalaZ()) : Leer(*b->r, a[1]));
+        } else if (c == "get" && a[1] == "Error") {
+            g.Anotar(Texto(b->r->NumeroError()) + " " + b->r->Error());
+        } else if (c == "get") {
+            g.Anotar(LeerPropiedadSuperficie(*b->r, a[1]).value_or("?"));
+        } else if (c == "inner") {
+            g.Anotar(LeerPropiedadSuperficie(b->r->PlanoInterno(), a[1]).value_or("?"));
+        } else if (c == "continue") {
+            b->Continuar(a[1] == "1");
+        } else if (c == "on-status") {
+            const std::string que = a[1];
+            const std::string estado = Argumentos::Resto(linea, 2);
+            Banco& banco = *b;
+            b->AlStatus([&banco, &hecho, &g, que, estado](const std::string& t, int16_t) {
+                if (hecho || t != estado) return;
+                hecho = true;
+                if (que == "cancel") return banco.r->Cancelar();
+                const size_t antes = banco.host.Eventos().size();
+                banco.r->Graficar();
+                g.Anotar("nested Graficar: " + std::to_string(banco.host.Eventos().size() - antes) +
+                         " events");
+            });
+        } else if (c == "queue-cancel") {
+            Relivo& r = *b->r;
+            EncolarTrabajo([&r] { r.Cancelar(); });
+        } else if (c == "Graficar") {
+            b->r->Graficar();
+        } else if (c == "Cancelar") {
+            b->r->Cancelar();
+        } else if (c == "Cls") {
+            b->r->Cls();
+        } else if (c == "Refresh") {
+            b->r->Refresh();
+        } else if (c == "resize") {
+            b->r->Redimensionar(x.F(1), x.F(2));
+        } else if (c == "Line") {
+            b->r->Line_(x.F(1), x.F(2), x.F(3), x.F(4), x.Entero(5));
+        } else if (c == "Circle") {
+            b->r->Circle_(x.F(1), x.F(2), x.F(3), x.Entero(4), x.Opcional(5), x.Opcional(6),
+                          x.Opcional(7));
+        } else if (c == "PSet") {
+            b->r->PSet_(x.F(1), x.F(2), x.Entero(3));
+        } else if (c == "Point") {
+            g.Anotar(Texto(b->r->Point(x.F(1), x.F(2))));
+        } else if (c == "PaintPicture") {
+            b->r->PaintPicture(prueba, x.F(1), x.F(2), x.Opcional(3), x.Opcional(4));
+        } else if (c == "TextWidth") {
+            g.Anotar(Texto(b->r->TextWidth(Argumentos::Resto(linea, 1))));
+        } else if (c == "save") {
+            BolsaJson bolsa;
+            b->r->WriteProperties(bolsa);
+            for (const std::string& l : Lineas(bolsa.Texto())) g.Anotar(l);
+        } else if (c == "load") {
+            b->r->ReadProperties(BolsaJson::Cargar(std::string(RELIVO_TEST_DATA) + "/" + a[1]));
+        } else if (c == "image") {
+            g.Foto(b->r->Grafica());
+        } else {
+            ADD_FAILURE() << "unknown call " << c;
+        }
+    };
+    g.Correr([&](const std::vector<std::string>& a, const std::string& linea) {
+        try {
+            llamar(a, linea);
+        } catch (const Fallo&) {
+            AnotarLoVisto(g, *b);
+            throw;
+        }
+        AnotarLoVisto(g, *b);
+    });
+}
+
+INSTANTIATE_TEST_SUITE_P(Datos, GuionRelivo, ::testing::ValuesIn(Guiones(kCarpeta)),
+                         [](const auto& info) { return info.param; });
+
+}  // namespace
+}  // namespace relivo::prueba
