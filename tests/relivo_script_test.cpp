@@ -16,6 +16,8 @@
 //                          run, or calls Graficar again from the handler
 //   queue-cancel           a pending piece of work that cancels the run
 //   resize W H             the host resizes the control
+//   key CODE SHIFT ASCII   a key pressed on the control's surface
+//   handler EVENT N        the host's handler of EVENT sets every argument to N
 //   save | load FILE       the settings into a JSON document (logged) |
 //                          from a document under tests/data
 //   image                  the picture, compared with NAME.K.png
@@ -125,6 +127,15 @@ TEST_P(GuionRelivo, DaLoGrabado) {
             b->r->Cls();
         } else if (c == "Refresh") {
             b->r->Refresh();
+        } else if (c == "key") {
+            const auto n = [&](size_t i) { return static_cast<int16_t>(x.F(i)); };
+            g.Anotar(Texto(b->r->PlanoInterno().Teclear(n(1), n(2), n(3))));
+        } else if (c == "handler") {
+            // The host's handler of a key event writes its arguments back.
+            const int16_t valor = static_cast<int16_t>(x.F(2));
+            b->host.AlEvento(a[1], [valor](std::span<ArgumentoEvento> args) {
+                for (ArgumentoEvento& arg : args) arg.Valor = valor;
+            });
         } else if (c == "resize") {
             b->r->Redimensionar(x.F(1), x.F(2));
         } else if (c == "Line") {
