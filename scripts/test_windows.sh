@@ -93,17 +93,14 @@ if [ "${1:-}" = "--bajo-x" ]; then
   correr "registro sin registrar" "$cargador" "$p/registration_test.exe" ausente "$ocx"
   correr "regsvr32" "$cargador" regsvr32 /s "$ocx"
   correr "registro" "$cargador" "$p/registration_test.exe" presente "$ocx"
-  correr "Evaluar por automatización" "$cargador" "$p/evaluar_automation_test.exe" \
-    "$datos\\evaluar_casos.jsonl" "$esperado\\evaluar_esperado.jsonl"
-  correr "Relivo por automatización" "$cargador" "$p/relivo_automation_test.exe" \
-    "$datos\\relivo_casos.txt" "$esperado"
+  correr "Evaluar y Relivo por automatización" "$cargador" "$p/automation_test.exe" "$datos" \
+    "$esperado" "$ocx"
   correr "contenedor" "$cargador" "$p/container_test.exe" "$esperado"
   for guion in prueba.vbs prueba.js; do
     correr "guion $guion" "$cargador" "$p/script_host_test.exe" "$datos\\$guion" \
       "$esperado\\evaluar_esperado.jsonl" "$esperado\\onda.json"
   done
   correr "ejemplo del README con cscript" cscript_ejemplo "$datos\\ejemplo.vbs"
-  correr "entradas erróneas" "$cargador" "$p/bad_input_test.exe" "$ocx"
   correr "vida del módulo" "$cargador" "$p/lifetime_test.exe" "$ocx"
   # Without an X display there is no window station to draw on.
   correr "sin pantalla" env -u DISPLAY "$cargador" "$p/no_display_test.exe"

@@ -7,7 +7,6 @@
 //   lifetime_test RUTA_DE_Relivo.ocx   (registered)
 #include <string>
 
-#include "tests/windows/late_binding.h"
 #include "tests/windows/support.h"
 
 namespace {

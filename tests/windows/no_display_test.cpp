@@ -6,7 +6,6 @@
 //   no_display_test   (registered, run without a display)
 #include <string>
 
-#include "tests/windows/late_binding.h"
 #include "tests/windows/support.h"
 
 namespace {

@@ -12,8 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "tests/windows/json_files.h"
-#include "tests/windows/late_binding.h"
 #include "tests/windows/support.h"
 
 // Not in the MinGW import libraries.
@@ -34,7 +32,7 @@ using prueba::Sumidero;
 using prueba::V;
 
 // The host's object Prueba: what the script records.
-class Registro final : public prueba::DespachoDelAnfitrion {
+class Registro final : public prueba::DelAnfitrion<> {
 public:
     STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* nombres, UINT n, LCID, DISPID* ids) override {
         static const wchar_t* kNombres[] = {L"Anotar", L"Numero", L"Texto", L"Comprobar"};
@@ -49,13 +47,7 @@ public:
     }
     STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* p, VARIANT*, EXCEPINFO*,
                         UINT*) override {
-        std::vector<V> a;
-        for (UINT i = p->cArgs; i-- > 0;) {
-            VARIANT v;
-            VariantInit(&v);
-            VariantCopyInd(&v, &p->rgvarg[i]);
-            a.push_back(V::Tomar(v));
-        }
+        const std::vector<V> a = prueba::Valores(p);
         switch (id) {
             case 1:
                 if (a.size() != 1) return DISP_E_BADPARAMCOUNT;
@@ -200,13 +192,6 @@ void Enlazar(Sumidero* s, const std::wstring& elemento, IDispatch*& guion) {
     };
 }
 
-std::string LeerTexto(const std::string& ruta) {
-    std::ifstream f(ruta, std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
 }  // namespace
 
 TEST(AnfitrionDeGuiones, GuionComoEnLinux) {
@@ -215,7 +200,7 @@ TEST(AnfitrionDeGuiones, GuionComoEnLinux) {
     const bool vbscript = ruta.size() > 4 && ruta.substr(ruta.size() - 4) == ".vbs";
     const std::vector<Json> esperados = prueba::LeerLineasJson(a[1]);
     ASSERT_GE(esperados.size(), 5u) << "resultados de Linux";
-    const Json traza = prueba::LeerJson(a[2]);
+    const Json traza = Json::parse(prueba::LeerTexto(a[2]));
 
     Despacho evaluar = Despacho::Crear(L"Carvex.Evaluar");
     Despacho relivo = Despacho::Crear(L"Carvex.Relivo");
@@ -240,7 +225,7 @@ TEST(AnfitrionDeGuiones, GuionComoEnLinux) {
     for (const wchar_t* n : {L"Evaluar1", L"Relivo1", L"Prueba"}) {
         motor->AddNamedItem(n, SCRIPTITEM_ISVISIBLE);
     }
-    const std::wstring codigo = prueba::Utf16(LeerTexto(ruta));
+    const std::wstring codigo = prueba::Utf16(prueba::LeerTexto(ruta));
     EXCEPINFO e{};
     EXPECT_TRUE(SUCCEEDED(analizador->ParseScriptText(codigo.c_str(), nullptr, nullptr, nullptr, 0,
                                                       0, 0, nullptr, &e)))
