@@ -82,6 +82,7 @@ if [ "${1:-}" = "--bajo-x" ]; then
   tlb="$(w "$build/generado/Carvex.tlb")"
   datos="$(w "$raiz/tests/windows/data")"
   esperado="$(w "$refs")"
+  registro="$datos\\registro.tsv"
   p="$build/pruebas"
   correr "archivo Relivo.ocx" "$cargador" "$p/file_test.exe" "$ocx"
   # Each file's dump is left in the build directory, to review a difference.
@@ -90,22 +91,24 @@ if [ "${1:-}" = "--bajo-x" ]; then
     "$(w "$build")\\carvex_typelib_tlb.txt"
   correr "biblioteca de tipos (Relivo.ocx)" "$cargador" "$p/typelib_test.exe" "$ocx" "$volcado" \
     "$(w "$build")\\carvex_typelib_ocx.txt"
-  correr "registro sin registrar" "$cargador" "$p/registration_test.exe" ausente "$ocx"
+  correr "registro sin registrar" "$cargador" "$p/registration_test.exe" ausente "$ocx" "$registro"
   correr "regsvr32" "$cargador" regsvr32 /s "$ocx"
-  correr "registro" "$cargador" "$p/registration_test.exe" presente "$ocx"
+  correr "registro" "$cargador" "$p/registration_test.exe" presente "$ocx" "$registro"
   correr "Evaluar y Relivo por automatización" "$cargador" "$p/automation_test.exe" "$datos" \
-    "$esperado" "$ocx"
+    "$esperado"
   correr "contenedor" "$cargador" "$p/container_test.exe" "$esperado"
   for guion in prueba.vbs prueba.js; do
     correr "guion $guion" "$cargador" "$p/script_host_test.exe" "$datos\\$guion" \
       "$esperado\\evaluar_esperado.jsonl" "$esperado\\onda.json"
   done
   correr "ejemplo del README con cscript" cscript_ejemplo "$datos\\ejemplo.vbs"
+  correr "entradas erróneas" "$cargador" "$p/bad_input_test.exe" "$datos\\valores_raros.jsonl" \
+    "$ocx"
   correr "vida del módulo" "$cargador" "$p/lifetime_test.exe" "$ocx"
   # Without an X display there is no window station to draw on.
   correr "sin pantalla" env -u DISPLAY "$cargador" "$p/no_display_test.exe"
   correr "regsvr32 /u" "$cargador" regsvr32 /s /u "$ocx"
-  correr "registro borrado" "$cargador" "$p/registration_test.exe" ausente "$ocx"
+  correr "registro borrado" "$cargador" "$p/registration_test.exe" ausente "$ocx" "$registro"
   /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
   exit "$fallos"
 fi

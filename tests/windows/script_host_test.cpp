@@ -48,26 +48,13 @@ public:
     STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* p, VARIANT*, EXCEPINFO*,
                         UINT*) override {
         const std::vector<V> a = prueba::Valores(p);
-        switch (id) {
-            case 1:
-                if (a.size() != 1) return DISP_E_BADPARAMCOUNT;
-                notas.push_back(a[0].Texto());
-                return S_OK;
-            case 2:
-                if (a.size() != 2) return DISP_E_BADPARAMCOUNT;
-                numeros[a[0].Texto()] = a[1].Doble();
-                return S_OK;
-            case 3:
-                if (a.size() != 2) return DISP_E_BADPARAMCOUNT;
-                textos[a[0].Texto()] = a[1].Texto();
-                return S_OK;
-            case 4:
-                if (a.size() != 2) return DISP_E_BADPARAMCOUNT;
-                EXPECT_TRUE(a[0].Booleano()) << "guion: " + a[1].Texto();
-                return S_OK;
-            default:
-                return DISP_E_MEMBERNOTFOUND;
-        }
+        if (id < 1 || id > 4) return DISP_E_MEMBERNOTFOUND;
+        if (a.size() != (id == 1 ? 1u : 2u)) return DISP_E_BADPARAMCOUNT;
+        if (id == 1) notas.push_back(a[0].Texto());
+        if (id == 2) numeros[a[0].Texto()] = a[1].Doble();
+        if (id == 3) textos[a[0].Texto()] = a[1].Texto();
+        EXPECT_TRUE(id != 4 || a[0].Booleano()) << "guion: " + a.back().Texto();
+        return S_OK;
     }
 
     std::vector<std::string> notas;

@@ -22,6 +22,9 @@
 #include <fstream>
 #include <functional>
 #include <initializer_list>
+#include <limits>
+#include <list>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <stdexcept>
@@ -417,6 +420,71 @@ inline Sumidero::Manejador CancelarEnEstado(const Despacho& control, std::string
         if (e.nombre == L"Status" && e.args[0].Texto() == estado) control.Llamar(L"Cancelar");
     };
 }
+
+// A VARTYPE by its name without VT_.
+inline VARTYPE Tipo(const std::string& nombre) {
+    // clang-format off
+    static const std::map<std::string, VARTYPE> kTipos = {
+        {"EMPTY", VT_EMPTY}, {"NULL", VT_NULL}, {"I1", VT_I1}, {"UI1", VT_UI1}, {"I2", VT_I2},
+        {"UI2", VT_UI2}, {"I4", VT_I4}, {"UI4", VT_UI4}, {"I8", VT_I8}, {"UI8", VT_UI8},
+        {"INT", VT_INT}, {"UINT", VT_UINT}, {"R4", VT_R4}, {"R8", VT_R8}, {"CY", VT_CY},
+        {"DATE", VT_DATE}, {"DECIMAL", VT_DECIMAL}, {"BOOL", VT_BOOL}, {"BSTR", VT_BSTR},
+        {"ERROR", VT_ERROR}, {"UNKNOWN", VT_UNKNOWN}, {"DISPATCH", VT_DISPATCH},
+        {"VARIANT", VT_VARIANT}};
+    // clang-format on
+    return kTipos.at(nombre);
+}
+
+// The values of the data files: a JSON number is a Long (integer) or a
+// Double, a string a BSTR, true and false a Boolean, null Empty; an object
+// is one of the other kinds (see data/pasos.jsonl). What references refer to
+// lives here.
+class Notacion {
+public:
+    explicit Notacion(const Despacho& control) : control_(control) {}
+    V Valor(const Json& j) {
+        if (j.is_number_integer()) return V(j.get<int>());
+        if (j.is_number()) return V(j.get<double>());
+        if (j.is_string()) return V(Utf16(j.get<std::string>()));
+        if (j.is_boolean()) return V(j.get<bool>());
+        if (j.is_null()) return V();
+        if (j.contains("falta")) return V::Falta();
+        if (j.contains("largo")) return V(std::wstring(j["largo"].get<size_t>(), L'x'));
+        if (j.contains("bstrNulo")) return V(VT_BSTR, [](VARIANT& v) { V_BSTR(&v) = nullptr; });
+        if (j.contains("ref")) return V::Ref(VT_VARIANT, &*Guardar(j["ref"]));
+        if (j.contains("porRef")) {
+            VARIANT& v = *Guardar(j["porRef"]);
+            return V::Ref(V_VT(&v), &V_I4(&v));
+        }
+        if (j.contains("lista")) {
+            const VARTYPE de = Tipo(j.value("de", "I4"));
+            SAFEARRAY* a = SafeArrayCreateVector(de, 0, j["lista"].get<ULONG>());
+            return V(VT_ARRAY | de, [a](VARIANT& v) { V_ARRAY(&v) = a; });
+        }
+        if (j.contains("objeto")) {
+            const VARTYPE t = Tipo(j.value("vt", "DISPATCH"));
+            if (j["objeto"].is_null()) return V(nullptr, t);
+            if (j["objeto"] == "control") return V(control_.get(), t);
+            return V(control_.Get(Utf16(j["objeto"].get<std::string>())).valor.Objeto(), t);
+        }
+        const VARTYPE t = Tipo(j["vt"]);
+        if (t == VT_NULL || t == VT_EMPTY) return V(t, [](VARIANT&) {});
+        if (t == VT_ERROR) return V(t, [&](VARIANT& v) { V_ERROR(&v) = j["v"].get<HRESULT>(); });
+        V r, doble(j["v"].is_string() ? std::numeric_limits<double>::quiet_NaN()
+                                      : j["v"].get<double>());
+        // Integers of the machine's width convert as their fixed-width twins.
+        const VARTYPE como = t == VT_INT ? VARTYPE{VT_I4} : t == VT_UINT ? VARTYPE{VT_UI4} : t;
+        EXPECT_EQ(VariantChangeType(&*r, &*doble, 0, como), S_OK) << j.dump();
+        V_VT(&*r) = t;
+        return r;
+    }
+
+private:
+    V& Guardar(const Json& j) { return guardados_.emplace_back(Valor(j)); }
+
+    const Despacho& control_;
+    std::list<V> guardados_;
+};
 
 // ---- Pictures: pixels as r + 256 g + 65536 b, top row first.
 struct Mapa {
