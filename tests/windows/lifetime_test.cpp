@@ -11,6 +11,8 @@
 
 namespace {
 
+using prueba::ComPtr;
+
 using Obtener = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
 using Descargable = HRESULT(WINAPI*)();
 
@@ -18,10 +20,6 @@ CLSID Clase(const wchar_t* progId) {
     CLSID c = CLSID_NULL;
     CLSIDFromProgID(progId, &c);
     return c;
-}
-
-ULONG Soltar(IUnknown* u) {
-    return u ? u->Release() : 0;
 }
 
 // DllCanUnloadNow step by step, on the file loaded by its path.
@@ -37,31 +35,29 @@ void ComprobarCuentas(const std::wstring& ruta) {
 
     for (const wchar_t* progId : {L"Carvex.Evaluar", L"Carvex.Relivo"}) {
         const std::string que = prueba::Utf8(progId);
-        IClassFactory* f = nullptr;
-        if (!RELIVO_CUMPLE(
-                SUCCEEDED(obtener(Clase(progId), IID_IClassFactory, reinterpret_cast<void**>(&f))),
-                que + ": DllGetClassObject")) {
+        ComPtr<IClassFactory> f;
+        if (!RELIVO_CUMPLE(SUCCEEDED(obtener(Clase(progId), IID_PPV_ARGS(&f))),
+                           que + ": DllGetClassObject")) {
             continue;
         }
         EXPECT_EQ(descargable(), S_FALSE) << que + ": con la fábrica en la mano";
-        IUnknown* otra = nullptr;
-        f->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&otra));
-        f->AddRef();
-        Soltar(f);
-        Soltar(otra);
+        ComPtr<IUnknown> otra;
+        f.As(&otra);
+        ComPtr<IClassFactory>(f).Reset();  // one more reference, and let go
+        otra.Reset();
         EXPECT_EQ(descargable(), S_FALSE) << que + ": tras soltar las referencias añadidas";
         EXPECT_EQ(f->LockServer(TRUE), S_OK) << que + ": LockServer(TRUE)";
-        Soltar(f);
+        f.Reset();
         EXPECT_EQ(descargable(), S_FALSE) << que + ": fábrica suelta, servidor bloqueado";
-        obtener(Clase(progId), IID_IClassFactory, reinterpret_cast<void**>(&f));
+        obtener(Clase(progId), IID_PPV_ARGS(&f));
         f->LockServer(FALSE);
         EXPECT_EQ(descargable(), S_FALSE) << que + ": desbloqueado, fábrica en la mano";
-        IUnknown* objeto = nullptr;
-        EXPECT_EQ(f->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&objeto)), S_OK)
+        ComPtr<IUnknown> objeto;
+        EXPECT_EQ(f->CreateInstance(nullptr, IID_PPV_ARGS(&objeto)), S_OK)
             << que + ": CreateInstance";
-        Soltar(f);
+        f.Reset();
         EXPECT_EQ(descargable(), S_FALSE) << que + ": fábrica suelta, objeto vivo";
-        Soltar(objeto);
+        objeto.Reset();
         EXPECT_EQ(descargable(), S_OK) << que + ": nada vivo";
     }
     FreeLibrary(m);
@@ -78,30 +74,27 @@ void LiberarSinUso() {
 // What a host does: it takes a class object, frees its unused libraries
 // now and then, and creates objects later.
 void ComprobarHost() {
-    IClassFactory* f = nullptr;
-    if (!RELIVO_CUMPLE(
-            SUCCEEDED(CoGetClassObject(Clase(L"Carvex.Evaluar"), CLSCTX_INPROC_SERVER, nullptr,
-                                       IID_IClassFactory, reinterpret_cast<void**>(&f))),
-            "CoGetClassObject de Evaluar")) {
+    ComPtr<IClassFactory> f;
+    if (!RELIVO_CUMPLE(SUCCEEDED(CoGetClassObject(Clase(L"Carvex.Evaluar"), CLSCTX_INPROC_SERVER,
+                                                  nullptr, IID_PPV_ARGS(&f))),
+                       "CoGetClassObject de Evaluar")) {
         return;
     }
     LiberarSinUso();
     EXPECT_TRUE(Cargado()) << "con la fábrica en la mano, Relivo.ocx sigue cargado";
-    IDispatch* d = nullptr;
-    if (RELIVO_CUMPLE(
-            SUCCEEDED(f->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(&d))),
-            "CreateInstance tras liberar las bibliotecas sin uso")) {
-        prueba::Despacho ev(d);
-        d->Release();
-        Soltar(f);
-        f = nullptr;
+    ComPtr<IDispatch> d;
+    if (RELIVO_CUMPLE(SUCCEEDED(f->CreateInstance(nullptr, IID_PPV_ARGS(&d))),
+                      "CreateInstance tras liberar las bibliotecas sin uso")) {
+        prueba::Despacho ev(d.Get());
+        d.Reset();
+        f.Reset();
         LiberarSinUso();
         EXPECT_TRUE(Cargado()) << "con un objeto vivo, Relivo.ocx sigue cargado";
         ev.Put(L"Funcion", prueba::V(L"2*x"));
         ev.Put(L"Valor", prueba::V(21.0), {prueba::V(L"x")});
         EXPECT_EQ(ev.Get(L"Resultado").valor.Doble(), 42.0) << "el objeto funciona";
     }
-    Soltar(f);
+    f.Reset();
     LiberarSinUso();
     EXPECT_TRUE(!Cargado()) << "sin nada vivo, Relivo.ocx se descarga";
     // And it loads again for the next client.

@@ -124,7 +124,7 @@ public:
 };
 
 // Delivers a control's events to the script's procedure `item_event`.
-void Enlazar(Sumidero* s, const std::wstring& elemento, IDispatch*& guion) {
+void Enlazar(Sumidero* s, const std::wstring& elemento, const prueba::ComPtr<IDispatch>& guion) {
     s->manejador = [elemento, &guion](prueba::Evento& e, std::vector<VARIANTARG*>& args) {
         if (!guion) return;
         std::wstring nombre = elemento + L"_" + e.nombre;
@@ -218,7 +218,7 @@ TEST(AnfitrionDeGuiones, GuionComoEnLinux) {
                                                       0, 0, nullptr, &e)))
         << "el guion se lee";
     motor->SetScriptState(SCRIPTSTATE_CONNECTED);
-    IDispatch* guion = nullptr;
+    prueba::ComPtr<IDispatch> guion;
     motor->GetScriptDispatch(nullptr, &guion);
     // The host binds the controls' events to the script.
     auto sumideroEvaluar = prueba::Nuevo<prueba::Sumidero>();
@@ -227,7 +227,7 @@ TEST(AnfitrionDeGuiones, GuionComoEnLinux) {
         << "eventos enlazados";
     Enlazar(sumideroEvaluar.Get(), L"Evaluar1", guion);
     Enlazar(sumideroRelivo.Get(), L"Relivo1", guion);
-    Despacho principal(guion);
+    Despacho principal(guion.Get());
     EXPECT_TRUE(principal.Llamar(L"Principal").Bien()) << "Principal se ejecuta";
 
     // Compared with the Linux build.
@@ -260,7 +260,7 @@ TEST(AnfitrionDeGuiones, GuionComoEnLinux) {
 
     sumideroEvaluar->Desconectar();
     sumideroRelivo->Desconectar();
-    if (guion) guion->Release();
+    guion.Reset();
     principal = Despacho();
     motor->Close();
 }
