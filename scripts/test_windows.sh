@@ -84,7 +84,7 @@ if [ "${1:-}" = "--bajo-x" ]; then
   esperado="$(w "$refs")"
   registro="$datos\\registro.tsv"
   p="$build/pruebas"
-  correr "archivo Relivo.ocx" "$cargador" "$p/file_test.exe" "$ocx"
+  correr "archivo Relivo.ocx" "$cargador" "$p/module_test.exe" --gtest_filter='ArchivoOcx.*' "$ocx"
   # Each file's dump is left in the build directory, to review a difference.
   volcado="$datos\\carvex_typelib.txt"
   correr "biblioteca de tipos (.tlb)" "$cargador" "$p/typelib_test.exe" "$tlb" "$volcado" \
@@ -104,9 +104,9 @@ if [ "${1:-}" = "--bajo-x" ]; then
   correr "ejemplo del README con cscript" cscript_ejemplo "$datos\\ejemplo.vbs"
   correr "entradas erróneas" "$cargador" "$p/bad_input_test.exe" "$datos\\valores_raros.jsonl" \
     "$ocx"
-  correr "vida del módulo" "$cargador" "$p/lifetime_test.exe" "$ocx"
+  correr "vida del módulo" "$cargador" "$p/module_test.exe" --gtest_filter='VidaDelModulo.*' "$ocx"
   # Without an X display there is no window station to draw on.
-  correr "sin pantalla" env -u DISPLAY "$cargador" "$p/no_display_test.exe"
+  correr "sin pantalla" env -u DISPLAY "$cargador" "$p/module_test.exe" --gtest_filter='SinPantalla.*'
   correr "regsvr32 /u" "$cargador" regsvr32 /s /u "$ocx"
   correr "registro borrado" "$cargador" "$p/registration_test.exe" ausente "$ocx" "$registro"
   /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
