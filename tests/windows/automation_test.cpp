@@ -23,13 +23,12 @@ namespace {
 using prueba::ComPtr;
 using prueba::Despacho;
 using prueba::Json;
+using prueba::Notacion;
 using prueba::Resultado;
 using prueba::Sumidero;
+using prueba::Tipo;
 using prueba::Utf16;
 using prueba::V;
-
-using prueba::Notacion;
-using prueba::Tipo;
 
 const std::string& Datos() {
     return prueba::Argumentos()[0];

@@ -56,7 +56,7 @@ std::vector<Raro> Raros(Notacion& notacion) {
 // mismatch (13) through the control's error path. The call succeeds,
 // NumeroError and Error tell it, one Error event reports it, and the
 // expression and the values stay as they were.
-TEST(Automatizacion, VariantesDeEvaluar) {
+TEST(EntradasErroneas, VariantesDeEvaluar) {
     Despacho ev = Despacho::Crear(L"Carvex.Evaluar");
     auto s = prueba::Nuevo<Sumidero>();
     s->Conectar(ev);
@@ -195,7 +195,7 @@ void BarrerMiembros(const wchar_t* progId,
     s->Desconectar();
 }
 
-TEST(Automatizacion, TodosLosMiembros) {
+TEST(EntradasErroneas, TodosLosMiembros) {
     BarrerMiembros(L"Carvex.Evaluar", [](const std::wstring&) { return true; });
     // Relivo's own members; the rest pass through to the drawing surface.
     const std::set<std::wstring> propios = {
@@ -206,7 +206,7 @@ TEST(Automatizacion, TodosLosMiembros) {
 }
 
 // A sink that is not a dispatch interface, cookies that do not exist.
-TEST(Automatizacion, Conexiones) {
+TEST(EntradasErroneas, Conexiones) {
     Despacho r = Despacho::Crear(L"Carvex.Relivo");
     ComPtr<IConnectionPointContainer> cpc = r.As<IConnectionPointContainer>();
     ASSERT_TRUE(cpc);
@@ -247,7 +247,7 @@ TEST(Automatizacion, Conexiones) {
     }
 }
 
-TEST(Automatizacion, Fabrica) {
+TEST(EntradasErroneas, Fabrica) {
     HMODULE m = LoadLibraryW(Utf16(prueba::Argumentos()[1]).c_str());
     ASSERT_TRUE(m != nullptr) << "cargar Relivo.ocx";
     using Obtener = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
