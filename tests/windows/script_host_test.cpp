@@ -124,57 +124,33 @@ public:
 };
 
 // Delivers a control's events to the script's procedure `item_event`.
-void Enlazar(Sumidero* s, const std::wstring& elemento, const prueba::ComPtr<IDispatch>& guion) {
+// By-reference arguments reach the script as references to variants (what a
+// ByRef parameter of a script procedure binds to); their values go back to
+// the control after the call. A value returned is the new value of the last
+// by-reference argument.
+void Enlazar(Sumidero* s, const std::wstring& elemento, const Despacho& guion) {
     s->manejador = [elemento, &guion](prueba::Evento& e, std::vector<VARIANTARG*>& args) {
-        if (!guion) return;
-        std::wstring nombre = elemento + L"_" + e.nombre;
-        LPOLESTR n = nombre.data();
-        DISPID id = DISPID_UNKNOWN;
-        if (FAILED(guion->GetIDsOfNames(IID_NULL, &n, 1, LOCALE_USER_DEFAULT, &id))) return;
-        // By-reference arguments reach the script as references to variants
-        // (what a ByRef parameter of a script procedure binds to); their values
-        // go back to the control after the call.
-        std::vector<VARIANT> valores(args.size());
-        std::vector<VARIANTARG> invertidos;
-        for (size_t k = args.size(); k-- > 0;) {
-            VariantInit(&valores[k]);
-            if (V_VT(args[k]) & VT_BYREF) {
-                VariantCopyInd(&valores[k], args[k]);
-                VARIANTARG ref;
-                VariantInit(&ref);
-                V_VT(&ref) = VT_BYREF | VT_VARIANT;
-                V_VARIANTREF(&ref) = &valores[k];
-                invertidos.push_back(ref);
-            } else {
-                invertidos.push_back(*args[k]);
-            }
-        }
-        DISPPARAMS p{invertidos.empty() ? nullptr : invertidos.data(), nullptr,
-                     static_cast<UINT>(invertidos.size()), 0};
-        VARIANT r;
-        VariantInit(&r);
-        guion->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &p, &r, nullptr, nullptr);
-        // A value returned is the new value of the last by-reference argument.
-        if (V_VT(&r) != VT_EMPTY) {
-            for (size_t k = args.size(); k-- > 0;) {
-                if (!(V_VT(args[k]) & VT_BYREF)) continue;
-                VariantCopy(&valores[k], &r);
-                break;
-            }
-        }
-        VariantClear(&r);
+        const DISPID id = guion ? guion.Id(elemento + L"_" + e.nombre) : DISPID_UNKNOWN;
+        if (id == DISPID_UNKNOWN) return;
+        std::vector<V> valores(e.args), llamada;
+        size_t ultimo = args.size();
         for (size_t k = 0; k < args.size(); ++k) {
-            if (!(V_VT(args[k]) & VT_BYREF)) continue;
+            const bool ref = V_VT(args[k]) & VT_BYREF;
+            llamada.push_back(ref ? V::Ref(VT_VARIANT, &*valores[k]) : e.args[k]);
+            if (ref) ultimo = k;
+        }
+        const prueba::Resultado r = guion.Invocar(id, DISPATCH_METHOD, llamada);
+        EXPECT_TRUE(r.Bien()) << "guion: " + prueba::Utf8(elemento + L"_" + e.nombre);
+        if (r.valor.Tipo() != VT_EMPTY && ultimo < args.size()) valores[ultimo] = r.valor;
+        for (size_t k = 0; k < args.size(); ++k) {
             const VARTYPE tipo = V_VT(args[k]) & ~VT_BYREF;
-            VARIANT c;
-            VariantInit(&c);
-            if (SUCCEEDED(VariantChangeType(&c, &valores[k], 0, tipo))) {
-                if (tipo == VT_BOOL) *V_BOOLREF(args[k]) = V_BOOL(&c);
-                if (tipo == VT_I2) *V_I2REF(args[k]) = V_I2(&c);
-                if (tipo == VT_R4) *V_R4REF(args[k]) = V_R4(&c);
-            }
-            VariantClear(&c);
-            VariantClear(&valores[k]);
+            V c;
+            if (!(V_VT(args[k]) & VT_BYREF) ||
+                FAILED(VariantChangeType(&*c, &*valores[k], 0, tipo)))
+                continue;
+            if (tipo == VT_BOOL) *V_BOOLREF(args[k]) = V_BOOL(&*c);
+            if (tipo == VT_I2) *V_I2REF(args[k]) = V_I2(&*c);
+            if (tipo == VT_R4) *V_R4REF(args[k]) = V_R4(&*c);
         }
     };
 }
@@ -218,8 +194,12 @@ TEST(AnfitrionDeGuiones, GuionComoEnLinux) {
                                                       0, 0, nullptr, &e)))
         << "el guion se lee";
     motor->SetScriptState(SCRIPTSTATE_CONNECTED);
-    prueba::ComPtr<IDispatch> guion;
-    motor->GetScriptDispatch(nullptr, &guion);
+    Despacho guion;
+    {
+        prueba::ComPtr<IDispatch> d;
+        motor->GetScriptDispatch(nullptr, &d);
+        guion = Despacho(d.Get());
+    }
     // The host binds the controls' events to the script.
     auto sumideroEvaluar = prueba::Nuevo<prueba::Sumidero>();
     auto sumideroRelivo = prueba::Nuevo<prueba::Sumidero>();
@@ -227,8 +207,7 @@ TEST(AnfitrionDeGuiones, GuionComoEnLinux) {
         << "eventos enlazados";
     Enlazar(sumideroEvaluar.Get(), L"Evaluar1", guion);
     Enlazar(sumideroRelivo.Get(), L"Relivo1", guion);
-    Despacho principal(guion.Get());
-    EXPECT_TRUE(principal.Llamar(L"Principal").Bien()) << "Principal se ejecuta";
+    EXPECT_TRUE(guion.Llamar(L"Principal").Bien()) << "Principal se ejecuta";
 
     // Compared with the Linux build.
     const Json& caso1 = esperados[0];  // sen(x)*cos(y) + 2x, x = 1, y = 2
@@ -260,8 +239,7 @@ TEST(AnfitrionDeGuiones, GuionComoEnLinux) {
 
     sumideroEvaluar->Desconectar();
     sumideroRelivo->Desconectar();
-    guion.Reset();
-    principal = Despacho();
+    guion = Despacho();
     motor->Close();
 }
 

@@ -174,13 +174,6 @@ public:
     static V Ref(VARTYPE t, void* v) {
         return V(VT_BYREF | t, [v](VARIANT& r) { V_BYREF(&r) = v; });
     }
-    // Takes ownership of a VARIANT's contents.
-    static V Tomar(VARIANT& v) {
-        V r;
-        r.v_ = v;
-        VariantInit(&v);
-        return r;
-    }
 
     VARIANT& operator*() { return v_; }
     const VARIANT& operator*() const { return v_; }
@@ -212,13 +205,8 @@ private:
 // The arguments of a call the host received, in declaration order and by
 // value.
 inline std::vector<V> Valores(const DISPPARAMS* p) {
-    std::vector<V> r;
-    for (UINT i = p->cArgs; i-- > 0;) {
-        VARIANT v;
-        VariantInit(&v);
-        VariantCopyInd(&v, &p->rgvarg[i]);
-        r.push_back(V::Tomar(v));
-    }
+    std::vector<V> r(p->cArgs);
+    for (UINT i = 0; i < p->cArgs; ++i) VariantCopyInd(&*r[i], &p->rgvarg[p->cArgs - 1 - i]);
     return r;
 }
 
@@ -268,11 +256,8 @@ public:
         DISPPARAMS p{invertidos.empty() ? nullptr : invertidos.data(), put ? &poner : nullptr,
                      static_cast<UINT>(invertidos.size()), put ? 1u : 0u};
         Resultado r;
-        VARIANT valor;
-        VariantInit(&valor);
         EXCEPINFO e{};
-        r.hr = d_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, banderas, &p, &valor, &e, nullptr);
-        r.valor = V::Tomar(valor);
+        r.hr = d_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, banderas, &p, &*r.valor, &e, nullptr);
         if (r.hr == DISP_E_EXCEPTION) {
             if (e.pfnDeferredFillIn) e.pfnDeferredFillIn(&e);
             if (e.bstrDescription) r.descripcion = e.bstrDescription;
