@@ -22,6 +22,8 @@
 
 namespace {
 
+using prueba::ComPtr;
+
 std::vector<std::string> Exportaciones(HMODULE m) {
     auto* base = reinterpret_cast<const BYTE*>(m);
     auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
@@ -138,8 +140,6 @@ TEST(ArchivoOcx, ExportacionesRecursosYVersion) {
         EXPECT_TRUE(Cadena(info, L"OLESelfRegister") != L"(ninguno)") << "OLESelfRegister";
     }
 }
-
-using prueba::ComPtr;
 
 using Obtener = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
 using Descargable = HRESULT(WINAPI*)();
