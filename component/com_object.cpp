@@ -1,5 +1,6 @@
 #include "component/com_object.h"
 
+#include <utility>
 #include <vector>
 
 #include "component/module.h"
@@ -56,7 +57,7 @@ ULONG ObjetoCom::Restar() {
 
 STDMETHODIMP ObjetoCom::GetClassInfo(ITypeInfo** ppTI) {
     if (!ppTI) return E_POINTER;
-    *ppTI = InfoTipo(clsid_);
+    *ppTI = InfoTipo(clsid_).Detach();
     return *ppTI ? S_OK : TYPE_E_CANTLOADLIBRARY;
 }
 
@@ -100,23 +101,20 @@ HRESULT ObjetoCom::InfoDeTipo(UINT i, ITypeInfo** pp) {
     if (!pp) return E_POINTER;
     *pp = nullptr;
     if (i != 0) return DISP_E_BADINDEX;
-    *pp = InfoTipo(iidDual_);
+    *pp = InfoTipo(iidDual_).Detach();
     return *pp ? S_OK : TYPE_E_CANTLOADLIBRARY;
 }
 
 HRESULT ObjetoCom::Identificadores(LPOLESTR* nombres, UINT n, DISPID* ids) {
-    ITypeInfo* ti = InfoTipo(iidDual_);
-    if (!ti) return TYPE_E_CANTLOADLIBRARY;
-    const HRESULT hr = ti->GetIDsOfNames(nombres, n, ids);
-    ti->Release();
-    return hr;
+    const ComPtr<ITypeInfo> ti = InfoTipo(iidDual_);
+    return ti ? ti->GetIDsOfNames(nombres, n, ids) : TYPE_E_CANTLOADLIBRARY;
 }
 
 HRESULT ObjetoCom::Invocar(IDispatch* dual, DISPID id, REFIID riid, WORD banderas, DISPPARAMS* p,
                            VARIANT* resultado, EXCEPINFO* excepcion, UINT* argumentoMalo) {
     if (riid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
     if (!p) return E_INVALIDARG;
-    ITypeInfo* ti = InfoTipo(iidDual_, true);
+    const ComPtr<ITypeInfo> ti = InfoTipo(iidDual_, true);
     if (!ti) return TYPE_E_CANTLOADLIBRARY;
     SetErrorInfo(0, nullptr);
     HRESULT hr = ti->Invoke(dual, id, banderas, p, resultado, excepcion, argumentoMalo);
@@ -126,17 +124,15 @@ HRESULT ObjetoCom::Invocar(IDispatch* dual, DISPID id, REFIID riid, WORD bandera
         (V_VT(&p->rgvarg[0]) == VT_DISPATCH || V_VT(&p->rgvarg[0]) == VT_UNKNOWN)) {
         hr = ti->Invoke(dual, id, DISPATCH_PROPERTYPUTREF, p, resultado, excepcion, argumentoMalo);
     }
-    ti->Release();
     // A member that failed: its error information as the exception.
     if (FAILED(hr) && HRESULT_FACILITY(hr) != FACILITY_DISPATCH && hr != DISP_E_EXCEPTION) {
         if (excepcion) {
             *excepcion = EXCEPINFO{};
             excepcion->scode = hr;
-            IErrorInfo* info = nullptr;
+            ComPtr<IErrorInfo> info;
             if (GetErrorInfo(0, &info) == S_OK && info) {
                 info->GetSource(&excepcion->bstrSource);
                 info->GetDescription(&excepcion->bstrDescription);
-                info->Release();
             } else {
                 excepcion->bstrSource = SysAllocString(fuente_);
             }
@@ -152,8 +148,10 @@ void ObjetoCom::Disparar(DISPID id, std::span<VARIANTARG> argumentos) {
     DISPPARAMS p{};
     p.rgvarg = invertidos.empty() ? nullptr : invertidos.data();
     p.cArgs = static_cast<UINT>(invertidos.size());
-    for (IUnknown* s : eventos_.Sumideros()) {
-        auto* d = static_cast<IDispatch*>(s);
+    for (ComPtr<IUnknown>& sumidero : eventos_.Sumideros()) {
+        // Each sink is let go before the next one is called.
+        const ComPtr<IUnknown> s = std::move(sumidero);
+        auto* d = static_cast<IDispatch*>(s.Get());
         EXCEPINFO e{};
         UINT malo = 0;
         // A sink that fails is the host's business; the control goes on.
@@ -161,14 +159,13 @@ void ObjetoCom::Disparar(DISPID id, std::span<VARIANTARG> argumentos) {
         SysFreeString(e.bstrSource);
         SysFreeString(e.bstrDescription);
         SysFreeString(e.bstrHelpFile);
-        s->Release();
     }
 }
 
 void ObjetoCom::NotificarCambio(DISPID id) {
-    for (IUnknown* s : notificaciones_.Sumideros()) {
-        static_cast<IPropertyNotifySink*>(s)->OnChanged(id);
-        s->Release();
+    for (ComPtr<IUnknown>& sumidero : notificaciones_.Sumideros()) {
+        const ComPtr<IUnknown> s = std::move(sumidero);
+        static_cast<IPropertyNotifySink*>(s.Get())->OnChanged(id);
     }
 }
 

@@ -14,12 +14,10 @@ class Enumerador final : public ObjetoSimple<IEnum, kIid> {
 public:
     Enumerador(IUnknown* duenno, std::vector<T> elementos, size_t posicion = 0)
         : duenno_(duenno), elementos_(std::move(elementos)), posicion_(posicion) {
-        if (duenno_) duenno_->AddRef();
         for (T& e : elementos_) Retener(e);
     }
     ~Enumerador() override {
         for (T& e : elementos_) Soltar(e);
-        if (duenno_) duenno_->Release();
     }
 
     STDMETHODIMP Next(ULONG pedidos, T* salida, ULONG* dados) override {
@@ -48,17 +46,19 @@ public:
     }
     STDMETHODIMP Clone(IEnum** ppEnum) override {
         if (!ppEnum) return E_POINTER;
-        *ppEnum = new (std::nothrow) Enumerador(duenno_, elementos_, posicion_);
+        *ppEnum = new (std::nothrow) Enumerador(duenno_.Get(), elementos_, posicion_);
         return *ppEnum ? S_OK : E_OUTOFMEMORY;
     }
 
 private:
+    // The items are what Next hands out (raw pointers, CONNECTDATA): the
+    // enumerator counts the reference each of them holds.
     static void Retener(IConnectionPoint* p) { p->AddRef(); }
     static void Soltar(IConnectionPoint* p) { p->Release(); }
     static void Retener(CONNECTDATA& d) { d.pUnk->AddRef(); }
     static void Soltar(CONNECTDATA& d) { d.pUnk->Release(); }
 
-    IUnknown* duenno_;
+    ComPtr<IUnknown> duenno_;
     std::vector<T> elementos_;
     size_t posicion_;
 };
@@ -111,18 +111,17 @@ STDMETHODIMP PuntoConexion::Advise(IUnknown* sumidero, DWORD* cookie) {
     if (!cookie) return E_POINTER;
     *cookie = 0;
     if (!sumidero) return E_POINTER;
-    IUnknown* interfaz = nullptr;
+    ComPtr<IUnknown> interfaz;
     // An event sink may answer only IDispatch (script engines do).
-    if (FAILED(sumidero->QueryInterface(iid_, reinterpret_cast<void**>(&interfaz)))) {
+    if (FAILED(sumidero->QueryInterface(iid_, &interfaz))) {
         if (iid_ == IID_IPropertyNotifySink ||
-            FAILED(sumidero->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&interfaz)))) {
+            FAILED(sumidero->QueryInterface(IID_IDispatch, &interfaz))) {
             return CONNECT_E_CANNOTCONNECT;
         }
     }
     try {
-        sumideros_.emplace_back(siguiente_, interfaz);
+        sumideros_.emplace_back(siguiente_, std::move(interfaz));
     } catch (...) {
-        interfaz->Release();
         return E_OUTOFMEMORY;
     }
     *cookie = siguiente_++;
@@ -132,9 +131,9 @@ STDMETHODIMP PuntoConexion::Advise(IUnknown* sumidero, DWORD* cookie) {
 STDMETHODIMP PuntoConexion::Unadvise(DWORD cookie) {
     for (auto it = sumideros_.begin(); it != sumideros_.end(); ++it) {
         if (it->first == cookie) {
-            IUnknown* s = it->second;
+            // Let go after the list no longer has it: the release may call back.
+            const ComPtr<IUnknown> s = std::move(it->second);
             sumideros_.erase(it);
-            s->Release();
             return S_OK;
         }
     }
@@ -146,7 +145,7 @@ STDMETHODIMP PuntoConexion::EnumConnections(IEnumConnections** ppEnum) {
     *ppEnum = nullptr;
     try {
         std::vector<CONNECTDATA> datos;
-        for (const auto& [c, s] : sumideros_) datos.push_back({s, c});
+        for (const auto& [c, s] : sumideros_) datos.push_back({s.Get(), c});
         *ppEnum = new EnumConexiones(contenedor_, std::move(datos));
         return S_OK;
     } catch (...) {
@@ -154,20 +153,17 @@ STDMETHODIMP PuntoConexion::EnumConnections(IEnumConnections** ppEnum) {
     }
 }
 
-std::vector<IUnknown*> PuntoConexion::Sumideros() const {
-    std::vector<IUnknown*> r;
+std::vector<ComPtr<IUnknown>> PuntoConexion::Sumideros() const {
+    std::vector<ComPtr<IUnknown>> r;
     r.reserve(sumideros_.size());
-    for (const auto& [c, s] : sumideros_) {
-        s->AddRef();
-        r.push_back(s);
-    }
+    for (const auto& [c, s] : sumideros_) r.push_back(s);
     return r;
 }
 
 void PuntoConexion::Desconectar() {
+    // Released when this copy goes, after the list is empty.
     auto sumideros = std::move(sumideros_);
     sumideros_.clear();
-    for (auto& [c, s] : sumideros) s->Release();
 }
 
 HRESULT EnumerarPuntos(IUnknown* duenno, const std::vector<IConnectionPoint*>& puntos,

@@ -30,17 +30,17 @@ public:
     STDMETHODIMP EnumConnections(IEnumConnections** ppEnum) override;
 
     const IID& Interfaz() const { return iid_; }
-    // The connected sinks, each AddRef'ed for the caller (a sink may
-    // disconnect itself or others while it is called).
-    std::vector<IUnknown*> Sumideros() const;
+    // The connected sinks, held for the caller (a sink may disconnect
+    // itself or others while it is called).
+    std::vector<ComPtr<IUnknown>> Sumideros() const;
     // Lets every sink go (when the control is released).
     void Desconectar();
 
 private:
-    IConnectionPointContainer* contenedor_;
+    IConnectionPointContainer* contenedor_;  // the owner, whose count is this point's
     IID iid_;
     DWORD siguiente_ = 1;
-    std::vector<std::pair<DWORD, IUnknown*>> sumideros_;
+    std::vector<std::pair<DWORD, ComPtr<IUnknown>>> sumideros_;
 };
 
 // Enumerator of the connection points of a control.

@@ -10,18 +10,14 @@ HRESULT HresultDeError(int32_t numero) {
 }
 
 HRESULT Fallar(const Fallo& fallo, const wchar_t* fuente, REFIID iid) {
-    ICreateErrorInfo* crear = nullptr;
+    ComPtr<ICreateErrorInfo> crear;
     if (SUCCEEDED(CreateErrorInfo(&crear))) {
         const std::wstring texto = AUtf16(fallo.texto());
         crear->SetGUID(iid);
         crear->SetSource(const_cast<LPOLESTR>(fuente));
         crear->SetDescription(const_cast<LPOLESTR>(texto.c_str()));
-        IErrorInfo* info = nullptr;
-        if (SUCCEEDED(crear->QueryInterface(IID_IErrorInfo, reinterpret_cast<void**>(&info)))) {
-            SetErrorInfo(0, info);
-            info->Release();
-        }
-        crear->Release();
+        ComPtr<IErrorInfo> info;
+        if (SUCCEEDED(crear.As(&info))) SetErrorInfo(0, info.Get());
     }
     return HresultDeError(fallo.numero());
 }

@@ -160,11 +160,9 @@ private:
 }  // namespace
 
 HRESULT CrearEvaluar(REFIID riid, void** ppv) {
-    auto* o = new (std::nothrow) ObjetoEvaluar();
+    ComPtr<ObjetoEvaluar> o = new (std::nothrow) ObjetoEvaluar();
     if (!o) return E_OUTOFMEMORY;
-    o->AddRef();
     const HRESULT hr = o->QueryInterface(riid, ppv);
-    o->Release();
     return hr;
 }
 

@@ -17,7 +17,7 @@ public:
         if (!duenno_ || !duenno_->objeto_ || aplicando_) return S_OK;
         aplicando_ = true;
         try {
-            duenno_->aplicar_(FuenteDeOle(duenno_->objeto_));
+            duenno_->aplicar_(FuenteDeOle(duenno_->objeto_.Get()));
         } catch (...) {
             // The control refused the font; the object keeps what it says.
         }
@@ -42,49 +42,39 @@ FuenteViva::~FuenteViva() {
 void FuenteViva::Soltar() {
     if (punto_) {
         punto_->Unadvise(cookie_);
-        punto_->Release();
-        punto_ = nullptr;
+        punto_.Reset();
     }
     if (sumidero_) {
         sumidero_->Olvidar();
-        sumidero_->Release();
-        sumidero_ = nullptr;
+        sumidero_.Reset();
     }
-    if (objeto_) {
-        objeto_->Release();
-        objeto_ = nullptr;
-    }
+    objeto_.Reset();
 }
 
 IFontDisp* FuenteViva::Objeto(const Fuente& actual) {
+    IFontDisp* r = nullptr;
     if (objeto_) {
         bool igual = false;
         try {
-            igual = FuenteDeOle(objeto_) == actual;
+            igual = FuenteDeOle(objeto_.Get()) == actual;
         } catch (...) {
         }
         if (igual) {
-            objeto_->AddRef();
-            return objeto_;
+            objeto_.CopyTo(&r);
+            return r;
         }
         Soltar();
     }
-    objeto_ = CrearFuenteOle(actual);
+    objeto_.Attach(CrearFuenteOle(actual));
     if (!objeto_) return nullptr;
-    IConnectionPointContainer* cpc = nullptr;
-    if (SUCCEEDED(objeto_->QueryInterface(IID_IConnectionPointContainer,
-                                          reinterpret_cast<void**>(&cpc)))) {
-        if (SUCCEEDED(cpc->FindConnectionPoint(IID_IPropertyNotifySink, &punto_))) {
-            sumidero_ = new (std::nothrow) Sumidero(this);
-            if (!sumidero_ || FAILED(punto_->Advise(sumidero_, &cookie_))) {
-                punto_->Release();
-                punto_ = nullptr;
-            }
-        }
-        cpc->Release();
+    ComPtr<IConnectionPointContainer> cpc;
+    if (SUCCEEDED(objeto_.As(&cpc)) &&
+        SUCCEEDED(cpc->FindConnectionPoint(IID_IPropertyNotifySink, &punto_))) {
+        sumidero_.Attach(new (std::nothrow) Sumidero(this));
+        if (!sumidero_ || FAILED(punto_->Advise(sumidero_.Get(), &cookie_))) punto_.Reset();
     }
-    objeto_->AddRef();
-    return objeto_;
+    objeto_.CopyTo(&r);
+    return r;
 }
 
 }  // namespace relivo::com

@@ -28,10 +28,10 @@ private:
     void Soltar();
 
     std::function<void(const Fuente&)> aplicar_;
-    IFontDisp* objeto_ = nullptr;
-    IConnectionPoint* punto_ = nullptr;
+    ComPtr<IFontDisp> objeto_;
+    ComPtr<IConnectionPoint> punto_;
     DWORD cookie_ = 0;
-    Sumidero* sumidero_ = nullptr;
+    ComPtr<Sumidero> sumidero_;
 };
 
 }  // namespace relivo::com

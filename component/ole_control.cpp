@@ -1,5 +1,7 @@
 #include "component/ole_control.h"
 
+#include <utility>
+
 #include "component/errors.h"
 #include "component/module.h"
 #include "component/ole_objects.h"
@@ -35,15 +37,12 @@ LONG AHimetricos(LONG pixeles, bool horizontal) {
 // An ambient property of the container, through its site's IDispatch.
 bool Ambiente(IOleClientSite* sitio, DISPID id, VARIANT* valor) {
     if (!sitio) return false;
-    IDispatch* d = nullptr;
-    if (FAILED(sitio->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&d))) || !d) {
-        return false;
-    }
+    ComPtr<IDispatch> d;
+    if (FAILED(sitio->QueryInterface(IID_PPV_ARGS(&d))) || !d) return false;
     DISPPARAMS sin{};
     VariantInit(valor);
     const HRESULT hr = d->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &sin,
                                  valor, nullptr, nullptr);
-    d->Release();
     return SUCCEEDED(hr);
 }
 
@@ -63,10 +62,6 @@ ControlOle::~ControlOle() {
         DestroyWindow(ventana_);
     }
     QuitarClaseSiSobra();
-    if (sitioEnLugar_) sitioEnLugar_->Release();
-    if (sitio_) sitio_->Release();
-    if (avisos_) avisos_->Release();
-    if (sumideroVista_) sumideroVista_->Release();
 }
 
 void* ControlOle::Interfaz(REFIID riid) {
@@ -87,7 +82,7 @@ void* ControlOle::Interfaz(REFIID riid) {
 
 bool ControlOle::ModoUsuario() const {
     VARIANT v;
-    if (!Ambiente(sitio_, DISPID_AMBIENT_USERMODE, &v)) return true;
+    if (!Ambiente(sitio_.Get(), DISPID_AMBIENT_USERMODE, &v)) return true;
     VARIANT b;
     VariantInit(&b);
     const bool r =
@@ -98,7 +93,7 @@ bool ControlOle::ModoUsuario() const {
 
 bool ControlOle::FuenteAmbiente(Fuente& fuente) const {
     VARIANT v;
-    if (!Ambiente(sitio_, DISPID_AMBIENT_FONT, &v)) return false;
+    if (!Ambiente(sitio_.Get(), DISPID_AMBIENT_FONT, &v)) return false;
     bool r = false;
     if ((V_VT(&v) == VT_DISPATCH || V_VT(&v) == VT_UNKNOWN) && V_UNKNOWN(&v)) {
         try {
@@ -122,17 +117,13 @@ SIZE ControlOle::TamanoEnPixeles() const {
 // ---- IOleObject.
 
 STDMETHODIMP ControlOle::SetClientSite(IOleClientSite* sitio) {
-    if (sitio) sitio->AddRef();
-    if (sitio_) sitio_->Release();
     sitio_ = sitio;
     return S_OK;
 }
 
 STDMETHODIMP ControlOle::GetClientSite(IOleClientSite** sitio) {
     if (!sitio) return E_POINTER;
-    *sitio = sitio_;
-    if (sitio_) sitio_->AddRef();
-    return S_OK;
+    return sitio_.CopyTo(sitio);
 }
 
 STDMETHODIMP ControlOle::Close(DWORD guardar) {
@@ -219,31 +210,26 @@ STDMETHODIMP ControlOle::GetMiscStatus(DWORD aspecto, DWORD* estado) {
 // ---- In-place activation.
 
 HRESULT ControlOle::ActivarEnSitio(IOleClientSite* sitio, HWND, LPCRECT posicion, bool ui) {
-    if (!sitio) sitio = sitio_;
+    if (!sitio) sitio = sitio_.Get();
     if (!sitio) return E_INVALIDARG;
     if (!sitioEnLugar_) {
-        IOleInPlaceSite* s = nullptr;
-        if (FAILED(sitio->QueryInterface(IID_IOleInPlaceSite, reinterpret_cast<void**>(&s)))) {
-            return E_NOINTERFACE;
-        }
-        if (s->CanInPlaceActivate() != S_OK) {
-            s->Release();
-            return E_FAIL;
-        }
-        sitioEnLugar_ = s;
+        ComPtr<IOleInPlaceSite> s;
+        if (FAILED(sitio->QueryInterface(IID_PPV_ARGS(&s)))) return E_NOINTERFACE;
+        if (s->CanInPlaceActivate() != S_OK) return E_FAIL;
+        sitioEnLugar_ = std::move(s);
         sitioEnLugar_->OnInPlaceActivate();
     }
     if (!ventana_) {
         HWND padre = nullptr;
         if (FAILED(sitioEnLugar_->GetWindow(&padre)) || !padre) return E_FAIL;
-        IOleInPlaceFrame* marco = nullptr;
-        IOleInPlaceUIWindow* documento = nullptr;
         RECT pos{}, recorte{};
-        OLEINPLACEFRAMEINFO info{};
-        info.cb = sizeof(info);
-        if (SUCCEEDED(sitioEnLugar_->GetWindowContext(&marco, &documento, &pos, &recorte, &info))) {
-            if (marco) marco->Release();
-            if (documento) documento->Release();
+        {
+            // Only the position is used: the frame and document go at once.
+            ComPtr<IOleInPlaceFrame> marco;
+            ComPtr<IOleInPlaceUIWindow> documento;
+            OLEINPLACEFRAMEINFO info{};
+            info.cb = sizeof(info);
+            sitioEnLugar_->GetWindowContext(&marco, &documento, &pos, &recorte, &info);
         }
         if (posicion) pos = *posicion;
         if (g_ventanas == 0) {
@@ -297,10 +283,8 @@ STDMETHODIMP ControlOle::InPlaceDeactivate() {
     }
     QuitarClaseSiSobra();
     if (sitioEnLugar_) {
-        IOleInPlaceSite* s = sitioEnLugar_;
-        sitioEnLugar_ = nullptr;
+        const ComPtr<IOleInPlaceSite> s = std::move(sitioEnLugar_);
         s->OnInPlaceDeactivate();
-        s->Release();
     }
     return S_OK;
 }
@@ -347,16 +331,13 @@ LRESULT CALLBACK ControlOle::ProcedimientoVentana(HWND h, UINT msg, WPARAM wp, L
     auto* c = reinterpret_cast<ControlOle*>(GetWindowLongPtrW(h, GWLP_USERDATA));
     // A simple-frame control lets its container see the messages of the
     // controls it holds first.
-    ISimpleFrameSite* marco = nullptr;
+    ComPtr<ISimpleFrameSite> marco;
     DWORD cookie = 0;
     LRESULT resultado = 0;
     if (c && c->sitio_ && (c->estadoVarios_ & OLEMISC_SIMPLEFRAME) &&
-        SUCCEEDED(
-            c->sitio_->QueryInterface(IID_ISimpleFrameSite, reinterpret_cast<void**>(&marco)))) {
-        if (marco->PreMessageFilter(h, msg, wp, lp, &resultado, &cookie) == S_FALSE) {
-            marco->Release();
-            return resultado;
-        }
+        SUCCEEDED(c->sitio_.As(&marco)) &&
+        marco->PreMessageFilter(h, msg, wp, lp, &resultado, &cookie) == S_FALSE) {
+        return resultado;
     }
     switch (msg) {
         case WM_ERASEBKGND:
@@ -397,10 +378,7 @@ LRESULT CALLBACK ControlOle::ProcedimientoVentana(HWND h, UINT msg, WPARAM wp, L
             resultado = DefWindowProcW(h, msg, wp, lp);
             break;
     }
-    if (marco) {
-        marco->PostMessageFilter(h, msg, wp, lp, &resultado, cookie);
-        marco->Release();
-    }
+    if (marco) marco->PostMessageFilter(h, msg, wp, lp, &resultado, cookie);
     return resultado;
 }
 
@@ -439,8 +417,6 @@ STDMETHODIMP ControlOle::Draw(DWORD aspecto, LONG, void*, DVTARGETDEVICE*, HDC, 
 }
 
 STDMETHODIMP ControlOle::SetAdvise(DWORD aspectos, DWORD banderas, IAdviseSink* sumidero) {
-    if (sumidero) sumidero->AddRef();
-    if (sumideroVista_) sumideroVista_->Release();
     sumideroVista_ = sumidero;
     aspectosVista_ = aspectos;
     banderasVista_ = banderas;
@@ -450,10 +426,7 @@ STDMETHODIMP ControlOle::SetAdvise(DWORD aspectos, DWORD banderas, IAdviseSink* 
 STDMETHODIMP ControlOle::GetAdvise(DWORD* aspectos, DWORD* banderas, IAdviseSink** sumidero) {
     if (aspectos) *aspectos = aspectosVista_;
     if (banderas) *banderas = banderasVista_;
-    if (sumidero) {
-        *sumidero = sumideroVista_;
-        if (sumideroVista_) sumideroVista_->AddRef();
-    }
+    if (sumidero) sumideroVista_.CopyTo(sumidero);
     return S_OK;
 }
 

@@ -129,10 +129,12 @@ private:
 
     DWORD estadoVarios_;
     SIZEL extension_;  // HIMETRIC
-    IOleClientSite* sitio_ = nullptr;
-    IOleInPlaceSite* sitioEnLugar_ = nullptr;
-    IOleAdviseHolder* avisos_ = nullptr;
-    IAdviseSink* sumideroVista_ = nullptr;
+    // Declared in the reverse of the order they are let go in: the in-place
+    // site first, the view's sink last.
+    ComPtr<IAdviseSink> sumideroVista_;
+    ComPtr<IOleAdviseHolder> avisos_;
+    ComPtr<IOleClientSite> sitio_;
+    ComPtr<IOleInPlaceSite> sitioEnLugar_;
     DWORD aspectosVista_ = 0, banderasVista_ = 0;
     HWND ventana_ = nullptr;
     bool activoUi_ = false;

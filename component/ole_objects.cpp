@@ -56,8 +56,8 @@ IFontDisp* CrearFuenteOle(const Fuente& fuente) {
 
 Fuente FuenteDeOle(IUnknown* objeto) {
     if (!objeto) NoCoinciden();
-    IFont* f = nullptr;
-    if (FAILED(objeto->QueryInterface(IID_IFont, reinterpret_cast<void**>(&f)))) NoCoinciden();
+    ComPtr<IFont> f;
+    if (FAILED(objeto->QueryInterface(IID_PPV_ARGS(&f)))) NoCoinciden();
     Fuente r;
     BSTR nombre = nullptr;
     if (SUCCEEDED(f->get_Name(&nombre))) r.Name = AUtf8(nombre);
@@ -69,7 +69,6 @@ Fuente FuenteDeOle(IUnknown* objeto) {
     if (SUCCEEDED(f->get_Italic(&b))) r.Italic = b != FALSE;
     if (SUCCEEDED(f->get_Underline(&b))) r.Underline = b != FALSE;
     if (SUCCEEDED(f->get_Strikethrough(&b))) r.Strikethrough = b != FALSE;
-    f->Release();
     return r;
 }
 
@@ -104,8 +103,8 @@ IPictureDisp* CrearImagenOle(const Imagen& imagen) {
 
 Imagen ImagenDeOle(IUnknown* objeto) {
     if (!objeto) return Imagen();
-    IPicture* p = nullptr;
-    if (FAILED(objeto->QueryInterface(IID_IPicture, reinterpret_cast<void**>(&p)))) NoCoinciden();
+    ComPtr<IPicture> p;
+    if (FAILED(objeto->QueryInterface(IID_PPV_ARGS(&p)))) NoCoinciden();
     SHORT tipo = PICTYPE_NONE;
     p->get_Type(&tipo);
     OLE_XSIZE_HIMETRIC w = 0;
@@ -123,7 +122,6 @@ Imagen ImagenDeOle(IUnknown* objeto) {
                 r = LeerSeccion(dc, mapa, bm.bmWidth, bm.bmHeight);
             } catch (...) {
                 DeleteDC(dc);
-                p->Release();
                 throw;
             }
         }
@@ -140,7 +138,6 @@ Imagen ImagenDeOle(IUnknown* objeto) {
         }
     }
     DeleteDC(dc);
-    p->Release();
     return r;
 }
 

@@ -127,7 +127,7 @@ bool LeerBiblioteca(Biblioteca& b) {
         TYPEKIND tipo;
         if (FAILED(tl->GetTypeInfoType(i, &tipo))) return false;
         if (tipo != TKIND_DISPATCH && tipo != TKIND_INTERFACE) continue;
-        ITypeInfo* ti = nullptr;
+        ComPtr<ITypeInfo> ti;
         if (FAILED(tl->GetTypeInfo(i, &ti))) return false;
         TYPEATTR* ta = nullptr;
         if (SUCCEEDED(ti->GetTypeAttr(&ta))) {
@@ -138,7 +138,6 @@ bool LeerBiblioteca(Biblioteca& b) {
             SysFreeString(n2);
             ti->ReleaseTypeAttr(ta);
         }
-        ti->Release();
     }
     return true;
 }

@@ -64,8 +64,6 @@ public:
         InPlaceDeactivate();
         control_.reset();
         Desconectar();
-        if (infoEventos_) infoEventos_->Release();
-        if (infoDual_) infoDual_->Release();
     }
 
     // Two steps: the control calls back into the host while it is created.
@@ -219,7 +217,7 @@ public:
 
     // ---- Anfitrion: the control's host services.
     void LanzarEvento(int32_t Id, std::string_view, std::span<ArgumentoEvento> args) override {
-        ArgumentosDeEvento variantes(infoEventos_, Id, args);
+        ArgumentosDeEvento variantes(infoEventos_.Get(), Id, args);
         Disparar(Id, variantes.Variantes());
         variantes.Releer(args);
     }
@@ -298,8 +296,8 @@ private:
         });
     }
 
-    ITypeInfo* infoEventos_ = nullptr;
-    ITypeInfo* infoDual_ = nullptr;
+    ComPtr<ITypeInfo> infoEventos_;
+    ComPtr<ITypeInfo> infoDual_;
     IDispatch* menu_ = nullptr;  // the menu of the PopupMenu call in progress
     // The font object given out for Font, tied to the control.
     FuenteViva fuenteOle_{[this](const Fuente& f) { control_->Font(f); }};
@@ -374,12 +372,10 @@ void ObjetoRelivo::PopupMenu(std::string_view, std::optional<int16_t> Flags, std
 }  // namespace
 
 HRESULT CrearRelivo(REFIID riid, void** ppv) {
-    auto* o = new (std::nothrow) ObjetoRelivo();
+    ComPtr<ObjetoRelivo> o = new (std::nothrow) ObjetoRelivo();
     if (!o) return E_OUTOFMEMORY;
-    o->AddRef();
     HRESULT hr = o->Crear();
     if (SUCCEEDED(hr)) hr = o->QueryInterface(riid, ppv);
-    o->Release();
     return hr;
 }
 

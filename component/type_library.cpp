@@ -14,16 +14,14 @@ ITypeLib* BibliotecaTipos() {
     return biblioteca;
 }
 
-ITypeInfo* InfoTipo(REFGUID guid, bool ladoInterfaz) {
+ComPtr<ITypeInfo> InfoTipo(REFGUID guid, bool ladoInterfaz) {
     ITypeLib* biblioteca = BibliotecaTipos();
-    if (!biblioteca) return nullptr;
-    ITypeInfo* info = nullptr;
-    if (FAILED(biblioteca->GetTypeInfoOfGuid(guid, &info))) return nullptr;
+    ComPtr<ITypeInfo> info;
+    if (!biblioteca || FAILED(biblioteca->GetTypeInfoOfGuid(guid, &info))) return nullptr;
     if (!ladoInterfaz) return info;
     HREFTYPE ref = 0;
-    ITypeInfo* interfaz = nullptr;
+    ComPtr<ITypeInfo> interfaz;
     if (SUCCEEDED(info->GetRefTypeOfImplType(-1, &ref))) info->GetRefTypeInfo(ref, &interfaz);
-    info->Release();
     return interfaz;
 }
 

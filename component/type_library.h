@@ -8,9 +8,9 @@ namespace relivo::com {
 
 // The library (not AddRef'ed for the caller), or null when it cannot load.
 ITypeLib* BibliotecaTipos();
-// The description of one type by its GUID (AddRef'ed), or null. For a dual
+// The description of one type by its GUID, or null. For a dual
 // interface, `ladoInterfaz` picks the vtable side instead of the dispatch
 // side.
-ITypeInfo* InfoTipo(REFGUID guid, bool ladoInterfaz = false);
+ComPtr<ITypeInfo> InfoTipo(REFGUID guid, bool ladoInterfaz = false);
 
 }  // namespace relivo::com

@@ -141,11 +141,8 @@ VarianteHost AVarianteHost(const VARIANT& v) {
         case VT_UNKNOWN: {
             IUnknown* o = V_VT(&valor) == VT_DISPATCH ? V_DISPATCH(&valor) : V_UNKNOWN(&valor);
             if (!o) return VarianteHost(Imagen());
-            IFont* f = nullptr;
-            if (SUCCEEDED(o->QueryInterface(IID_IFont, reinterpret_cast<void**>(&f)))) {
-                f->Release();
-                return VarianteHost(FuenteDeOle(o));
-            }
+            ComPtr<IFont> f;
+            if (SUCCEEDED(o->QueryInterface(IID_PPV_ARGS(&f)))) return VarianteHost(FuenteDeOle(o));
             return VarianteHost(ImagenDeOle(o));
         }
         default: {

@@ -8,4 +8,12 @@
 #include <oleauto.h>
 #include <ocidl.h>
 #include <olectl.h>
+#include <wrl/client.h>
 // clang-format on
+
+namespace relivo::com {
+
+// The component holds every COM reference it owns in one of these.
+using Microsoft::WRL::ComPtr;
+
+}  // namespace relivo::com

@@ -9,7 +9,7 @@ paquetes=(
   libpng-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
   libmuparser-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools binutils-mingw-w64
-  wine64 wine wine32:i386 xvfb xauth
+  wine64 wine wine32:i386 xvfb xauth netpbm
   clang-14 libclang-rt-14-dev
 )
 export DEBIAN_FRONTEND=noninteractive

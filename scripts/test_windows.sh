@@ -82,33 +82,33 @@ if [ "${1:-}" = "--bajo-x" ]; then
   tlb="$(w "$build/generado/Carvex.tlb")"
   datos="$(w "$raiz/tests/windows/data")"
   esperado="$(w "$refs")"
+  registro="$datos\\registro.tsv"
   p="$build/pruebas"
-  correr "archivo Relivo.ocx" "$cargador" "$p/file_test.exe" "$ocx"
+  correr "archivo Relivo.ocx" "$cargador" "$p/module_test.exe" --gtest_filter='ArchivoOcx.*' "$ocx"
   # Each file's dump is left in the build directory, to review a difference.
   volcado="$datos\\carvex_typelib.txt"
   correr "biblioteca de tipos (.tlb)" "$cargador" "$p/typelib_test.exe" "$tlb" "$volcado" \
     "$(w "$build")\\carvex_typelib_tlb.txt"
   correr "biblioteca de tipos (Relivo.ocx)" "$cargador" "$p/typelib_test.exe" "$ocx" "$volcado" \
     "$(w "$build")\\carvex_typelib_ocx.txt"
-  correr "registro sin registrar" "$cargador" "$p/registration_test.exe" ausente "$ocx"
+  correr "registro sin registrar" "$cargador" "$p/registration_test.exe" ausente "$ocx" "$registro"
   correr "regsvr32" "$cargador" regsvr32 /s "$ocx"
-  correr "registro" "$cargador" "$p/registration_test.exe" presente "$ocx"
-  correr "Evaluar por automatización" "$cargador" "$p/evaluar_automation_test.exe" \
-    "$datos\\evaluar_casos.jsonl" "$esperado\\evaluar_esperado.jsonl"
-  correr "Relivo por automatización" "$cargador" "$p/relivo_automation_test.exe" \
-    "$datos\\relivo_casos.txt" "$esperado"
+  correr "registro" "$cargador" "$p/registration_test.exe" presente "$ocx" "$registro"
+  correr "Evaluar y Relivo por automatización" "$cargador" "$p/automation_test.exe" "$datos" \
+    "$esperado"
   correr "contenedor" "$cargador" "$p/container_test.exe" "$esperado"
   for guion in prueba.vbs prueba.js; do
     correr "guion $guion" "$cargador" "$p/script_host_test.exe" "$datos\\$guion" \
       "$esperado\\evaluar_esperado.jsonl" "$esperado\\onda.json"
   done
   correr "ejemplo del README con cscript" cscript_ejemplo "$datos\\ejemplo.vbs"
-  correr "entradas erróneas" "$cargador" "$p/bad_input_test.exe" "$ocx"
-  correr "vida del módulo" "$cargador" "$p/lifetime_test.exe" "$ocx"
+  correr "entradas erróneas" "$cargador" "$p/bad_input_test.exe" "$datos\\valores_raros.jsonl" \
+    "$ocx"
+  correr "vida del módulo" "$cargador" "$p/module_test.exe" --gtest_filter='VidaDelModulo.*' "$ocx"
   # Without an X display there is no window station to draw on.
-  correr "sin pantalla" env -u DISPLAY "$cargador" "$p/no_display_test.exe"
+  correr "sin pantalla" env -u DISPLAY "$cargador" "$p/module_test.exe" --gtest_filter='SinPantalla.*'
   correr "regsvr32 /u" "$cargador" regsvr32 /s /u "$ocx"
-  correr "registro borrado" "$cargador" "$p/registration_test.exe" ausente "$ocx"
+  correr "registro borrado" "$cargador" "$p/registration_test.exe" ausente "$ocx" "$registro"
   /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
   exit "$fallos"
 fi
@@ -166,7 +166,8 @@ if [ -z "$cli" ]; then
   cli="$bref/cli/relivo"
 fi
 "$cli" evaluar --lote <tests/windows/data/evaluar_casos.jsonl >"$refs/evaluar_esperado.jsonl" || true
-g++ -O2 -o "$refs/png_to_ppm" tests/windows/png_to_ppm.cpp -lpng
+# Each plot with its trace; its picture also as a binary PPM file (netpbm's
+# pngtopnm), which the tests under Wine read without a PNG library.
 while read -r nombre funcion x y z lineas angulos sigue; do
   case "$nombre" in '#'* | "") continue ;; esac
   extra=()
@@ -175,12 +176,12 @@ while read -r nombre funcion x y z lineas angulos sigue; do
   "$cli" graficar "$funcion" --x="$x" --y="$y" "${extra[@]}" --lineas "$lineas" \
     --angulos="$angulos" --tamano 313x233 --traza "$refs/$nombre.json" -o "$refs/$nombre.png" \
     2>/dev/null || true
-  "$refs/png_to_ppm" "$refs/$nombre.png" "$refs/$nombre.ppm"
+  pngtopnm "$refs/$nombre.png" >"$refs/$nombre.ppm"
 done <tests/windows/data/relivo_casos.txt
 # The plot the container test draws at 500 x 350.
 "$cli" graficar "sen(x)*cos(y)" --x=-3:3 --y=-3:3 --lineas 10,10 --angulos=30,0,20 \
   --tamano 500x350 -o "$refs/contenedor_onda.png" 2>/dev/null || true
-"$refs/png_to_ppm" "$refs/contenedor_onda.png" "$refs/contenedor_onda.ppm"
+pngtopnm "$refs/contenedor_onda.png" >"$refs/contenedor_onda.ppm"
 # The README's example (tests/windows/data/ejemplo.vbs): what it prints.
 "$cli" graficar "sen(x)*cos(y)" --x=-3:3 --y=-3:3 --lineas 20,20 --angulos=30,0,20 \
   --traza "$refs/ejemplo.json" -o "$refs/ejemplo.png" 2>/dev/null

@@ -1,47 +1,39 @@
 // What DllRegisterServer writes (regsvr32 Relivo.ocx) and what
-// DllUnregisterServer removes (regsvr32 /u): the two classes with their
-// ProgIDs, in-process server, apartment model, control flag, toolbox image,
-// miscellaneous status, type library and version; the type library itself
-// with locale 0, and its four interfaces.
+// DllUnregisterServer removes (regsvr32 /u), as data/registro.tsv lists it:
+// the two classes with their ProgIDs, in-process server, apartment model,
+// control flag, toolbox image, miscellaneous status, type library and
+// version; the type library itself with locale 0, and its four interfaces.
+// OLE reads the classes and the library back through its own functions.
 //
-//   registration_test presente|ausente RUTA_DE_Relivo.ocx
-#include <wrl/client.h>
-
+//   registration_test presente|ausente RELIVO_OCX REGISTRO.tsv
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "tests/windows/support.h"
 
 namespace {
 
-const wchar_t kLibid[] = L"{4311F276-1DD8-4D49-B88B-1198DEA45855}";
-
-struct Clase {
-    const wchar_t* clsid;
-    const wchar_t* progId;
-    const wchar_t* mapaBits;
-    const wchar_t* estado;  // 0x24591 and 0x38191 in decimal
+struct Linea {
+    std::wstring clave, nombre, esperado;
+    bool raiz;
 };
 
-const Clase kClases[] = {
-    {L"{37D9727A-C7A6-4695-9D79-EE18F8557D67}", L"Carvex.Evaluar", L"30000", L"148881"},
-    {L"{6DFC504F-04C3-4EF8-BF0F-9845CFA06401}", L"Carvex.Relivo", L"30001", L"229777"},
-};
-
-struct Interfaz {
-    const wchar_t* iid;
-    const wchar_t* nombre;
-    const wchar_t* proxy;
-};
-
-const wchar_t kProxyAutomatizacion[] = L"{00020424-0000-0000-C000-000000000046}";
-const wchar_t kProxyDespacho[] = L"{00020420-0000-0000-C000-000000000046}";
-
-const Interfaz kInterfaces[] = {
-    {L"{B887F451-6F6A-4B78-933A-AEB66B87172F}", L"_Relivo", kProxyAutomatizacion},
-    {L"{1A6CCDD0-25B6-41CB-8B24-297A077FB0F6}", L"_Evaluar", kProxyAutomatizacion},
-    {L"{74CCF3FD-9962-487A-BC37-C8BFDD718B9F}", L"__Relivo", kProxyDespacho},
-    {L"{CFFEF613-EA53-41A5-BB2C-A801B84A54EB}", L"__Evaluar", kProxyDespacho},
-};
+std::vector<Linea> Leer(const std::string& ruta) {
+    std::vector<Linea> r;
+    std::wistringstream s(prueba::Utf16(prueba::LeerTexto(ruta)));
+    for (std::wstring l; std::getline(s, l);) {
+        if (l.empty() || l[0] == L'#') continue;
+        std::vector<std::wstring> c;
+        for (size_t i = 0, t; i <= l.size(); i = t + 1) {
+            t = std::min(l.find(L'\t', i), l.size());
+            c.push_back(l.substr(i, t - i));
+        }
+        if (c.size() < 3) ADD_FAILURE() << prueba::Utf8(l);
+        if (c.size() >= 3) r.push_back({c[0], c[1], c[2], c.size() > 3 && c[3] == L"raiz"});
+    }
+    return r;
+}
 
 bool Existe(const std::wstring& clave) {
     HKEY h = nullptr;
@@ -52,19 +44,19 @@ bool Existe(const std::wstring& clave) {
     return true;
 }
 
-// The value (nullptr: the default one) of a key, or "(ninguno)".
-std::wstring Valor(const std::wstring& clave, const wchar_t* nombre = nullptr) {
+// A text value (`nombre` "-": the default one) of a key, or "(ninguno)".
+std::wstring Valor(const std::wstring& clave, const std::wstring& nombre) {
     wchar_t buf[1024] = {};
-    DWORD n = sizeof(buf) - sizeof(wchar_t);
-    DWORD tipo = 0;
-    HKEY h = nullptr;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, clave.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) {
-        return L"(ninguno)";
-    }
-    const LONG r = RegQueryValueExW(h, nombre, nullptr, &tipo, reinterpret_cast<BYTE*>(buf), &n);
-    RegCloseKey(h);
-    if (r != ERROR_SUCCESS || tipo != REG_SZ) return L"(ninguno)";
-    return buf;
+    DWORD n = sizeof(buf) - sizeof(wchar_t), tipo = 0;
+    const LONG r =
+        RegGetValueW(HKEY_CLASSES_ROOT, clave.c_str(), nombre == L"-" ? nullptr : nombre.c_str(),
+                     RRF_RT_ANY, &tipo, buf, &n);
+    return r == ERROR_SUCCESS && tipo == REG_SZ ? buf : L"(ninguno)";
+}
+
+std::wstring Sustituir(std::wstring t, const std::wstring& marca, const std::wstring& valor) {
+    const size_t p = t.find(marca);
+    return p == std::wstring::npos ? t : t.replace(p, marca.size(), valor);
 }
 
 std::wstring Minusculas(std::wstring s) {
@@ -72,86 +64,48 @@ std::wstring Minusculas(std::wstring s) {
     return s;
 }
 
-std::string U(const std::wstring& s) {
-    return prueba::Utf8(s);
-}
-
-void Presente(const std::wstring& ruta) {
-    const std::wstring sistema = sizeof(void*) == 8 ? L"win64" : L"win32";
-    for (const Clase& c : kClases) {
-        const std::wstring k = std::wstring(L"CLSID\\") + c.clsid;
-        const std::string d = U(c.progId);
-        EXPECT_TRUE(Existe(k)) << d + ": clave CLSID";
-        EXPECT_EQ(Minusculas(Valor(k + L"\\InprocServer32")), Minusculas(ruta)) << d + ": servidor";
-        EXPECT_EQ(Valor(k + L"\\InprocServer32", L"ThreadingModel"), std::wstring(L"Apartment"))
-            << d + ": modelo de hilos";
-        EXPECT_EQ(Valor(k + L"\\ProgID"), std::wstring(c.progId)) << d + ": ProgID";
-        EXPECT_TRUE(Existe(k + L"\\Control")) << d + ": marca de control";
-        EXPECT_EQ(Minusculas(Valor(k + L"\\ToolboxBitmap32")),
-                  Minusculas(ruta + L", " + c.mapaBits))
-            << d + ": imagen de la caja de herramientas";
-        EXPECT_EQ(Valor(k + L"\\MiscStatus"), std::wstring(L"0")) << d + ": MiscStatus";
-        EXPECT_EQ(Valor(k + L"\\MiscStatus\\1"), std::wstring(c.estado)) << d + ": MiscStatus\\1";
-        EXPECT_EQ(Valor(k + L"\\TypeLib"), std::wstring(kLibid)) << d + ": TypeLib";
-        EXPECT_EQ(Valor(k + L"\\Version"), std::wstring(L"11.0")) << d + ": Version";
-        EXPECT_EQ(Valor(std::wstring(c.progId) + L"\\CLSID"), std::wstring(c.clsid))
-            << d + ": CLSID del ProgID";
+TEST(Registro, ComoSeEspera) {
+    const bool presente = prueba::Argumentos()[0] == "presente";
+    const std::wstring ruta = prueba::Utf16(prueba::Argumentos()[1]);
+    const std::vector<Linea> lineas = Leer(prueba::Argumentos()[2]);
+    ASSERT_FALSE(lineas.empty());
+    GUID libid{};
+    for (const Linea& l : lineas) {
+        const std::string que = prueba::Utf8(l.clave + L" " + l.nombre);
+        if (l.clave.starts_with(L"TypeLib\\") && l.raiz)
+            CLSIDFromString(l.clave.c_str() + 8, &libid);
+        if (!presente) {
+            EXPECT_TRUE(!l.raiz || !Existe(l.clave)) << que + ": borrada";
+            continue;
+        }
+        const std::wstring clave =
+            Sustituir(l.clave, L"{sistema}", sizeof(void*) == 8 ? L"win64" : L"win32");
+        if (l.esperado == L"(existe)" || l.esperado == L"(no existe)") {
+            EXPECT_EQ(Existe(clave), l.esperado == L"(existe)") << que;
+        } else if (l.esperado.find(L"{ruta}") != std::wstring::npos) {
+            EXPECT_EQ(Minusculas(Valor(clave, l.nombre)),
+                      Minusculas(Sustituir(l.esperado, L"{ruta}", ruta)))
+                << que;
+        } else {
+            EXPECT_EQ(Valor(clave, l.nombre), l.esperado) << que;
+        }
+        // OLE reads the class of a ProgID and its status from these keys.
+        if (!clave.ends_with(L"\\CLSID")) continue;
         CLSID clsid{};
-        EXPECT_TRUE(SUCCEEDED(CLSIDFromProgID(c.progId, &clsid))) << d + ": CLSIDFromProgID";
         DWORD estado = 0;
-        EXPECT_TRUE(SUCCEEDED(OleRegGetMiscStatus(clsid, DVASPECT_CONTENT, &estado)))
-            << d + ": OleRegGetMiscStatus";
-        EXPECT_EQ(std::to_wstring(estado), std::wstring(c.estado)) << d + ": estado leído por OLE";
+        EXPECT_TRUE(SUCCEEDED(CLSIDFromProgID(clave.substr(0, clave.size() - 6).c_str(), &clsid)))
+            << que + ": CLSIDFromProgID";
+        EXPECT_TRUE(SUCCEEDED(OleRegGetMiscStatus(clsid, DVASPECT_CONTENT, &estado))) << que;
+        EXPECT_EQ(std::to_wstring(estado),
+                  Valor(L"CLSID\\" + l.esperado + L"\\MiscStatus\\1", L"-"))
+            << que + ": estado leído por OLE";
     }
-    // The version key of a type library is hexadecimal: 11.0 is "b.0".
-    const std::wstring tl = std::wstring(L"TypeLib\\") + kLibid + L"\\b.0";
-    EXPECT_EQ(Valor(tl), std::wstring(L"Carvex")) << "biblioteca: nombre";
-    EXPECT_EQ(Minusculas(Valor(tl + L"\\0\\" + sistema)), Minusculas(ruta))
-        << "biblioteca: archivo con locale 0";
-    EXPECT_TRUE(!Existe(tl + L"\\409")) << "biblioteca: sin locale 409";
-    EXPECT_TRUE(Existe(tl + L"\\FLAGS")) << "biblioteca: FLAGS";
-    EXPECT_TRUE(Existe(tl + L"\\HELPDIR")) << "biblioteca: HELPDIR";
-    for (const Interfaz& i : kInterfaces) {
-        const std::wstring k = std::wstring(L"Interface\\") + i.iid;
-        const std::string d = U(i.nombre);
-        EXPECT_EQ(Valor(k), std::wstring(i.nombre)) << d + ": nombre";
-        EXPECT_EQ(Valor(k + L"\\ProxyStubClsid32"), std::wstring(i.proxy)) << d + ": proxy";
-        EXPECT_EQ(Valor(k + L"\\TypeLib"), std::wstring(kLibid)) << d + ": biblioteca";
-        EXPECT_EQ(Valor(k + L"\\TypeLib", L"Version"), std::wstring(L"b.0")) << d + ": versión";
-    }
-    GUID libid{};
-    CLSIDFromString(const_cast<LPOLESTR>(kLibid), &libid);
-    Microsoft::WRL::ComPtr<ITypeLib> t;
-    EXPECT_TRUE(SUCCEEDED(LoadRegTypeLib(libid, 11, 0, 0, &t))) << "LoadRegTypeLib";
-}
-
-void Ausente() {
-    for (const Clase& c : kClases) {
-        EXPECT_TRUE(!Existe(std::wstring(L"CLSID\\") + c.clsid))
-            << U(c.progId) + ": sin clave CLSID";
-        EXPECT_TRUE(!Existe(c.progId)) << U(c.progId) + ": sin ProgID";
-    }
-    EXPECT_TRUE(!Existe(std::wstring(L"TypeLib\\") + kLibid)) << "sin biblioteca";
-    for (const Interfaz& i : kInterfaces) {
-        EXPECT_TRUE(!Existe(std::wstring(L"Interface\\") + i.iid))
-            << U(i.nombre) + ": sin interfaz";
-    }
-    GUID libid{};
-    CLSIDFromString(const_cast<LPOLESTR>(kLibid), &libid);
-    Microsoft::WRL::ComPtr<ITypeLib> t;
-    EXPECT_TRUE(FAILED(LoadRegTypeLib(libid, 11, 0, 0, &t))) << "LoadRegTypeLib falla";
+    prueba::ComPtr<ITypeLib> t;
+    EXPECT_EQ(SUCCEEDED(LoadRegTypeLib(libid, 11, 0, 0, &t)), presente) << "LoadRegTypeLib";
 }
 
 }  // namespace
 
-TEST(Registro, ComoSeEspera) {
-    if (prueba::Argumentos()[0] == "presente") {
-        Presente(prueba::Utf16(prueba::Argumentos()[1]));
-    } else {
-        Ausente();
-    }
-}
-
 int main(int argc, char** argv) {
-    return prueba::Principal(argc, argv, "presente|ausente RUTA", 2, 2);
+    return prueba::Principal(argc, argv, "presente|ausente RELIVO_OCX REGISTRO.tsv", 3, 3);
 }

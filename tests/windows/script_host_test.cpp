@@ -12,8 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "tests/windows/json_files.h"
-#include "tests/windows/late_binding.h"
 #include "tests/windows/support.h"
 
 // Not in the MinGW import libraries.
@@ -34,7 +32,7 @@ using prueba::Sumidero;
 using prueba::V;
 
 // The host's object Prueba: what the script records.
-class Registro final : public prueba::DespachoDelAnfitrion {
+class Registro final : public prueba::DelAnfitrion<> {
 public:
     STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* nombres, UINT n, LCID, DISPID* ids) override {
         static const wchar_t* kNombres[] = {L"Anotar", L"Numero", L"Texto", L"Comprobar"};
@@ -49,33 +47,14 @@ public:
     }
     STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* p, VARIANT*, EXCEPINFO*,
                         UINT*) override {
-        std::vector<V> a;
-        for (UINT i = p->cArgs; i-- > 0;) {
-            VARIANT v;
-            VariantInit(&v);
-            VariantCopyInd(&v, &p->rgvarg[i]);
-            a.push_back(V::Tomar(v));
-        }
-        switch (id) {
-            case 1:
-                if (a.size() != 1) return DISP_E_BADPARAMCOUNT;
-                notas.push_back(a[0].Texto());
-                return S_OK;
-            case 2:
-                if (a.size() != 2) return DISP_E_BADPARAMCOUNT;
-                numeros[a[0].Texto()] = a[1].Doble();
-                return S_OK;
-            case 3:
-                if (a.size() != 2) return DISP_E_BADPARAMCOUNT;
-                textos[a[0].Texto()] = a[1].Texto();
-                return S_OK;
-            case 4:
-                if (a.size() != 2) return DISP_E_BADPARAMCOUNT;
-                EXPECT_TRUE(a[0].Booleano()) << "guion: " + a[1].Texto();
-                return S_OK;
-            default:
-                return DISP_E_MEMBERNOTFOUND;
-        }
+        const std::vector<V> a = prueba::Valores(p);
+        if (id < 1 || id > 4) return DISP_E_MEMBERNOTFOUND;
+        if (a.size() != (id == 1 ? 1u : 2u)) return DISP_E_BADPARAMCOUNT;
+        if (id == 1) notas.push_back(a[0].Texto());
+        if (id == 2) numeros[a[0].Texto()] = a[1].Doble();
+        if (id == 3) textos[a[0].Texto()] = a[1].Texto();
+        EXPECT_TRUE(id != 4 || a[0].Booleano()) << "guion: " + a.back().Texto();
+        return S_OK;
     }
 
     std::vector<std::string> notas;
@@ -145,66 +124,35 @@ public:
 };
 
 // Delivers a control's events to the script's procedure `item_event`.
-void Enlazar(Sumidero* s, const std::wstring& elemento, IDispatch*& guion) {
+// By-reference arguments reach the script as references to variants (what a
+// ByRef parameter of a script procedure binds to); their values go back to
+// the control after the call. A value returned is the new value of the last
+// by-reference argument.
+void Enlazar(Sumidero* s, const std::wstring& elemento, const Despacho& guion) {
     s->manejador = [elemento, &guion](prueba::Evento& e, std::vector<VARIANTARG*>& args) {
-        if (!guion) return;
-        std::wstring nombre = elemento + L"_" + e.nombre;
-        LPOLESTR n = nombre.data();
-        DISPID id = DISPID_UNKNOWN;
-        if (FAILED(guion->GetIDsOfNames(IID_NULL, &n, 1, LOCALE_USER_DEFAULT, &id))) return;
-        // By-reference arguments reach the script as references to variants
-        // (what a ByRef parameter of a script procedure binds to); their values
-        // go back to the control after the call.
-        std::vector<VARIANT> valores(args.size());
-        std::vector<VARIANTARG> invertidos;
-        for (size_t k = args.size(); k-- > 0;) {
-            VariantInit(&valores[k]);
-            if (V_VT(args[k]) & VT_BYREF) {
-                VariantCopyInd(&valores[k], args[k]);
-                VARIANTARG ref;
-                VariantInit(&ref);
-                V_VT(&ref) = VT_BYREF | VT_VARIANT;
-                V_VARIANTREF(&ref) = &valores[k];
-                invertidos.push_back(ref);
-            } else {
-                invertidos.push_back(*args[k]);
-            }
-        }
-        DISPPARAMS p{invertidos.empty() ? nullptr : invertidos.data(), nullptr,
-                     static_cast<UINT>(invertidos.size()), 0};
-        VARIANT r;
-        VariantInit(&r);
-        guion->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &p, &r, nullptr, nullptr);
-        // A value returned is the new value of the last by-reference argument.
-        if (V_VT(&r) != VT_EMPTY) {
-            for (size_t k = args.size(); k-- > 0;) {
-                if (!(V_VT(args[k]) & VT_BYREF)) continue;
-                VariantCopy(&valores[k], &r);
-                break;
-            }
-        }
-        VariantClear(&r);
+        const DISPID id = guion ? guion.Id(elemento + L"_" + e.nombre) : DISPID_UNKNOWN;
+        if (id == DISPID_UNKNOWN) return;
+        std::vector<V> valores(e.args), llamada;
+        size_t ultimo = args.size();
         for (size_t k = 0; k < args.size(); ++k) {
-            if (!(V_VT(args[k]) & VT_BYREF)) continue;
+            const bool ref = V_VT(args[k]) & VT_BYREF;
+            llamada.push_back(ref ? V::Ref(VT_VARIANT, &*valores[k]) : e.args[k]);
+            if (ref) ultimo = k;
+        }
+        const prueba::Resultado r = guion.Invocar(id, DISPATCH_METHOD, llamada);
+        EXPECT_TRUE(r.Bien()) << "guion: " + prueba::Utf8(elemento + L"_" + e.nombre);
+        if (r.valor.Tipo() != VT_EMPTY && ultimo < args.size()) valores[ultimo] = r.valor;
+        for (size_t k = 0; k < args.size(); ++k) {
             const VARTYPE tipo = V_VT(args[k]) & ~VT_BYREF;
-            VARIANT c;
-            VariantInit(&c);
-            if (SUCCEEDED(VariantChangeType(&c, &valores[k], 0, tipo))) {
-                if (tipo == VT_BOOL) *V_BOOLREF(args[k]) = V_BOOL(&c);
-                if (tipo == VT_I2) *V_I2REF(args[k]) = V_I2(&c);
-                if (tipo == VT_R4) *V_R4REF(args[k]) = V_R4(&c);
-            }
-            VariantClear(&c);
-            VariantClear(&valores[k]);
+            V c;
+            if (!(V_VT(args[k]) & VT_BYREF) ||
+                FAILED(VariantChangeType(&*c, &*valores[k], 0, tipo)))
+                continue;
+            if (tipo == VT_BOOL) *V_BOOLREF(args[k]) = V_BOOL(&*c);
+            if (tipo == VT_I2) *V_I2REF(args[k]) = V_I2(&*c);
+            if (tipo == VT_R4) *V_R4REF(args[k]) = V_R4(&*c);
         }
     };
-}
-
-std::string LeerTexto(const std::string& ruta) {
-    std::ifstream f(ruta, std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
 }
 
 }  // namespace
@@ -215,7 +163,7 @@ TEST(AnfitrionDeGuiones, GuionComoEnLinux) {
     const bool vbscript = ruta.size() > 4 && ruta.substr(ruta.size() - 4) == ".vbs";
     const std::vector<Json> esperados = prueba::LeerLineasJson(a[1]);
     ASSERT_GE(esperados.size(), 5u) << "resultados de Linux";
-    const Json traza = prueba::LeerJson(a[2]);
+    const Json traza = Json::parse(prueba::LeerTexto(a[2]));
 
     Despacho evaluar = Despacho::Crear(L"Carvex.Evaluar");
     Despacho relivo = Despacho::Crear(L"Carvex.Relivo");
@@ -240,14 +188,18 @@ TEST(AnfitrionDeGuiones, GuionComoEnLinux) {
     for (const wchar_t* n : {L"Evaluar1", L"Relivo1", L"Prueba"}) {
         motor->AddNamedItem(n, SCRIPTITEM_ISVISIBLE);
     }
-    const std::wstring codigo = prueba::Utf16(LeerTexto(ruta));
+    const std::wstring codigo = prueba::Utf16(prueba::LeerTexto(ruta));
     EXCEPINFO e{};
     EXPECT_TRUE(SUCCEEDED(analizador->ParseScriptText(codigo.c_str(), nullptr, nullptr, nullptr, 0,
                                                       0, 0, nullptr, &e)))
         << "el guion se lee";
     motor->SetScriptState(SCRIPTSTATE_CONNECTED);
-    IDispatch* guion = nullptr;
-    motor->GetScriptDispatch(nullptr, &guion);
+    Despacho guion;
+    {
+        prueba::ComPtr<IDispatch> d;
+        motor->GetScriptDispatch(nullptr, &d);
+        guion = Despacho(d.Get());
+    }
     // The host binds the controls' events to the script.
     auto sumideroEvaluar = prueba::Nuevo<prueba::Sumidero>();
     auto sumideroRelivo = prueba::Nuevo<prueba::Sumidero>();
@@ -255,8 +207,7 @@ TEST(AnfitrionDeGuiones, GuionComoEnLinux) {
         << "eventos enlazados";
     Enlazar(sumideroEvaluar.Get(), L"Evaluar1", guion);
     Enlazar(sumideroRelivo.Get(), L"Relivo1", guion);
-    Despacho principal(guion);
-    EXPECT_TRUE(principal.Llamar(L"Principal").Bien()) << "Principal se ejecuta";
+    EXPECT_TRUE(guion.Llamar(L"Principal").Bien()) << "Principal se ejecuta";
 
     // Compared with the Linux build.
     const Json& caso1 = esperados[0];  // sen(x)*cos(y) + 2x, x = 1, y = 2
@@ -288,8 +239,7 @@ TEST(AnfitrionDeGuiones, GuionComoEnLinux) {
 
     sumideroEvaluar->Desconectar();
     sumideroRelivo->Desconectar();
-    if (guion) guion->Release();
-    principal = Despacho();
+    guion = Despacho();
     motor->Close();
 }
 

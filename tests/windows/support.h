@@ -1,18 +1,45 @@
-// What every test program under Wine shares: its command-line arguments
-// (after GoogleTest's own), text conversions, and a main that initialises
-// COM around the tests.
+// What every test program under Wine shares: its arguments (after
+// GoogleTest's own), text conversions, the data files, VARIANT values,
+// late binding by member name through IDispatch (as a script or a
+// form-based host does), an event sink that records what a control raises,
+// and pictures (an OLE picture's pixels, the Linux build's PPM files) with
+// their comparison.
 #pragma once
 
+// clang-format off
+#include <windows.h>
+#include <ole2.h>
+#include <oleauto.h>
+#include <ocidl.h>
+#include <olectl.h>
+#include <activscp.h>
+// clang-format on
 #include <gtest/gtest.h>
+#include <wrl/client.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <fstream>
+#include <functional>
+#include <initializer_list>
+#include <limits>
+#include <list>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
-#include "tests/windows/win32.h"
+#include "component/simple_object.h"
+#include "platform/windows/dib.h"
 
 namespace prueba {
+
+using Json = nlohmann::json;
+using Microsoft::WRL::ComPtr;
 
 inline std::vector<std::string>& Argumentos() {
     static std::vector<std::string> a;
@@ -20,7 +47,6 @@ inline std::vector<std::string>& Argumentos() {
 }
 
 inline std::string Utf8(std::wstring_view w) {
-    if (w.empty()) return {};
     const int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0,
                                       nullptr, nullptr);
     std::string s(static_cast<size_t>(n), '\0');
@@ -28,17 +54,31 @@ inline std::string Utf8(std::wstring_view w) {
                         nullptr);
     return s;
 }
-
 inline std::string DeBstr(BSTR b) {
     return b ? Utf8(std::wstring_view(b, SysStringLen(b))) : "";
 }
-
 inline std::wstring Utf16(std::string_view s) {
-    if (s.empty()) return {};
     const int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
     std::wstring w(static_cast<size_t>(n), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
     return w;
+}
+
+// A whole file; one that cannot be read throws, and the test that reads it
+// fails with the reason.
+inline std::string LeerTexto(const std::string& ruta) {
+    std::ifstream f(ruta, std::ios::binary);
+    if (!f) throw std::runtime_error("no se puede leer " + ruta);
+    return std::string(std::istreambuf_iterator<char>(f), {});
+}
+// The values of a JSON Lines file, blank lines skipped.
+inline std::vector<Json> LeerLineasJson(const std::string& ruta) {
+    std::vector<Json> r;
+    std::istringstream s(LeerTexto(ruta));
+    for (std::string l; std::getline(s, l);) {
+        if (l.find_first_not_of(" \t\r") != std::string::npos) r.push_back(Json::parse(l));
+    }
+    return r;
 }
 
 // A condition the rest of a test depends on: a failure where it is checked,
@@ -49,8 +89,8 @@ inline bool Cumple(bool condicion, const char* archivo, int linea, const std::st
 }
 
 // Runs the tests with COM (or, for `ole`, OLE) initialised in a
-// single-threaded apartment. `uso`
-// names the arguments; there must be from `minimo` to `maximo` of them.
+// single-threaded apartment; there must be from `minimo` to `maximo`
+// arguments, named by `uso`.
 inline int Principal(int argc, char** argv, const char* uso, size_t minimo, size_t maximo,
                      bool ole = false) {
     testing::InitGoogleTest(&argc, argv);
@@ -59,18 +99,505 @@ inline int Principal(int argc, char** argv, const char* uso, size_t minimo, size
         std::printf("uso: %s %s\n", argv[0], uso);
         return 2;
     }
-    if (ole) {
-        OleInitialize(nullptr);
-    } else {
-        CoInitialize(nullptr);
-    }
+    ole ? OleInitialize(nullptr) : CoInitialize(nullptr);
     const int r = RUN_ALL_TESTS();
-    if (ole) {
-        OleUninitialize();
-    } else {
-        CoUninitialize();
-    }
+    ole ? OleUninitialize() : CoUninitialize();
     return r;
+}
+
+// A new reference-counted object of the tests', held from its first
+// reference.
+template <typename T, typename... A>
+ComPtr<T> Nuevo(A&&... a) {
+    ComPtr<T> p;
+    p.Attach(new T(std::forward<A>(a)...));
+    return p;
+}
+
+// An object of the host that lives as long as the test (references are not
+// counted), answering IUnknown and `I` (a dispatch interface describes no
+// types: it is driven by the identifiers it answers).
+template <typename I = IDispatch, const IID& kIid = IID_IDispatch>
+class DelAnfitrion : public I {
+public:
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
+        *ppv = riid == IID_IUnknown || riid == kIid ? static_cast<I*>(this) : nullptr;
+        return *ppv ? S_OK : E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+    STDMETHODIMP_(ULONG) Release() override { return 1; }
+    STDMETHODIMP GetTypeInfoCount(UINT* n) {
+        *n = 0;
+        return S_OK;
+    }
+    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) { return E_NOTIMPL; }
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) { return E_NOTIMPL; }
+};
+
+// A VARIANT value that owns its contents.
+class V {
+public:
+    V() { VariantInit(&v_); }
+    V(int n) : V() { V_VT(&v_) = VT_I4, V_I4(&v_) = n; }                                 // NOLINT
+    V(short n) : V() { V_VT(&v_) = VT_I2, V_I2(&v_) = n; }                               // NOLINT
+    V(double n) : V() { V_VT(&v_) = VT_R8, V_R8(&v_) = n; }                              // NOLINT
+    V(float n) : V() { V_VT(&v_) = VT_R4, V_R4(&v_) = n; }                               // NOLINT
+    V(bool b) : V() { V_VT(&v_) = VT_BOOL, V_BOOL(&v_) = b ? -1 : 0; }                   // NOLINT
+    V(const wchar_t* s) : V() { V_VT(&v_) = VT_BSTR, V_BSTR(&v_) = SysAllocString(s); }  // NOLINT
+    V(const std::wstring& s) : V() {                                                     // NOLINT
+        V_VT(&v_) = VT_BSTR;
+        V_BSTR(&v_) = SysAllocStringLen(s.data(), static_cast<UINT>(s.size()));
+    }
+    V(IUnknown* d, VARTYPE t = VT_DISPATCH) : V() {  // NOLINT
+        V_VT(&v_) = t;
+        V_UNKNOWN(&v_) = d;
+        if (d) d->AddRef();
+    }
+    // A value of any other type, its bits set by `poner`.
+    V(VARTYPE t, const std::function<void(VARIANT&)>& poner) : V() {
+        poner(v_);
+        V_VT(&v_) = t;
+    }
+    explicit V(const VARIANT& otro) : V() { VariantCopy(&v_, const_cast<VARIANT*>(&otro)); }
+    V(const V& otro) : V() { VariantCopy(&v_, const_cast<VARIANT*>(&otro.v_)); }
+    V& operator=(const V& otro) {
+        if (this != &otro) VariantCopy(&v_, const_cast<VARIANT*>(&otro.v_));
+        return *this;
+    }
+    ~V() { VariantClear(&v_); }
+
+    // A missing optional argument.
+    static V Falta() {
+        return V(VT_ERROR, [](VARIANT& v) { V_ERROR(&v) = DISP_E_PARAMNOTFOUND; });
+    }
+    // A reference to `v` (which outlives it).
+    static V Ref(VARTYPE t, void* v) {
+        return V(VT_BYREF | t, [v](VARIANT& r) { V_BYREF(&r) = v; });
+    }
+
+    VARIANT& operator*() { return v_; }
+    const VARIANT& operator*() const { return v_; }
+    VARTYPE Tipo() const { return V_VT(&v_); }
+    double Doble() const { return Convertir(VT_R8).v_.dblVal; }
+    float Sencillo() const { return Convertir(VT_R4).v_.fltVal; }
+    long Entero() const { return Convertir(VT_I4).v_.lVal; }
+    short Corto() const { return Convertir(VT_I2).v_.iVal; }
+    bool Booleano() const { return Convertir(VT_BOOL).v_.boolVal != VARIANT_FALSE; }
+    std::wstring Texto16() const {
+        const V t = Convertir(VT_BSTR);
+        return t.Tipo() == VT_BSTR && t.v_.bstrVal
+                   ? std::wstring(t.v_.bstrVal, SysStringLen(t.v_.bstrVal))
+                   : std::wstring();
+    }
+    std::string Texto() const { return Utf8(Texto16()); }
+    IDispatch* Objeto() const { return Tipo() == VT_DISPATCH ? V_DISPATCH(&v_) : nullptr; }
+
+private:
+    V Convertir(VARTYPE t) const {
+        V r, copia;
+        VariantCopyInd(&copia.v_, const_cast<VARIANT*>(&v_));
+        VariantChangeTypeEx(&r.v_, &copia.v_, LOCALE_USER_DEFAULT, 0, t);
+        return r;
+    }
+    VARIANT v_;
+};
+
+// The arguments of a call the host received, in declaration order and by
+// value.
+inline std::vector<V> Valores(const DISPPARAMS* p) {
+    std::vector<V> r(p->cArgs);
+    for (UINT i = 0; i < p->cArgs; ++i) VariantCopyInd(&*r[i], &p->rgvarg[p->cArgs - 1 - i]);
+    return r;
+}
+
+// The result of a call: the HRESULT, the value and the exception.
+struct Resultado {
+    HRESULT hr = E_FAIL;
+    V valor;
+    std::wstring descripcion;
+    HRESULT scode = S_OK;
+    bool Bien() const { return SUCCEEDED(hr); }
+};
+
+class Despacho {
+public:
+    Despacho() = default;
+    explicit Despacho(IDispatch* d) : d_(d) {}
+    static Despacho Crear(const wchar_t* progId) {
+        CLSID clsid;
+        Despacho o;
+        if (SUCCEEDED(CLSIDFromProgID(progId, &clsid))) {
+            CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&o.d_));
+        }
+        return o;
+    }
+
+    IDispatch* get() const { return d_.Get(); }
+    explicit operator bool() const { return d_ != nullptr; }
+    template <typename I>
+    ComPtr<I> As() const {
+        ComPtr<I> i;
+        if (d_) d_.As(&i);
+        return i;
+    }
+
+    DISPID Id(const std::wstring& nombre) const {
+        DISPID id = DISPID_UNKNOWN;
+        LPOLESTR n = const_cast<LPOLESTR>(nombre.c_str());
+        d_->GetIDsOfNames(IID_NULL, &n, 1, LOCALE_USER_DEFAULT, &id);
+        return id;
+    }
+    // Arguments in their natural order; the value of a put goes last.
+    Resultado Invocar(DISPID id, WORD banderas, std::vector<V> args) const {
+        std::vector<VARIANTARG> invertidos;
+        for (auto it = args.rbegin(); it != args.rend(); ++it) invertidos.push_back(**it);
+        DISPID poner = DISPID_PROPERTYPUT;
+        const bool put = banderas & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF);
+        DISPPARAMS p{invertidos.empty() ? nullptr : invertidos.data(), put ? &poner : nullptr,
+                     static_cast<UINT>(invertidos.size()), put ? 1u : 0u};
+        Resultado r;
+        EXCEPINFO e{};
+        r.hr = d_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, banderas, &p, &*r.valor, &e, nullptr);
+        if (r.hr == DISP_E_EXCEPTION) {
+            if (e.pfnDeferredFillIn) e.pfnDeferredFillIn(&e);
+            if (e.bstrDescription) r.descripcion = e.bstrDescription;
+            r.scode = e.scode;
+        }
+        SysFreeString(e.bstrSource);
+        SysFreeString(e.bstrDescription);
+        SysFreeString(e.bstrHelpFile);
+        return r;
+    }
+    Resultado Invocar(const std::wstring& nombre, WORD banderas, std::vector<V> args) const {
+        return Invocar(Id(nombre), banderas, std::move(args));
+    }
+    Resultado Get(const std::wstring& nombre, std::vector<V> args = {}) const {
+        return Invocar(nombre, DISPATCH_PROPERTYGET | DISPATCH_METHOD, std::move(args));
+    }
+    Resultado Put(const std::wstring& nombre, V valor, std::vector<V> args = {}) const {
+        args.push_back(std::move(valor));
+        return Invocar(nombre, DISPATCH_PROPERTYPUT, std::move(args));
+    }
+    Resultado PutRef(const std::wstring& nombre, V valor) const {
+        return Invocar(nombre, DISPATCH_PROPERTYPUTREF, {std::move(valor)});
+    }
+    Resultado Llamar(const std::wstring& nombre, std::vector<V> args = {}) const {
+        return Invocar(nombre, DISPATCH_METHOD, std::move(args));
+    }
+    // A handle property (hWnd, hDC).
+    template <typename H>
+    H Manejador(const wchar_t* nombre) const {
+        return reinterpret_cast<H>(static_cast<intptr_t>(Get(nombre).valor.Entero()));
+    }
+
+private:
+    ComPtr<IDispatch> d_;
+};
+
+// Connects `sumidero` to the point `iid` of `control`.
+inline bool Advise(IUnknown* control, REFIID iid, IUnknown* sumidero,
+                   ComPtr<IConnectionPoint>& punto, DWORD& cookie) {
+    ComPtr<IConnectionPointContainer> cpc;
+    return control && SUCCEEDED(control->QueryInterface(IID_PPV_ARGS(&cpc))) &&
+           SUCCEEDED(cpc->FindConnectionPoint(iid, &punto)) &&
+           SUCCEEDED(punto->Advise(sumidero, &cookie));
+}
+
+// One event as the sink received it: its name and its arguments in
+// declaration order (by-reference ones as they were on entry).
+struct Evento {
+    std::wstring nombre;
+    std::vector<V> args;
+};
+
+// A sink of a control's default event interface: records every event and
+// lets a handler change the by-reference arguments (declaration order).
+class Sumidero final : public relivo::com::ObjetoSimple<DelAnfitrion<>, IID_IDispatch> {
+public:
+    using Manejador = std::function<void(Evento& evento, std::vector<VARIANTARG*>& porReferencia)>;
+
+    STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* p, VARIANT*, EXCEPINFO*,
+                        UINT*) override {
+        Evento e{L"", Valores(p)};
+        BSTR n = nullptr;
+        UINT k = 0;
+        if (info_) info_->GetNames(id, &n, 1, &k);
+        if (n) e.nombre = n;
+        SysFreeString(n);
+        std::vector<VARIANTARG*> porReferencia;
+        for (UINT i = p->cArgs; i-- > 0;) porReferencia.push_back(&p->rgvarg[i]);
+        // Recorded before the handler runs, so that events the handler
+        // causes come after this one.
+        const size_t indice = eventos.size();
+        eventos.push_back(e);
+        if (manejador) manejador(eventos[indice], porReferencia);
+        return respuesta;
+    }
+
+    // Connects to the control's default source interface.
+    bool Conectar(const Despacho& control) {
+        ComPtr<IProvideClassInfo2> pci = control.As<IProvideClassInfo2>();
+        if (!pci) return false;
+        pci->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &iid_);
+        ComPtr<ITypeInfo> clase;
+        ComPtr<ITypeLib> tl;
+        UINT i = 0;
+        if (SUCCEEDED(pci->GetClassInfo(&clase)) &&
+            SUCCEEDED(clase->GetContainingTypeLib(&tl, &i))) {
+            tl->GetTypeInfoOfGuid(iid_, &info_);
+        }
+        return Advise(control.get(), iid_, static_cast<IDispatch*>(this), punto_, cookie_);
+    }
+    HRESULT Desconectar() {
+        if (!punto_) return S_FALSE;
+        const HRESULT hr = punto_->Unadvise(cookie_);
+        punto_.Reset();
+        return hr;
+    }
+    // The events with a given name.
+    std::vector<Evento> De(const std::wstring& nombre) const {
+        std::vector<Evento> r;
+        for (const Evento& e : eventos) {
+            if (e.nombre == nombre) r.push_back(e);
+        }
+        return r;
+    }
+    // Answers Continuar in every Error event.
+    void ResponderContinuar(bool continuar) {
+        manejador = [continuar](Evento& e, std::vector<VARIANTARG*>& ref) {
+            if (e.nombre == L"Error" && ref.size() == 3 && V_VT(ref[2]) == (VT_BYREF | VT_BOOL)) {
+                *V_BOOLREF(ref[2]) = continuar ? VARIANT_TRUE : VARIANT_FALSE;
+            }
+        };
+    }
+
+    std::vector<Evento> eventos;
+    Manejador manejador;
+    HRESULT respuesta = S_OK;
+
+private:
+    bool Tambien(REFIID riid) const override { return riid == iid_; }
+
+    IID iid_ = IID_NULL;
+    ComPtr<ITypeInfo> info_;
+    ComPtr<IConnectionPoint> punto_;
+    DWORD cookie_ = 0;
+};
+
+// The wave sen(x)*cos(y) over [-3, 3] x [-3, 3] on a grid of `lineas`
+// lines each way, seen from (30, 0, 20) when `angulos`.
+inline void PonerOnda(const Despacho& control, short lineas, bool angulos = false) {
+    control.Put(L"Funcion", V(L"sen(x)*cos(y)"));
+    for (const wchar_t* p : {L"XMin", L"YMin"}) control.Put(p, V(-3.0));
+    for (const wchar_t* p : {L"XMax", L"YMax"}) control.Put(p, V(3.0));
+    control.Put(L"NumeroLineasX", V(lineas));
+    control.Put(L"NumeroLineasY", V(lineas));
+    if (!angulos) return;
+    control.Put(L"AnguloX", V(30.0));
+    control.Put(L"AnguloY", V(0.0));
+    control.Put(L"AnguloZ", V(20.0));
+}
+
+// A handler that calls Cancelar on `control` (which outlives the handler)
+// when the control reports the status `estado`.
+inline Sumidero::Manejador CancelarEnEstado(const Despacho& control, std::string estado) {
+    return [&control, estado = std::move(estado)](Evento& e, std::vector<VARIANTARG*>&) {
+        if (e.nombre == L"Status" && e.args[0].Texto() == estado) control.Llamar(L"Cancelar");
+    };
+}
+
+// A VARTYPE by its name without VT_.
+inline VARTYPE Tipo(const std::string& nombre) {
+    // clang-format off
+    static const std::map<std::string, VARTYPE> kTipos = {
+        {"EMPTY", VT_EMPTY}, {"NULL", VT_NULL}, {"I1", VT_I1}, {"UI1", VT_UI1}, {"I2", VT_I2},
+        {"UI2", VT_UI2}, {"I4", VT_I4}, {"UI4", VT_UI4}, {"I8", VT_I8}, {"UI8", VT_UI8},
+        {"INT", VT_INT}, {"UINT", VT_UINT}, {"R4", VT_R4}, {"R8", VT_R8}, {"CY", VT_CY},
+        {"DATE", VT_DATE}, {"DECIMAL", VT_DECIMAL}, {"BOOL", VT_BOOL}, {"BSTR", VT_BSTR},
+        {"ERROR", VT_ERROR}, {"UNKNOWN", VT_UNKNOWN}, {"DISPATCH", VT_DISPATCH},
+        {"VARIANT", VT_VARIANT}};
+    // clang-format on
+    return kTipos.at(nombre);
+}
+
+// The values of the data files: a JSON number is a Long (integer) or a
+// Double, a string a BSTR, true and false a Boolean, null Empty; an object
+// is one of the other kinds (see data/pasos.jsonl). What references refer to
+// lives here.
+class Notacion {
+public:
+    explicit Notacion(const Despacho& control) : control_(control) {}
+    V Valor(const Json& j) {
+        if (j.is_number_integer()) return V(j.get<int>());
+        if (j.is_number()) return V(j.get<double>());
+        if (j.is_string()) return V(Utf16(j.get<std::string>()));
+        if (j.is_boolean()) return V(j.get<bool>());
+        if (j.is_null()) return V();
+        if (j.contains("falta")) return V::Falta();
+        if (j.contains("largo")) return V(std::wstring(j["largo"].get<size_t>(), L'x'));
+        if (j.contains("bstrNulo")) return V(VT_BSTR, [](VARIANT& v) { V_BSTR(&v) = nullptr; });
+        if (j.contains("ref")) return V::Ref(VT_VARIANT, &*Guardar(j["ref"]));
+        if (j.contains("porRef")) {
+            VARIANT& v = *Guardar(j["porRef"]);
+            return V::Ref(V_VT(&v), &V_I4(&v));
+        }
+        if (j.contains("lista")) {
+            const VARTYPE de = Tipo(j.value("de", "I4"));
+            SAFEARRAY* a = SafeArrayCreateVector(de, 0, j["lista"].get<ULONG>());
+            return V(VT_ARRAY | de, [a](VARIANT& v) { V_ARRAY(&v) = a; });
+        }
+        if (j.contains("objeto")) {
+            const VARTYPE t = Tipo(j.value("vt", "DISPATCH"));
+            if (j["objeto"].is_null()) return V(nullptr, t);
+            if (j["objeto"] == "control") return V(control_.get(), t);
+            return V(control_.Get(Utf16(j["objeto"].get<std::string>())).valor.Objeto(), t);
+        }
+        const VARTYPE t = Tipo(j["vt"]);
+        if (t == VT_NULL || t == VT_EMPTY) return V(t, [](VARIANT&) {});
+        if (t == VT_ERROR) return V(t, [&](VARIANT& v) { V_ERROR(&v) = j["v"].get<HRESULT>(); });
+        V r, doble(j["v"].is_string() ? std::numeric_limits<double>::quiet_NaN()
+                                      : j["v"].get<double>());
+        // Integers of the machine's width convert as their fixed-width twins.
+        const VARTYPE como = t == VT_INT ? VARTYPE{VT_I4} : t == VT_UINT ? VARTYPE{VT_UI4} : t;
+        EXPECT_EQ(VariantChangeType(&*r, &*doble, 0, como), S_OK) << j.dump();
+        V_VT(&*r) = t;
+        return r;
+    }
+
+private:
+    V& Guardar(const Json& j) { return guardados_.emplace_back(Valor(j)); }
+
+    const Despacho& control_;
+    std::list<V> guardados_;
+};
+
+// ---- Pictures: pixels as r + 256 g + 65536 b, top row first.
+struct Mapa {
+    int ancho = 0, alto = 0;
+    std::vector<uint32_t> p;
+    uint32_t En(int x, int y) const { return p[static_cast<size_t>(y) * ancho + x]; }
+};
+
+// The pixels of a bitmap; of a bitmap compatible with `origen` that
+// `dibujar` draws on (empty when it fails).
+inline Mapa LeerMapa(HBITMAP h) {
+    Mapa m;
+    BITMAP bm{};
+    if (!GetObject(h, sizeof(bm), &bm)) return m;
+    BITMAPINFO bi = relivo::CabeceraDib32(bm.bmWidth, bm.bmHeight);
+    m.ancho = bm.bmWidth;
+    m.alto = bm.bmHeight;
+    m.p.resize(static_cast<size_t>(m.ancho) * m.alto);
+    HDC dc = CreateCompatibleDC(nullptr);
+    GetDIBits(dc, h, 0, static_cast<UINT>(m.alto), m.p.data(), &bi, DIB_RGB_COLORS);
+    DeleteDC(dc);
+    for (uint32_t& v : m.p) v = ((v >> 16) & 0xFF) | (v & 0xFF00) | ((v & 0xFF) << 16);
+    return m;
+}
+inline Mapa Dibujado(HDC origen, int ancho, int alto, const std::function<bool(HDC)>& dibujar) {
+    HDC dc = CreateCompatibleDC(origen);
+    HBITMAP b = CreateCompatibleBitmap(origen, ancho, alto);
+    HGDIOBJ antes = SelectObject(dc, b);
+    const bool bien = dibujar(dc);
+    SelectObject(dc, antes);
+    const Mapa m = bien ? LeerMapa(b) : Mapa();
+    DeleteObject(b);
+    DeleteDC(dc);
+    return m;
+}
+
+// The pixels of a picture object holding a bitmap (empty: none).
+inline Mapa LeerImagen(IDispatch* objeto) {
+    ComPtr<IPicture> pic;
+    OLE_HANDLE h = 0;
+    SHORT tipo = 0;
+    if (!objeto || FAILED(objeto->QueryInterface(IID_PPV_ARGS(&pic)))) return {};
+    pic->get_Type(&tipo);
+    if (tipo != PICTYPE_BITMAP || FAILED(pic->get_Handle(&h))) return {};
+    return LeerMapa(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(h)));
+}
+
+inline bool LeerPpm(const std::string& ruta, Mapa& m) {
+    std::ifstream f(ruta, std::ios::binary);
+    std::string magia;
+    int maximo = 0;
+    if (!(f >> magia >> m.ancho >> m.alto >> maximo) || magia != "P6" || maximo != 255) {
+        return false;
+    }
+    f.get();
+    std::vector<unsigned char> b(static_cast<size_t>(m.ancho) * m.alto * 3);
+    if (!f.read(reinterpret_cast<char*>(b.data()), static_cast<std::streamsize>(b.size()))) {
+        return false;
+    }
+    m.p.resize(static_cast<size_t>(m.ancho) * m.alto);
+    for (size_t i = 0; i < m.p.size(); ++i)
+        m.p[i] = b[3 * i] | b[3 * i + 1] << 8 | b[3 * i + 2] << 16;
+    return true;
+}
+
+inline void EscribirPpm(const std::string& ruta, const Mapa& m) {
+    std::ofstream f(ruta, std::ios::binary);
+    f << "P6\n" << m.ancho << " " << m.alto << "\n255\n";
+    for (uint32_t v : m.p) f.put(char(v & 0xFF)).put(char(v >> 8 & 0xFF)).put(char(v >> 16 & 0xFF));
+}
+
+struct Comparacion {
+    long distintos = -1;  // pixels that differ (-1: the sizes differ)
+    long lejanos = -1;    // of those, the ones neither explained by a one-pixel shift nor
+                          // next to a line of the reference
+};
+
+// Compares picture `a` with the reference `b`, taking colour `fondoA` of `a`
+// as `fondoB` (the same system colour resolved by two platforms). A pixel that
+// differs is near when its colour lies within one pixel in the other picture,
+// or a pixel of one of the `lineas` colours lies within one pixel in the
+// reference (where two polygons and their outlines meet, two rasterisers of
+// the same rules may round one pixel apart).
+inline Comparacion Comparar(const Mapa& a, const Mapa& b, uint32_t fondoA, uint32_t fondoB,
+                            std::initializer_list<uint32_t> lineas = {}) {
+    Comparacion c;
+    if (a.ancho != b.ancho || a.alto != b.alto) return c;
+    c.distintos = c.lejanos = 0;
+    auto color = [&](int x, int y) { return a.En(x, y) == fondoA ? fondoB : a.En(x, y); };
+    for (int y = 0; y < a.alto; ++y) {
+        for (int x = 0; x < a.ancho; ++x) {
+            const uint32_t v = color(x, y);
+            if (v == b.En(x, y)) continue;
+            ++c.distintos;
+            bool cerca = false;
+            for (int dy = -1; dy <= 1 && !cerca; ++dy) {
+                for (int dx = -1; dx <= 1 && !cerca; ++dx) {
+                    const int u = x + dx, w = y + dy;
+                    if (u < 0 || w < 0 || u >= a.ancho || w >= a.alto) continue;
+                    cerca = b.En(u, w) == v || color(u, w) == b.En(x, y);
+                    for (uint32_t l : lineas) cerca = cerca || b.En(u, w) == l;
+                }
+            }
+            c.lejanos += !cerca;
+        }
+    }
+    return c;
+}
+
+// A picture of the Windows build compared with the Linux build's: the
+// background is the button face of each platform; the edges of the cells
+// (black outlines, red axes) may fall one pixel apart.
+inline void CompararConLinux(const Mapa& m, const Mapa& linux, const std::string& que) {
+    const Comparacion k =
+        Comparar(m, linux, GetSysColor(COLOR_BTNFACE), 0xF0F0F0, {0x000000, 0x0000FF});
+    std::printf("%s: %ld de %d píxeles distintos, %ld a más de un píxel\n", que.c_str(),
+                k.distintos, linux.ancho * linux.alto, k.lejanos);
+    EXPECT_TRUE(k.distintos >= 0) << que + ": el tamaño de la imagen es el de Linux";
+    EXPECT_EQ(k.lejanos, 0L) << que + ": cada píxel, a lo sumo a uno del de Linux";
+    EXPECT_TRUE(k.distintos * 100 <= 3L * linux.ancho * linux.alto)
+        << que + ": a lo sumo un 3 % de píxeles en los bordes";
+}
+
+// A check that a condition guards (a macro there would leave its `else`
+// ambiguous).
+template <typename A, typename B>
+void Igual(const A& a, const B& b, const std::string& que) {
+    EXPECT_EQ(a, b) << que;
 }
 
 }  // namespace prueba
