@@ -1,5 +1,5 @@
-// Hostile input: any bytes, huge texts and deep nesting end in a value or in
-// an error through the error path, on a 1 MiB stack, never in a crash.
+// Hostile input: any bytes end in a value or in an error through the error
+// path, never in a crash (huge texts and deep nesting: limits_test.cpp).
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,57 +9,9 @@
 
 #include "relivo/evaluar.h"
 #include "tests/support/evaluar_host.h"
-#include "tests/support/repeated_text.h"
-#include "tests/support/small_stack.h"
 
 namespace relivo {
 namespace {
-
-using prueba::Repetir;
-
-struct CasoProfundo {
-    const char* nombre;
-    std::string texto;
-};
-
-class ProfundoTest : public ::testing::TestWithParam<CasoProfundo> {};
-
-// Deep texts either evaluate or fail with "Espacio de pila insuficiente".
-TEST_P(ProfundoTest, NoDesbordaLaPila) {
-    const std::string texto = GetParam().texto;
-    int32_t numero = -1;
-    double resultado = NAN;
-    size_t eventos = 0;
-    prueba::EnPilaDe1MiB([&] {
-        prueba::HostEvaluar host;
-        Evaluar ev(&host);
-        ev.Funcion(texto);
-        if (ev.ExisteVariable("x")) ev.Valor("x", 0.5);
-        resultado = ev.Resultado();
-        numero = ev.NumeroError();
-        eventos = host.eventos.size();
-    });
-    EXPECT_TRUE(numero == 0 || numero == 28 || numero == 6) << numero;
-    EXPECT_TRUE(std::isfinite(resultado));
-    EXPECT_EQ(eventos, numero == 0 ? 0u : 1u);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Anidamiento, ProfundoTest,
-    ::testing::Values(CasoProfundo{"parentesis", Repetir("(", 10000) + "x" + Repetir(")", 10000)},
-                      CasoProfundo{"funciones", Repetir("sin(", 10000) + "x" + Repetir(")", 10000)},
-                      CasoProfundo{"mezcla", Repetir("(x+sin(", 3000) + "x" + Repetir("))", 3000)},
-                      CasoProfundo{"potencias", Repetir("x^(", 8000) + "2" + Repetir(")", 8000)},
-                      CasoProfundo{"signos", Repetir("-(", 8000) + "x" + Repetir(")", 8000)},
-                      CasoProfundo{"suma_larga", "x" + Repetir("+x", 16000)},
-                      CasoProfundo{"producto_largo", "x" + Repetir("*x", 16000)},
-                      CasoProfundo{"variables",
-                                   [] {
-                                       std::string s = "a0";
-                                       for (int i = 1; i < 5000; ++i) s += "+a" + std::to_string(i);
-                                       return s;
-                                   }()}),
-    [](const auto& info) { return info.param.nombre; });
 
 TEST(BytesTest, CualquierTextoTerminaEnValorOError) {
     std::mt19937 azar(12345);

@@ -1,6 +1,7 @@
 // The relivo command line run as a program, from the table tests/data/cli.jsonl:
 // one invocation a line with its arguments, its standard input, and the exact
-// standard output (when given) and exit status it must give.
+// standard output (when given) and exit status it must give. "{datos}" in an
+// argument stands for the folder tests/data.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -35,8 +36,11 @@ class CliTabla : public ::testing::TestWithParam<Invocacion> {};
 
 TEST_P(CliTabla, DaSuSalidaYSuEstado) {
     const nlohmann::json& c = GetParam().caso;
-    const relivo::prueba::SalidaCli s = relivo::prueba::CorrerCli(
-        c["argumentos"].get<std::vector<std::string>>(), c.value("entrada", std::string()));
+    std::vector<std::string> argumentos = c["argumentos"];
+    for (std::string& a : argumentos) {
+        if (a.rfind("{datos}", 0) == 0) a.replace(0, 7, RELIVO_TEST_DATA);
+    }
+    const auto s = relivo::prueba::CorrerCli(argumentos, c.value("entrada", std::string()));
     if (c.contains("salida")) {
         EXPECT_EQ(s.salida, c["salida"].get<std::string>());
     }

@@ -1,91 +1,80 @@
-// The resource bounds that README.md states: how deep an expression may nest
-// before the simplifier's guard ends it with 28 through the error path (on a
-// 1 MiB host stack), and the largest grid, whose memory a host that cannot
-// have it gets as error 7 "Memoria insuficiente" through the error path.
+// The resource bounds that README.md states. Long and deeply nested texts
+// (tests/data/anidamientos.tsv) end, on a 1 MiB host stack, in the error the
+// table gives (0: accepted), never in a crash: the simplifier's guard ends
+// nesting too deep with 28, a text too long overflows with 6. The largest
+// grid, whose memory a host that cannot have it gets as error 7 "Memoria
+// insuficiente" through the error path.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
+#include <cmath>
 #include <cstdlib>
-#include <functional>
 #include <string>
 
+#include "evaluar/canonical.h"
+#include "evaluar/display.h"
+#include "evaluar/simplifier.h"
+#include "evaluar/variables.h"
 #include "relivo/evaluar.h"
+#include "relivo/platform/error.h"
+#include "tests/support/case_table.h"
 #include "tests/support/evaluar_host.h"
 #include "tests/support/repeated_text.h"
 #include "tests/support/small_stack.h"
 
 #if RELIVO_WITH_CONTROL
 #include "platform/linux/host.h"
-#include "platform/linux/work_queue.h"
 #include "relivo/relivo.h"
 #endif
 
 namespace relivo {
 namespace {
 
-using prueba::Repetir;
+// Funcion: accepted or refused through the error path; an accepted text
+// evaluates to a finite value (or fails through the error path) and its
+// display text is accepted again.
+int32_t ProbarFuncion(const std::string& texto) {
+    prueba::HostEvaluar host;
+    Evaluar ev(&host);
+    ev.Funcion(texto);
+    const int32_t numero = ev.NumeroError();
+    EXPECT_EQ(host.eventos.size(), numero == 0 ? 0u : 1u);
+    if (numero != 0) return numero;
+    Evaluar otra;
+    otra.Funcion(ev.Funcion());
+    EXPECT_EQ(otra.NumeroError(), 0) << "the display text";
+    for (int16_t i = 1; i <= ev.NumeroVariables(); ++i) ev.Valor(i, 0.5);
+    EXPECT_TRUE(std::isfinite(ev.Resultado()));
+    EXPECT_EQ(host.eventos.size(), ev.NumeroError() == 0 ? 0u : 1u);
+    return numero;
+}
 
-struct Anidamiento {
-    const char* nombre;
-    std::function<std::string(int)> texto;
-    int mas_profundo;  // the deepest nesting accepted
-};
-
-class Limites : public ::testing::TestWithParam<Anidamiento> {};
-
-TEST_P(Limites, AnidamientoMasProfundoYElErrorMasAlla) {
-    const Anidamiento& a = GetParam();
-    for (const int n : {a.mas_profundo, a.mas_profundo + 1}) {
-        int32_t numero = -1;
-        size_t eventos = 0;
-        std::string visible;
-        int32_t numero_visible = -1;
-        prueba::EnPilaDe1MiB([&] {
-            prueba::HostEvaluar host;
-            Evaluar ev(&host);
-            ev.Funcion(a.texto(n));
-            numero = ev.NumeroError();
-            eventos = host.eventos.size();
-            if (numero != 0) return;
-            visible = ev.Funcion();
-            Evaluar otra;
-            otra.Funcion(visible);
-            numero_visible = otra.NumeroError();
-        });
-        if (n == a.mas_profundo) {
-            EXPECT_EQ(numero, 0) << n << " levels";
-            EXPECT_EQ(numero_visible, 0) << "the display text of " << n << " levels";
-        } else {
-            EXPECT_EQ(numero, 28) << n << " levels";
-            EXPECT_EQ(eventos, 1u);
-        }
+// The inner steps on canonical text, with the variables X and Y.
+int32_t ProbarInterno(const std::string& objetivo, const std::string& texto) {
+    TablaVariables tabla;
+    try {
+        if (objetivo == "Canonizar") return Canonizar(texto, tabla), 0;
+        tabla.Agregar("X");
+        tabla.Agregar("Y");
+        if (objetivo == "Reducir") return Simplificador(tabla).Reducir(texto), 0;
+        return TextoMostrado(texto, tabla), 0;
+    } catch (const Fallo& f) {
+        return f.numero();
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Funcion, Limites,
-    ::testing::Values(
-        Anidamiento{"funciones", [](int n) { return Repetir("sin(", n) + "x" + Repetir(")", n); },
-                    199},
-        Anidamiento{"funciones_sin_parentesis", [](int n) { return Repetir("sin ", n) + "x"; },
-                    199},
-        Anidamiento{"signos", [](int n) { return Repetir("-(", n) + "x" + Repetir(")", n); }, 199},
-        Anidamiento{"potencias", [](int n) { return Repetir("x^(", n) + "2" + Repetir(")", n); },
-                    199},
-        Anidamiento{"sumas", [](int n) { return Repetir("(x+", n) + "x" + Repetir(")", n); }, 199},
-        Anidamiento{"restos", [](int n) { return Repetir("x%(", n) + "3" + Repetir(")", n); }, 199},
-        Anidamiento{"productos_de_sumas",
-                    [](int n) { return Repetir("y*(x+", n) + "x" + Repetir(")", n); }, 99}),
-    [](const auto& info) { return std::string(info.param.nombre); });
-
-// Parentheses alone are stripped in one pass: they nest as deep as the
-// length allows.
-TEST(Limites, ParentesisSoloLosLimitaLaLongitud) {
-    prueba::EnPilaDe1MiB([] {
-        Evaluar ev;
-        ev.Funcion(Repetir("(", 16382) + "x" + Repetir(")", 16382));
-        EXPECT_EQ(ev.NumeroError(), 0);
-    });
+// Step, piece before, centre, piece after (each piece repeated n times), n,
+// and the error.
+TEST(Limites, AnidamientosYTextosLargos) {
+    for (const prueba::FilaTabla& f : prueba::LeerTabla("anidamientos.tsv")) {
+        const int n = std::stoi(f[4]);
+        const std::string texto = prueba::Repetir(f[1], n) + f[2] + prueba::Repetir(f[3], n);
+        int32_t numero = -1;
+        prueba::EnPilaDe1MiB([&] {
+            numero = f[0] == "Funcion" ? ProbarFuncion(texto) : ProbarInterno(f[0], texto);
+        });
+        EXPECT_EQ(numero, std::stoi(f[5])) << testing::PrintToString(f);
+    }
 }
 
 #if RELIVO_WITH_CONTROL && !defined(__SANITIZE_ADDRESS__)
