@@ -1,8 +1,8 @@
 // The case tables of tests/data, each row a test checked by its table's
 // step: text given to Funcion to its canonical text and variables, canonical
-// text to its reduction, its display text or its plain spelling, and
-// expressions to their values or errors through the public members of
-// Evaluar. A field "!N" stands for the error N.
+// text to its reduction, its display text or its plain spelling, and text
+// given to Funcion to what the public members of Evaluar give back (values:
+// tests/data/evaluar_casos.jsonl). A field "!N" stands for the error N.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -85,30 +85,6 @@ void Visible(const FilaTabla& f) {
     EXPECT_EQ(Nombres(tabla), f[3]);
 }
 
-// Expression, the values of x and y (when it names them), its value. A
-// failure goes through the error path once and leaves the result at 0.
-void Valores(const FilaTabla& f) {
-    prueba::HostEvaluar host;
-    Evaluar ev(&host);
-    ev.Funcion(f[0]);
-    const std::vector<std::string> valores = prueba::Nombres(f[1]);
-    for (size_t i = 0; i < valores.size(); ++i) {
-        const std::string nombre(1, "xy"[i]);
-        if (ev.ExisteVariable(nombre)) ev.Valor(nombre, std::stod(valores[i]));
-    }
-    const double r = ev.Resultado();
-    if (f[2][0] == '!') {
-        EXPECT_EQ(std::to_string(ev.NumeroError()), f[2].substr(1));
-        EXPECT_EQ(r, 0);
-        ASSERT_EQ(host.eventos.size(), 1u);
-        EXPECT_EQ(host.eventos[0], std::make_pair(ev.NumeroError(), ev.Error()));
-        return;
-    }
-    const double esperado = std::stod(f[2]);
-    EXPECT_EQ(ev.NumeroError(), 0) << ev.Error();
-    EXPECT_NEAR(r, esperado, 1e-12 * std::max(1.0, std::fabs(esperado)));
-}
-
 // Text given to Funcion, then either the text Funcion gives back and the
 // variables in order, or "!N" and the message (when not empty) of a text that
 // is refused. A refused text leaves no expression behind.
@@ -142,8 +118,7 @@ void Funcion(const FilaTabla& f) {
 
 const std::map<std::string, void (*)(const FilaTabla&)> kPasos = {
     {"reducir.tsv", Reducir},    {"mostrado.tsv", Mostrado}, {"releer.tsv", Releer},
-    {"canonizar.tsv", Canonico}, {"visible.tsv", Visible},   {"valores.tsv", Valores},
-    {"funcion.tsv", Funcion}};
+    {"canonizar.tsv", Canonico}, {"visible.tsv", Visible},   {"funcion.tsv", Funcion}};
 
 std::vector<FilaTabla> Filas() {
     std::vector<FilaTabla> filas;
