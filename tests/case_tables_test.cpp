@@ -2,7 +2,10 @@
 // step: text given to Funcion to its canonical text and variables, canonical
 // text to its reduction, its display text or its plain spelling, and text
 // given to Funcion to what the public members of Evaluar give back (values:
-// tests/data/evaluar_casos.jsonl). A field "!N" stands for the error N.
+// tests/data/evaluar_casos.jsonl). A field "!N" stands for the error N. Long
+// and deeply nested texts end in the error their row gives (0: accepted),
+// never in a crash: the simplifier's guard ends nesting too deep with 28, a
+// text too long overflows with 6 (the bounds that README.md states).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -20,6 +23,8 @@
 #include "relivo/platform/error.h"
 #include "tests/support/case_table.h"
 #include "tests/support/evaluar_host.h"
+#include "tests/support/repeated_text.h"
+#include "tests/support/small_stack.h"
 
 namespace relivo {
 namespace {
@@ -116,9 +121,48 @@ void Funcion(const FilaTabla& f) {
     EXPECT_EQ(host.eventos.size(), 1u) << "Resultado after a recorded error raises nothing";
 }
 
+// Funcion on a long or deeply nested text: accepted or refused through the
+// error path; an accepted text evaluates to a finite value (or fails through
+// the error path) and its display text is accepted again.
+int32_t FuncionLarga(const std::string& texto) {
+    prueba::HostEvaluar host;
+    Evaluar ev(&host);
+    ev.Funcion(texto);
+    const int32_t numero = ev.NumeroError();
+    EXPECT_EQ(host.eventos.size(), numero == 0 ? 0u : 1u);
+    if (numero != 0) return numero;
+    Evaluar otra;
+    otra.Funcion(ev.Funcion());
+    EXPECT_EQ(otra.NumeroError(), 0) << "the display text";
+    for (int16_t i = 1; i <= ev.NumeroVariables(); ++i) ev.Valor(i, 0.5);
+    EXPECT_TRUE(std::isfinite(ev.Resultado()));
+    EXPECT_EQ(host.eventos.size(), ev.NumeroError() == 0 ? 0u : 1u);
+    return 0;
+}
+
+// Step, piece before, centre, piece after (each piece repeated n times), n,
+// and the error on a 1 MiB stack, 0 when accepted.
+void Anidamiento(const FilaTabla& f) {
+    const int n = std::stoi(f[4]);
+    const std::string texto = prueba::Repetir(f[1], n) + f[2] + prueba::Repetir(f[3], n);
+    int32_t numero = -1;
+    prueba::EnPilaDe1MiB([&] {
+        const TablaVariables xy = Tabla("X,Y");
+        TablaVariables tabla;
+        const std::string r = ConError([&] {
+            if (f[0] == "Funcion") return "!" + std::to_string(FuncionLarga(texto));
+            if (f[0] == "Canonizar") return Canonizar(texto, tabla);
+            return f[0] == "Reducir" ? Simplificador(xy).Reducir(texto) : TextoMostrado(texto, xy);
+        });
+        numero = r[0] == '!' ? std::stoi(r.substr(1)) : 0;
+    });
+    EXPECT_EQ(numero, std::stoi(f[5]));
+}
+
 const std::map<std::string, void (*)(const FilaTabla&)> kPasos = {
-    {"reducir.tsv", Reducir},    {"mostrado.tsv", Mostrado}, {"releer.tsv", Releer},
-    {"canonizar.tsv", Canonico}, {"visible.tsv", Visible},   {"funcion.tsv", Funcion}};
+    {"reducir.tsv", Reducir},         {"mostrado.tsv", Mostrado}, {"releer.tsv", Releer},
+    {"canonizar.tsv", Canonico},      {"visible.tsv", Visible},   {"funcion.tsv", Funcion},
+    {"anidamientos.tsv", Anidamiento}};
 
 std::vector<FilaTabla> Filas() {
     std::vector<FilaTabla> filas;

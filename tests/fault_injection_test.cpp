@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/linux/host.h"
@@ -22,7 +23,6 @@ namespace {
 using Evento = AnfitrionLinux::EventoRecibido;
 
 constexpr int32_t kCancelado = -2147221502;
-const std::string kTextoCancelado = "Cancelado por el usuario";
 constexpr int16_t kLineasX = 3;
 constexpr int16_t kLineasY = 2;
 // Yields of a full run: one per grid point while sampling, one per cell while drawing.
@@ -127,45 +127,37 @@ Referencia Limpia() {
     return r;
 }
 
-class Inyeccion : public ::testing::TestWithParam<bool> {};
+// Continuar, and whether the host cancels at the N-th yield (or the surface
+// fails on its N-th call).
+class Inyeccion : public ::testing::TestWithParam<std::tuple<bool, bool>> {};
 
-TEST_P(Inyeccion, SuperficieQueFallaEnLaLlamadaN) {
-    const bool continuar = GetParam();
-    const Referencia ref = Limpia();
-    ASSERT_GT(ref.llamadas, static_cast<uint64_t>(kCeldas));
-    for (uint64_t n = 1; n <= ref.llamadas; ++n) {
-        SCOPED_TRACE("surface call " + std::to_string(n) + " of " + std::to_string(ref.llamadas));
-        Banco b(continuar);
-        b.superficie->Armar(n);
-        const std::vector<Evento> ev = b.Graficar();
-        ComprobarCorrida(ev, continuar, 1, 7, "Memoria insuficiente");
-        EXPECT_EQ(b.r->NumeroError(), 7);
-        EXPECT_EQ(b.r->Error(), "Memoria insuficiente");
-        ComprobarUsable(b, ref.imagen);
-    }
-}
-
-TEST_P(Inyeccion, AnfitrionQueCancelaEnLaCesionN) {
-    const bool continuar = GetParam();
+TEST_P(Inyeccion, CadaLlamadaOCesionN) {
+    const auto [continuar, cancelar] = GetParam();
     const Referencia ref = Limpia();
     ASSERT_EQ(ref.cedidos, static_cast<uint64_t>(kMuestras + kCeldas));
-    for (uint64_t n = 1; n <= ref.cedidos; ++n) {
-        SCOPED_TRACE("yield " + std::to_string(n) + " of " + std::to_string(ref.cedidos));
+    ASSERT_GT(ref.llamadas, static_cast<uint64_t>(kCeldas));
+    const uint64_t total = cancelar ? ref.cedidos : ref.llamadas;
+    const int32_t numero = cancelar ? kCancelado : 7;
+    const std::string texto = cancelar ? "Cancelado por el usuario" : "Memoria insuficiente";
+    for (uint64_t n = 1; n <= total; ++n) {
+        SCOPED_TRACE(std::to_string(n) + " of " + std::to_string(total));
         Banco b(continuar);
+        if (!cancelar) b.superficie->Armar(n);
         uint64_t cedidos = 0;
         const int32_t vigilante = AgregarVigilante([&] {
-            if (++cedidos == n) b.r->Cancelar();
+            if (cancelar && ++cedidos == n) b.r->Cancelar();
         });
         const std::vector<Evento> ev = b.Graficar();
         QuitarVigilante(vigilante);
         // Cancelled while sampling and continued, the drawing meets the
         // same request at its first yield and reports it again.
-        const size_t errores = continuar && n <= kMuestras ? 2 : 1;
-        ComprobarCorrida(ev, continuar, errores, kCancelado, kTextoCancelado);
-        EXPECT_EQ(b.r->NumeroError(), kCancelado);
+        const size_t errores = cancelar && continuar && n <= kMuestras ? 2 : 1;
+        ComprobarCorrida(ev, continuar, errores, numero, texto);
+        EXPECT_EQ(b.r->NumeroError(), numero);
+        EXPECT_EQ(b.r->Error(), texto);
         // Without Continuar the phase that was cut runs again next time.
         const std::vector<Evento> luego = b.Graficar();
-        if (!continuar) {
+        if (cancelar && !continuar) {
             EXPECT_EQ(Contar(luego, "Error"), 0u);
             EXPECT_GT(Contar(luego, "Status"), 1u) << "nothing was run again";
         }
@@ -173,8 +165,11 @@ TEST_P(Inyeccion, AnfitrionQueCancelaEnLaCesionN) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Continuar, Inyeccion, ::testing::Bool(),
-                         [](const auto& info) { return info.param ? "Si" : "No"; });
+INSTANTIATE_TEST_SUITE_P(Casos, Inyeccion, ::testing::Combine(::testing::Bool(), ::testing::Bool()),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param) ? "Continuar" : "Parar") +
+                                    (std::get<1>(info.param) ? "Cancelando" : "SuperficieFalla");
+                         });
 
 }  // namespace
 }  // namespace relivo
