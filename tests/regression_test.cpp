@@ -5,10 +5,11 @@
 // the Funcion and Reducir targets (acceptance, the variable table, the value,
 // a display text that reads back with the same meaning), so that a corner
 // case of degenerate input that the fuzzers find at random cannot come back
-// unnoticed.
+// unnoticed; and random texts with any bytes.
 #include <gtest/gtest.h>
 
 #include <iterator>
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -131,6 +132,27 @@ INSTANTIATE_TEST_SUITE_P(Todos, TextosCortos, ::testing::ValuesIn(Tandas()), [](
     return "Alfabeto" + std::to_string(info.param.alfabeto) + "_" +
            std::to_string(info.param.primera);
 });
+
+// Random texts over the language's characters, with other bytes now and
+// then: whatever the bytes, a value or an error through the error path.
+TEST(TextosAlAzar, CumplenLasInvariantes) {
+    std::mt19937 azar(12345);
+    const std::string alfabeto = "xyz0123456789.+-*/%^() eEsincotalpr",
+                      raros = "_$,\xc3\xb1\x01\xff";
+    PrimeraRuptura().clear();
+    fuzz::AlRomper() = &Anotar;
+    std::string texto;
+    for (int i = 0; i < 3000 && PrimeraRuptura().empty(); ++i) {
+        texto.clear();
+        for (size_t k = azar() % 40; k > 0; --k) {
+            const std::string& fuente = azar() % 50 == 0 ? raros : alfabeto;
+            texto.push_back(fuente[azar() % fuente.size()]);
+        }
+        Reproducir("Funcion", texto);
+    }
+    fuzz::AlRomper() = nullptr;
+    EXPECT_EQ(PrimeraRuptura(), "") << fuzz::Literal(texto);
+}
 
 }  // namespace
 }  // namespace relivo
