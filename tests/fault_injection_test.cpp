@@ -6,6 +6,7 @@
 // the control draws the same picture as a control that never failed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -63,9 +64,7 @@ struct Banco {
 };
 
 size_t Contar(const std::vector<Evento>& ev, const std::string& nombre) {
-    size_t n = 0;
-    for (const Evento& e : ev) n += e.Nombre == nombre;
-    return n;
+    return std::count_if(ev.begin(), ev.end(), [&](const Evento& e) { return e.Nombre == nombre; });
 }
 
 // The shape of a run that met `errores` failures, all with the number and
@@ -108,44 +107,30 @@ void ComprobarUsable(Banco& b, const Imagen& referencia) {
     EXPECT_TRUE(b.r->Grafica() == referencia) << "the picture differs from a clean run's";
 }
 
-struct Referencia {
-    Imagen imagen;
-    uint64_t llamadas = 0;  // surface calls of a full run
-    uint64_t cedidos = 0;   // yields of a full run
-};
-
-Referencia Limpia() {
-    Banco b(false);
-    b.superficie->Armar(0);
-    const uint64_t antes = VecesCedido();
-    const std::vector<Evento> ev = b.Graficar();
-    Referencia r;
-    r.llamadas = b.superficie->Llamadas();
-    r.cedidos = VecesCedido() - antes;
-    r.imagen = b.r->Grafica();
-    EXPECT_EQ(Contar(ev, "Error"), 0u);
-    return r;
-}
-
 // Continuar, and whether the host cancels at the N-th yield (or the surface
 // fails on its N-th call).
 class Inyeccion : public ::testing::TestWithParam<std::tuple<bool, bool>> {};
 
 TEST_P(Inyeccion, CadaLlamadaOCesionN) {
     const auto [continuar, cancelar] = GetParam();
-    const Referencia ref = Limpia();
-    ASSERT_EQ(ref.cedidos, static_cast<uint64_t>(kMuestras + kCeldas));
-    ASSERT_GT(ref.llamadas, static_cast<uint64_t>(kCeldas));
-    const uint64_t total = cancelar ? ref.cedidos : ref.llamadas;
+    // A clean run: its picture, its surface calls and its yields.
+    Banco limpio(false);
+    limpio.superficie->Armar(0);
+    const uint64_t antes = VecesCedido();
+    EXPECT_EQ(Contar(limpio.Graficar(), "Error"), 0u);
+    const uint64_t llamadas = limpio.superficie->Llamadas(), cedidos = VecesCedido() - antes;
+    ASSERT_EQ(cedidos, static_cast<uint64_t>(kMuestras + kCeldas));
+    ASSERT_GT(llamadas, static_cast<uint64_t>(kCeldas));
+    const uint64_t total = cancelar ? cedidos : llamadas;
     const int32_t numero = cancelar ? kCancelado : 7;
     const std::string texto = cancelar ? "Cancelado por el usuario" : "Memoria insuficiente";
     for (uint64_t n = 1; n <= total; ++n) {
         SCOPED_TRACE(std::to_string(n) + " of " + std::to_string(total));
         Banco b(continuar);
         if (!cancelar) b.superficie->Armar(n);
-        uint64_t cedidos = 0;
+        uint64_t cesion = 0;
         const int32_t vigilante = AgregarVigilante([&] {
-            if (cancelar && ++cedidos == n) b.r->Cancelar();
+            if (cancelar && ++cesion == n) b.r->Cancelar();
         });
         const std::vector<Evento> ev = b.Graficar();
         QuitarVigilante(vigilante);
@@ -161,7 +146,7 @@ TEST_P(Inyeccion, CadaLlamadaOCesionN) {
             EXPECT_EQ(Contar(luego, "Error"), 0u);
             EXPECT_GT(Contar(luego, "Status"), 1u) << "nothing was run again";
         }
-        ComprobarUsable(b, ref.imagen);
+        ComprobarUsable(b, limpio.r->Grafica());
     }
 }
 
