@@ -88,19 +88,18 @@ TEST(Poligono, EscenasComoGrabadas) {
     prueba::Comparar(todo, std::string(RELIVO_TEST_DATA) + "/recorded/poligonos.txt");
 }
 
-TEST(Poligono, HandleDesconocidoYPocosPuntos) {
+// An unknown or destroyed handle, or too few points, draw nothing; with
+// AutoRedraw the picture is drawn and the screen shows it once refreshed,
+// without it the screen is drawn at once.
+TEST(Poligono, HandlesYDestinoSegunAutoRedraw) {
     auto s = SuperficiePixeles(10, 10);
+    s->FillStyle(0);
     const std::vector<PuntoApi> q = Puntos("0,0 5,0 5,5 0,5");
     int32_t viejo = SuperficiePixeles(10, 10)->hDC();  // a destroyed surface
     for (const int32_t h : {0, s->hWnd(), viejo}) EXPECT_FALSE(Polygon(h, q)) << h;
     EXPECT_FALSE(Polygon(s->hDC(), std::span<const PuntoApi>(q.data(), 1)));
     EXPECT_EQ(Contar(s->Image(), 0), 100);
-}
-
-TEST(Poligono, DestinoSegunAutoRedraw) {
-    auto s = SuperficiePixeles(10, 10);
-    s->FillStyle(0);
-    Polygon(s->hDC(), Puntos("0,0 5,0 5,5 0,5"));
+    EXPECT_TRUE(Polygon(s->hDC(), q));
     EXPECT_EQ(s->Image().En(1, 1), kBlanco);
     EXPECT_EQ(s->Pantalla().En(1, 1), 0);
     s->Refresh();

@@ -20,11 +20,10 @@ class SuperficieConFallos : public SuperficieDibujo {
 public:
     explicit SuperficieConFallos(std::unique_ptr<SuperficieDibujo> real) : s_(std::move(real)) {}
 
-    // Counts from 0 again and fails on call `n` (0: never), with `fallo`.
-    void Armar(uint64_t n, Fallo fallo = Fallo::Plataforma(errores::kMemoriaInsuficiente)) {
+    // Counts from 0 again and fails on call `n` (0: never) with error 7.
+    void Armar(uint64_t n) {
         llamadas_ = 0;
         fallar_en_ = n;
-        fallo_ = std::move(fallo);
     }
     uint64_t Llamadas() const { return llamadas_; }
 
@@ -69,14 +68,13 @@ public:
 private:
     // One call: fails when it is the armed one.
     int C() const {
-        if (++llamadas_ == fallar_en_) throw fallo_;
+        if (++llamadas_ == fallar_en_) throw Fallo::Plataforma(errores::kMemoriaInsuficiente);
         return 0;
     }
 
     std::unique_ptr<SuperficieDibujo> s_;
     mutable uint64_t llamadas_ = 0;
     uint64_t fallar_en_ = 0;
-    Fallo fallo_ = Fallo::Plataforma(errores::kMemoriaInsuficiente);
 };
 
 }  // namespace relivo::prueba
