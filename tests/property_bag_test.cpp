@@ -103,7 +103,9 @@ VarianteHost Valor(const std::string& campo, const BolsaJson& documento) {
 }
 
 // The conversion's result as text, or "!N" for the error N.
-std::string Convertir(const VarianteHost& v, const std::string& conversion) {
+std::string Convertir(const std::function<VarianteHost()>& valor,
+                      const std::string& conversion) try {
+    const VarianteHost v = valor();
     std::ostringstream s;
     s.precision(17);
     if (conversion == "AEntero16") s << v.AEntero16();
@@ -123,6 +125,8 @@ std::string Convertir(const VarianteHost& v, const std::string& conversion) {
         for (int32_t p : i.Pixeles) s << ' ' << p;
     }
     return s.str();
+} catch (const Fallo& e) {
+    return "!" + std::to_string(e.numero());
 }
 
 // The value, its conversion and what it gives, before and after a trip
@@ -130,19 +134,15 @@ std::string Convertir(const VarianteHost& v, const std::string& conversion) {
 std::string ConversionLeida(const VarianteHost& v, const std::string& conversion) {
     BolsaJson bolsa;
     bolsa.Escribir("Clave", v);
-    return Convertir(BolsaJson::DesdeTexto(bolsa.Texto()).Leer("Clave"), conversion);
+    return Convertir([&] { return BolsaJson::DesdeTexto(bolsa.Texto()).Leer("Clave"); },
+                     conversion);
 }
 
 TEST(Variante, ConversionesDeLaTabla) {
     const BolsaJson documento =
         BolsaJson::DesdeTexto(prueba::Leer(std::string(RELIVO_TEST_DATA) + "/bolsa_tipos.json"));
     for (const prueba::FilaTabla& f : prueba::LeerTabla("variantes.tsv")) {
-        std::string r;
-        try {
-            r = Convertir(Valor(f[0], documento), f[1]);
-        } catch (const Fallo& e) {
-            r = "!" + std::to_string(e.numero());
-        }
+        const std::string r = Convertir([&] { return Valor(f[0], documento); }, f[1]);
         EXPECT_EQ(r, f[2]) << testing::PrintToString(f) << ' ' << f[0] << ' ' << f[1];
         if (f[0].rfind("doc:", 0) != 0 && r[0] != '!') {
             EXPECT_EQ(ConversionLeida(Valor(f[0], documento), f[1]), r) << "written and read";
