@@ -8,8 +8,6 @@
 // text too long overflows with 6 (the bounds that README.md states).
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cmath>
 #include <functional>
 #include <map>
 #include <string>

@@ -168,30 +168,19 @@ INSTANTIATE_TEST_SUITE_P(Casos, Inyeccion, ::testing::Combine(::testing::Bool(),
 [[noreturn]] void GraficarSinMemoria() {
     const rlimit limite{size_t{2} << 30, size_t{2} << 30};
     setrlimit(RLIMIT_AS, &limite);
-    AnfitrionLinux host;
-    Relivo r(host, 64, 48);
-    r.Funcion("x*y");
-    r.XMin(-1);
-    r.XMax(1);
-    r.YMin(-1);
-    r.YMax(1);
-    r.NumeroLineasX(32766);
-    r.NumeroLineasY(32766);
-    const bool grande = r.NumeroLineasX() == 32766 && r.NumeroLineasY() == 32766;
-    host.OlvidarRegistros();
-    r.Graficar();
-    const auto& ev = host.Eventos();
-    const bool siete = ev.size() == 2 && ev[0].Nombre == "Status" &&
-                       ev[0].Argumentos[0].Valor.ATexto() == "Error: Memoria insuficiente" &&
-                       ev[1].Nombre == "Error" && ev[1].Argumentos[0].Valor.AEntero32() == 7 &&
-                       r.NumeroError() == 7;
-    r.NumeroLineasX(8);
-    r.NumeroLineasY(8);
-    host.OlvidarRegistros();
-    r.Graficar();
-    const bool despues =
-        !host.Eventos().empty() && host.Eventos().back().Nombre == "TerminoGraficacion";
-    std::exit(grande && siete && despues ? 0 : 1);
+    Banco limpio(false), b(false);
+    limpio.Graficar();
+    b.r->NumeroLineasX(32766);
+    b.r->NumeroLineasY(32766);
+    EXPECT_EQ(b.r->NumeroLineasX() + b.r->NumeroLineasY(), 2 * 32766);
+    const std::vector<Evento> ev = b.Graficar();
+    EXPECT_EQ(ev.size(), 2u);
+    ComprobarCorrida(ev, false, 1, 7, "Memoria insuficiente");
+    EXPECT_EQ(b.r->NumeroError(), 7);
+    b.r->NumeroLineasX(kLineasX);
+    b.r->NumeroLineasY(kLineasY);
+    ComprobarUsable(b, limpio.r->Grafica());
+    std::exit(::testing::Test::HasFailure() ? 1 : 0);
 }
 
 TEST(Limites, RejillaMayorSinMemoriaEsElError7) {
