@@ -3,12 +3,11 @@
 // read from the document tests/data/bolsa_tipos.json.
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
-#include <limits>
 #include <sstream>
 #include <string>
 #include <vector>
