@@ -1,12 +1,15 @@
-// The case tables of tests/data, one runner per kind: text given to Funcion
-// to its canonical text and variables, canonical text to its reduction and
-// to its display text, and expressions to their values or errors through
-// the public members of Evaluar.
+// The case tables of tests/data, each row a test checked by its table's
+// step: text given to Funcion to its canonical text and variables, canonical
+// text to its reduction, its display text or its plain spelling, and text
+// given to Funcion to what the public members of Evaluar give back (values:
+// tests/data/evaluar_casos.jsonl). A field "!N" stands for the error N. Long
+// and deeply nested texts end in the error their row gives (0: accepted),
+// never in a crash: the simplifier's guard ends nesting too deep with 28, a
+// text too long overflows with 6 (the bounds that README.md states).
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cmath>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -17,7 +20,10 @@
 #include "relivo/evaluar.h"
 #include "relivo/platform/error.h"
 #include "tests/support/case_table.h"
+#include "tests/support/check_funcion.h"
 #include "tests/support/evaluar_host.h"
+#include "tests/support/repeated_text.h"
+#include "tests/support/small_stack.h"
 
 namespace relivo {
 namespace {
@@ -30,7 +36,12 @@ TablaVariables Tabla(const std::string& lista) {
     return t;
 }
 
-// An expected field "!N" stands for the error number N.
+std::string Nombres(const TablaVariables& t) {
+    std::string r;
+    for (int16_t i = 0; i < t.cuenta; ++i) r += (i ? "," : "") + t.nombres[i];
+    return r;
+}
+
 std::string ConError(const std::function<std::string()>& paso) {
     try {
         return paso();
@@ -39,118 +50,114 @@ std::string ConError(const std::function<std::string()>& paso) {
     }
 }
 
-std::string NombreDeFila(const ::testing::TestParamInfo<FilaTabla>& info) {
-    return "Linea" + std::to_string(info.param.linea);
-}
-
 // Canonical text, its reduction, the variables of the table.
-class ReducirTabla : public ::testing::TestWithParam<FilaTabla> {};
-
-TEST_P(ReducirTabla, DaLaReduccion) {
-    const FilaTabla& f = GetParam();
-    const TablaVariables tabla = Tabla(f[2]);
-    EXPECT_EQ(ConError([&] { return Simplificador(tabla).Reducir(f[0]); }), f[1]) << f[0];
+void Reducir(const FilaTabla& f) {
+    EXPECT_EQ(ConError([&] { return Simplificador(Tabla(f[2])).Reducir(f[0]); }), f[1]);
 }
-
-INSTANTIATE_TEST_SUITE_P(Datos, ReducirTabla, ::testing::ValuesIn(prueba::LeerTabla("reducir.tsv")),
-                         NombreDeFila);
 
 // Canonical text, its display text, the variables of the table.
-class MostradoTabla : public ::testing::TestWithParam<FilaTabla> {};
-
-TEST_P(MostradoTabla, DaElTextoMostrado) {
-    const FilaTabla& f = GetParam();
-    EXPECT_EQ(ConError([&] { return TextoMostrado(f[0], Tabla(f[2])); }), f[1]) << f[0];
+void Mostrado(const FilaTabla& f) {
+    EXPECT_EQ(ConError([&] { return TextoMostrado(f[0], Tabla(f[2])); }), f[1]);
 }
 
-INSTANTIATE_TEST_SUITE_P(Datos, MostradoTabla,
-                         ::testing::ValuesIn(prueba::LeerTabla("mostrado.tsv")), NombreDeFila);
-
-// Text given to Funcion, its canonical text (or "!N"), the variables it names.
-class CanonizarTabla : public ::testing::TestWithParam<FilaTabla> {};
-
-TEST_P(CanonizarTabla, DaElTextoYLasVariables) {
-    const FilaTabla& f = GetParam();
+// Text given to Funcion, its canonical text, the variables it names.
+void Canonico(const FilaTabla& f) {
     TablaVariables tabla;
-    EXPECT_EQ(ConError([&] { return Canonizar(f[0], tabla); }), f[1]) << f[0];
-    std::string nombres;
-    for (int16_t i = 0; i < tabla.cuenta; ++i) nombres += (i ? "," : "") + tabla.nombres[i];
+    EXPECT_EQ(ConError([&] { return Canonizar(f[0], tabla); }), f[1]);
     if (f[1][0] != '!') {
-        EXPECT_EQ(nombres, f[2]) << f[0];
+        EXPECT_EQ(Nombres(tabla), f[2]);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Datos, CanonizarTabla,
-                         ::testing::ValuesIn(prueba::LeerTabla("canonizar.tsv")), NombreDeFila);
-
-// Expression, the values of x and y (when it names them), its value or "!N". A
-// failure goes through the error path once and leaves the result at 0.
-class ValoresTabla : public ::testing::TestWithParam<FilaTabla> {};
-
-TEST_P(ValoresTabla, CalculaOFalla) {
-    const FilaTabla& f = GetParam();
-    prueba::HostEvaluar host;
-    Evaluar ev(&host);
-    ev.Funcion(f[0]);
-    const std::vector<std::string> valores = prueba::Nombres(f[1]);
-    for (size_t i = 0; i < valores.size(); ++i) {
-        const std::string nombre(1, "xy"[i]);
-        if (ev.ExisteVariable(nombre)) ev.Valor(nombre, std::stod(valores[i]));
-    }
-    const double r = ev.Resultado();
-    if (f[2][0] == '!') {
-        EXPECT_EQ(std::to_string(ev.NumeroError()), f[2].substr(1)) << f[0];
-        EXPECT_EQ(r, 0) << f[0];
-        ASSERT_EQ(host.eventos.size(), 1u) << f[0];
-        EXPECT_EQ(host.eventos[0].first, ev.NumeroError());
-        EXPECT_EQ(host.eventos[0].second, ev.Error());
-    } else {
-        const double esperado = std::stod(f[2]);
-        EXPECT_EQ(ev.NumeroError(), 0) << f[0] << ": " << ev.Error();
-        EXPECT_NEAR(r, esperado, 1e-12 * std::max(1.0, std::fabs(esperado))) << f[0];
-    }
+// Canonical text, its plain spelling with the variables X and Y, and what
+// Canonizar reads back from that spelling with the variables it names.
+void Visible(const FilaTabla& f) {
+    EXPECT_EQ(ConError([&] { return TextoVisible(f[0], Tabla("X,Y")); }), f[1]);
+    if (f[1][0] == '!') return;
+    TablaVariables tabla;
+    EXPECT_EQ(Canonizar(f[1], tabla), f[2].empty() ? f[0] : f[2]);
+    EXPECT_EQ(Nombres(tabla), f[3]);
 }
 
-INSTANTIATE_TEST_SUITE_P(Datos, ValoresTabla, ::testing::ValuesIn(prueba::LeerTabla("valores.tsv")),
-                         NombreDeFila);
+// Funcion through the checks of the Funcion fuzz target (the error path, the
+// variables, the value, the display text); gives the error number.
+int32_t FuncionVigilada(const std::string& texto) {
+    fuzz::AlRomper() = [](const std::string& mensaje) { ADD_FAILURE() << mensaje; };
+    fuzz::funcion::Ejecutar(texto);
+    fuzz::AlRomper() = nullptr;
+    Evaluar ev;
+    ev.Funcion(texto);
+    return ev.NumeroError();
+}
 
 // Text given to Funcion, then either the text Funcion gives back and the
 // variables in order, or "!N" and the message (when not empty) of a text that
-// is refused. A refused text leaves no expression behind.
-class FuncionTabla : public ::testing::TestWithParam<FilaTabla> {};
-
-TEST_P(FuncionTabla, DaElTextoYLasVariablesOFalla) {
-    const FilaTabla& f = GetParam();
+// is refused. A refused text leaves no expression behind, not even the one
+// that was there before.
+void Funcion(const FilaTabla& f) {
     prueba::HostEvaluar host;
     Evaluar ev(&host);
     ev.Funcion("x+1");
     ev.Funcion(f[0]);
-    if (f[1][0] != '!') {
-        EXPECT_EQ(ev.NumeroError(), 0) << f[0] << ": " << ev.Error();
-        EXPECT_EQ(ev.Funcion(), f[1]) << f[0];
-        std::string nombres;
-        for (int16_t i = 1; i <= ev.NumeroVariables(); ++i)
-            nombres += (i > 1 ? "," : "") + ev.Variable(i);
-        EXPECT_EQ(nombres, f[2]) << f[0];
-        EXPECT_TRUE(host.eventos.empty()) << f[0];
+    std::string nombres;
+    for (int16_t i = 1; i <= ev.NumeroVariables(); ++i)
+        nombres += (i > 1 ? "," : "") + ev.Variable(i);
+    const int32_t numero = FuncionVigilada(f[0]);
+    EXPECT_EQ(ev.NumeroError(), numero);
+    EXPECT_EQ(numero != 0 ? "!" + std::to_string(numero) : ev.Funcion(), f[1]);
+    if (numero == 0) {
+        EXPECT_EQ(nombres, f[2]);
+        EXPECT_TRUE(host.eventos.empty());
         return;
     }
-    EXPECT_EQ(std::to_string(ev.NumeroError()), f[1].substr(1)) << f[0];
-    if (!f[2].empty()) {
-        EXPECT_EQ(ev.Error(), f[2]) << f[0];
-    }
-    ASSERT_EQ(host.eventos.size(), 1u) << f[0];
-    EXPECT_EQ(host.eventos[0].first, ev.NumeroError());
-    EXPECT_EQ(host.eventos[0].second, ev.Error());
-    EXPECT_EQ(ev.Funcion(), "");
-    EXPECT_EQ(ev.NumeroVariables(), 0);
-    EXPECT_EQ(ev.Resultado(), 0);
-    EXPECT_FALSE(ev.ExisteVariable("x"));
-    EXPECT_EQ(host.eventos.size(), 1u) << "Resultado after a recorded error raises nothing";
+    EXPECT_EQ(ev.Funcion() + nombres, "");
+    ASSERT_EQ(host.eventos.size(), 1u);
+    EXPECT_EQ(host.eventos[0], std::make_pair(numero, f[2].empty() ? ev.Error() : f[2]));
 }
 
-INSTANTIATE_TEST_SUITE_P(Datos, FuncionTabla, ::testing::ValuesIn(prueba::LeerTabla("funcion.tsv")),
-                         NombreDeFila);
+// Step, piece before, centre, piece after (each piece repeated n times), n,
+// and the error on a 1 MiB stack, 0 when accepted.
+void Anidamiento(const FilaTabla& f) {
+    const int n = std::stoi(f[4]);
+    const std::string texto = prueba::Repetir(f[1], n) + f[2] + prueba::Repetir(f[3], n);
+    int32_t numero = -1;
+    prueba::EnPilaDe1MiB([&] {
+        const TablaVariables xy = Tabla("X,Y");
+        TablaVariables tabla;
+        const std::string r = ConError([&] {
+            if (f[0] == "Funcion") return "!" + std::to_string(FuncionVigilada(texto));
+            if (f[0] == "Canonizar") return Canonizar(texto, tabla);
+            return f[0] == "Reducir" ? Simplificador(xy).Reducir(texto) : TextoMostrado(texto, xy);
+        });
+        numero = r[0] == '!' ? std::stoi(r.substr(1)) : 0;
+    });
+    EXPECT_EQ(numero, std::stoi(f[5]));
+}
+
+const std::map<std::string, void (*)(const FilaTabla&)> kPasos = {
+    {"reducir.tsv", Reducir}, {"mostrado.tsv", Mostrado}, {"canonizar.tsv", Canonico},
+    {"visible.tsv", Visible}, {"funcion.tsv", Funcion},   {"anidamientos.tsv", Anidamiento}};
+
+std::vector<FilaTabla> Filas() {
+    std::vector<FilaTabla> filas;
+    for (const auto& [tabla, paso] : kPasos) {
+        const std::vector<FilaTabla> f = prueba::LeerTabla(tabla);
+        filas.insert(filas.end(), f.begin(), f.end());
+    }
+    return filas;
+}
+
+class Tablas : public ::testing::TestWithParam<FilaTabla> {};
+
+TEST_P(Tablas, CumpleSuFila) {
+    SCOPED_TRACE(GetParam()[0]);
+    kPasos.at(GetParam().archivo)(GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Datos, Tablas, ::testing::ValuesIn(Filas()), [](const auto& info) {
+    const std::string& a = info.param.archivo;
+    return a.substr(0, a.find('.')) + "_Linea" + std::to_string(info.param.linea);
+});
 
 }  // namespace
 }  // namespace relivo

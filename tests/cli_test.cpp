@@ -1,42 +1,39 @@
 // The relivo command line run as a program, from the table tests/data/cli.jsonl:
 // one invocation a line with its arguments, its standard input, and the exact
-// standard output (when given) and exit status it must give.
+// standard output (when given) and exit status it must give. "{datos}" in an
+// argument stands for the folder tests/data.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
 #include "tests/support/cli_run.h"
+#include "tests/support/recording.h"
 
 namespace {
 
-struct Invocacion {
-    int linea = 0;
-    nlohmann::json caso;
-};
-
-void PrintTo(const Invocacion& i, std::ostream* os) {
-    *os << "cli.jsonl:" << i.linea << ' ' << i.caso["argumentos"].dump();
-}
+// One line of the table: its number and the invocation.
+using Invocacion = std::pair<int, nlohmann::json>;
 
 std::vector<Invocacion> LeerInvocaciones() {
-    std::ifstream archivo(std::string(RELIVO_TEST_DATA) + "/cli.jsonl");
     std::vector<Invocacion> casos;
-    std::string linea;
-    for (int numero = 1; std::getline(archivo, linea); ++numero) {
-        if (!linea.empty()) casos.push_back({numero, nlohmann::json::parse(linea)});
-    }
+    const auto lineas =
+        relivo::prueba::Lineas(relivo::prueba::Leer(std::string(RELIVO_TEST_DATA) + "/cli.jsonl"));
+    for (size_t i = 0; i < lineas.size(); ++i)
+        casos.emplace_back(i + 1, nlohmann::json::parse(lineas[i]));
     return casos;
 }
 
 class CliTabla : public ::testing::TestWithParam<Invocacion> {};
 
 TEST_P(CliTabla, DaSuSalidaYSuEstado) {
-    const nlohmann::json& c = GetParam().caso;
-    const relivo::prueba::SalidaCli s = relivo::prueba::CorrerCli(
-        c["argumentos"].get<std::vector<std::string>>(), c.value("entrada", std::string()));
+    const nlohmann::json& c = GetParam().second;
+    std::vector<std::string> argumentos = c["argumentos"];
+    for (std::string& a : argumentos) {
+        if (a.rfind("{datos}", 0) == 0) a.replace(0, 7, RELIVO_TEST_DATA);
+    }
+    const auto s = relivo::prueba::CorrerCli(argumentos, c.value("entrada", std::string()));
     if (c.contains("salida")) {
         EXPECT_EQ(s.salida, c["salida"].get<std::string>());
     }
@@ -45,7 +42,7 @@ TEST_P(CliTabla, DaSuSalidaYSuEstado) {
 
 INSTANTIATE_TEST_SUITE_P(Datos, CliTabla, ::testing::ValuesIn(LeerInvocaciones()),
                          [](const auto& info) {
-                             return "Linea" + std::to_string(info.param.linea);
+                             return "Linea" + std::to_string(info.param.first);
                          });
 
 }  // namespace

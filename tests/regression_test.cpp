@@ -1,9 +1,17 @@
-// Inputs that the fuzzers (fuzz/) found breaking an invariant, replayed on a
-// 1 MiB stack through the same checks the fuzz targets make. Each row of
-// tests/data/regresiones.tsv is one finding, with what was wrong.
+// Texts replayed on a 1 MiB stack through the checks the fuzz targets
+// (fuzz/) make: the inputs that the fuzzers found breaking an invariant, each
+// row of tests/data/regresiones.tsv one finding with what was wrong; and
+// every short text over a few tokens of the language through the checks of
+// the Funcion and Reducir targets (acceptance, the variable table, the value,
+// a display text that reads back with the same meaning), so that a corner
+// case of degenerate input that the fuzzers find at random cannot come back
+// unnoticed; and random texts with any bytes.
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tests/support/case_table.h"
@@ -20,13 +28,8 @@
 namespace relivo {
 namespace {
 
-std::vector<std::string>& Rupturas() {
-    static std::vector<std::string> r;
-    return r;
-}
-
-void Anotar(const std::string& mensaje) {
-    Rupturas().push_back(mensaje);
+void Fallar(const std::string& mensaje) {
+    ADD_FAILURE() << mensaje;
 }
 
 void Reproducir(const std::string& objetivo, const std::string& entrada) {
@@ -43,10 +46,11 @@ void Reproducir(const std::string& objetivo, const std::string& entrada) {
         fuzz::propiedades::Ejecutar(entrada);
 #endif
     } else {
-        Anotar("no fuzz target named " + objetivo);
+        Fallar("no fuzz target named " + objetivo);
     }
 }
 
+// Target, what was wrong, input.
 class Regresion : public ::testing::TestWithParam<prueba::FilaTabla> {};
 
 TEST_P(Regresion, CumpleLasInvariantes) {
@@ -55,15 +59,89 @@ TEST_P(Regresion, CumpleLasInvariantes) {
         GTEST_SKIP() << "built without the surface-plot control";
     }
 #endif
-    Rupturas().clear();
-    fuzz::AlRomper() = &Anotar;
+    fuzz::AlRomper() = &Fallar;
     prueba::EnPilaDe1MiB([&] { Reproducir(GetParam()[0], GetParam()[2]); });
     fuzz::AlRomper() = nullptr;
-    EXPECT_TRUE(Rupturas().empty()) << Rupturas().front();
 }
 
 INSTANTIATE_TEST_SUITE_P(Fuzz, Regresion, ::testing::ValuesIn(prueba::LeerTabla("regresiones.tsv")),
                          [](const auto& info) { return info.param[1]; });
+
+struct Alfabeto {
+    const char* objetivo;
+    std::vector<std::string_view> fichas;
+    int largo;  // tokens per text, at most
+};
+
+const Alfabeto kAlfabetos[] = {
+    {"Funcion", {"-", "(", ")", "x", "*", "/", "^", "2", "pi"}, 6},
+    {"Funcion", {"-", "(", ")", "x", "+", "%", "sin", "asin", "0", "e"}, 5},
+    {"Reducir", {"_", "(", ")", "L1L", "*", "/", "^", "-", "J", "2", "a"}, 5},
+};
+
+// One run: the texts of one alphabet that begin with one of its tokens, so
+// that the runs share the processors.
+struct Tanda {
+    size_t alfabeto, primera;
+};
+
+class TextosCortos : public ::testing::TestWithParam<Tanda> {};
+
+// All texts of 1 to `largo` tokens that begin with the run's first token.
+TEST_P(TextosCortos, CumplenLasInvariantes) {
+    const Alfabeto& a = kAlfabetos[GetParam().alfabeto];
+    fuzz::AlRomper() = &Fallar;
+    std::string texto(a.fichas[GetParam().primera]);
+    std::string fallido;
+    long probados = 0;
+    auto probar = [&](auto&& self, int fichas) -> void {
+        ++probados;
+        Reproducir(a.objetivo, texto);
+        if (HasFailure()) fallido = texto;
+        for (size_t i = 0; fichas < a.largo && fallido.empty() && i < a.fichas.size(); ++i) {
+            const size_t n = texto.size();
+            texto.append(a.fichas[i]);
+            self(self, fichas + 1);
+            texto.resize(n);
+        }
+    };
+    probar(probar, 1);
+    fuzz::AlRomper() = nullptr;
+    EXPECT_TRUE(fallido.empty()) << "after " << probados << " texts, " << fuzz::Literal(fallido);
+}
+
+std::vector<Tanda> Tandas() {
+    std::vector<Tanda> t;
+    for (size_t a = 0; a < std::size(kAlfabetos); ++a) {
+        for (size_t i = 0; i < kAlfabetos[a].fichas.size(); ++i) t.push_back({a, i});
+    }
+    return t;
+}
+
+INSTANTIATE_TEST_SUITE_P(Todos, TextosCortos, ::testing::ValuesIn(Tandas()), [](const auto& info) {
+    return "Alfabeto" + std::to_string(info.param.alfabeto) + "_" +
+           std::to_string(info.param.primera);
+});
+
+// Random texts over the language's characters, with other bytes now and
+// then: whatever the bytes, a value or an error through the error path.
+TEST(TextosAlAzar, CumplenLasInvariantes) {
+    std::mt19937 azar(12345);
+    const std::string alfabeto = "xyz0123456789.+-*/%^() eEsincotalpr",
+                      raros = "_$,\xc3\xb1\x01\xff";
+    fuzz::AlRomper() = &Fallar;
+    std::string texto;
+    for (int i = 0; i < 3000 && !HasFailure(); ++i) {
+        texto.clear();
+        for (size_t k = azar() % 40; k > 0; --k) {
+            const std::string& fuente = azar() % 50 == 0 ? raros : alfabeto;
+            texto.push_back(fuente[azar() % fuente.size()]);
+        }
+        Reproducir("Funcion", texto);
+    }
+    fuzz::AlRomper() = nullptr;
+    EXPECT_FALSE(HasFailure()) << fuzz::Literal(texto);
+}
 
 }  // namespace
 }  // namespace relivo

@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <iterator>
 #include <string>
 
@@ -37,9 +38,19 @@ size_t MemoriaEnUso() {
 #endif
 }
 
-// What a long-lived instance may gain between the middle and the end of the
-// run: its buffers reach their largest size in the first half.
-constexpr size_t kHolgura = 256 * 1024;
+// Runs the steps 0 to veces - 1 and checks that what the second half of the
+// run adds over the first is bounded: a long-lived instance's buffers reach
+// their largest size in the first half.
+void SinCrecer(int veces, const std::function<void(int)>& paso) {
+    size_t mitad = 0;
+    for (int n = 0; n < veces; ++n) {
+        if (n == veces / 2) mitad = MemoriaEnUso();
+        paso(n);
+    }
+    const size_t fin = MemoriaEnUso();
+    EXPECT_LE(fin, mitad + 256 * 1024)
+        << "in use: " << mitad << " bytes halfway, " << fin << " at the end";
+}
 
 // Counts the Error events without keeping them.
 class HostContador : public EventosEvaluar {
@@ -52,14 +63,11 @@ TEST(Resistencia, MilesDeExpresionesEnUnaInstancia) {
     prueba::GeneradorExpresiones generador(4242);
     HostContador host;
     Evaluar ev(&host);
-    constexpr int kExpresiones = 2000;
-    size_t mitad = 0;
     int aceptadas = 0;
-    for (int n = 0; n < kExpresiones; ++n) {
-        if (n == kExpresiones / 2) mitad = MemoriaEnUso();
+    SinCrecer(2000, [&](int) {
         const std::string texto = generador.Generar(1 + static_cast<int>(generador.Hasta(3)));
         ev.Funcion(texto);
-        if (ev.NumeroError() != 0) continue;
+        if (ev.NumeroError() != 0) return;
         ++aceptadas;
         if (ev.NumeroVariables() > 0 && generador.Moneda(20)) {
             ev.Substituir(Variante(1.0), Variante(generador.Generar(1)));
@@ -74,11 +82,8 @@ TEST(Resistencia, MilesDeExpresionesEnUnaInstancia) {
             ASSERT_TRUE(std::isfinite(r)) << texto;
             ASSERT_LE(host.eventos - antes, 1u) << texto;
         }
-    }
-    const size_t fin = MemoriaEnUso();
-    EXPECT_GT(aceptadas, kExpresiones / 2);
-    EXPECT_LE(fin, mitad + kHolgura)
-        << "in use: " << mitad << " bytes halfway, " << fin << " at the end";
+    });
+    EXPECT_GT(aceptadas, 1000);
 }
 
 #if RELIVO_WITH_CONTROL
@@ -96,10 +101,7 @@ TEST(Resistencia, CientosDeGraficasEnUnControl) {
     host.AlEvento("TerminoGraficacion", [&](std::span<ArgumentoEvento>) { ++terminadas; });
     host.AlEvento("Error", [&](std::span<ArgumentoEvento>) { ++errores; });
     Relivo r(host, 96, 72);
-    constexpr int kGraficas = 300;
-    size_t mitad = 0;
-    for (int n = 0; n < kGraficas; ++n) {
-        if (n == kGraficas / 2) mitad = MemoriaEnUso();
+    SinCrecer(300, [&](int n) {
         // Half the plots change the expression (a generated one, which may
         // fail, one time in five), the others only the view.
         if (n % 2 == 0) {
@@ -117,13 +119,10 @@ TEST(Resistencia, CientosDeGraficasEnUnControl) {
         r.Graficar();
         // The test host keeps every event it saw; only the control's memory counts.
         host.OlvidarRegistros();
-    }
-    const size_t fin = MemoriaEnUso();
+    });
     // Every plot ends: drawn, or stopped by the error of its expression.
-    EXPECT_GE(terminadas + errores, static_cast<uint64_t>(kGraficas));
-    EXPECT_GT(terminadas, static_cast<uint64_t>(kGraficas * 3 / 4));
-    EXPECT_LE(fin, mitad + kHolgura)
-        << "in use: " << mitad << " bytes halfway, " << fin << " at the end";
+    EXPECT_GE(terminadas + errores, 300u);
+    EXPECT_GT(terminadas, 225u);
 }
 #endif
 

@@ -20,93 +20,61 @@ class SuperficieConFallos : public SuperficieDibujo {
 public:
     explicit SuperficieConFallos(std::unique_ptr<SuperficieDibujo> real) : s_(std::move(real)) {}
 
-    // Counts from 0 again and fails on call `n` (0: never), with `fallo`.
-    void Armar(uint64_t n, Fallo fallo = Fallo::Plataforma(errores::kMemoriaInsuficiente)) {
+    // Counts from 0 again and fails on call `n` (0: never) with error 7.
+    void Armar(uint64_t n) {
         llamadas_ = 0;
         fallar_en_ = n;
-        fallo_ = std::move(fallo);
     }
     uint64_t Llamadas() const { return llamadas_; }
 
     void FijarEventos(EventosSuperficie* e) override { s_->FijarEventos(e); }
 
-    float Width() const override { return C(), s_->Width(); }
-    void Width(float v) override { C(), s_->Width(v); }
-    float Height() const override { return C(), s_->Height(); }
-    void Height(float v) override { C(), s_->Height(v); }
-    // The properties (platform/surface_properties.h).
+    // Each member: one call, then the real surface's member.
     // clang-format off
+#define RELIVO_CONTAR(Tipo, Nombre, Parametros, Argumentos) \
+    Tipo Nombre Parametros override { return C(), s_->Nombre Argumentos; }
 #define RELIVO_CONTAR_PROPIEDAD(Nombre, Tipo, Clase, ...)                       \
-    tipos::Tipo::Valor Nombre() const override { return C(), s_->Nombre(); }   \
-    RELIVO_SI_SE_ASIGNA(Clase,                                                 \
-        void Nombre(tipos::Tipo::Parametro v) override { C(), s_->Nombre(v); })
-    // clang-format on
+    RELIVO_CONTAR(tipos::Tipo::Valor, Nombre, () const, ())                     \
+    RELIVO_SI_SE_ASIGNA(Clase, RELIVO_CONTAR(void, Nombre, (tipos::Tipo::Parametro v), (v)))
     RELIVO_PROPIEDADES_SUPERFICIE(RELIVO_CONTAR_PROPIEDAD)
+    RELIVO_CONTAR(float, Width, () const, ())
+    RELIVO_CONTAR(void, Width, (float v), (v))
+    RELIVO_CONTAR(float, Height, () const, ())
+    RELIVO_CONTAR(void, Height, (float v), (v))
+    RELIVO_CONTAR(void, Circle, (float x, float y, float r, std::optional<ColorOle> c,
+        std::optional<float> a, std::optional<float> b, std::optional<float> k), (x, y, r, c, a, b, k))
+    RELIVO_CONTAR(void, Cls, (), ())
+    RELIVO_CONTAR(void, Line, (float x1, float y1, float x2, float y2, std::optional<ColorOle> c,
+        FormaLinea f), (x1, y1, x2, y2, c, f))
+    RELIVO_CONTAR(void, PaintPicture, (const Imagen& p, float x1, float y1, std::optional<float> w1,
+        std::optional<float> h1, std::optional<float> x2, std::optional<float> y2,
+        std::optional<float> w2, std::optional<float> h2, std::optional<int32_t> o),
+        (p, x1, y1, w1, h1, x2, y2, w2, h2, o))
+    RELIVO_CONTAR(ColorOle, Point, (float x, float y), (x, y))
+    RELIVO_CONTAR(void, PSet, (float x, float y, std::optional<ColorOle> c), (x, y, c))
+    RELIVO_CONTAR(void, Refresh, (), ())
+    RELIVO_CONTAR(float, TextHeight, (std::string_view t), (t))
+    RELIVO_CONTAR(float, TextWidth, (std::string_view t), (t))
+    RELIVO_CONTAR(int16_t, Teclear, (int16_t k, int16_t s, int16_t a), (k, s, a))
+    RELIVO_CONTAR(void, PulsarRaton, (int16_t b, int16_t s, float x, float y), (b, s, x, y))
+    RELIVO_CONTAR(void, MoverRaton, (int16_t b, int16_t s, float x, float y), (b, s, x, y))
+    RELIVO_CONTAR(void, SoltarRaton, (int16_t b, int16_t s, float x, float y), (b, s, x, y))
+    RELIVO_CONTAR(void, DobleClic, (), ())
+    RELIVO_CONTAR(Imagen, Pantalla, (), ())
 #undef RELIVO_CONTAR_PROPIEDAD
-
-    void Circle(float x, float y, float Radius, std::optional<ColorOle> Color,
-                std::optional<float> StartPos, std::optional<float> EndPos,
-                std::optional<float> Aspect) override {
-        C(), s_->Circle(x, y, Radius, Color, StartPos, EndPos, Aspect);
-    }
-    void Cls() override {
-        C(), s_->Cls();
-    }
-    void Line(float X1, float Y1, float X2, float Y2, std::optional<ColorOle> Color,
-              FormaLinea forma) override {
-        C(), s_->Line(X1, Y1, X2, Y2, Color, forma);
-    }
-    void PaintPicture(const Imagen& Picture, float X1, float Y1, std::optional<float> Width1,
-                      std::optional<float> Height1, std::optional<float> X2,
-                      std::optional<float> Y2, std::optional<float> Width2,
-                      std::optional<float> Height2, std::optional<int32_t> Opcode) override {
-        C(), s_->PaintPicture(Picture, X1, Y1, Width1, Height1, X2, Y2, Width2, Height2, Opcode);
-    }
-    ColorOle Point(float x, float y) override {
-        return C(), s_->Point(x, y);
-    }
-    void PSet(float x, float y, std::optional<ColorOle> Color) override {
-        C(), s_->PSet(x, y, Color);
-    }
-    void Refresh() override {
-        C(), s_->Refresh();
-    }
-    float TextHeight(std::string_view Str) override {
-        return C(), s_->TextHeight(Str);
-    }
-    float TextWidth(std::string_view Str) override {
-        return C(), s_->TextWidth(Str);
-    }
-    int16_t Teclear(int16_t KeyCode, int16_t Shift, int16_t KeyAscii) override {
-        return C(), s_->Teclear(KeyCode, Shift, KeyAscii);
-    }
-    void PulsarRaton(int16_t b, int16_t s, float px, float py) override {
-        C(), s_->PulsarRaton(b, s, px, py);
-    }
-    void MoverRaton(int16_t b, int16_t s, float px, float py) override {
-        C(), s_->MoverRaton(b, s, px, py);
-    }
-    void SoltarRaton(int16_t b, int16_t s, float px, float py) override {
-        C(), s_->SoltarRaton(b, s, px, py);
-    }
-    void DobleClic() override {
-        C(), s_->DobleClic();
-    }
-    Imagen Pantalla() override {
-        return C(), s_->Pantalla();
-    }
+#undef RELIVO_CONTAR
+    // clang-format on
 
 private:
     // One call: fails when it is the armed one.
     int C() const {
-        if (++llamadas_ == fallar_en_) throw fallo_;
+        if (++llamadas_ == fallar_en_) throw Fallo::Plataforma(errores::kMemoriaInsuficiente);
         return 0;
     }
 
     std::unique_ptr<SuperficieDibujo> s_;
     mutable uint64_t llamadas_ = 0;
     uint64_t fallar_en_ = 0;
-    Fallo fallo_ = Fallo::Plataforma(errores::kMemoriaInsuficiente);
 };
 
 }  // namespace relivo::prueba
