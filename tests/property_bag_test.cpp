@@ -2,6 +2,7 @@
 // are the rows of tests/data/variantes.tsv, of values written in the table or
 // read from the document tests/data/bolsa_tipos.json.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -55,7 +56,8 @@ TEST(BolsaJson, ArchivoGuardadoYCargado) {
     bolsa.Escribir("AnguloX", 30.0);
     bolsa.Escribir("Font", Fuente{});
     bolsa.Escribir("Picture", Imagen(3, 2, 0x102030));
-    const std::string ruta = ::testing::TempDir() + "bolsa_test.json";
+    const std::string ruta =
+        ::testing::TempDir() + "bolsa_test_" + std::to_string(getpid()) + ".json";
     bolsa.Guardar(ruta);
     EXPECT_EQ(BolsaJson::Cargar(ruta).Texto(), bolsa.Texto());
     // A file read in blocks of 64 KiB whose last block holds one byte.

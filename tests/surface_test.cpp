@@ -2,6 +2,7 @@
 #include "relivo/platform/surface.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -103,7 +104,8 @@ TEST(Superficie, ImagenEnPngIdaYVuelta) {
     s->Circle(18, 10, 8, RGB(250, 1, 128));
     s->Line(0, 0, 36, 20, RGB(3, 4, 5));
     const Imagen img = s->Image();
-    const std::string ruta = ::testing::TempDir() + "superficie_test.png";
+    const std::string ruta =
+        ::testing::TempDir() + "superficie_test_" + std::to_string(getpid()) + ".png";
     GuardarPng(img, ruta);
     EXPECT_EQ(LeerPng(ruta), img);
     std::remove(ruta.c_str());
