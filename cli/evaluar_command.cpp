@@ -1,5 +1,8 @@
 // relivo evaluar: one expression from the command line, or a batch of
 // requests as JSON Lines on standard input.
+#include <algorithm>
+#include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <iostream>
 #include <optional>
@@ -7,8 +10,11 @@
 #include <utility>
 #include <vector>
 
+#include "cli/advisories.h"
 #include "cli/commands.h"
+#include "cli/hints.h"
 #include "cli/json_output.h"
+#include "evaluar/messages.h"
 #include "platform/numbers.h"
 #include "relivo/evaluar.h"
 #include "relivo/platform/error.h"
@@ -17,6 +23,17 @@ namespace relivo::cli {
 namespace {
 
 using json = nlohmann::ordered_json;
+
+constexpr const char* kUso =
+    "Uso: relivo evaluar [--json] [--separador C] EXPR [--substituir NOMBRE=TEXTO]...\n"
+    "                    [NOMBRE=VALOR]...\n"
+    "     relivo evaluar --lote\n"
+    "Asigna la función EXPR, sustituye variables por textos, da valores a las variables\n"
+    "(por nombre o por número de orden) y muestra la función simplificada, sus variables\n"
+    "y el resultado. Con --lote lee peticiones JSON, una por línea, de la entrada\n"
+    "estándar: {\"funcion\": \"x*y\", \"substituir\": [[\"x\", \"2*t\"]],\n"
+    "\"valores\": [[\"t\", 1.5], [2, -3]]}. --separador fija el separador decimal.\n"
+    "Use \"--\" antes de una expresión que empiece por \"-\".\n";
 
 struct Peticion {
     std::string funcion;
@@ -33,27 +50,104 @@ public:
     json eventos = json::array();
 };
 
-json Ejecutar(const Peticion& p) {
+bool Es(const json& evento, const Mensaje& m) {
+    return evento["NumError"] == m.numero && evento["DescrError"] == m.texto;
+}
+
+bool MismoNombre(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+// The answer to a request, with the lines of help the command line adds
+// after the engine's message (text output only).
+struct Respuesta {
+    json r;
+    std::string ayuda;
+};
+
+// A batch runs every call of its request as asked; the command line stops
+// after a refused expression (`soloSiSeAcepta`), so that its message is the
+// one shown.
+Respuesta Ejecutar(const Peticion& p, bool soloSiSeAcepta) {
     Registro registro;
     Evaluar ev(&registro);
+    auto variables = [&ev] {
+        std::vector<std::string> nombres;
+        const int16_t n = ev.NumeroVariables();
+        for (int16_t i = 1; i <= n; ++i) nombres.push_back(ev.Variable(i));
+        return nombres;
+    };
     ev.Funcion(p.funcion);
-    for (const auto& [variable, texto] : p.substituir) ev.Substituir(variable, texto);
-    for (const auto& [variable, valor] : p.valores) ev.Valor(variable, valor);
-    json r;
+    const bool seguir = !soloSiSeAcepta || registro.eventos.empty();
+    for (const auto& [variable, texto] : p.substituir) {
+        if (seguir) ev.Substituir(variable, texto);
+    }
+    std::string ayuda;
+    std::vector<std::string> conValor;
+    for (const auto& [variable, valor] : p.valores) {
+        if (!seguir) break;
+        const size_t antes = registro.eventos.size();
+        // The variable as the user named it: a name, or an index, whose
+        // name is read before the call.
+        std::string nombre = variable.texto;
+        std::string mostrado = "\"" + nombre + "\"";
+        if (variable.tipo == Variante::Tipo::Numero) {
+            const double i = variable.numero;
+            const bool valido = i >= 1 && i <= ev.NumeroVariables() && i == std::trunc(i);
+            nombre = valido ? ev.Variable(static_cast<int16_t>(i)) : "";
+            mostrado = valido ? "\"" + nombre + "\"" : "número " + numeros::FormaGeneral(i);
+        }
+        ev.Valor(variable, valor);
+        const bool noExiste = registro.eventos.size() > antes &&
+                              Es(registro.eventos.back(), mensajes::kNoExisteVariable);
+        if (noExiste && ayuda.empty()) ayuda = AyudaVariable(mostrado, variables());
+        if (!noExiste) conValor.push_back(nombre);
+    }
+    Respuesta a;
+    json& r = a.r;
     r["funcion"] = ev.Funcion();
-    json variables = json::array();
-    const int16_t n = ev.NumeroVariables();
-    for (int16_t i = 1; i <= n; ++i) variables.push_back(ev.Variable(i));
-    r["variables"] = variables;
+    const std::vector<std::string> nombres = variables();
+    r["variables"] = nombres;
     r["resultado"] = NumeroJson(ev.Resultado());
     r["numeroError"] = ev.NumeroError();
     r["error"] = ev.Error();
     r["eventos"] = registro.eventos;
-    return r;
+    r["avisos"] = Avisos(p.funcion);
+    const json fallo = {{"NumError", ev.NumeroError()}, {"DescrError", ev.Error()}};
+    if (Es(fallo, mensajes::kCaracteresNoValidos)) {
+        a.ayuda = AyudaCaracter(p.funcion);
+        for (const auto& par : p.substituir) {
+            if (a.ayuda.empty()) a.ayuda = AyudaCaracter(par.second.texto);
+        }
+    } else if (Es(fallo, mensajes::kNoDefinida)) {
+        std::vector<std::string> faltan;
+        for (const std::string& n : nombres) {
+            if (std::none_of(conValor.begin(), conValor.end(),
+                             [&n](const std::string& c) { return MismoNombre(n, c); })) {
+                faltan.push_back(n);
+            }
+        }
+        a.ayuda = AyudaFaltanValores(faltan);
+    } else {
+        a.ayuda = ayuda;
+    }
+    return a;
 }
 
-void MostrarTexto(const json& r) {
-    std::string salida = "Función: " + r["funcion"].get<std::string>() + "\n";
+// The function text with the user's decimal separator in its numbers (the
+// engine writes "." in display text; "." stands nowhere else there).
+std::string ConSeparador(std::string texto) {
+    std::replace(texto.begin(), texto.end(), '.', numeros::SeparadorDecimal());
+    return texto;
+}
+
+void MostrarTexto(const Respuesta& a) {
+    const json& r = a.r;
+    MostrarAvisos(r["avisos"].get<std::vector<std::string>>());
+    std::string salida = "Función: " + ConSeparador(r["funcion"].get<std::string>()) + "\n";
     salida += "Variables: " + Unir(r["variables"]) + "\n";
     if (r["numeroError"].get<int32_t>() == 0) {
         salida += "Resultado: " + numeros::FormaGeneral(r["resultado"].get<double>()) + "\n";
@@ -62,10 +156,12 @@ void MostrarTexto(const json& r) {
                   r["error"].get<std::string>() + "\n";
     }
     std::fputs(salida.c_str(), stdout);
+    MostrarAyuda(a.ayuda);
 }
 
 int Uso(const std::string& mensaje) {
-    std::fprintf(stderr, "relivo evaluar: %s\n", mensaje.c_str());
+    std::fprintf(stderr, "relivo evaluar: %s\nPruebe \"relivo evaluar --help\".\n",
+                 mensaje.c_str());
     return 2;
 }
 
@@ -107,7 +203,7 @@ std::optional<Peticion> LeerPeticion(const std::string& linea) {
 int Lote() {
     return LoteJson([](const std::string& linea) {
         const auto p = LeerPeticion(linea);
-        if (p) return Ejecutar(*p);
+        if (p) return Ejecutar(*p, false).r;
         return json{{"numeroError", errores::kTiposNoCoinciden},
                     {"error", TextoErrorPlataforma(errores::kTiposNoCoinciden)}};
     });
@@ -127,7 +223,10 @@ int ComandoEvaluar(const Argumentos& args) {
     size_t i = 0;
     for (; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a == "--json") {
+        if (a == "--help" || a == "-h") {
+            std::fputs(kUso, stdout);
+            return 0;
+        } else if (a == "--json") {
             comoJson = true;
         } else if (a == "--lote") {
             lote = true;
@@ -168,13 +267,13 @@ int ComandoEvaluar(const Argumentos& args) {
             p.valores.emplace_back(Variante(par->first), numeros::ANumero(par->second));
         }
     }
-    const json r = Ejecutar(p);
+    const Respuesta a = Ejecutar(p, true);
     if (comoJson) {
-        std::cout << Volcar(r) << std::endl;
+        std::cout << Volcar(a.r) << std::endl;
     } else {
-        MostrarTexto(r);
+        MostrarTexto(a);
     }
-    return r["numeroError"].get<int32_t>() == 0 ? 0 : 1;
+    return a.r["numeroError"].get<int32_t>() == 0 ? 0 : 1;
 }
 
 }  // namespace relivo::cli

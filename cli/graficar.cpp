@@ -17,15 +17,21 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/advisories.h"
 #include "cli/commands.h"
 #include "cli/json_output.h"
+#include "cli/labels.h"
 #include "platform/linux/json_bag.h"
 #include "platform/linux/polygon_observer.h"
 #include "platform/linux/work_queue.h"
 #include "platform/numbers.h"
 #include "platform/png.h"
+#include "relivo/evaluar.h"
+#include "relivo/messages.h"
 #include "relivo/platform/error.h"
 #include "relivo/relivo.h"
+#include "relivo/sampling.h"
+#include "relivo/state.h"
 
 namespace relivo::cli {
 namespace {
@@ -33,16 +39,33 @@ namespace {
 using json = nlohmann::ordered_json;
 
 constexpr const char* kUso =
-    "Uso: relivo graficar EXPR [--x MIN:MAX] [--y "
-    "MIN:MAX] [--z MIN:MAX] [--lineas NX[,NY]]\n"
-    "                     [--angulos AX,AY,AZ] "
-    "[--tamano AxA] [--cargar BOLSA.json]\n"
-    "                     [--guardar BOLSA.json] "
-    "[--traza TRAZA.json] [--continuar]\n"
-    "                     [-o FICHERO.png]\n"
-    "EXPR puede faltar cuando --cargar da el "
-    "documento. Las opciones admiten también la\n"
-    "forma --x=-3:3.\n";
+    "Uso: relivo graficar EXPR [opciones]\n"
+    "Dibuja la superficie z = EXPR(x, y) y la guarda en un PNG.\n"
+    "\n"
+    "  -o FICHERO.png        el PNG (superficie.png si falta); si la gráfica falla,\n"
+    "                        lo dibujado va a FICHERO.incompleta.png\n"
+    "  --x MIN:MAX           intervalo de x (-3:3)\n"
+    "  --y MIN:MAX           intervalo de y (-3:3)\n"
+    "  --z MIN:MAX           intervalo de z fijo (si falta, el de los valores)\n"
+    "  --lineas NX[,NY]      líneas interiores de la malla (39,39)\n"
+    "  --angulos AX,AY,AZ    giros en grados (0,0,0)\n"
+    "  --tamano AxA          tamaño del PNG en píxeles (636x476)\n"
+    "  --sin-rotulos         sin nombres de ejes, título ni intervalo de z\n"
+    "  --continuar           sigue tras un error de evaluación\n"
+    "  --cargar BOLSA.json   lee un documento guardado (EXPR puede faltar)\n"
+    "  --guardar BOLSA.json  guarda el documento\n"
+    "  --traza TRAZA.json    guarda eventos y polígonos\n"
+    "Las opciones admiten también la forma --x=-3:3. Ctrl-C cancela (estado 130).\n";
+
+// The border of the control's surface, on each side, in pixels.
+constexpr int32_t kBorde = 2;
+
+// Exit status after Ctrl-C, as a shell gives for SIGINT.
+constexpr int kEstadoInterrumpido = 130;
+
+// The size of the PNG when none is asked for.
+constexpr int32_t kAnchoPredeterminado = 636;
+constexpr int32_t kAltoPredeterminado = 476;
 
 // What the command line asks for. Absent options leave the control's value.
 struct Opciones {
@@ -50,10 +73,12 @@ struct Opciones {
     std::optional<std::pair<double, double>> x, y, z;
     std::optional<std::pair<int16_t, int16_t>> lineas;
     std::optional<std::vector<double>> angulos;
-    int32_t ancho = 640;
-    int32_t alto = 480;
-    std::optional<std::string> cargar, guardar, traza, salida;
+    int32_t ancho = kAnchoPredeterminado;
+    int32_t alto = kAltoPredeterminado;
+    std::optional<std::string> cargar, guardar, traza;
+    std::string salida = "superficie.png";
     bool continuar = false;
+    bool rotulos = true;
 };
 
 // Defaults for a plot without a document: a pleasant view of the surface.
@@ -128,9 +153,9 @@ Opciones Analizar(const Argumentos& args) {
             nombre = std::string(a.substr(0, igual));
             valor = std::string(a.substr(igual + 1));
         }
-        if (nombre == "--continuar") {
-            if (valor) throw ErrorDeUso{"--continuar no lleva valor"};
-            o.continuar = true;
+        if (nombre == "--continuar" || nombre == "--sin-rotulos") {
+            if (valor) throw ErrorDeUso{nombre + " no lleva valor"};
+            (nombre == "--continuar" ? o.continuar : o.rotulos) = nombre == "--continuar";
             continue;
         }
         if (nombre == "--help" || nombre == "-h") throw ErrorDeUso{};
@@ -166,10 +191,10 @@ Opciones Analizar(const Argumentos& args) {
             if (partes.size() != 2) throw ErrorDeUso{"--tamano espera ANCHOxALTO"};
             const double w = Numero(partes[0], nombre);
             const double h = Numero(partes[1], nombre);
+            constexpr int32_t kMayor = kLadoMaximoImagen - 2 * kBorde;
             if (w != static_cast<int32_t>(w) || h != static_cast<int32_t>(h) || w < 16 || h < 16 ||
-                w > kLadoMaximoImagen || h > kLadoMaximoImagen) {
-                throw ErrorDeUso{"--tamano espera enteros de 16 a " +
-                                 std::to_string(kLadoMaximoImagen)};
+                w > kMayor || h > kMayor) {
+                throw ErrorDeUso{"--tamano espera enteros de 16 a " + std::to_string(kMayor)};
             }
             o.ancho = static_cast<int32_t>(w);
             o.alto = static_cast<int32_t>(h);
@@ -225,12 +250,28 @@ public:
                       std::span<ArgumentoEvento> Argumentos) override {
         if (Nombre == "Error") {
             Argumentos[2].Valor = continuar_;
-            LimpiarProgreso();
-            std::fprintf(stderr, "relivo: error %s: %s\n",
-                         std::to_string(Argumentos[0].Valor.AEntero32()).c_str(),
-                         Argumentos[1].Valor.ATexto().c_str());
+            const int32_t numero = Argumentos[0].Valor.AEntero32();
+            const std::string texto = Argumentos[1].Valor.ATexto();
+            // A message repeated by the next call (a refused expression is
+            // refused again by Graficar) is told once.
+            if (numero != ultimoNumero || texto != ultimoTexto) {
+                LimpiarProgreso();
+                std::fprintf(stderr, "relivo: error %s: %s\n", std::to_string(numero).c_str(),
+                             texto.c_str());
+            }
+            ultimoNumero = numero;
+            ultimoTexto = texto;
+            // The first sample is taken before the first status.
+            errorAlMuestrear = fase_.empty() || fase_ == mensajes::kProcesando;
         } else if (Nombre == "Status") {
-            MostrarProgreso(Argumentos[0].Valor.ATexto(), Argumentos[1].Valor.AEntero16());
+            // The error's own status comes just before it: the phase is
+            // the one before.
+            const std::string texto = Argumentos[0].Valor.ATexto();
+            if (!texto.starts_with(mensajes::kPrefijoError)) {
+                fase_ = texto;
+                empezado = true;
+            }
+            MostrarProgreso(texto, Argumentos[1].Valor.AEntero16());
         } else if (Nombre == "TerminoGraficacion") {
             terminado = true;
         }
@@ -254,6 +295,12 @@ public:
 
     bool terminado = false;
     json eventos = json::array();
+    // The last error told, and whether it came while sampling the surface.
+    int32_t ultimoNumero = 0;
+    std::string ultimoTexto;
+    bool errorAlMuestrear = false;
+    // Whether the run got as far as its work (a status other than an error).
+    bool empezado = false;
 
 private:
     void MostrarProgreso(const std::string& texto, int16_t porcentaje) {
@@ -276,6 +323,7 @@ private:
     bool registrar_;
     bool progreso_;
     bool barraVisible_ = false;
+    std::string fase_;
     std::string textoBarra_;
     int16_t porcentajeBarra_ = -1;
 };
@@ -334,6 +382,53 @@ void Configurar(Relivo& r, const Opciones& o) {
     }
 }
 
+// "dir/sup.png" -> "dir/sup.incompleta.png": where a failed run leaves what
+// it drew.
+std::string NombreIncompleta(const std::string& salida) {
+    const size_t barra = salida.find_last_of('/');
+    const size_t punto = salida.find_last_of('.');
+    const bool conExtension =
+        punto != std::string::npos && (barra == std::string::npos || punto > barra);
+    return (conExtension ? salida.substr(0, punto) : salida) + ".incompleta.png";
+}
+
+// Where the sampling failed with `numero`: the first sample, in the order
+// the control takes them, whose evaluation fails so. Empty when none does
+// (the failure came from elsewhere).
+std::string LugarDelFallo(Relivo& r, int32_t numero) {
+    Evaluar ev;
+    ev.Funcion(r.Funcion());
+    if (ev.NumeroError() != 0) return "";
+    EstadoRelivo e;
+    e.XMin = r.XMin();
+    e.XMax = r.XMax();
+    e.YMin = r.YMin();
+    e.YMax = r.YMax();
+    e.IntervalosX = r.NumeroLineasX() + 1;
+    e.IntervalosY = r.NumeroLineasY() + 1;
+    const bool hayX = ev.ExisteVariable("x");
+    const bool hayY = ev.ExisteVariable("y");
+    const int16_t ix = hayX ? ev.IndiceVariable("x") : 0;
+    const int16_t iy = hayY ? ev.IndiceVariable("y") : 0;
+    const int32_t nX = hayX ? r.NumeroLineasX() + 1 : 0;
+    const int32_t nY = hayY ? r.NumeroLineasY() + 1 : 0;
+    for (int32_t j = 0; j <= nY; ++j) {
+        if (hayY) ev.ValorPorIndice(iy, CoordenadaY(e, j));
+        for (int32_t i = 0; i <= nX; ++i) {
+            if (hayX) ev.ValorPorIndice(ix, CoordenadaX(e, i));
+            if (ev.NumeroError() == 0) continue;
+            if (ev.NumeroError() != numero) return "";
+            std::string lugar;
+            if (hayX) lugar = "x = " + numeros::FormaGeneral(CoordenadaX(e, i));
+            if (hayY)
+                lugar +=
+                    (lugar.empty() ? "y = " : ", y = ") + numeros::FormaGeneral(CoordenadaY(e, j));
+            return lugar.empty() ? "" : "La evaluación falló en " + lugar + ".";
+        }
+    }
+    return "";
+}
+
 void EscribirTraza(const std::string& ruta, AnfitrionGraficar& anfitrion, json poligonos,
                    Relivo& r) {
     json t;
@@ -347,7 +442,7 @@ void EscribirTraza(const std::string& ruta, AnfitrionGraficar& anfitrion, json p
     t["error"] = r.Error();
     t["eventos"] = std::move(anfitrion.eventos);
     std::ofstream f(ruta, std::ios::binary);
-    f << Volcar(t);
+    f << Volcar(t, 2) << '\n';
     if (!f) throw Fallo::Plataforma(75);
 }
 
@@ -358,23 +453,28 @@ int ComandoGraficar(const Argumentos& args) {
     try {
         o = Analizar(args);
     } catch (const ErrorDeUso& e) {
-        if (!e.texto.empty()) std::fprintf(stderr, "relivo graficar: %s\n", e.texto.c_str());
-        std::fputs(kUso, e.texto.empty() ? stdout : stderr);
-        return e.texto.empty() ? 0 : 2;
+        if (e.texto.empty()) {
+            std::fputs(kUso, stdout);
+            return 0;
+        }
+        std::fprintf(stderr, "relivo graficar: %s\nPruebe \"relivo graficar --help\".\n",
+                     e.texto.c_str());
+        return 2;
     }
 
+    if (o.funcion) MostrarAvisos(Avisos(*o.funcion));
     AnfitrionGraficar anfitrion(o.continuar, o.traza.has_value(), isatty(STDERR_FILENO) != 0);
     json poligonos = json::array();
-    if (o.traza) {
-        FijarObservadorPoligonos(
-            [&poligonos](const SuperficieDibujo& s, std::span<const PuntoApi> puntos) {
-                json p = json::array();
-                for (const PuntoApi& q : puntos) p.push_back({q.x, q.y});
-                poligonos.push_back({{"puntos", std::move(p)},
-                                     {"relleno", s.FillColor()},
-                                     {"contorno", s.ForeColor()}});
-            });
-    }
+    // The first three polygons of a run are the axes, which the labels need.
+    std::vector<EjeDibujado> ejes;
+    FijarObservadorPoligonos([&](const SuperficieDibujo& s, std::span<const PuntoApi> puntos) {
+        if (ejes.size() < 3 && puntos.size() >= 2) ejes.push_back({{puntos[0], puntos[1]}});
+        if (!o.traza) return;
+        json p = json::array();
+        for (const PuntoApi& q : puntos) p.push_back({q.x, q.y});
+        poligonos.push_back(
+            {{"puntos", std::move(p)}, {"relleno", s.FillColor()}, {"contorno", s.ForeColor()}});
+    });
 
     // Any failure outside the control's own error report (the document, the
     // files) is told on stderr and ends with status 1.
@@ -386,7 +486,8 @@ int ComandoGraficar(const Argumentos& args) {
     };
     std::unique_ptr<Relivo> r;
     try {
-        r = std::make_unique<Relivo>(anfitrion, o.ancho, o.alto);
+        // The picture is the surface inside the control's border.
+        r = std::make_unique<Relivo>(anfitrion, o.ancho + 2 * kBorde, o.alto + 2 * kBorde);
     } catch (const Fallo& f) {
         return fallar(f);
     }
@@ -399,6 +500,10 @@ int ComandoGraficar(const Argumentos& args) {
     auto* anterior = std::signal(SIGINT, AlInterrumpir);
     try {
         if (o.cargar) r->ReadProperties(BolsaJson::Cargar(*o.cargar));
+        // A document without a border leaves more room: the picture keeps
+        // the size asked for.
+        const Imagen antes = r->Grafica();
+        if (antes.Ancho != o.ancho || antes.Alto != o.alto) r->Redimensionar(o.ancho, o.alto);
         Configurar(*r, o);
         r->Graficar();
         estado = anfitrion.terminado ? 0 : 1;
@@ -408,6 +513,12 @@ int ComandoGraficar(const Argumentos& args) {
     std::signal(SIGINT, anterior);
     QuitarVigilante(vigilante);
     anfitrion.LimpiarProgreso();
+    if (gInterrumpido) {
+        estado = kEstadoInterrumpido;
+    } else if (estado != 0 && anfitrion.errorAlMuestrear) {
+        const std::string lugar = LugarDelFallo(*r, anfitrion.ultimoNumero);
+        if (!lugar.empty()) std::fprintf(stderr, "%s\n", lugar.c_str());
+    }
 
     try {
         if (o.guardar) {
@@ -415,7 +526,25 @@ int ComandoGraficar(const Argumentos& args) {
             r->WriteProperties(bolsa);
             bolsa.Guardar(*o.guardar);
         }
-        if (o.salida) GuardarPng(r->Grafica(), *o.salida);
+        // Only a finished picture takes the name asked for: a failed run
+        // leaves the file that was there and, when it got to work, writes
+        // what it drew under a name of its own; a cancelled one writes nothing.
+        if (estado == 1 && anfitrion.empezado) {
+            const std::string incompleta = NombreIncompleta(o.salida);
+            GuardarPng(r->Grafica(), incompleta);
+            std::fprintf(stderr, "Gráfica incompleta guardada en %s.\n", incompleta.c_str());
+        }
+        if (estado == 0) {
+            Imagen imagen = r->Grafica();
+            if (o.rotulos) {
+                const double lejanos[3] = {r->XMax(), r->YMax(), r->ZMax()};
+                for (size_t k = 0; k < ejes.size(); ++k) ejes[k].lejano = lejanos[k] > 0 ? 1 : 0;
+                Rotular(imagen, ejes, o.funcion ? *o.funcion : r->Funcion(), r->ZMin(), r->ZMax());
+            }
+            GuardarPng(imagen, o.salida);
+            std::printf("Gráfica guardada en %s (%dx%d píxeles).\n", o.salida.c_str(),
+                        static_cast<int>(imagen.Ancho), static_cast<int>(imagen.Alto));
+        }
     } catch (const Fallo& f) {
         estado = fallar(f);
     }

@@ -16,8 +16,8 @@ nlohmann::ordered_json NumeroJson(double valor) {
     return valor;
 }
 
-std::string Volcar(const nlohmann::ordered_json& valor) {
-    return valor.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+std::string Volcar(const nlohmann::ordered_json& valor, int sangria) {
+    return valor.dump(sangria, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
 }
 
 int LoteJson(const std::function<nlohmann::ordered_json(const std::string& linea)>& responder) {

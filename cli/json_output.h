@@ -13,8 +13,9 @@ namespace relivo::cli {
 // integers, negative zero as 0).
 nlohmann::ordered_json NumeroJson(double valor);
 
-// Writes one JSON value on a line; invalid UTF-8 is replaced, never fatal.
-std::string Volcar(const nlohmann::ordered_json& valor);
+// Writes one JSON value on a line, or indented by `sangria` spaces a level;
+// invalid UTF-8 is replaced, never fatal.
+std::string Volcar(const nlohmann::ordered_json& valor, int sangria = -1);
 
 // Answers JSON Lines on standard input, one result object a line; blank
 // lines are skipped. Exit status 0 when no answer has a "numeroError".

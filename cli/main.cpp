@@ -13,21 +13,15 @@ constexpr const char* kAyuda =
     "Uso: relivo <orden> [opciones]\n"
     "\n"
     "Órdenes:\n"
-    "  evaluar [--json] [--separador C] EXPR [--substituir NOMBRE=TEXTO]... [NOMBRE=VALOR]...\n"
-    "      Asigna la función, sustituye variables, da valores y muestra el resultado.\n"
-    "  evaluar --lote\n"
-    "      Lee peticiones JSON (una por línea) de la entrada estándar.\n"
-    "  canonizar [--json] EXPR\n"
-    "      Muestra el texto canónico de EXPR y su tabla de variables.\n"
-    "  reducir [--json] [--variables X,Y,...] TEXTO | reducir --lote\n"
-    "      Simplifica un texto canónico.\n"
-    "  graficar EXPR [--x MIN:MAX] [--y MIN:MAX] [--z MIN:MAX] [--lineas NX[,NY]]\n"
-    "           [--angulos AX,AY,AZ] [--tamano AxA] [--cargar BOLSA.json]\n"
-    "           [--guardar BOLSA.json] [--traza TRAZA.json] [--continuar] [-o FICHERO.png]\n"
-    "      Dibuja la superficie z = f(x, y) en un PNG.\n"
+    "  evaluar EXPR [NOMBRE=VALOR]...   simplifica y evalúa: relivo evaluar \"sen(x)*cos(y)\" x=1 "
+    "y=2\n"
+    "  graficar EXPR                    dibuja z = EXPR(x, y) en superficie.png\n"
+    "  canonizar EXPR                   muestra cómo lee el motor la expresión\n"
+    "  reducir TEXTO                    simplifica un texto canónico\n"
     "\n"
+    "\"relivo <orden> --help\" explica cada orden y sus opciones.\n"
     "Use \"--\" antes de una expresión que empiece por \"-\".\n"
-    "Salida: 0 correcto, 1 error de la función, 2 error de uso.\n";
+    "Salida: 0 correcto, 1 error de la función, 2 error de uso, 130 cancelado con Ctrl-C.\n";
 
 }  // namespace
 

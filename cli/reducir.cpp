@@ -80,8 +80,17 @@ int Lote() {
     });
 }
 
+constexpr const char* kUso =
+    "Uso: relivo reducir [--json] [--separador C] [--variables X,Y,...] TEXTO\n"
+    "     relivo reducir --lote\n"
+    "Simplifica un texto canónico (el que da \"relivo canonizar\": \"L1L\" es la primera\n"
+    "variable, \"_\" el signo menos, una letra minúscula cada función). --variables\n"
+    "llena antes la tabla de variables con esos nombres, en orden. Con --lote lee\n"
+    "peticiones JSON de la entrada estándar: {\"texto\": \"L1L*2\", \"variables\": [\"X\"]}.\n";
+
 int Uso(const std::string& mensaje) {
-    std::fprintf(stderr, "relivo reducir: %s\n", mensaje.c_str());
+    std::fprintf(stderr, "relivo reducir: %s\nPruebe \"relivo reducir --help\".\n",
+                 mensaje.c_str());
     return 2;
 }
 
@@ -94,7 +103,10 @@ int ComandoReducir(const Argumentos& args) {
     size_t i = 0;
     for (; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a == "--json") {
+        if (a == "--help" || a == "-h") {
+            std::fputs(kUso, stdout);
+            return 0;
+        } else if (a == "--json") {
             comoJson = true;
         } else if (a == "--lote") {
             lote = true;

@@ -1,9 +1,14 @@
 // The relivo command line run as a program, from the table tests/data/cli.jsonl:
 // one invocation a line with its arguments, its standard input, and the exact
-// standard output (when given) and exit status it must give. "{datos}" in an
-// argument stands for the folder tests/data.
+// standard output and standard error (when given), the exit status it must
+// give, and the files it must leave ("crea") in its working folder, a fresh
+// folder of the test's own. "{datos}" in an argument stands for the folder
+// tests/data.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -33,11 +38,25 @@ TEST_P(CliTabla, DaSuSalidaYSuEstado) {
     for (std::string& a : argumentos) {
         if (a.rfind("{datos}", 0) == 0) a.replace(0, 7, RELIVO_TEST_DATA);
     }
-    const auto s = relivo::prueba::CorrerCli(argumentos, c.value("entrada", std::string()));
+    const std::filesystem::path carpeta =
+        std::filesystem::path(::testing::TempDir()) / ("relivo_cli_" + std::to_string(getpid()));
+    std::filesystem::remove_all(carpeta);
+    std::filesystem::create_directories(carpeta);
+    const auto s =
+        relivo::prueba::CorrerCli(argumentos, c.value("entrada", std::string()), carpeta.string());
     if (c.contains("salida")) {
         EXPECT_EQ(s.salida, c["salida"].get<std::string>());
     }
+    if (c.contains("errores")) {
+        EXPECT_EQ(s.errores, c["errores"].get<std::string>());
+    }
     EXPECT_EQ(s.estado, c["estado"].get<int>()) << s.errores;
+    std::vector<std::string> creados;
+    for (const auto& f : std::filesystem::directory_iterator(carpeta))
+        creados.push_back(f.path().filename().string());
+    std::sort(creados.begin(), creados.end());
+    EXPECT_EQ(creados, c.value("crea", std::vector<std::string>()));
+    std::filesystem::remove_all(carpeta);
 }
 
 INSTANTIATE_TEST_SUITE_P(Datos, CliTabla, ::testing::ValuesIn(LeerInvocaciones()),

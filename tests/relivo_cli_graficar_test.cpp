@@ -68,9 +68,10 @@ bool CapturaSigint(pid_t pid) {
 TEST(GraficarCli, CtrlCCancelaEnElSiguienteCeder) {
     std::string programa = RELIVO_CLI;
     const std::string traza = En("t.json");
+    const std::string png = En("c.png");
     // A grid far too large to finish: only the cancellation ends it.
-    std::vector<std::string> args{programa, "graficar", "x*y", "--lineas",
-                                  "32766",  "--traza",  traza};
+    std::vector<std::string> args{programa,  "graficar", "x*y", "--lineas", "32766",
+                                  "--traza", traza,      "-o",  png};
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
@@ -85,7 +86,10 @@ TEST(GraficarCli, CtrlCCancelaEnElSiguienteCeder) {
     int estado = 0;
     waitpid(pid, &estado, 0);
     ASSERT_TRUE(WIFEXITED(estado));
-    EXPECT_EQ(WEXITSTATUS(estado), 1);
+    EXPECT_EQ(WEXITSTATUS(estado), 130);
+    // Nothing half drawn is left behind.
+    EXPECT_FALSE(fs::exists(png));
+    EXPECT_FALSE(fs::exists(En("c.incompleta.png")));
     const json t = Leer(traza);
     EXPECT_EQ(t["numeroError"], -2147221502);
     EXPECT_EQ(t["error"], "Cancelado por el usuario");

@@ -127,16 +127,56 @@ char32_t SiguienteCodigo(std::string_view t, size_t& i) {
     return c;
 }
 
-}  // namespace
-
-MedidaTexto MedirTexto(const Fuente& fuente, std::string_view texto) {
+// The face of the font at its size, 96 pixels per inch.
+FT_Face CaraConTamano(const Fuente& fuente) {
     CaraAbierta& c = Fuentes::Una().Cara(fuente);
     const double puntos = std::clamp(static_cast<double>(fuente.Size), 1.0, 2048.0);
     if (FT_Set_Char_Size(c.cara, 0, static_cast<FT_F26Dot6>(std::lround(puntos * 64)), 96, 96) !=
         0) {
         throw Fallo::Plataforma(errores::kArgumentoNoValido);
     }
-    const double altoLinea = c.cara->size->metrics.height / 64.0;
+    return c.cara;
+}
+
+// Mixes one colour channel (bits `desplazamiento`) of `color` over `fondo`
+// by the coverage a / 255.
+int32_t Mezclar(int32_t fondo, int32_t color, int a, int desplazamiento) {
+    const int f = (fondo >> desplazamiento) & 0xFF;
+    const int t = (color >> desplazamiento) & 0xFF;
+    return ((f * (255 - a) + t * a + 127) / 255) << desplazamiento;
+}
+
+}  // namespace
+
+void EscribirTexto(Imagen& imagen, const Fuente& fuente, std::string_view texto, double x, double y,
+                   int32_t color) {
+    FT_Face cara = CaraConTamano(fuente);
+    const int32_t base = static_cast<int32_t>(std::lround(y + cara->size->metrics.ascender / 64.0));
+    double pluma = x;
+    for (size_t i = 0; i < texto.size();) {
+        const char32_t cp = SiguienteCodigo(texto, i);
+        if (FT_Load_Char(cara, cp, FT_LOAD_RENDER) != 0) continue;
+        const FT_GlyphSlot g = cara->glyph;
+        const int32_t x0 = static_cast<int32_t>(std::lround(pluma)) + g->bitmap_left;
+        const int32_t y0 = base - g->bitmap_top;
+        for (int32_t fy = 0; fy < static_cast<int32_t>(g->bitmap.rows); ++fy) {
+            const int32_t py = y0 + fy;
+            if (py < 0 || py >= imagen.Alto) continue;
+            for (int32_t fx = 0; fx < static_cast<int32_t>(g->bitmap.width); ++fx) {
+                const int32_t px = x0 + fx;
+                if (px < 0 || px >= imagen.Ancho) continue;
+                const int a = g->bitmap.buffer[fy * g->bitmap.pitch + fx];
+                int32_t& p = imagen.En(px, py);
+                p = Mezclar(p, color, a, 0) | Mezclar(p, color, a, 8) | Mezclar(p, color, a, 16);
+            }
+        }
+        pluma += g->advance.x / 64.0;
+    }
+}
+
+MedidaTexto MedirTexto(const Fuente& fuente, std::string_view texto) {
+    FT_Face cara = CaraConTamano(fuente);
+    const double altoLinea = cara->size->metrics.height / 64.0;
     MedidaTexto m;
     double linea = 0;
     int32_t lineas = 1;
@@ -150,9 +190,9 @@ MedidaTexto MedirTexto(const Fuente& fuente, std::string_view texto) {
             continue;
         }
         const char32_t cp = SiguienteCodigo(texto, i);
-        const FT_UInt glifo = FT_Get_Char_Index(c.cara, cp);
-        if (FT_Load_Glyph(c.cara, glifo, FT_LOAD_DEFAULT) == 0) {
-            linea += c.cara->glyph->advance.x / 64.0;
+        const FT_UInt glifo = FT_Get_Char_Index(cara, cp);
+        if (FT_Load_Glyph(cara, glifo, FT_LOAD_DEFAULT) == 0) {
+            linea += cara->glyph->advance.x / 64.0;
         }
     }
     m.ancho = std::max(m.ancho, linea);

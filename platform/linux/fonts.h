@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "relivo/platform/font.h"
+#include "relivo/platform/picture.h"
 
 namespace relivo {
 
@@ -17,6 +18,12 @@ struct MedidaTexto {
 
 // Raises Fallo 53 when no font file can be opened at all.
 MedidaTexto MedirTexto(const Fuente& fuente, std::string_view texto);
+
+// Draws one line of text into the picture, its box's top-left corner at
+// (x, y) in pixels, in the colour value `color`, smoothed against what is
+// there; what falls outside the picture is left out. Raises as MedirTexto.
+void EscribirTexto(Imagen& imagen, const Fuente& fuente, std::string_view texto, double x, double y,
+                   int32_t color);
 
 // The family name of the font file that `fuente` resolves to.
 std::string FamiliaResuelta(const Fuente& fuente);

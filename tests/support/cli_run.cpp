@@ -15,7 +15,8 @@ extern char** environ;
 
 namespace relivo::prueba {
 
-SalidaCli CorrerCli(const std::vector<std::string>& argumentos, const std::string& entrada) {
+SalidaCli CorrerCli(const std::vector<std::string>& argumentos, const std::string& entrada,
+                    const std::string& carpeta) {
     // A program that stops reading its input early must not end the test.
     std::signal(SIGPIPE, SIG_IGN);
     std::array<int, 2> in{}, out{}, err{};
@@ -28,6 +29,7 @@ SalidaCli CorrerCli(const std::vector<std::string>& argumentos, const std::strin
     posix_spawn_file_actions_adddup2(&acciones, err[1], 2);
     for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]})
         posix_spawn_file_actions_addclose(&acciones, fd);
+    if (!carpeta.empty()) posix_spawn_file_actions_addchdir_np(&acciones, carpeta.c_str());
 
     // RELIVO_CLI in the environment runs another build of the program (for
     // example an older one, to record outputs before a change).

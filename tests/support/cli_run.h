@@ -14,6 +14,8 @@ struct SalidaCli {
     int estado = -1;      // exit status; -1 when it did not exit normally
 };
 
-SalidaCli CorrerCli(const std::vector<std::string>& argumentos, const std::string& entrada = "");
+// `carpeta`, when given, is the program's working folder.
+SalidaCli CorrerCli(const std::vector<std::string>& argumentos, const std::string& entrada = "",
+                    const std::string& carpeta = "");
 
 }  // namespace relivo::prueba
