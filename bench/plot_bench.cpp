@@ -114,10 +114,10 @@ void Programa(benchmark::State& state, const std::vector<std::string>& args) {
 void BM_RelivoCli(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));
     const std::string lineas = std::to_string(n - 1);
-    Programa(state, {RELIVO_CLI, "graficar", "sen(x)*cos(y)", "--x=-3:3", "--y=-3:3", "--lineas",
-                     lineas, "--sin-rotulos", "--tamano",
-                     std::to_string(kAncho) + "x" + std::to_string(kAlto), "-o",
-                     (Carpeta() / ("relivo_" + lineas + ".png")).string()});
+    Programa(state,
+             {RELIVO_CLI, "graficar", "sen(x)*cos(y)", "--x=-3:3", "--y=-3:3", "--lineas", lineas,
+              "--sin-rotulos", "--tamano", std::to_string(kAncho) + "x" + std::to_string(kAlto),
+              "-o", (Carpeta() / ("relivo_" + lineas + ".png")).string()});
 }
 
 void BM_Gnuplot(benchmark::State& state) {
