@@ -343,12 +343,13 @@ void SuperficieRaster::DibujarPoligono(std::span<const PuntoApi> puntos) {
     if (p_.FillStyle != 1) {
         const int32_t relleno = *ResolverColor(p_.FillColor);
         const int16_t estilo = p_.FillStyle;
-        RecorrerPoligono(
-            puntos, lienzo.Ancho(), lienzo.Alto(),
-            [&](int32_t y, int32_t x0, int32_t x1) { lienzo.Tramo(y, x0, x1, relleno, estilo); });
+        for (const TramoFila& t : TramosPoligono(puntos, lienzo.Ancho(), lienzo.Alto())) {
+            lienzo.Tramo(t.y, t.x0, t.x1, relleno, estilo);
+        }
     }
     if (p_.DrawStyle == 5) return;
     const Pluma pluma = PlumaActual(std::nullopt, false);
+    if (ContornoDirecto(lienzo, puntos, pluma)) return;
     std::vector<PuntoD>& vertices = e_.vertices;
     vertices.clear();
     for (const PuntoApi& p : puntos) vertices.push_back({double(p.x), double(p.y)});

@@ -6,16 +6,21 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <span>
 
 #include "relivo/platform/polygon.h"
 
 namespace relivo {
 
-// Calls `tramo(y, x0, x1)` for the pixels [x0, x1) of each row y of the
-// polygon, clipped to [0, ancho) x [0, alto).
-void RecorrerPoligono(std::span<const PuntoApi> puntos, int32_t ancho, int32_t alto,
-                      const std::function<void(int32_t y, int32_t x0, int32_t x1)>& tramo);
+// A run of pixels [x0, x1) of row y.
+struct TramoFila {
+    int32_t y, x0, x1;
+};
+
+// The runs of the polygon, row by row from the top, clipped to
+// [0, ancho) x [0, alto). The span stays valid until the next call (one
+// thread: the host's).
+std::span<const TramoFila> TramosPoligono(std::span<const PuntoApi> puntos, int32_t ancho,
+                                          int32_t alto);
 
 }  // namespace relivo

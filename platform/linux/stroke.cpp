@@ -60,6 +60,28 @@ bool Recortar(PuntoD a, PuntoD b, double xmin, double ymin, double xmax, double 
 
 }  // namespace
 
+bool ContornoDirecto(Lienzo& lienzo, std::span<const PuntoApi> puntos, const Pluma& pluma) {
+    if (pluma.ancho > 1 || (pluma.estilo != 0 && pluma.estilo != 6) || lienzo.Modo() != 13 ||
+        puntos.size() < 2) {
+        return false;
+    }
+    const int32_t w = lienzo.Ancho(), h = lienzo.Alto();
+    Rectangulo caja{w, h, 0, 0};
+    for (const PuntoApi& p : puntos) {
+        if (p.x < 0 || p.y < 0 || p.x >= w || p.y >= h) return false;
+        caja.Unir({p.x, p.y, p.x + 1, p.y + 1});
+    }
+    Imagen& img = lienzo.Destino();
+    for (size_t i = 0; i < puntos.size(); ++i) {
+        PuntoApi a = puntos[i], b = puntos[(i + 1) % puntos.size()];
+        if (b.y < a.y || (b.y == a.y && b.x < a.x)) std::swap(a, b);
+        RecorrerLinea(a.x, a.y, b.x, b.y, true,
+                      [&](int32_t x, int32_t y) { img.En(x, y) = pluma.color; });
+    }
+    lienzo.Marcar(caja);
+    return true;
+}
+
 Trazo::Trazo(int32_t ancho, int32_t alto, MarcasTrazo& marcas)
     : ancho_(std::max(ancho, 0)), alto_(std::max(alto, 0)), m_(marcas) {
     const size_t n = static_cast<size_t>(ancho_) * static_cast<size_t>(alto_);
@@ -106,28 +128,12 @@ void Trazo::Delgado(PuntoD a, PuntoD b, const Pluma& pluma, bool conFinal) {
     if (t1 < 1) conFinal = true;  // the true end is outside anyway
     fase_ += static_cast<int64_t>(std::min(largo * t0, 1e15));
 
-    int32_t x0 = static_cast<int32_t>(std::floor(c.x)), y0 = static_cast<int32_t>(std::floor(c.y));
-    const int32_t x1 = static_cast<int32_t>(std::floor(d.x));
-    const int32_t y1 = static_cast<int32_t>(std::floor(d.y));
-    const int32_t dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
-    const int32_t sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
-    int32_t err = dx + dy;
-    for (;;) {
-        const bool ultimo = x0 == x1 && y0 == y1;
-        if (ultimo && !conFinal) break;
-        if (Encendido(pluma.estilo, fase_)) Marcar(x0, y0);
-        ++fase_;
-        if (ultimo) break;
-        const int32_t e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x0 += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y0 += sy;
-        }
-    }
+    RecorrerLinea(static_cast<int32_t>(std::floor(c.x)), static_cast<int32_t>(std::floor(c.y)),
+                  static_cast<int32_t>(std::floor(d.x)), static_cast<int32_t>(std::floor(d.y)),
+                  conFinal, [&](int32_t x, int32_t y) {
+                      if (Encendido(pluma.estilo, fase_)) Marcar(x, y);
+                      ++fase_;
+                  });
     fase_ += static_cast<int64_t>(std::min(largo * (1 - t1), 1e15));
 }
 

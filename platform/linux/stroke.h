@@ -8,10 +8,12 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
 #include <span>
 #include <vector>
 
 #include "platform/linux/canvas.h"
+#include "relivo/platform/polygon.h"
 
 namespace relivo {
 
@@ -30,6 +32,37 @@ struct MarcasTrazo {
     std::vector<uint8_t> marca;    // one byte per pixel of the surface
     std::vector<int32_t> tocados;  // indexes of the marked pixels
 };
+
+// The pixels of a thin line from pixel (x0, y0) to pixel (x1, y1), in order
+// (Bresenham), the last one only when `conFinal`: visitar(x, y) for each.
+template <class Visitar>
+void RecorrerLinea(int32_t x0, int32_t y0, int32_t x1, int32_t y1, bool conFinal, Visitar visitar) {
+    const int32_t dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
+    const int32_t sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
+    int32_t err = dx + dy;
+    for (;;) {
+        const bool ultimo = x0 == x1 && y0 == y1;
+        if (ultimo && !conFinal) return;
+        visitar(x0, y0);
+        if (ultimo) return;
+        const int32_t e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x0 += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y0 += sy;
+        }
+    }
+}
+
+// The outline of a closed figure with a thin solid pen in copy mode, when
+// every vertex lies inside the picture: straight into the picture, with
+// the pixels the general path gives (each edge whole, in one fixed
+// direction). Painting a pixel twice with a copy pen changes nothing, so
+// no marks are needed. Returns false, drawing nothing, for any other case.
+bool ContornoDirecto(Lienzo& lienzo, std::span<const PuntoApi> puntos, const Pluma& pluma);
 
 class Trazo {
 public:
