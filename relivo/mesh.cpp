@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "evaluar/arithmetic.h"
 #include "platform/numbers.h"
@@ -49,38 +51,54 @@ int16_t Componente(double d, double ancho) {
 
 }  // namespace
 
+namespace {
+
+// The colours of the next quadrilateral: its fill (components kept within
+// 0..255) and, for an axis, the red pen.
+void FijarColores(Control& c, int16_t R, int16_t G, int16_t B) {
+    R = std::clamp<int16_t>(R, 0, 255);
+    G = std::clamp<int16_t>(G, 0, 255);
+    B = std::clamp<int16_t>(B, 0, 255);
+    FijarFillStyle(c, 0);
+    FijarFillColor(c, RGB(R, G, B));
+    if (c.e.ModoEjes) FijarForeColor(c, RGB(255, 0, 0));
+}
+
+// The device pixel of a box point, rotated by the angles the state holds.
+PixelProyectado Vertice(Control& c, double x, double y, double z) {
+    if (!c.rotacion.De(c.e)) c.rotacion = Rotacion(c.e);
+    c.rotacion.Aplicar(x, y, z);
+    return Proyectar(c.e, x, y, z);
+}
+
+// Fills the quadrilateral of four device pixels, then puts the pen back.
+void Cuadro(Control& c, std::array<PuntoApi, 4> vertices) {
+    Polygon(c.PlanoInterno->hDC(), vertices);
+    if (c.e.AutoRedrawGuardado) c.PlanoInterno->Refresh();
+    if (c.e.ModoEjes) FijarForeColor(c, 0);
+}
+
+PuntoApi Punto(PixelProyectado p) {
+    return {p.px, p.py};
+}
+
+}  // namespace
+
 void DibujarCuadro(Control& c, double x1, double y1, double z1, double x2, double y2, double z2,
                    double x3, double y3, double z3, double x4, double y4, double z4, int16_t R,
                    int16_t G, int16_t B) {
-    EstadoRelivo& e = c.e;
-    if (R > 255) R = 255;
-    if (G > 255) G = 255;
-    if (B > 255) B = 255;
-    if (R < 0) R = 0;
-    if (G < 0) G = 0;
-    if (B < 0) B = 0;
-
-    FijarFillStyle(c, 0);
-    FijarFillColor(c, RGB(R, G, B));
-    if (e.ModoEjes) FijarForeColor(c, RGB(255, 0, 0));
-
-    if (!c.rotacion.De(e)) c.rotacion = Rotacion(e);
+    FijarColores(c, R, G, B);
+    if (!c.rotacion.De(c.e)) c.rotacion = Rotacion(c.e);
     const Rotacion& rotacion = c.rotacion;
     rotacion.Aplicar(x1, y1, z1);
     rotacion.Aplicar(x2, y2, z2);
     rotacion.Aplicar(x3, y3, z3);
     rotacion.Aplicar(x4, y4, z4);
-
-    const PixelProyectado p3 = Proyectar(e, x3, y3, z3);
-    const PixelProyectado p4 = Proyectar(e, x4, y4, z4);
-    const PixelProyectado p1 = Proyectar(e, x1, y1, z1);
-    const PixelProyectado p2 = Proyectar(e, x2, y2, z2);
-    const std::array<PuntoApi, 4> vertices{PuntoApi{p3.px, p3.py}, PuntoApi{p4.px, p4.py},
-                                           PuntoApi{p1.px, p1.py}, PuntoApi{p2.px, p2.py}};
-    Polygon(c.PlanoInterno->hDC(), vertices);
-
-    if (e.AutoRedrawGuardado) c.PlanoInterno->Refresh();
-    if (e.ModoEjes) FijarForeColor(c, 0);
+    const PixelProyectado p3 = Proyectar(c.e, x3, y3, z3);
+    const PixelProyectado p4 = Proyectar(c.e, x4, y4, z4);
+    const PixelProyectado p1 = Proyectar(c.e, x1, y1, z1);
+    const PixelProyectado p2 = Proyectar(c.e, x2, y2, z2);
+    Cuadro(c, {Punto(p3), Punto(p4), Punto(p1), Punto(p2)});
 }
 
 void DibujarEjes(Control& c) {
@@ -95,10 +113,73 @@ void DibujarEjes(Control& c) {
     e.ModoEjes = false;
 }
 
+namespace {
+
+// The projected pixels of the grid's vertices in the columns of the cells
+// being drawn: each vertex is rotated and projected once, when the first
+// cell that uses it is drawn. An entry is used again only when the point
+// and everything the projection reads are exactly as when it was made (a
+// host may change settings while the run yields), so the pixels are always
+// those of a fresh projection.
+class VerticesDeColumna {
+public:
+    explicit VerticesDeColumna(int32_t filas) : anterior_(filas), actual_(filas) {}
+
+    // Moves on to the next column: the current one becomes the previous.
+    void Avanzar() {
+        std::swap(anterior_, actual_);
+        for (Entrada& v : actual_) v.valida = false;
+    }
+
+    // Vertex j of the previous (`previa`) or current column at (x, y, z).
+    PuntoApi En(Control& c, bool previa, int32_t j, double x, double y, double z) {
+        const Firma firma{c.e.AnguloX, c.e.AnguloY, c.e.AnguloZ, c.e.OrigenX,
+                          c.e.OrigenY, c.e.FactorX, c.e.FactorY};
+        if (!Igual(firma, firma_)) {
+            for (Entrada& v : anterior_) v.valida = false;
+            for (Entrada& v : actual_) v.valida = false;
+            firma_ = firma;
+        }
+        Entrada& v = (previa ? anterior_ : actual_)[static_cast<size_t>(j)];
+        const std::array<double, 3> punto{x, y, z};
+        if (!v.valida || !Igual(v.punto, punto)) {
+            v.pixel = Punto(Vertice(c, x, y, z));
+            v.punto = punto;
+            v.valida = true;
+        }
+        return v.pixel;
+    }
+
+private:
+    struct Firma {
+        double angX, angY, angZ;
+        float origenX, origenY;
+        double factorX, factorY;
+    };
+    struct Entrada {
+        std::array<double, 3> punto{};
+        PuntoApi pixel;
+        bool valida = false;
+    };
+
+    // Bit for bit: -0 and 0, or two NaNs, are told apart or not as the
+    // bits say.
+    template <class T>
+    static bool Igual(const T& a, const T& b) {
+        return std::memcmp(&a, &b, sizeof(T)) == 0;
+    }
+
+    std::vector<Entrada> anterior_, actual_;
+    Firma firma_{};
+};
+
+}  // namespace
+
 void GraficarPuntos(Control& c) {
     EstadoRelivo& e = c.e;
     const int32_t nX = numeros::AEntero32(e.IntervalosX);
     const int32_t nY = numeros::AEntero32(e.IntervalosY);
+    VerticesDeColumna vertices(nY + 1);
     double xAnterior = 0;
     for (int32_t i = 0; i <= nX; ++i) {
         const double x = CoordenadaX(e, i);
@@ -109,11 +190,14 @@ void GraficarPuntos(Control& c) {
                 const int16_t R = Componente(ar::Restar(x, e.XMin), ar::Restar(e.XMax, e.XMin));
                 const int16_t G = Componente(ar::Restar(y, e.YMin), ar::Restar(e.YMax, e.YMin));
                 const int16_t B = numeros::AEntero16(numeros::AEntero32(255.0 / 2));
-                DibujarCuadro(c, xAnterior, yAnterior, e.ValoresZ(i - 1, j - 1),  //
-                              xAnterior, y, e.ValoresZ(i - 1, j),                 //
-                              x, y, e.ValoresZ(i, j),                             //
-                              x, yAnterior, e.ValoresZ(i, j - 1),                 //
-                              R, G, B);
+                FijarColores(c, R, G, B);
+                const PuntoApi p1 =
+                    vertices.En(c, true, j - 1, xAnterior, yAnterior, e.ValoresZ(i - 1, j - 1));
+                const PuntoApi p2 = vertices.En(c, true, j, xAnterior, y, e.ValoresZ(i - 1, j));
+                const PuntoApi p3 = vertices.En(c, false, j, x, y, e.ValoresZ(i, j));
+                const PuntoApi p4 =
+                    vertices.En(c, false, j - 1, x, yAnterior, e.ValoresZ(i, j - 1));
+                Cuadro(c, {p3, p4, p1, p2});
                 CederYComprobar(c);
             }
             yAnterior = y;
@@ -123,6 +207,7 @@ void GraficarPuntos(Control& c) {
                                          100);
         ElevarStatus(c, kGraficando, std::min<int16_t>(100, numeros::AEntero16(p)));
         xAnterior = x;
+        vertices.Avanzar();
     }
     c.PlanoInterno->Refresh();
 }
