@@ -131,15 +131,19 @@ public:
         for (Entrada& v : actual_) v.valida = false;
     }
 
+    // Forgets every pixel when what the projection reads has changed since
+    // the last cell.
+    void Comprobar(const EstadoRelivo& e) {
+        const Firma firma{e.AnguloX, e.AnguloY, e.AnguloZ, e.OrigenX,
+                          e.OrigenY, e.FactorX, e.FactorY};
+        if (Igual(firma, firma_)) return;
+        for (Entrada& v : anterior_) v.valida = false;
+        for (Entrada& v : actual_) v.valida = false;
+        firma_ = firma;
+    }
+
     // Vertex j of the previous (`previa`) or current column at (x, y, z).
     PuntoApi En(Control& c, bool previa, int32_t j, double x, double y, double z) {
-        const Firma firma{c.e.AnguloX, c.e.AnguloY, c.e.AnguloZ, c.e.OrigenX,
-                          c.e.OrigenY, c.e.FactorX, c.e.FactorY};
-        if (!Igual(firma, firma_)) {
-            for (Entrada& v : anterior_) v.valida = false;
-            for (Entrada& v : actual_) v.valida = false;
-            firma_ = firma;
-        }
         Entrada& v = (previa ? anterior_ : actual_)[static_cast<size_t>(j)];
         const std::array<double, 3> punto{x, y, z};
         if (!v.valida || !Igual(v.punto, punto)) {
@@ -191,6 +195,7 @@ void GraficarPuntos(Control& c) {
                 const int16_t G = Componente(ar::Restar(y, e.YMin), ar::Restar(e.YMax, e.YMin));
                 const int16_t B = numeros::AEntero16(numeros::AEntero32(255.0 / 2));
                 FijarColores(c, R, G, B);
+                vertices.Comprobar(e);
                 const PuntoApi p1 =
                     vertices.En(c, true, j - 1, xAnterior, yAnterior, e.ValoresZ(i - 1, j - 1));
                 const PuntoApi p2 = vertices.En(c, true, j, xAnterior, y, e.ValoresZ(i - 1, j));

@@ -66,19 +66,24 @@ bool ContornoDirecto(Lienzo& lienzo, std::span<const PuntoApi> puntos, const Plu
         return false;
     }
     const int32_t w = lienzo.Ancho(), h = lienzo.Alto();
-    Rectangulo caja{w, h, 0, 0};
+    int32_t x0 = w, y0 = h, x1 = -1, y1 = -1;
     for (const PuntoApi& p : puntos) {
         if (p.x < 0 || p.y < 0 || p.x >= w || p.y >= h) return false;
-        caja.Unir({p.x, p.y, p.x + 1, p.y + 1});
+        x0 = std::min(x0, p.x);
+        y0 = std::min(y0, p.y);
+        x1 = std::max(x1, p.x);
+        y1 = std::max(y1, p.y);
     }
-    Imagen& img = lienzo.Destino();
+    int32_t* pixeles = lienzo.Destino().Pixeles.data();
     for (size_t i = 0; i < puntos.size(); ++i) {
         PuntoApi a = puntos[i], b = puntos[(i + 1) % puntos.size()];
         if (b.y < a.y || (b.y == a.y && b.x < a.x)) std::swap(a, b);
-        RecorrerLinea(a.x, a.y, b.x, b.y, true,
-                      [&](int32_t x, int32_t y) { img.En(x, y) = pluma.color; });
+        RecorrerLinea(a.x, a.y, b.x, b.y, true, [&](int32_t x, int32_t y) {
+            pixeles[static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)] =
+                pluma.color;
+        });
     }
-    lienzo.Marcar(caja);
+    lienzo.Marcar({x0, y0, x1 + 1, y1 + 1});
     return true;
 }
 
