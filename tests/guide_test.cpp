@@ -28,13 +28,16 @@ bool EsOrden(const std::string& linea) {
 
 // Runs one command line of the guide through the shell, in `carpeta`, with
 // "relivo" standing for the program under test. Standard output is line
-// buffered, as on a terminal, so that the two streams mix in the same order.
+// buffered, as on a terminal, so that the two streams mix in the same order
+// (stdbuf preloads a library, which the sanitizer build must be told to
+// accept).
 std::string Correr(const std::string& orden, const fs::path& carpeta) {
     const char* otro = std::getenv("RELIVO_CLI");
     const std::string programa = otro != nullptr ? otro : RELIVO_CLI;
-    const std::string guion = "cd '" + carpeta.string() +
-                              "' && export LC_ALL=C && relivo() { stdbuf -oL '" + programa +
-                              "' \"$@\"; } && exec 2>&1 </dev/null && " + orden;
+    const std::string guion =
+        "cd '" + carpeta.string() + "' && export LC_ALL=C && " +
+        "export ASAN_OPTIONS=\"${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0\" && " +
+        "relivo() { stdbuf -oL '" + programa + "' \"$@\"; } && exec 2>&1 </dev/null && " + orden;
     FILE* tubo = popen(guion.c_str(), "r");
     if (tubo == nullptr) return "popen failed\n";
     std::string salida;
