@@ -87,7 +87,8 @@ TEST(GuiaTest, LosEjemplosDanLoQueMuestraLaGuia) {
             nuevas.push_back(lineas[orden]);
             for (const std::string& l : Lineas(obtenida)) nuevas.push_back(l);
             if (!Regrabar()) {
-                EXPECT_EQ(obtenida, esperada) << "guia.md:" << orden + 1;
+                EXPECT_EQ(obtenida, esperada)
+                    << "guia.md:" << orden + 1 << " (RELIVO_REGRABAR=1 records the outputs anew)";
             }
         }
         ASSERT_LT(i, lineas.size()) << "guia.md:" << inicio << ": the block is not closed";
