@@ -3,9 +3,10 @@
 // of its own, and must print what the guide shows (standard error merged into
 // standard output, as a terminal shows them). A command is a line that begins
 // with "$ ", run by the shell, so it may feed a batch through a pipe; its
-// expected output is the lines up to the next command or the block's end. The pictures a block writes to
-// img/ must be the bytes of docs/img. With RELIVO_REGRABAR=1 the output lines
-// of the marked blocks and the pictures are written anew instead.
+// expected output is the lines up to the next command or the block's end.
+// The pictures a block writes to img/ must be the bytes of docs/img. With
+// RELIVO_REGRABAR=1 the output lines of the marked blocks and the pictures
+// are written anew instead.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
