@@ -5,9 +5,8 @@
 //   resources, the two toolbox bitmaps and the version block.
 // - VidaDelModulo (registered): DllCanUnloadNow answers S_OK only while no
 //   object, no reference to a class factory and no LockServer lock is
-//   alive, so that a host that frees its unused libraries
-//   (CoFreeUnusedLibraries) never unloads Relivo.ocx under a client, and
-//   does unload it once nothing holds it.
+//   alive (container_test checks what a host that frees its unused
+//   libraries sees).
 // - SinPantalla (registered, run without an X display: no window station to
 //   draw on): Evaluar, which draws nothing, works; the creation of a Relivo
 //   fails at once with an error that says why, not with 7 "Memoria
@@ -101,10 +100,13 @@ TEST(ArchivoOcx, ExportacionesRecursosYVersion) {
     if (RELIVO_CUMPLE(m != nullptr, "cargar los recursos")) {
         const std::vector<BYTE> tlb = Recurso(m, MAKEINTRESOURCEW(1), L"TYPELIB");
         EXPECT_TRUE(tlb.size() > 4 && memcmp(tlb.data(), "MSFT", 4) == 0) << "TYPELIB 1";
-        Guid(m, L"_IID_RELIVO", L"{B887F451-6F6A-4B78-933A-AEB66B87172F}");
-        Guid(m, L"_IID_EVALUAR", L"{1A6CCDD0-25B6-41CB-8B24-297A077FB0F6}");
-        Guid(m, L"_SRCIID_RELIVO", L"{74CCF3FD-9962-487A-BC37-C8BFDD718B9F}");
-        Guid(m, L"_SRCIID_EVALUAR", L"{CFFEF613-EA53-41A5-BB2C-A801B84A54EB}");
+        for (const auto& [nombre, guid] :
+             {std::pair{L"_IID_RELIVO", L"{B887F451-6F6A-4B78-933A-AEB66B87172F}"},
+              {L"_IID_EVALUAR", L"{1A6CCDD0-25B6-41CB-8B24-297A077FB0F6}"},
+              {L"_SRCIID_RELIVO", L"{74CCF3FD-9962-487A-BC37-C8BFDD718B9F}"},
+              {L"_SRCIID_EVALUAR", L"{CFFEF613-EA53-41A5-BB2C-A801B84A54EB}"}}) {
+            Guid(m, nombre, guid);
+        }
         MapaDeBits(m, 30000, 4);
         MapaDeBits(m, 30001, 24);
         FreeLibrary(m);
@@ -119,10 +121,10 @@ TEST(ArchivoOcx, ExportacionesRecursosYVersion) {
         UINT k = 0;
         if (RELIVO_CUMPLE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fijo), &k),
                           "versión binaria")) {
-            EXPECT_EQ(fijo->dwFileVersionMS, DWORD{0x00010000}) << "FileVersion 1.0";
-            EXPECT_EQ(fijo->dwFileVersionLS, DWORD{0}) << "FileVersion .0.0";
-            EXPECT_EQ(fijo->dwProductVersionMS, DWORD{0x00010000}) << "ProductVersion 1.0";
-            EXPECT_EQ(fijo->dwProductVersionLS, DWORD{0}) << "ProductVersion .0.0";
+            const DWORD v[] = {fijo->dwFileVersionMS, fijo->dwFileVersionLS,
+                               fijo->dwProductVersionMS, fijo->dwProductVersionLS};
+            EXPECT_TRUE(v[0] == 0x10000 && v[1] == 0 && v[2] == 0x10000 && v[3] == 0)
+                << "FileVersion y ProductVersion 1.0.0.0";
         }
         WORD* traduccion = nullptr;
         if (RELIVO_CUMPLE(VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation",
@@ -132,11 +134,12 @@ TEST(ArchivoOcx, ExportacionesRecursosYVersion) {
             EXPECT_EQ(traduccion[0], WORD{0x040A}) << "idioma español";
             EXPECT_EQ(traduccion[1], WORD{1200}) << "página de códigos 1200";
         }
-        EXPECT_EQ(Cadena(info, L"FileVersion"), std::wstring(L"1.00")) << "FileVersion";
-        EXPECT_EQ(Cadena(info, L"ProductVersion"), std::wstring(L"1.00")) << "ProductVersion";
-        EXPECT_EQ(Cadena(info, L"InternalName"), std::wstring(L"Relivo")) << "InternalName";
-        EXPECT_EQ(Cadena(info, L"OriginalFilename"), std::wstring(L"Relivo.ocx"))
-            << "OriginalFilename";
+        for (const auto& [nombre, valor] : {std::pair{L"FileVersion", L"1.00"},
+                                            {L"ProductVersion", L"1.00"},
+                                            {L"InternalName", L"Relivo"},
+                                            {L"OriginalFilename", L"Relivo.ocx"}}) {
+            EXPECT_EQ(Cadena(info, nombre), std::wstring(valor)) << prueba::Utf8(nombre);
+        }
         EXPECT_TRUE(Cadena(info, L"OLESelfRegister") != L"(ninguno)") << "OLESelfRegister";
     }
 }
@@ -190,48 +193,6 @@ TEST(VidaDelModulo, Cuentas) {
         EXPECT_EQ(descargable(), S_OK) << que + ": nada vivo";
     }
     FreeLibrary(m);
-}
-
-bool Cargado() {
-    return GetModuleHandleW(L"Relivo.ocx") != nullptr;
-}
-
-void LiberarSinUso() {
-    for (int i = 0; i < 3; ++i) CoFreeUnusedLibrariesEx(0, 0);
-}
-
-// What a host does: it takes a class object, frees its unused libraries
-// now and then, and creates objects later.
-TEST(VidaDelModulo, Anfitrion) {
-    ComPtr<IClassFactory> f;
-    if (!RELIVO_CUMPLE(SUCCEEDED(CoGetClassObject(Clase(L"Carvex.Evaluar"), CLSCTX_INPROC_SERVER,
-                                                  nullptr, IID_PPV_ARGS(&f))),
-                       "CoGetClassObject de Evaluar")) {
-        return;
-    }
-    LiberarSinUso();
-    EXPECT_TRUE(Cargado()) << "con la fábrica en la mano, Relivo.ocx sigue cargado";
-    ComPtr<IDispatch> d;
-    if (RELIVO_CUMPLE(SUCCEEDED(f->CreateInstance(nullptr, IID_PPV_ARGS(&d))),
-                      "CreateInstance tras liberar las bibliotecas sin uso")) {
-        prueba::Despacho ev(d.Get());
-        d.Reset();
-        f.Reset();
-        LiberarSinUso();
-        EXPECT_TRUE(Cargado()) << "con un objeto vivo, Relivo.ocx sigue cargado";
-        ev.Put(L"Funcion", prueba::V(L"2*x"));
-        ev.Put(L"Valor", prueba::V(21.0), {prueba::V(L"x")});
-        EXPECT_EQ(ev.Get(L"Resultado").valor.Doble(), 42.0) << "el objeto funciona";
-    }
-    f.Reset();
-    LiberarSinUso();
-    EXPECT_TRUE(!Cargado()) << "sin nada vivo, Relivo.ocx se descarga";
-    // And it loads again for the next client.
-    prueba::Despacho otra = prueba::Despacho::Crear(L"Carvex.Evaluar");
-    if (RELIVO_CUMPLE(static_cast<bool>(otra), "crear Evaluar otra vez")) {
-        otra.Put(L"Funcion", prueba::V(L"6*7"));
-        EXPECT_EQ(otra.Get(L"Resultado").valor.Doble(), 42.0) << "otra vez: el objeto funciona";
-    }
 }
 
 // The error information the failed creation left.

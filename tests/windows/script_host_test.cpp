@@ -142,16 +142,7 @@ void Enlazar(Sumidero* s, const std::wstring& elemento, const Despacho& guion) {
         const prueba::Resultado r = guion.Invocar(id, DISPATCH_METHOD, llamada);
         EXPECT_TRUE(r.Bien()) << "guion: " + prueba::Utf8(elemento + L"_" + e.nombre);
         if (r.valor.Tipo() != VT_EMPTY && ultimo < args.size()) valores[ultimo] = r.valor;
-        for (size_t k = 0; k < args.size(); ++k) {
-            const VARTYPE tipo = V_VT(args[k]) & ~VT_BYREF;
-            V c;
-            if (!(V_VT(args[k]) & VT_BYREF) ||
-                FAILED(VariantChangeType(&*c, &*valores[k], 0, tipo)))
-                continue;
-            if (tipo == VT_BOOL) *V_BOOLREF(args[k]) = V_BOOL(&*c);
-            if (tipo == VT_I2) *V_I2REF(args[k]) = V_I2(&*c);
-            if (tipo == VT_R4) *V_R4REF(args[k]) = V_R4(&*c);
-        }
+        for (size_t k = 0; k < args.size(); ++k) prueba::PonerRef(args[k], valores[k]);
     };
 }
 
