@@ -102,8 +102,7 @@ if [ "${1:-}" = "--bajo-x" ]; then
       "$esperado\\evaluar_esperado.jsonl" "$esperado\\onda.json"
   done
   correr "ejemplo del README con cscript" cscript_ejemplo "$datos\\ejemplo.vbs"
-  correr "entradas erróneas" "$cargador" "$p/bad_input_test.exe" "$datos\\valores_raros.jsonl" \
-    "$ocx"
+  correr "entradas erróneas" "$cargador" "$p/bad_input_test.exe" "$datos\\valores_raros.jsonl"
   correr "vida del módulo" "$cargador" "$p/module_test.exe" --gtest_filter='VidaDelModulo.*' "$ocx"
   # Without an X display there is no window station to draw on.
   correr "sin pantalla" env -u DISPLAY "$cargador" "$p/module_test.exe" --gtest_filter='SinPantalla.*'

@@ -8,7 +8,8 @@
 // and extra arguments, null and huge strings, objects and arrays where
 // numbers go, refused values as automation errors, the initial values,
 // handlers that call back, cancel, fail or disconnect, keyboard and mouse
-// events. Then real handles and the property-changed notification.
+// events. Then real handles (container_test checks the property-changed
+// notification).
 //
 //   automation_test DATA_DIR LINUX_DIR
 #include <map>
@@ -215,76 +216,6 @@ TEST(Automatizacion, Manejadores) {
     if (RELIVO_CUMPLE(imagen.ancho == 309 && imagen.alto == 229, "Image del tamaño interior")) {
         EXPECT_EQ(imagen.En(12, 12), 0xFFu) << "Image tras GDI";
     }
-}
-
-// A sink of the property-changed notification: records the identifiers.
-class SumideroPropiedades final
-    : public relivo::com::ObjetoSimple<IPropertyNotifySink, IID_IPropertyNotifySink> {
-public:
-    STDMETHODIMP OnChanged(DISPID id) override {
-        cambios.push_back(id);
-        return S_OK;
-    }
-    STDMETHODIMP OnRequestEdit(DISPID) override { return S_OK; }
-    std::vector<DISPID> cambios;
-};
-
-std::wstring NombreDeFuente(IDispatch* fuente) {
-    ComPtr<IFont> f;
-    BSTR n = nullptr;
-    if (fuente && SUCCEEDED(fuente->QueryInterface(IID_PPV_ARGS(&f)))) f->get_Name(&n);
-    const std::wstring r = n ? n : L"";
-    SysFreeString(n);
-    return r;
-}
-
-TEST(Automatizacion, Notificaciones) {
-    Despacho r = Despacho::Crear(L"Carvex.Relivo");
-    auto p = prueba::Nuevo<SumideroPropiedades>();
-    ComPtr<IConnectionPoint> punto;
-    DWORD cookie = 0;
-    EXPECT_TRUE(prueba::Advise(r.get(), IID_IPropertyNotifySink, p.Get(), punto, cookie))
-        << "conectar IPropertyNotifySink";
-    r.Put(L"BackColor", V(255));
-    r.Put(L"FillStyle", V(short{0}));
-    ComPtr<IFontDisp> fuente;
-    FONTDESC d{sizeof(FONTDESC),
-               const_cast<LPOLESTR>(L"Arial"),
-               {{120000, 0}},
-               FW_BOLD,
-               DEFAULT_CHARSET,
-               FALSE,
-               FALSE,
-               FALSE};
-    d.cySize.int64 = 120000;
-    OleCreateFontIndirect(&d, IID_PPV_ARGS(&fuente));
-    // The control takes the font as the font object describes it (the object
-    // may realise it under another name and size).
-    ComPtr<IFont> fi;
-    CY cy{};
-    if (fuente && SUCCEEDED(fuente.As(&fi))) fi->get_Size(&cy);
-    const std::wstring nombre = NombreDeFuente(fuente.Get());
-    EXPECT_TRUE(r.PutRef(L"Font", V(fuente.Get())).Bien()) << "Set Font";
-    const std::vector<DISPID> esperados{0x6803001F, 0x68030016, -512};
-    EXPECT_TRUE(p->cambios == esperados) << "OnChanged de BackColor, FillStyle y Font";
-    EXPECT_EQ(r.Get(L"FontName").valor.Texto16(), nombre) << "FontName tras Set Font";
-    EXPECT_EQ(r.Get(L"FontSize").valor.Sencillo(), static_cast<float>(cy.int64 / 10000.0));
-    EXPECT_EQ(r.Get(L"FontBold").valor.Booleano(), true) << "FontBold tras Set Font";
-    // The font object given out stays tied to the control.
-    ComPtr<IFont> vivo;
-    const Resultado dada = r.Get(L"Font");
-    if (RELIVO_CUMPLE(dada.valor.Objeto() &&
-                          SUCCEEDED(dada.valor.Objeto()->QueryInterface(IID_PPV_ARGS(&vivo))),
-                      "Font da un objeto de fuente vivo")) {
-        vivo->put_Bold(FALSE);
-        vivo->put_Italic(TRUE);
-        EXPECT_EQ(r.Get(L"FontBold").valor.Booleano(), false) << "Font.Bold = False";
-        EXPECT_EQ(r.Get(L"FontItalic").valor.Booleano(), true) << "Font.Italic = True";
-    }
-    r.Put(L"FontBold", V(true));
-    // A font object back, describing the font.
-    EXPECT_EQ(NombreDeFuente(r.Get(L"Font").valor.Objeto()), nombre) << "nombre del objeto Font";
-    if (punto) punto->Unadvise(cookie);
 }
 
 }  // namespace

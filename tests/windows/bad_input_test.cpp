@@ -1,13 +1,13 @@
 // What clients get wrong: values that are neither a number nor a text
 // (data/valores_raros.jsonl: arrays and objects, directly and by reference)
 // and every other kind of value in every argument of every member, sinks
-// that cannot connect, cookies that do not exist, other interfaces, a class
-// factory asked for what it does not make. The controls answer with their
-// own error (through their events), or the call fails with an automation
-// error code; nothing crashes. (data/pasos.jsonl, run by automation_test,
+// that cannot connect, cookies that do not exist, other interfaces
+// (module_test asks the class factories for what they do not make). The
+// controls answer with their own error (through their events), or the call
+// fails with an automation error code; nothing crashes. (data/pasos.jsonl, run by automation_test,
 // holds the single calls.)
 //
-//   bad_input_test VALORES_RAROS.jsonl RELIVO_OCX
+//   bad_input_test VALORES_RAROS.jsonl
 #include <functional>
 #include <set>
 #include <string>
@@ -226,32 +226,8 @@ TEST(EntradasErroneas, Conexiones) {
     }
 }
 
-TEST(EntradasErroneas, Fabrica) {
-    HMODULE m = LoadLibraryW(Utf16(prueba::Argumentos()[1]).c_str());
-    ASSERT_TRUE(m != nullptr) << "cargar Relivo.ocx";
-    using Obtener = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
-    auto obtener =
-        reinterpret_cast<Obtener>(reinterpret_cast<void*>(GetProcAddress(m, "DllGetClassObject")));
-    void* p = nullptr;
-    EXPECT_EQ(obtener(IID_IDispatch, IID_IClassFactory, &p), CLASS_E_CLASSNOTAVAILABLE)
-        << "DllGetClassObject de otra clase";
-    CLSID clsid;
-    CLSIDFromProgID(L"Carvex.Evaluar", &clsid);
-    ComPtr<IClassFactory> f;
-    if (RELIVO_CUMPLE(SUCCEEDED(obtener(clsid, IID_PPV_ARGS(&f))), "fábrica de Evaluar")) {
-        prueba::DelAnfitrion<IUnknown, IID_IUnknown> externo;
-        ComPtr<IUnknown> o;
-        EXPECT_EQ(f->CreateInstance(&externo, IID_PPV_ARGS(&o)), CLASS_E_NOAGGREGATION)
-            << "sin agregación";
-        EXPECT_EQ(f->CreateInstance(nullptr, IID_IClassFactory, &o), E_NOINTERFACE)
-            << "interfaz que no tiene";
-        f.Reset();
-    }
-    FreeLibrary(m);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    return prueba::Principal(argc, argv, "VALORES_RAROS.jsonl RELIVO_OCX", 2, 2, true);
+    return prueba::Principal(argc, argv, "VALORES_RAROS.jsonl", 1, 1, true);
 }

@@ -359,7 +359,10 @@ TEST_F(Contenedor, Relivo) {
     r.Put(L"AnguloX", V(30.0));
     a.sitio->cambios.clear();
     r.Put(L"BackColor", V(static_cast<int>(RGB(250, 250, 200))));
-    EXPECT_EQ(a.sitio->cambios.size(), size_t{1}) << "el contenedor sabe de BackColor";
+    r.Put(L"FillStyle", V(short{0}));
+    r.Put(L"FillStyle", V(short{1}));
+    EXPECT_TRUE(a.sitio->cambios == std::vector<DISPID>({0x6803001F, 0x68030016, 0x68030016}))
+        << "el contenedor sabe de BackColor y FillStyle";
     ComPtr<IPersistStreamInit> flujoPersistente = r.As<IPersistStreamInit>();
     EXPECT_EQ(flujoPersistente->IsDirty(), S_OK) << "modificado tras BackColor";
     auto bolsa = prueba::Nuevo<Bolsa>();
@@ -454,6 +457,15 @@ TEST_F(Contenedor, DocumentosRotos) {
     }
 }
 
+std::wstring NombreDeFuente(IDispatch* fuente) {
+    ComPtr<IFont> f;
+    BSTR n = nullptr;
+    if (fuente && SUCCEEDED(fuente->QueryInterface(IID_PPV_ARGS(&f)))) f->get_Name(&n);
+    const std::wstring r = n ? n : L"";
+    SysFreeString(n);
+    return r;
+}
+
 TEST_F(Contenedor, Diseno) {
     ComPtr<IFontDisp> fuente;
     FONTDESC d{sizeof(FONTDESC),
@@ -474,7 +486,10 @@ TEST_F(Contenedor, Diseno) {
     const Despacho& r = a.despacho;
     // The ambient font is the default of the saved font: a control with that
     // font leaves it out of the bag, with another one writes it.
+    a.sitio->cambios.clear();
     r.PutRef(L"Font", V(fuente.Get()));
+    EXPECT_TRUE(a.sitio->cambios == std::vector<DISPID>{DISPID_FONT})
+        << "el contenedor sabe de Font";
     auto guardada = prueba::Nuevo<Bolsa>();
     ComPtr<IPersistPropertyBag> pb = r.As<IPersistPropertyBag>();
     pb->Save(guardada.Get(), TRUE, TRUE);
@@ -483,6 +498,22 @@ TEST_F(Contenedor, Diseno) {
     pb->Save(guardada.Get(), TRUE, TRUE);
     EXPECT_TRUE(guardada->Valor(L"Font") != nullptr) << "otra fuente se guarda";
     pb.Reset();
+    // The control takes the font as the font object describes it (the object
+    // may realise it under another name), and the one it gives out stays
+    // tied to it.
+    EXPECT_EQ(r.Get(L"FontName").valor.Texto16(), NombreDeFuente(fuente.Get())) << "FontName";
+    EXPECT_EQ(r.Get(L"FontItalic").valor.Booleano(), true) << "FontItalic tras Set Font";
+    ComPtr<IFont> vivo;
+    const prueba::Resultado dada = r.Get(L"Font");
+    if (RELIVO_CUMPLE(dada.valor.Objeto() &&
+                          SUCCEEDED(dada.valor.Objeto()->QueryInterface(IID_PPV_ARGS(&vivo))),
+                      "Font da un objeto de fuente vivo")) {
+        vivo->put_Bold(TRUE);
+        vivo->put_Italic(FALSE);
+        EXPECT_EQ(r.Get(L"FontBold").valor.Booleano(), true) << "Font.Bold = True";
+        EXPECT_EQ(r.Get(L"FontItalic").valor.Booleano(), false) << "Font.Italic = False";
+        EXPECT_EQ(NombreDeFuente(dada.valor.Objeto()), NombreDeFuente(fuente.Get()));
+    }
     // Loading from a bag without the plot keys leaves AutoEscalaZ off.
     EXPECT_EQ(r.Get(L"AutoEscalaZ").valor.Booleano(), false) << "AutoEscalaZ de una bolsa vacía";
     r.Put(L"AutoEscalaZ", V(true));

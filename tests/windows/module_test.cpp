@@ -5,7 +5,7 @@
 //   resources, the two toolbox bitmaps and the version block.
 // - VidaDelModulo (registered): DllCanUnloadNow answers S_OK only while no
 //   object, no reference to a class factory and no LockServer lock is
-//   alive (container_test checks what a host that frees its unused
+//   alive, refused creations included (container_test checks what a host that frees its unused
 //   libraries sees).
 // - SinPantalla (registered, run without an X display: no window station to
 //   draw on): Evaluar, which draws nothing, works; the creation of a Relivo
@@ -153,7 +153,8 @@ CLSID Clase(const wchar_t* progId) {
     return c;
 }
 
-// DllCanUnloadNow step by step, on the file loaded by its path.
+// DllCanUnloadNow step by step, on the file loaded by its path; the class
+// factories refuse what they do not make.
 TEST(VidaDelModulo, Cuentas) {
     const std::wstring ruta = prueba::Utf16(prueba::Argumentos()[0]);
     HMODULE m = LoadLibraryW(ruta.c_str());
@@ -164,6 +165,9 @@ TEST(VidaDelModulo, Cuentas) {
         reinterpret_cast<void*>(GetProcAddress(m, "DllCanUnloadNow")));
     ASSERT_TRUE(obtener && descargable) << "puntos de entrada";
     EXPECT_EQ(descargable(), S_OK) << "al cargar: nada vivo";
+    void* p = nullptr;
+    EXPECT_EQ(obtener(IID_IDispatch, IID_IClassFactory, &p), CLASS_E_CLASSNOTAVAILABLE)
+        << "DllGetClassObject de otra clase";
 
     for (const wchar_t* progId : {L"Carvex.Evaluar", L"Carvex.Relivo"}) {
         const std::string que = prueba::Utf8(progId);
@@ -185,6 +189,11 @@ TEST(VidaDelModulo, Cuentas) {
         f->LockServer(FALSE);
         EXPECT_EQ(descargable(), S_FALSE) << que + ": desbloqueado, fábrica en la mano";
         ComPtr<IUnknown> objeto;
+        prueba::DelAnfitrion<IUnknown, IID_IUnknown> externo;
+        EXPECT_EQ(f->CreateInstance(&externo, IID_PPV_ARGS(&objeto)), CLASS_E_NOAGGREGATION)
+            << que + ": sin agregación";
+        EXPECT_EQ(f->CreateInstance(nullptr, IID_IClassFactory, &objeto), E_NOINTERFACE)
+            << que + ": una interfaz que no tiene";
         EXPECT_EQ(f->CreateInstance(nullptr, IID_PPV_ARGS(&objeto)), S_OK)
             << que + ": CreateInstance";
         f.Reset();
