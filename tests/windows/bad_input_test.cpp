@@ -26,18 +26,6 @@ using prueba::Sumidero;
 using prueba::Utf16;
 using prueba::V;
 
-// An object of the client's whose default value (DISPID_VALUE) is "y".
-class ConValor final : public prueba::DelAnfitrion<> {
-public:
-    STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* r, EXCEPINFO*,
-                        UINT*) override {
-        if (id != DISPID_VALUE || !r) return DISP_E_MEMBERNOTFOUND;
-        V_VT(r) = VT_BSTR;
-        V_BSTR(r) = SysAllocString(L"y");
-        return S_OK;
-    }
-};
-
 struct Raro {
     std::string que;
     V valor;
@@ -55,7 +43,7 @@ std::vector<Raro> Raros(Notacion& notacion) {
 // the variable y.
 TEST(EntradasErroneas, ObjetoConValor) {
     Despacho ev = Despacho::Crear(L"Carvex.Evaluar");
-    ConValor y;
+    prueba::Propiedades y({{L"", V(L"y")}});
     ev.Put(L"Funcion", V(L"x+y"));
     EXPECT_TRUE(ev.Put(L"Valor", V(4.0), {V(&y)}).Bien()) << "Valor de un objeto con valor";
     EXPECT_EQ(ev.Get(L"Valor", {V(L"y")}).valor.Doble(), 4.0) << "el objeto con valor nombra a y";

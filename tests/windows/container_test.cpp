@@ -338,7 +338,7 @@ TEST_F(Contenedor, Relivo) {
     EXPECT_TRUE(a.sitio->mensajesFiltrados > 0) << "marco simple: el sitio filtra los mensajes";
 
     // The plot the Linux build drew at 500 x 350 ("contenedor_onda").
-    prueba::PonerOnda(r, 10, true);
+    prueba::PonerOnda(r, 10);
     EXPECT_TRUE(r.Llamar(L"Graficar").Bien()) << "Graficar";
     EXPECT_EQ(s->De(L"TerminoGraficacion").size(), size_t{1}) << "TerminoGraficacion";
     Bombear();
@@ -569,31 +569,6 @@ TEST_F(Contenedor, Evaluar) {
     }
 }
 
-// A menu object of the host: its handle through its hMenu property.
-class ObjetoMenu final : public prueba::DelAnfitrion<> {
-public:
-    explicit ObjetoMenu(HMENU m) : menu_(m) {}
-    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* n, UINT, LCID, DISPID* id) override {
-        *id = lstrcmpiW(n[0], L"hMenu") == 0  ? 1
-              : lstrcmpiW(n[0], L"Name") == 0 ? 2
-                                              : DISPID_UNKNOWN;
-        return *id == DISPID_UNKNOWN ? DISP_E_UNKNOWNNAME : S_OK;
-    }
-    STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* r, EXCEPINFO*,
-                        UINT*) override {
-        if (!r) return E_POINTER;
-        if (id == 1) {
-            V_VT(r) = VT_I8;
-            V_I8(r) = reinterpret_cast<intptr_t>(menu_);
-            return S_OK;
-        }
-        return id == 2 ? VariantCopy(r, &*V(L"mnuGrafica")) : DISP_E_MEMBERNOTFOUND;
-    }
-
-private:
-    HMENU menu_;
-};
-
 // Closes the menu the control shows, from within its loop.
 void CALLBACK CerrarMenu(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
@@ -608,7 +583,10 @@ TEST_F(Contenedor, Menu) {
     }
     HMENU menu = CreatePopupMenu();
     AppendMenuW(menu, MF_STRING, 101, L"Copiar");
-    ObjetoMenu objeto(menu);
+    // A menu object of the host: its handle through its hMenu property.
+    prueba::Propiedades objeto(
+        {{L"hMenu", V(VT_I8, [&](VARIANT& v) { V_I8(&v) = reinterpret_cast<intptr_t>(menu); })},
+         {L"Name", V(L"mnuGrafica")}});
     const int antes = g_menus_mostrados;
     SetTimer(nullptr, 0, 200, &CerrarMenu);
     EXPECT_TRUE(a.despacho.Llamar(L"PopupMenu", {V(&objeto), V(0), V(100.0f), V(100.0f)}).Bien())
@@ -641,7 +619,7 @@ TEST(Descarga, SinNadaVivo) {
     EXPECT_EQ(Cargado(), true) << "bloqueado: sigue cargado";
     {
         Despacho r = Despacho::Crear(L"Carvex.Relivo");
-        prueba::PonerOnda(r, 10, true);
+        prueba::PonerOnda(r, 10);
         EXPECT_TRUE(r.Llamar(L"Graficar").Bien()) << "Graficar tras volver a cargar";
         CoFreeUnusedLibrariesEx(0, 0);
         EXPECT_EQ(Cargado(), true) << "con un objeto: sigue cargado";

@@ -204,6 +204,33 @@ private:
     VARIANT v_;
 };
 
+// An object of the host with fixed properties, found by name without case;
+// the one named "" is also its default value (DISPID_VALUE).
+class Propiedades final : public DelAnfitrion<> {
+public:
+    explicit Propiedades(std::vector<std::pair<std::wstring, V>> v) : valores_(std::move(v)) {}
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* n, UINT, LCID, DISPID* id) override {
+        *id = DISPID_UNKNOWN;
+        for (size_t k = 0; k < valores_.size(); ++k) {
+            if (lstrcmpiW(n[0], valores_[k].first.c_str()) == 0) *id = static_cast<DISPID>(k + 1);
+        }
+        return *id == DISPID_UNKNOWN ? DISP_E_UNKNOWNNAME : S_OK;
+    }
+    STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* r, EXCEPINFO*,
+                        UINT*) override {
+        for (size_t k = 0; k < valores_.size() && r; ++k) {
+            if (id == static_cast<DISPID>(k + 1) ||
+                (id == DISPID_VALUE && valores_[k].first.empty())) {
+                return VariantCopy(r, &*valores_[k].second);
+            }
+        }
+        return DISP_E_MEMBERNOTFOUND;
+    }
+
+private:
+    std::vector<std::pair<std::wstring, V>> valores_;
+};
+
 // The arguments of a call the host received, in declaration order and by
 // value.
 inline std::vector<V> Valores(const DISPPARAMS* p) {
@@ -397,16 +424,13 @@ private:
 };
 
 // The wave sen(x)*cos(y) over [-3, 3] x [-3, 3] on a grid of `lineas`
-// lines each way, seen from (30, 0, 20) when `angulos`.
-inline void PonerOnda(const Despacho& control, short lineas, bool angulos = false) {
+// lines each way, seen from (30, 0, 20) (AnguloY stays 0).
+inline void PonerOnda(const Despacho& control, short lineas) {
     control.Put(L"Funcion", V(L"sen(x)*cos(y)"));
     for (const wchar_t* p : {L"XMin", L"YMin"}) control.Put(p, V(-3.0));
     for (const wchar_t* p : {L"XMax", L"YMax"}) control.Put(p, V(3.0));
-    control.Put(L"NumeroLineasX", V(lineas));
-    control.Put(L"NumeroLineasY", V(lineas));
-    if (!angulos) return;
+    for (const wchar_t* p : {L"NumeroLineasX", L"NumeroLineasY"}) control.Put(p, V(lineas));
     control.Put(L"AnguloX", V(30.0));
-    control.Put(L"AnguloY", V(0.0));
     control.Put(L"AnguloZ", V(20.0));
 }
 
