@@ -512,22 +512,17 @@ inline void Esperado(const V& v, const Json& esperado, const std::string& que) {
     }
 }
 
-// The steps of a scenario of a data file (data/pasos.jsonl,
-// data/contenedor.jsonl) on a control whose events `s` records. A step is
-// one call ("get", "put" with its "valor", "putref", "llamar", "dispid",
-// with "args"; "en": on the object a property of the control gives) and
-// what it gives: "hr" ("bien", "falla", "no S_OK" or a name), "scode" (a
-// control error number), "descripcion", "igual", "tipo", "mayor", the
-// events it raises ("eventos", their names in order: "orden"), the events
-// so far ("cuenta"; "borrar" forgets them first), the last one of a name
-// with its first arguments ("evento"), the by-reference arguments after the
-// call ("argsDespues"). Or "id" (a name's DISPID, "igual"), "continuar"
-// (what every Error event answers), "mensajes" (window messages sent to
-// the control's hWnd, [name, wParam, x, y]), "respuesta" (what the sink
-// answers), "otro" (a second sink connects; "cuentaOtro" counts its
-// events), "desconectar", "conectar", or "al": a handler of the event named, with first
-// argument "si", run "veces" times at most, that gives by-reference
-// argument "ref" [index, value] and runs the steps "hacer".
+// The steps of a scenario of data/pasos.jsonl on a control whose events `s` records. A step is
+// one call ("get", "put" with its "valor", "putref", "llamar", "dispid", with "args") and what it
+// gives: "hr" ("bien", "falla", "no S_OK" or a name), "scode" (a control error number),
+// "descripcion", "igual", "tipo", "mayor", the events it raises ("eventos", their names in order:
+// "orden"), the events so far ("cuenta"; "borrar" forgets them first), the last one of a name with
+// its first arguments ("evento"), the by-reference arguments after the call ("argsDespues"). Or
+// "id" (a name's DISPID, "igual"), "continuar" (what every Error event answers), "mensajes" (window
+// messages sent to the control's hWnd, [name, wParam, x, y]), "respuesta" (what the sink answers),
+// "otro" (a second sink connects; "cuentaOtro" counts its events), "desconectar", "conectar", or
+// "al": a handler of the event named, with first argument "si", run "veces" times at most, that
+// gives by-reference argument "ref" [index, value] and runs the steps "hacer".
 class Pasos {
 public:
     Pasos(const Despacho& c, Sumidero& s) : c_(c), s_(s), notacion_(c) {}
@@ -571,16 +566,13 @@ public:
         std::vector<V> args;
         for (const Json& a : p.value("args", Json::array())) args.push_back(notacion_.Valor(a));
         const size_t antes = s_.eventos.size();
-        const Despacho o = p.contains("en")
-                               ? Despacho(c_.Get(Utf16(p["en"].get<std::string>())).valor.Objeto())
-                               : c_;
         const auto miembro = [&](const char* k) { return Utf16(p[k].get<std::string>()); };
         Resultado r;
-        if (p.contains("get")) r = o.Get(miembro("get"), args);
-        if (p.contains("put")) r = o.Put(miembro("put"), notacion_.Valor(p["valor"]), args);
-        if (p.contains("putref")) r = o.PutRef(miembro("putref"), notacion_.Valor(p["valor"]));
-        if (p.contains("llamar")) r = o.Llamar(miembro("llamar"), args);
-        if (p.contains("dispid")) r = o.Invocar(p["dispid"].get<DISPID>(), DISPATCH_METHOD, args);
+        if (p.contains("get")) r = c_.Get(miembro("get"), args);
+        if (p.contains("put")) r = c_.Put(miembro("put"), notacion_.Valor(p["valor"]), args);
+        if (p.contains("putref")) r = c_.PutRef(miembro("putref"), notacion_.Valor(p["valor"]));
+        if (p.contains("llamar")) r = c_.Llamar(miembro("llamar"), args);
+        if (p.contains("dispid")) r = c_.Invocar(p["dispid"].get<DISPID>(), DISPATCH_METHOD, args);
         HWND h = p.contains("mensajes") ? c_.Manejador<HWND>(L"hWnd") : nullptr;
         for (const Json& m : p.value("mensajes", Json::array())) {
             SendMessageW(h, kMensajes.at(m[0].get<std::string>()), m[1].get<WPARAM>(),
