@@ -104,7 +104,7 @@ TEST(Automatizacion, EvaluarComoEnLinux) {
         }
         EXPECT_EQ(ev.Get(L"Funcion").valor.Texto(), esperado.value("funcion", "")) << donde;
         const Json variables = esperado.value("variables", Json::array());
-        EXPECT_EQ(static_cast<size_t>(ev.Get(L"NumeroVariables").valor.Corto()), variables.size())
+        EXPECT_EQ(static_cast<size_t>(ev.Get(L"NumeroVariables").valor.Entero()), variables.size())
             << donde + ": NumeroVariables";
         for (short i = 1; static_cast<size_t>(i) <= variables.size(); ++i) {
             prueba::Esperado(ev.Get(L"Variable", {V(i)}).valor, variables[i - 1],

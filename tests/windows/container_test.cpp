@@ -322,7 +322,7 @@ TEST_F(Contenedor, Relivo) {
     GetWindowRect(superficie, &rs);
     EXPECT_EQ(rs.right - rs.left, 400L) << "la superficie llena el control: ancho";
     EXPECT_EQ(rs.bottom - rs.top, 300L) << "la superficie llena el control: alto";
-    EXPECT_EQ(r.Get(L"ScaleWidth").valor.Sencillo(), 396.0f * 15) << "ScaleWidth del interior";
+    EXPECT_EQ(r.Get(L"ScaleWidth").valor.Doble(), 396.0 * 15) << "ScaleWidth del interior";
 
     auto s = prueba::Nuevo<Sumidero>();
     s->Conectar(r);

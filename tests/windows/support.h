@@ -181,9 +181,7 @@ public:
     const VARIANT& operator*() const { return v_; }
     VARTYPE Tipo() const { return V_VT(&v_); }
     double Doble() const { return Convertir(VT_R8).v_.dblVal; }
-    float Sencillo() const { return Convertir(VT_R4).v_.fltVal; }
     long Entero() const { return Convertir(VT_I4).v_.lVal; }
-    short Corto() const { return Convertir(VT_I2).v_.iVal; }
     bool Booleano() const { return Convertir(VT_BOOL).v_.boolVal != VARIANT_FALSE; }
     std::wstring Texto16() const {
         const V t = Convertir(VT_BSTR);
