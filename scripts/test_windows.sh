@@ -87,13 +87,17 @@ if [ "${1:-}" = "--bajo-x" ]; then
   correr "archivo Relivo.ocx" "$cargador" "$p/module_test.exe" --gtest_filter='ArchivoOcx.*' "$ocx"
   # Each file's dump is left in the build directory, to review a difference.
   volcado="$datos\\carvex_typelib.txt"
-  correr "biblioteca de tipos (.tlb)" "$cargador" "$p/typelib_test.exe" "$tlb" "$volcado" \
+  correr "biblioteca de tipos (.tlb)" "$cargador" "$p/module_test.exe" \
+    --gtest_filter='BibliotecaTipos.*' "$tlb" "$volcado" \
     "$(w "$build")\\carvex_typelib_tlb.txt"
-  correr "biblioteca de tipos (Relivo.ocx)" "$cargador" "$p/typelib_test.exe" "$ocx" "$volcado" \
+  correr "biblioteca de tipos (Relivo.ocx)" "$cargador" "$p/module_test.exe" \
+    --gtest_filter='BibliotecaTipos.*' "$ocx" "$volcado" \
     "$(w "$build")\\carvex_typelib_ocx.txt"
-  correr "registro sin registrar" "$cargador" "$p/registration_test.exe" ausente "$ocx" "$registro"
+  correr "registro sin registrar" "$cargador" "$p/module_test.exe" \
+    --gtest_filter='Registro.*' ausente "$ocx" "$registro"
   correr "regsvr32" "$cargador" regsvr32 /s "$ocx"
-  correr "registro" "$cargador" "$p/registration_test.exe" presente "$ocx" "$registro"
+  correr "registro" "$cargador" "$p/module_test.exe" \
+    --gtest_filter='Registro.*' presente "$ocx" "$registro"
   correr "Evaluar y Relivo por automatización" "$cargador" "$p/automation_test.exe" "$datos" \
     "$esperado"
   correr "contenedor" "$cargador" "$p/container_test.exe" "$esperado"
@@ -102,13 +106,13 @@ if [ "${1:-}" = "--bajo-x" ]; then
       "$esperado\\evaluar_esperado.jsonl" "$esperado\\onda.json"
   done
   correr "ejemplo del README con cscript" cscript_ejemplo "$datos\\ejemplo.vbs"
-  correr "entradas erróneas" "$cargador" "$p/bad_input_test.exe" "$datos\\valores_raros.jsonl" \
-    "$ocx"
+  correr "entradas erróneas" "$cargador" "$p/bad_input_test.exe" "$datos\\valores_raros.jsonl"
   correr "vida del módulo" "$cargador" "$p/module_test.exe" --gtest_filter='VidaDelModulo.*' "$ocx"
   # Without an X display there is no window station to draw on.
   correr "sin pantalla" env -u DISPLAY "$cargador" "$p/module_test.exe" --gtest_filter='SinPantalla.*'
   correr "regsvr32 /u" "$cargador" regsvr32 /s /u "$ocx"
-  correr "registro borrado" "$cargador" "$p/registration_test.exe" ausente "$ocx" "$registro"
+  correr "registro borrado" "$cargador" "$p/module_test.exe" \
+    --gtest_filter='Registro.*' ausente "$ocx" "$registro"
   /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
   exit "$fallos"
 fi

@@ -1,20 +1,41 @@
 // The module Relivo.ocx itself, each suite run by its own process
-// (--gtest_filter):
-// - ArchivoOcx: the file, exactly the four entry points of an in-process
-//   server, the type library as resource TYPELIB 1, the four GUID
-//   resources, the two toolbox bitmaps and the version block.
-// - VidaDelModulo (registered): DllCanUnloadNow answers S_OK only while no
-//   object, no reference to a class factory and no LockServer lock is
-//   alive, so that a host that frees its unused libraries
-//   (CoFreeUnusedLibraries) never unloads Relivo.ocx under a client, and
-//   does unload it once nothing holds it.
+// (--gtest_filter) with its own arguments:
+// - ArchivoOcx RELIVO_OCX: the file, exactly the four entry points of an
+//   in-process server, the type library as resource TYPELIB 1, the four
+//   GUID resources, the two toolbox bitmaps and the version block.
+// - BibliotecaTipos FILE DUMP [NEW_DUMP] (FILE: Relivo.ocx or the .tlb;
+//   NEW_DUMP receives this file's dump): the type library "Carvex" 11.0 as a
+//   client loads it back, compared with a reviewed dump
+//   (data/carvex_typelib.txt): its attributes and system ("native": the
+//   file's width), its six types in order with their flags and GUIDs, the
+//   index each one is found at (its own, by GUID and by name), every member
+//   of the four interfaces (function-table slot, identifier, kind, argument
+//   names, types and flags, return type, help string), the implemented
+//   interfaces with the library they come from (IDispatch from stdole2) and
+//   the dual interfaces' function-table sides with their GUID. The dump does
+//   not depend on the width. It shows what arrange_typelib.pl rewrites in
+//   the file the IDL compiler made (the types in the wanted order, every
+//   reference following, the non-extensible flag of the event interfaces).
+// - Registro presente|ausente RELIVO_OCX REGISTRO.tsv: what DllRegisterServer
+//   writes (regsvr32 Relivo.ocx) and what DllUnregisterServer removes
+//   (regsvr32 /u), as data/registro.tsv lists it: the two classes with their
+//   ProgIDs, in-process server, apartment model, control flag, toolbox
+//   image, miscellaneous status, type library and version; the type library
+//   itself with locale 0, and its four interfaces. OLE reads the classes and
+//   the library back through its own functions.
+// - VidaDelModulo RELIVO_OCX (registered): DllCanUnloadNow answers S_OK
+//   only while no object, no reference to a class factory and no
+//   LockServer lock is alive, refused creations included (container_test
+//   checks what a host that frees its unused libraries sees).
 // - SinPantalla (registered, run without an X display: no window station to
 //   draw on): Evaluar, which draws nothing, works; the creation of a Relivo
 //   fails at once with an error that says why, not with 7 "Memoria
 //   insuficiente", and nothing crashes.
 //
-//   module_test --gtest_filter=SUITE.* [RELIVO_OCX]
+//   module_test --gtest_filter=SUITE.* ARGUMENTS
 #include <algorithm>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -101,10 +122,13 @@ TEST(ArchivoOcx, ExportacionesRecursosYVersion) {
     if (RELIVO_CUMPLE(m != nullptr, "cargar los recursos")) {
         const std::vector<BYTE> tlb = Recurso(m, MAKEINTRESOURCEW(1), L"TYPELIB");
         EXPECT_TRUE(tlb.size() > 4 && memcmp(tlb.data(), "MSFT", 4) == 0) << "TYPELIB 1";
-        Guid(m, L"_IID_RELIVO", L"{B887F451-6F6A-4B78-933A-AEB66B87172F}");
-        Guid(m, L"_IID_EVALUAR", L"{1A6CCDD0-25B6-41CB-8B24-297A077FB0F6}");
-        Guid(m, L"_SRCIID_RELIVO", L"{74CCF3FD-9962-487A-BC37-C8BFDD718B9F}");
-        Guid(m, L"_SRCIID_EVALUAR", L"{CFFEF613-EA53-41A5-BB2C-A801B84A54EB}");
+        for (const auto& [nombre, guid] :
+             {std::pair{L"_IID_RELIVO", L"{B887F451-6F6A-4B78-933A-AEB66B87172F}"},
+              {L"_IID_EVALUAR", L"{1A6CCDD0-25B6-41CB-8B24-297A077FB0F6}"},
+              {L"_SRCIID_RELIVO", L"{74CCF3FD-9962-487A-BC37-C8BFDD718B9F}"},
+              {L"_SRCIID_EVALUAR", L"{CFFEF613-EA53-41A5-BB2C-A801B84A54EB}"}}) {
+            Guid(m, nombre, guid);
+        }
         MapaDeBits(m, 30000, 4);
         MapaDeBits(m, 30001, 24);
         FreeLibrary(m);
@@ -119,10 +143,10 @@ TEST(ArchivoOcx, ExportacionesRecursosYVersion) {
         UINT k = 0;
         if (RELIVO_CUMPLE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fijo), &k),
                           "versión binaria")) {
-            EXPECT_EQ(fijo->dwFileVersionMS, DWORD{0x00010000}) << "FileVersion 1.0";
-            EXPECT_EQ(fijo->dwFileVersionLS, DWORD{0}) << "FileVersion .0.0";
-            EXPECT_EQ(fijo->dwProductVersionMS, DWORD{0x00010000}) << "ProductVersion 1.0";
-            EXPECT_EQ(fijo->dwProductVersionLS, DWORD{0}) << "ProductVersion .0.0";
+            const DWORD v[] = {fijo->dwFileVersionMS, fijo->dwFileVersionLS,
+                               fijo->dwProductVersionMS, fijo->dwProductVersionLS};
+            EXPECT_TRUE(v[0] == 0x10000 && v[1] == 0 && v[2] == 0x10000 && v[3] == 0)
+                << "FileVersion y ProductVersion 1.0.0.0";
         }
         WORD* traduccion = nullptr;
         if (RELIVO_CUMPLE(VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation",
@@ -132,11 +156,12 @@ TEST(ArchivoOcx, ExportacionesRecursosYVersion) {
             EXPECT_EQ(traduccion[0], WORD{0x040A}) << "idioma español";
             EXPECT_EQ(traduccion[1], WORD{1200}) << "página de códigos 1200";
         }
-        EXPECT_EQ(Cadena(info, L"FileVersion"), std::wstring(L"1.00")) << "FileVersion";
-        EXPECT_EQ(Cadena(info, L"ProductVersion"), std::wstring(L"1.00")) << "ProductVersion";
-        EXPECT_EQ(Cadena(info, L"InternalName"), std::wstring(L"Relivo")) << "InternalName";
-        EXPECT_EQ(Cadena(info, L"OriginalFilename"), std::wstring(L"Relivo.ocx"))
-            << "OriginalFilename";
+        for (const auto& [nombre, valor] : {std::pair{L"FileVersion", L"1.00"},
+                                            {L"ProductVersion", L"1.00"},
+                                            {L"InternalName", L"Relivo"},
+                                            {L"OriginalFilename", L"Relivo.ocx"}}) {
+            EXPECT_EQ(Cadena(info, nombre), std::wstring(valor)) << prueba::Utf8(nombre);
+        }
         EXPECT_TRUE(Cadena(info, L"OLESelfRegister") != L"(ninguno)") << "OLESelfRegister";
     }
 }
@@ -150,7 +175,8 @@ CLSID Clase(const wchar_t* progId) {
     return c;
 }
 
-// DllCanUnloadNow step by step, on the file loaded by its path.
+// DllCanUnloadNow step by step, on the file loaded by its path; the class
+// factories refuse what they do not make.
 TEST(VidaDelModulo, Cuentas) {
     const std::wstring ruta = prueba::Utf16(prueba::Argumentos()[0]);
     HMODULE m = LoadLibraryW(ruta.c_str());
@@ -161,6 +187,9 @@ TEST(VidaDelModulo, Cuentas) {
         reinterpret_cast<void*>(GetProcAddress(m, "DllCanUnloadNow")));
     ASSERT_TRUE(obtener && descargable) << "puntos de entrada";
     EXPECT_EQ(descargable(), S_OK) << "al cargar: nada vivo";
+    void* p = nullptr;
+    EXPECT_EQ(obtener(IID_IDispatch, IID_IClassFactory, &p), CLASS_E_CLASSNOTAVAILABLE)
+        << "DllGetClassObject de otra clase";
 
     for (const wchar_t* progId : {L"Carvex.Evaluar", L"Carvex.Relivo"}) {
         const std::string que = prueba::Utf8(progId);
@@ -182,6 +211,11 @@ TEST(VidaDelModulo, Cuentas) {
         f->LockServer(FALSE);
         EXPECT_EQ(descargable(), S_FALSE) << que + ": desbloqueado, fábrica en la mano";
         ComPtr<IUnknown> objeto;
+        prueba::DelAnfitrion<IUnknown, IID_IUnknown> externo;
+        EXPECT_EQ(f->CreateInstance(&externo, IID_PPV_ARGS(&objeto)), CLASS_E_NOAGGREGATION)
+            << que + ": sin agregación";
+        EXPECT_EQ(f->CreateInstance(nullptr, IID_IClassFactory, &objeto), E_NOINTERFACE)
+            << que + ": una interfaz que no tiene";
         EXPECT_EQ(f->CreateInstance(nullptr, IID_PPV_ARGS(&objeto)), S_OK)
             << que + ": CreateInstance";
         f.Reset();
@@ -190,48 +224,6 @@ TEST(VidaDelModulo, Cuentas) {
         EXPECT_EQ(descargable(), S_OK) << que + ": nada vivo";
     }
     FreeLibrary(m);
-}
-
-bool Cargado() {
-    return GetModuleHandleW(L"Relivo.ocx") != nullptr;
-}
-
-void LiberarSinUso() {
-    for (int i = 0; i < 3; ++i) CoFreeUnusedLibrariesEx(0, 0);
-}
-
-// What a host does: it takes a class object, frees its unused libraries
-// now and then, and creates objects later.
-TEST(VidaDelModulo, Anfitrion) {
-    ComPtr<IClassFactory> f;
-    if (!RELIVO_CUMPLE(SUCCEEDED(CoGetClassObject(Clase(L"Carvex.Evaluar"), CLSCTX_INPROC_SERVER,
-                                                  nullptr, IID_PPV_ARGS(&f))),
-                       "CoGetClassObject de Evaluar")) {
-        return;
-    }
-    LiberarSinUso();
-    EXPECT_TRUE(Cargado()) << "con la fábrica en la mano, Relivo.ocx sigue cargado";
-    ComPtr<IDispatch> d;
-    if (RELIVO_CUMPLE(SUCCEEDED(f->CreateInstance(nullptr, IID_PPV_ARGS(&d))),
-                      "CreateInstance tras liberar las bibliotecas sin uso")) {
-        prueba::Despacho ev(d.Get());
-        d.Reset();
-        f.Reset();
-        LiberarSinUso();
-        EXPECT_TRUE(Cargado()) << "con un objeto vivo, Relivo.ocx sigue cargado";
-        ev.Put(L"Funcion", prueba::V(L"2*x"));
-        ev.Put(L"Valor", prueba::V(21.0), {prueba::V(L"x")});
-        EXPECT_EQ(ev.Get(L"Resultado").valor.Doble(), 42.0) << "el objeto funciona";
-    }
-    f.Reset();
-    LiberarSinUso();
-    EXPECT_TRUE(!Cargado()) << "sin nada vivo, Relivo.ocx se descarga";
-    // And it loads again for the next client.
-    prueba::Despacho otra = prueba::Despacho::Crear(L"Carvex.Evaluar");
-    if (RELIVO_CUMPLE(static_cast<bool>(otra), "crear Evaluar otra vez")) {
-        otra.Put(L"Funcion", prueba::V(L"6*7"));
-        EXPECT_EQ(otra.Get(L"Resultado").valor.Doble(), 42.0) << "otra vez: el objeto funciona";
-    }
 }
 
 // The error information the failed creation left.
@@ -274,8 +266,343 @@ TEST(SinPantalla, EvaluarSeCreaRelivoNo) {
             << "el texto del fallo";
     }
 }
+
+using prueba::DeBstr;
+
+std::string Guid(const GUID& g) {
+    wchar_t t[40];
+    StringFromGUID2(g, t, 40);
+    return prueba::Utf8(t);
+}
+
+std::string Nombre(ITypeInfo* ti, MEMBERID id = MEMBERID_NIL, std::string* ayuda = nullptr) {
+    BSTR n = nullptr, a = nullptr;
+    ti->GetDocumentation(id, &n, &a, nullptr, nullptr);
+    std::string r = DeBstr(n);
+    if (ayuda) *ayuda = DeBstr(a);
+    SysFreeString(n);
+    SysFreeString(a);
+    return r;
+}
+
+struct Atributos {
+    ITypeInfo* ti;
+    TYPEATTR* a = nullptr;
+    explicit Atributos(ITypeInfo* t) : ti(t) { ti->GetTypeAttr(&a); }
+    ~Atributos() { ti->ReleaseTypeAttr(a); }
+    TYPEATTR* operator->() const { return a; }
+};
+
+// The library a type is in, and its index there.
+ComPtr<ITypeLib> Biblioteca(ITypeInfo* ti, UINT& indice) {
+    ComPtr<ITypeLib> tl;
+    indice = 99;
+    if (ti) ti->GetContainingTypeLib(&tl, &indice);
+    return tl;
+}
+
+ComPtr<ITypeInfo> Implementada(ITypeInfo* ti, int k) {
+    HREFTYPE h = 0;
+    ComPtr<ITypeInfo> r;
+    if (SUCCEEDED(ti->GetRefTypeOfImplType(static_cast<UINT>(k), &h))) ti->GetRefTypeInfo(h, &r);
+    return r;
+}
+
+std::string TextoTipo(ITypeInfo* ti, const TYPEDESC& t) {
+    static const std::map<VARTYPE, const char*> kNombres = {
+        {VT_I2, "short"},          {VT_I4, "long"},
+        {VT_R4, "float"},          {VT_R8, "double"},
+        {VT_BSTR, "BSTR"},         {VT_BOOL, "VARIANT_BOOL"},
+        {VT_VARIANT, "VARIANT"},   {VT_DISPATCH, "IDispatch*"},
+        {VT_UNKNOWN, "IUnknown*"}, {VT_HRESULT, "HRESULT"},
+        {VT_VOID, "void"},         {VT_UI1, "unsigned char"}};
+    if (t.vt == VT_PTR) return TextoTipo(ti, *t.lptdesc) + "*";
+    if (t.vt != VT_USERDEFINED) {
+        return kNombres.contains(t.vt) ? kNombres.at(t.vt) : "vt" + std::to_string(t.vt);
+    }
+    ComPtr<ITypeInfo> ref;
+    UINT i = 0;
+    ti->GetRefTypeInfo(t.hreftype, &ref);
+    ComPtr<ITypeLib> tl = Biblioteca(ref.Get(), i);
+    BSTR biblioteca = nullptr;
+    if (!tl) return "?";
+    tl->GetDocumentation(-1, &biblioteca, nullptr, nullptr, nullptr);
+    const std::string r = DeBstr(biblioteca) + "." + Nombre(ref.Get());
+    SysFreeString(biblioteca);
+    return r;
+}
+
+template <typename T>
+std::string Banderas(T valor, std::initializer_list<std::pair<T, const char*>> nombres) {
+    std::string r;
+    for (const auto& [b, n] : nombres) {
+        if (valor & b) r += (r.empty() ? "" : "|") + std::string(n);
+        valor = static_cast<T>(valor & ~b);
+    }
+    if (valor != 0) r += (r.empty() ? "" : "|") + std::to_string(valor);
+    return r.empty() ? "0" : r;
+}
+
+std::string BanderasTipo(WORD f) {
+    return Banderas<WORD>(f, {{TYPEFLAG_FAPPOBJECT, "appobject"},
+                              {TYPEFLAG_FCANCREATE, "cancreate"},
+                              {TYPEFLAG_FLICENSED, "licensed"},
+                              {TYPEFLAG_FHIDDEN, "hidden"},
+                              {TYPEFLAG_FCONTROL, "control"},
+                              {TYPEFLAG_FDUAL, "dual"},
+                              {TYPEFLAG_FNONEXTENSIBLE, "nonextensible"},
+                              {TYPEFLAG_FOLEAUTOMATION, "oleautomation"},
+                              {TYPEFLAG_FRESTRICTED, "restricted"},
+                              {TYPEFLAG_FDISPATCHABLE, "dispatchable"}});
+}
+
+const char* Clase(TYPEKIND k) {
+    return k == TKIND_DISPATCH    ? "dispatch"
+           : k == TKIND_INTERFACE ? "interface"
+           : k == TKIND_COCLASS   ? "coclass"
+                                  : "other";
+}
+
+// One member: slot (virtual functions) or "dispatch", identifier, kind,
+// name, arguments, return type, flags and help string. A get and its put
+// share an identifier, and names are looked up by identifier: argument
+// names are those of the member itself only for methods and gets.
+void VolcarMiembro(std::ostream& o, ITypeInfo* ti, UINT i) {
+    FUNCDESC* fd = nullptr;
+    if (FAILED(ti->GetFuncDesc(i, &fd))) {
+        o << "  member " << i << ": no description\n";
+        return;
+    }
+    BSTR nombres[16] = {};
+    UINT n = 0;
+    ti->GetNames(fd->memid, nombres, 16, &n);
+    const bool con_nombres = fd->invkind == INVOKE_FUNC || fd->invkind == INVOKE_PROPERTYGET;
+    const INVOKEKIND k = fd->invkind;
+    char id[16];
+    std::snprintf(id, sizeof id, "0x%08lX", static_cast<unsigned long>(fd->memid));
+    o << "  "
+      << (fd->funckind == FUNC_PUREVIRTUAL
+              ? "slot " + std::to_string(fd->oVft / static_cast<int>(sizeof(void*)))
+          : fd->funckind == FUNC_DISPATCH ? "dispatch"
+                                          : "funckind " + std::to_string(fd->funckind))
+      << " id " << id << " "
+      << (k == INVOKE_PROPERTYGET      ? "get"
+          : k == INVOKE_PROPERTYPUT    ? "put"
+          : k == INVOKE_PROPERTYPUTREF ? "putref"
+                                       : "method")
+      << " " << (n ? DeBstr(nombres[0]) : "?") << "(";
+    for (SHORT a = 0; a < fd->cParams; ++a) {
+        const ELEMDESC& ed = fd->lprgelemdescParam[a];
+        o << (a ? ", " : "") << TextoTipo(ti, ed.tdesc);
+        if (con_nombres) o << " " << (a + 1u < n ? DeBstr(nombres[a + 1]) : "?");
+        o << " ["
+          << Banderas<USHORT>(ed.paramdesc.wParamFlags, {{PARAMFLAG_FIN, "in"},
+                                                         {PARAMFLAG_FOUT, "out"},
+                                                         {PARAMFLAG_FRETVAL, "retval"},
+                                                         {PARAMFLAG_FOPT, "optional"},
+                                                         {PARAMFLAG_FHASDEFAULT, "default"},
+                                                         {PARAMFLAG_FLCID, "lcid"}})
+          << "]";
+    }
+    std::string ayuda;
+    Nombre(ti, fd->memid, &ayuda);
+    o << ") " << TextoTipo(ti, fd->elemdescFunc.tdesc) << " optional " << fd->cParamsOpt
+      << " flags " << fd->wFuncFlags << " help \"" << ayuda << "\"\n";
+    for (UINT j = 0; j < n; ++j) SysFreeString(nombres[j]);
+    ti->ReleaseFuncDesc(fd);
+}
+
+// The implemented (or inherited) interfaces of a type, with the GUID of the
+// library each one comes from.
+void VolcarImplementadas(std::ostream& o, ITypeInfo* ti, WORD cuantas) {
+    for (int k = 0; k < cuantas; ++k) {
+        INT banderas = 0;
+        ti->GetImplTypeFlags(static_cast<UINT>(k), &banderas);
+        ComPtr<ITypeInfo> r = Implementada(ti, k);
+        UINT i = 0;
+        ComPtr<ITypeLib> tl = Biblioteca(r.Get(), i);
+        TLIBATTR* la = nullptr;
+        if (tl) tl->GetLibAttr(&la);
+        o << "  implements " << (r ? Nombre(r.Get()) + " " + Guid(Atributos(r.Get())->guid) : "?")
+          << " from " << (la ? Guid(la->guid) : "?") << " flags "
+          << Banderas<INT>(banderas, {{IMPLTYPEFLAG_FDEFAULT, "default"},
+                                      {IMPLTYPEFLAG_FSOURCE, "source"},
+                                      {IMPLTYPEFLAG_FRESTRICTED, "restricted"}})
+          << "\n";
+        if (la) tl->ReleaseTLibAttr(la);
+    }
+}
+
+// The whole library as stable text. Members of a dual interface are those
+// of its function-table side, with their slots.
+std::string Volcado(ITypeLib* tl) {
+    std::ostringstream o;
+    TLIBATTR* la = nullptr;
+    tl->GetLibAttr(&la);
+    BSTR nombre = nullptr, ayuda = nullptr;
+    tl->GetDocumentation(-1, &nombre, &ayuda, nullptr, nullptr);
+    const SYSKIND nativo = sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32;
+    o << "library " << DeBstr(nombre) << " " << Guid(la->guid) << " version " << la->wMajorVerNum
+      << "." << la->wMinorVerNum << " lcid " << la->lcid << " flags " << la->wLibFlags << " sys "
+      << (la->syskind == nativo ? "native" : std::to_string(la->syskind)) << " help \""
+      << DeBstr(ayuda) << "\"\n";
+    SysFreeString(nombre);
+    SysFreeString(ayuda);
+    tl->ReleaseTLibAttr(la);
+    for (UINT i = 0; i < tl->GetTypeInfoCount(); ++i) {
+        ComPtr<ITypeInfo> ti, por_guid, por_nombre;
+        tl->GetTypeInfo(i, &ti);
+        std::string texto;
+        const std::string n = Nombre(ti.Get(), MEMBERID_NIL, &texto);
+        const Atributos a(ti.Get());
+        std::wstring w = prueba::Utf16(n);
+        MEMBERID id = 0;
+        USHORT cuantos = 1;
+        tl->GetTypeInfoOfGuid(a->guid, &por_guid);
+        tl->FindName(w.data(), 0, por_nombre.GetAddressOf(), &id, &cuantos);
+        UINT propio, g, m;
+        Biblioteca(ti.Get(), propio), Biblioteca(por_guid.Get(), g);
+        Biblioteca(cuantos == 1 ? por_nombre.Get() : nullptr, m);
+        o << "type " << i << " " << n << " " << Clase(a->typekind) << " " << Guid(a->guid)
+          << " flags " << BanderasTipo(a->wTypeFlags) << " version " << a->wMajorVerNum << "."
+          << a->wMinorVerNum << " found at " << propio << " " << g << " " << m << " help \""
+          << texto << "\"\n";
+        VolcarImplementadas(o, ti.Get(), a->cImplTypes);
+        ComPtr<ITypeInfo> miembros = ti;
+        if (a->typekind == TKIND_DISPATCH && (a->wTypeFlags & TYPEFLAG_FDUAL)) {
+            miembros = Implementada(ti.Get(), -1);
+            if (!miembros) {
+                o << "  no function-table side\n";
+                continue;
+            }
+            const Atributos v(miembros.Get());
+            o << "  " << Clase(v->typekind) << " side " << Guid(v->guid) << " flags "
+              << BanderasTipo(v->wTypeFlags) << " slots "
+              << v->cbSizeVft / static_cast<int>(sizeof(void*)) << "\n";
+            VolcarImplementadas(o, miembros.Get(), v->cImplTypes);
+        }
+        const Atributos am(miembros.Get());
+        for (UINT f = 0; f < am->cFuncs; ++f) VolcarMiembro(o, miembros.Get(), f);
+    }
+    return o.str();
+}
+
+std::vector<std::string> Lineas(const std::string& texto) {
+    std::vector<std::string> r;
+    std::istringstream s(texto);
+    for (std::string l; std::getline(s, l);) r.push_back(l);
+    return r;
+}
+
+TEST(BibliotecaTipos, IgualAlVolcadoRevisado) {
+    ComPtr<ITypeLib> tl;
+    ASSERT_EQ(LoadTypeLibEx(prueba::Utf16(prueba::Argumentos()[0]).c_str(), REGKIND_NONE, &tl),
+              S_OK);
+    const std::string volcado = Volcado(tl.Get());
+    if (prueba::Argumentos().size() > 2) {
+        std::ofstream(prueba::Argumentos()[2], std::ios::binary) << volcado;
+    }
+    const std::vector<std::string> esperado = Lineas(prueba::LeerTexto(prueba::Argumentos()[1]));
+    const std::vector<std::string> obtenido = Lineas(volcado);
+    for (size_t i = 0; i < std::max(esperado.size(), obtenido.size()); ++i) {
+        ASSERT_EQ(i < obtenido.size() ? obtenido[i] : "(end)",
+                  i < esperado.size() ? esperado[i] : "(end)")
+            << "line " << i + 1 << " of the dump";
+    }
+}
+
+struct Linea {
+    std::wstring clave, nombre, esperado;
+    bool raiz;
+};
+
+std::vector<Linea> Leer(const std::string& ruta) {
+    std::vector<Linea> r;
+    std::wistringstream s(prueba::Utf16(prueba::LeerTexto(ruta)));
+    for (std::wstring l; std::getline(s, l);) {
+        if (l.empty() || l[0] == L'#') continue;
+        std::vector<std::wstring> c;
+        for (size_t i = 0, t; i <= l.size(); i = t + 1) {
+            t = std::min(l.find(L'\t', i), l.size());
+            c.push_back(l.substr(i, t - i));
+        }
+        if (c.size() < 3) ADD_FAILURE() << prueba::Utf8(l);
+        if (c.size() >= 3) r.push_back({c[0], c[1], c[2], c.size() > 3 && c[3] == L"raiz"});
+    }
+    return r;
+}
+
+bool Existe(const std::wstring& clave) {
+    HKEY h = nullptr;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, clave.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) {
+        return false;
+    }
+    RegCloseKey(h);
+    return true;
+}
+
+// A text value (`nombre` "-": the default one) of a key, or "(ninguno)".
+std::wstring Valor(const std::wstring& clave, const std::wstring& nombre) {
+    wchar_t buf[1024] = {};
+    DWORD n = sizeof(buf) - sizeof(wchar_t), tipo = 0;
+    const LONG r =
+        RegGetValueW(HKEY_CLASSES_ROOT, clave.c_str(), nombre == L"-" ? nullptr : nombre.c_str(),
+                     RRF_RT_ANY, &tipo, buf, &n);
+    return r == ERROR_SUCCESS && tipo == REG_SZ ? buf : L"(ninguno)";
+}
+
+std::wstring Sustituir(std::wstring t, const std::wstring& marca, const std::wstring& valor) {
+    const size_t p = t.find(marca);
+    return p == std::wstring::npos ? t : t.replace(p, marca.size(), valor);
+}
+
+std::wstring Minusculas(std::wstring s) {
+    CharLowerBuffW(s.data(), static_cast<DWORD>(s.size()));
+    return s;
+}
+
+TEST(Registro, ComoSeEspera) {
+    const bool presente = prueba::Argumentos()[0] == "presente";
+    const std::wstring ruta = prueba::Utf16(prueba::Argumentos()[1]);
+    const std::vector<Linea> lineas = Leer(prueba::Argumentos()[2]);
+    ASSERT_FALSE(lineas.empty());
+    GUID libid{};
+    for (const Linea& l : lineas) {
+        const std::string que = prueba::Utf8(l.clave + L" " + l.nombre);
+        if (l.clave.starts_with(L"TypeLib\\") && l.raiz)
+            CLSIDFromString(l.clave.c_str() + 8, &libid);
+        if (!presente) {
+            EXPECT_TRUE(!l.raiz || !Existe(l.clave)) << que + ": borrada";
+            continue;
+        }
+        const std::wstring clave =
+            Sustituir(l.clave, L"{sistema}", sizeof(void*) == 8 ? L"win64" : L"win32");
+        if (l.esperado == L"(existe)" || l.esperado == L"(no existe)") {
+            EXPECT_EQ(Existe(clave), l.esperado == L"(existe)") << que;
+        } else if (l.esperado.find(L"{ruta}") != std::wstring::npos) {
+            EXPECT_EQ(Minusculas(Valor(clave, l.nombre)),
+                      Minusculas(Sustituir(l.esperado, L"{ruta}", ruta)))
+                << que;
+        } else {
+            EXPECT_EQ(Valor(clave, l.nombre), l.esperado) << que;
+        }
+        // OLE reads the class of a ProgID and its status from these keys.
+        if (!clave.ends_with(L"\\CLSID")) continue;
+        CLSID clsid{};
+        DWORD estado = 0;
+        EXPECT_TRUE(SUCCEEDED(CLSIDFromProgID(clave.substr(0, clave.size() - 6).c_str(), &clsid)))
+            << que + ": CLSIDFromProgID";
+        EXPECT_TRUE(SUCCEEDED(OleRegGetMiscStatus(clsid, DVASPECT_CONTENT, &estado))) << que;
+        EXPECT_EQ(std::to_wstring(estado),
+                  Valor(L"CLSID\\" + l.esperado + L"\\MiscStatus\\1", L"-"))
+            << que + ": estado leído por OLE";
+    }
+    prueba::ComPtr<ITypeLib> t;
+    EXPECT_EQ(SUCCEEDED(LoadRegTypeLib(libid, 11, 0, 0, &t)), presente) << "LoadRegTypeLib";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    return prueba::Principal(argc, argv, "[RELIVO_OCX]", 0, 1);
+    return prueba::Principal(argc, argv, "ARGUMENTOS DE LA SUITE", 0, 3);
 }

@@ -2,8 +2,8 @@
 // GoogleTest's own), text conversions, the data files, VARIANT values,
 // late binding by member name through IDispatch (as a script or a
 // form-based host does), an event sink that records what a control raises,
-// and pictures (an OLE picture's pixels, the Linux build's PPM files) with
-// their comparison.
+// the runner of the steps of data/*.jsonl, and pictures (an OLE picture's
+// pixels, the Linux build's PPM files) with their comparison.
 #pragma once
 
 // clang-format off
@@ -87,6 +87,8 @@ inline bool Cumple(bool condicion, const char* archivo, int linea, const std::st
     if (!condicion) ADD_FAILURE_AT(archivo, linea) << que;
     return condicion;
 }
+
+#define RELIVO_CUMPLE(cond, que) ::prueba::Cumple((cond), __FILE__, __LINE__, (que))
 
 // Runs the tests with COM (or, for `ole`, OLE) initialised in a
 // single-threaded apartment; there must be from `minimo` to `maximo`
@@ -179,9 +181,7 @@ public:
     const VARIANT& operator*() const { return v_; }
     VARTYPE Tipo() const { return V_VT(&v_); }
     double Doble() const { return Convertir(VT_R8).v_.dblVal; }
-    float Sencillo() const { return Convertir(VT_R4).v_.fltVal; }
     long Entero() const { return Convertir(VT_I4).v_.lVal; }
-    short Corto() const { return Convertir(VT_I2).v_.iVal; }
     bool Booleano() const { return Convertir(VT_BOOL).v_.boolVal != VARIANT_FALSE; }
     std::wstring Texto16() const {
         const V t = Convertir(VT_BSTR);
@@ -200,6 +200,33 @@ private:
         return r;
     }
     VARIANT v_;
+};
+
+// An object of the host with fixed properties, found by name without case;
+// the one named "" is also its default value (DISPID_VALUE).
+class Propiedades final : public DelAnfitrion<> {
+public:
+    explicit Propiedades(std::vector<std::pair<std::wstring, V>> v) : valores_(std::move(v)) {}
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* n, UINT, LCID, DISPID* id) override {
+        *id = DISPID_UNKNOWN;
+        for (size_t k = 0; k < valores_.size(); ++k) {
+            if (lstrcmpiW(n[0], valores_[k].first.c_str()) == 0) *id = static_cast<DISPID>(k + 1);
+        }
+        return *id == DISPID_UNKNOWN ? DISP_E_UNKNOWNNAME : S_OK;
+    }
+    STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* r, EXCEPINFO*,
+                        UINT*) override {
+        for (size_t k = 0; k < valores_.size() && r; ++k) {
+            if (id == static_cast<DISPID>(k + 1) ||
+                (id == DISPID_VALUE && valores_[k].first.empty())) {
+                return VariantCopy(r, &*valores_[k].second);
+            }
+        }
+        return DISP_E_MEMBERNOTFOUND;
+    }
+
+private:
+    std::vector<std::pair<std::wstring, V>> valores_;
 };
 
 // The arguments of a call the host received, in declaration order and by
@@ -310,6 +337,18 @@ struct Evento {
     std::vector<V> args;
 };
 
+// Gives a by-reference argument of a call the host received the value `v`
+// (converted to its type); false when it is not one or cannot take it.
+inline bool PonerRef(VARIANTARG* r, V v) {
+    V c;
+    const VARTYPE t = V_VT(r) & ~VT_BYREF;
+    if (!(V_VT(r) & VT_BYREF) || FAILED(VariantChangeType(&*c, &*v, 0, t))) return false;
+    if (t == VT_BOOL) *V_BOOLREF(r) = V_BOOL(&*c);
+    if (t == VT_I2) *V_I2REF(r) = V_I2(&*c);
+    if (t == VT_R4) *V_R4REF(r) = V_R4(&*c);
+    return true;
+}
+
 // A sink of a control's default event interface: records every event and
 // lets a handler change the by-reference arguments (declaration order).
 class Sumidero final : public relivo::com::ObjetoSimple<DelAnfitrion<>, IID_IDispatch> {
@@ -365,9 +404,7 @@ public:
     // Answers Continuar in every Error event.
     void ResponderContinuar(bool continuar) {
         manejador = [continuar](Evento& e, std::vector<VARIANTARG*>& ref) {
-            if (e.nombre == L"Error" && ref.size() == 3 && V_VT(ref[2]) == (VT_BYREF | VT_BOOL)) {
-                *V_BOOLREF(ref[2]) = continuar ? VARIANT_TRUE : VARIANT_FALSE;
-            }
+            if (e.nombre == L"Error" && ref.size() == 3) PonerRef(ref[2], V(continuar));
         };
     }
 
@@ -385,25 +422,14 @@ private:
 };
 
 // The wave sen(x)*cos(y) over [-3, 3] x [-3, 3] on a grid of `lineas`
-// lines each way, seen from (30, 0, 20) when `angulos`.
-inline void PonerOnda(const Despacho& control, short lineas, bool angulos = false) {
+// lines each way, seen from (30, 0, 20) (AnguloY stays 0).
+inline void PonerOnda(const Despacho& control, short lineas) {
     control.Put(L"Funcion", V(L"sen(x)*cos(y)"));
     for (const wchar_t* p : {L"XMin", L"YMin"}) control.Put(p, V(-3.0));
     for (const wchar_t* p : {L"XMax", L"YMax"}) control.Put(p, V(3.0));
-    control.Put(L"NumeroLineasX", V(lineas));
-    control.Put(L"NumeroLineasY", V(lineas));
-    if (!angulos) return;
+    for (const wchar_t* p : {L"NumeroLineasX", L"NumeroLineasY"}) control.Put(p, V(lineas));
     control.Put(L"AnguloX", V(30.0));
-    control.Put(L"AnguloY", V(0.0));
     control.Put(L"AnguloZ", V(20.0));
-}
-
-// A handler that calls Cancelar on `control` (which outlives the handler)
-// when the control reports the status `estado`.
-inline Sumidero::Manejador CancelarEnEstado(const Despacho& control, std::string estado) {
-    return [&control, estado = std::move(estado)](Evento& e, std::vector<VARIANTARG*>&) {
-        if (e.nombre == L"Status" && e.args[0].Texto() == estado) control.Llamar(L"Cancelar");
-    };
 }
 
 // A VARTYPE by its name without VT_.
@@ -471,6 +497,150 @@ private:
     std::list<V> guardados_;
 };
 
+// A value compared with what a step expects of it (null: Nothing).
+inline void Esperado(const V& v, const Json& esperado, const std::string& que) {
+    if (esperado.is_null()) {
+        EXPECT_TRUE(v.Objeto() == nullptr) << que + ": Nothing";
+    } else if (esperado.is_string()) {
+        EXPECT_EQ(v.Texto(), esperado.get<std::string>()) << que;
+    } else if (esperado.is_boolean()) {
+        EXPECT_EQ(v.Booleano(), esperado.get<bool>()) << que;
+    } else {
+        EXPECT_EQ(v.Doble(), esperado.get<double>()) << que;
+    }
+}
+
+// The steps of a scenario of data/pasos.jsonl on a control whose events `s` records. A step is
+// one call ("get", "put" with its "valor", "putref", "llamar", "dispid", with "args") and what it
+// gives: "hr" ("bien", "falla", "no S_OK" or a name), "scode" (a control error number),
+// "descripcion", "igual", "tipo", "mayor", the events it raises ("eventos", their names in order:
+// "orden"), the events so far ("cuenta"; "borrar" forgets them first), the last one of a name with
+// its first arguments ("evento"), the by-reference arguments after the call ("argsDespues"). Or
+// "id" (a name's DISPID, "igual"), "continuar" (what every Error event answers), "mensajes" (window
+// messages sent to the control's hWnd, [name, wParam, x, y]), "respuesta" (what the sink answers),
+// "otro" (a second sink connects; "cuentaOtro" counts its events), "desconectar", "conectar", or
+// "al": a handler of the event named, with first argument "si", run "veces" times at most, that
+// gives by-reference argument "ref" [index, value] and runs the steps "hacer".
+class Pasos {
+public:
+    Pasos(const Despacho& c, Sumidero& s) : c_(c), s_(s), notacion_(c) {}
+
+    void Correr(const std::vector<Json>& pasos, size_t& i, const std::string& escenario) {
+        for (; i < pasos.size() && !pasos[i].contains("control"); ++i) {
+            Paso(pasos[i], escenario + ", " + pasos[i].value("que", pasos[i].dump()));
+        }
+        if (otro_) otro_->Desconectar();
+    }
+
+    void Paso(const Json& p, const std::string& que) {
+        static const std::map<std::string, HRESULT> kHr = {
+            {"S_OK", S_OK},
+            {"E_FAIL", E_FAIL},
+            {"DISP_E_EXCEPTION", DISP_E_EXCEPTION},
+            {"DISP_E_TYPEMISMATCH", DISP_E_TYPEMISMATCH},
+            {"DISP_E_OVERFLOW", DISP_E_OVERFLOW},
+            {"DISP_E_MEMBERNOTFOUND", DISP_E_MEMBERNOTFOUND}};
+        static const std::map<std::string, UINT> kMensajes = {{"KEYDOWN", WM_KEYDOWN},
+                                                              {"CHAR", WM_CHAR},
+                                                              {"KEYUP", WM_KEYUP},
+                                                              {"LBUTTONDOWN", WM_LBUTTONDOWN},
+                                                              {"MOUSEMOVE", WM_MOUSEMOVE},
+                                                              {"LBUTTONUP", WM_LBUTTONUP},
+                                                              {"LBUTTONDBLCLK", WM_LBUTTONDBLCLK}};
+        if (p.value("borrar", false)) s_.eventos.clear();
+        if (p.contains("continuar")) s_.ResponderContinuar(p["continuar"]);
+        if (p.contains("respuesta")) s_.respuesta = kHr.at(p["respuesta"].get<std::string>());
+        if (p.contains("al")) Al(p, que);
+        if (p.value("otro", false)) {
+            otro_ = Nuevo<Sumidero>();
+            EXPECT_TRUE(otro_->Conectar(c_)) << que + ": conectar otro sumidero";
+        }
+        if (p.value("desconectar", false)) s_.Desconectar();
+        EXPECT_TRUE(!p.value("conectar", false) || s_.Conectar(c_)) << que + ": conectar";
+        if (p.contains("id")) {
+            EXPECT_EQ(c_.Id(Utf16(p["id"].get<std::string>())), p["igual"].get<DISPID>()) << que;
+            return;
+        }
+        std::vector<V> args;
+        for (const Json& a : p.value("args", Json::array())) args.push_back(notacion_.Valor(a));
+        const size_t antes = s_.eventos.size();
+        const auto miembro = [&](const char* k) { return Utf16(p[k].get<std::string>()); };
+        Resultado r;
+        if (p.contains("get")) r = c_.Get(miembro("get"), args);
+        if (p.contains("put")) r = c_.Put(miembro("put"), notacion_.Valor(p["valor"]), args);
+        if (p.contains("putref")) r = c_.PutRef(miembro("putref"), notacion_.Valor(p["valor"]));
+        if (p.contains("llamar")) r = c_.Llamar(miembro("llamar"), args);
+        if (p.contains("dispid")) r = c_.Invocar(p["dispid"].get<DISPID>(), DISPATCH_METHOD, args);
+        HWND h = p.contains("mensajes") ? c_.Manejador<HWND>(L"hWnd") : nullptr;
+        for (const Json& m : p.value("mensajes", Json::array())) {
+            SendMessageW(h, kMensajes.at(m[0].get<std::string>()), m[1].get<WPARAM>(),
+                         MAKELPARAM(m[2].get<int>(), m[3].get<int>()));
+        }
+        const std::string hr = p.value("hr", "");
+        EXPECT_TRUE(hr != "bien" || r.Bien()) << que + ": la llamada no falla";
+        EXPECT_TRUE(hr != "falla" || FAILED(r.hr)) << que + ": la llamada falla";
+        EXPECT_TRUE(hr != "no S_OK" || r.hr != S_OK) << que + ": la llamada no da S_OK";
+        EXPECT_TRUE(!kHr.contains(hr) || r.hr == kHr.at(hr)) << que + ": " + hr;
+        EXPECT_TRUE(!p.contains("scode") ||
+                    r.scode == MAKE_HRESULT(1, FACILITY_CONTROL, p["scode"].get<int>()))
+            << que + ": número de error " + p.value("scode", Json()).dump();
+        if (p.contains("descripcion")) {
+            EXPECT_EQ(Utf8(r.descripcion), p["descripcion"].get<std::string>()) << que;
+        }
+        if (p.contains("igual")) Esperado(r.valor, p["igual"], que);
+        EXPECT_TRUE(!p.contains("tipo") || r.valor.Tipo() == Tipo(p["tipo"])) << que + ": tipo";
+        EXPECT_TRUE(!p.contains("mayor") || r.valor.Doble() > p["mayor"].get<double>()) << que;
+        EXPECT_TRUE(!p.contains("eventos") || s_.eventos.size() - antes == p["eventos"])
+            << que + ": eventos";
+        if (p.contains("orden")) {
+            std::wstring orden;
+            for (size_t k = antes; k < s_.eventos.size(); ++k) orden += s_.eventos[k].nombre + L" ";
+            EXPECT_EQ(Utf8(orden), p["orden"].get<std::string>() + " ") << que;
+        }
+        for (const char* k : {"cuenta", "cuentaOtro"}) {
+            const Json cuenta = p.value(k, Json::object());
+            for (const auto& [nombre, n] : cuenta.items()) {
+                const Sumidero& de = std::string(k) == "cuenta" ? s_ : *otro_.Get();
+                EXPECT_EQ(de.De(Utf16(nombre)).size(), n.get<size_t>()) << que + ": " + nombre;
+            }
+        }
+        if (p.contains("evento")) {
+            const Json& e = p["evento"];
+            const auto de = s_.De(Utf16(e[0].get<std::string>()));
+            if (RELIVO_CUMPLE(!de.empty(), que + ": evento " + e[0].get<std::string>())) {
+                for (size_t k = 1; k < e.size() && k <= de.back().args.size(); ++k) {
+                    Esperado(de.back().args[k - 1], e[k], que + ": argumento " + std::to_string(k));
+                }
+            }
+        }
+        for (size_t k = 0; k < p.value("argsDespues", Json::array()).size(); ++k) {
+            Esperado(args[k], p["argsDespues"][k], que + ": argumento tras la llamada");
+        }
+    }
+
+private:
+    void Al(const Json& p, const std::string& que) {
+        s_.manejador = nullptr;
+        if (p["al"].is_null()) return;
+        s_.manejador = [this, p, que, n = 0](Evento& e, std::vector<VARIANTARG*>& ref) mutable {
+            if (e.nombre != Utf16(p["al"].get<std::string>()) ||
+                (p.contains("si") && e.args[0].Texto() != p["si"]) ||
+                n++ >= p.value("veces", 1 << 30)) {
+                return;
+            }
+            if (p.contains("ref")) {
+                EXPECT_TRUE(PonerRef(ref.at(p["ref"][0]), notacion_.Valor(p["ref"][1]))) << que;
+            }
+            for (const Json& h : p.value("hacer", Json::array())) Paso(h, que + " (manejador)");
+        };
+    }
+
+    const Despacho& c_;
+    Sumidero& s_;
+    Notacion notacion_;
+    ComPtr<Sumidero> otro_;
+};
+
 // ---- Pictures: pixels as r + 256 g + 65536 b, top row first.
 struct Mapa {
     int ancho = 0, alto = 0;
@@ -535,12 +705,6 @@ inline bool LeerPpm(const std::string& ruta, Mapa& m) {
     return true;
 }
 
-inline void EscribirPpm(const std::string& ruta, const Mapa& m) {
-    std::ofstream f(ruta, std::ios::binary);
-    f << "P6\n" << m.ancho << " " << m.alto << "\n255\n";
-    for (uint32_t v : m.p) f.put(char(v & 0xFF)).put(char(v >> 8 & 0xFF)).put(char(v >> 16 & 0xFF));
-}
-
 struct Comparacion {
     long distintos = -1;  // pixels that differ (-1: the sizes differ)
     long lejanos = -1;    // of those, the ones neither explained by a one-pixel shift nor
@@ -593,13 +757,4 @@ inline void CompararConLinux(const Mapa& m, const Mapa& linux, const std::string
         << que + ": a lo sumo un 3 % de píxeles en los bordes";
 }
 
-// A check that a condition guards (a macro there would leave its `else`
-// ambiguous).
-template <typename A, typename B>
-void Igual(const A& a, const B& b, const std::string& que) {
-    EXPECT_EQ(a, b) << que;
-}
-
 }  // namespace prueba
-
-#define RELIVO_CUMPLE(cond, que) ::prueba::Cumple((cond), __FILE__, __LINE__, (que))
