@@ -267,10 +267,7 @@ public:
             // The error's own status comes just before it: the phase is
             // the one before.
             const std::string texto = Argumentos[0].Valor.ATexto();
-            if (!texto.starts_with(mensajes::kPrefijoError)) {
-                fase_ = texto;
-                empezado = true;
-            }
+            if (!texto.starts_with(mensajes::kPrefijoError)) fase_ = texto;
             MostrarProgreso(texto, Argumentos[1].Valor.AEntero16());
         } else if (Nombre == "TerminoGraficacion") {
             terminado = true;
@@ -299,8 +296,6 @@ public:
     int32_t ultimoNumero = 0;
     std::string ultimoTexto;
     bool errorAlMuestrear = false;
-    // Whether the run got as far as its work (a status other than an error).
-    bool empezado = false;
 
 private:
     void MostrarProgreso(const std::string& texto, int16_t porcentaje) {
@@ -493,6 +488,7 @@ int ComandoGraficar(const Argumentos& args) {
     }
 
     int estado = 1;
+    bool empezado = false;
     gInterrumpido = 0;
     const int32_t vigilante = AgregarVigilante([&r] {
         if (gInterrumpido) r->Cancelar();
@@ -505,6 +501,9 @@ int ComandoGraficar(const Argumentos& args) {
         const Imagen antes = r->Grafica();
         if (antes.Ancho != o.ancho || antes.Alto != o.alto) r->Redimensionar(o.ancho, o.alto);
         Configurar(*r, o);
+        // A run of an accepted expression with good settings: a failure
+        // from here on leaves what it drew.
+        empezado = anfitrion.ultimoNumero == 0;
         r->Graficar();
         estado = anfitrion.terminado ? 0 : 1;
     } catch (const Fallo& f) {
@@ -528,8 +527,9 @@ int ComandoGraficar(const Argumentos& args) {
         }
         // Only a finished picture takes the name asked for: a failed run
         // leaves the file that was there and, when it got to work, writes
-        // what it drew under a name of its own; a cancelled one writes nothing.
-        if (estado == 1 && anfitrion.empezado) {
+        // what it drew (perhaps nothing but the background) under a name of
+        // its own; a cancelled one writes nothing.
+        if (estado == 1 && empezado) {
             const std::string incompleta = NombreIncompleta(o.salida);
             GuardarPng(r->Grafica(), incompleta);
             std::fprintf(stderr, "Gráfica incompleta guardada en %s.\n", incompleta.c_str());
