@@ -16,7 +16,6 @@
 #include <vector>
 
 #include "relivo/platform/surface.h"
-#include "tests/support/case_table.h"
 #include "tests/support/raster_util.h"
 #include "tests/support/recording.h"
 

@@ -1,27 +1,20 @@
 // The Relivo control in a Linux host: what the recorded scripts of
 // relivo_script_test.cpp do not show. Tables of ranges and of hostile or
 // defective settings, the host's answers to events kept across a call, the
-// design-time rule of the z range, and a whole document read and written.
+// design-time rule of the z range.
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "platform/linux/json_bag.h"
-#include "tests/support/case_table.h"
+#include "tests/support/recording.h"
 #include "tests/support/relivo_setters.h"
 #include "tests/support/relivo_test_host.h"
 
 namespace relivo::prueba {
 namespace {
-
-std::string LeerDatos(const std::string& nombre) {
-    std::ifstream f(std::string(RELIVO_TEST_DATA) + "/" + nombre, std::ios::binary);
-    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
-}
 
 const std::string kIntervalo = "El intervalo entre líneas no puede ser cero";
 
@@ -140,29 +133,6 @@ TEST(RelivoSuperficie, LosEventosDeLaSuperficieLleganAlAnfitrionPorReferencia) {
                                         "KeyUp", "MouseDown", "MouseUp", "Click", "DblClick"}));
     EXPECT_EQ(b.host.Eventos()[0].Id, 3);
     EXPECT_EQ(b.host.Eventos()[9].Id, 2);
-}
-
-// A reviewed document with every setting away from its default, keys in the
-// order the control writes them: read into a fresh control, it raises no
-// event and is written back byte for byte, so each key is both read and
-// written.
-TEST(RelivoPersistencia, UnDocumentoCompletoSeLeeYSeEscribeIgual) {
-    const std::string documento = LeerDatos("documento_completo.json");
-    Banco b;
-    b.r->ReadProperties(BolsaJson::DesdeTexto(documento));
-    EXPECT_TRUE(b.Eventos().empty()) << b.Eventos().front();
-    BolsaJson bolsa;
-    bolsa.OmitirPredeterminados(false);
-    b.r->WriteProperties(bolsa);
-    EXPECT_EQ(bolsa.Texto(), documento);
-    // Read through the properties as well.
-    EXPECT_EQ(b.r->Funcion(), "SinX+Y^2");
-    EXPECT_EQ(b.r->NumeroLineasY(), 7);
-    EXPECT_NEAR(b.r->AnguloZ(), 200, 1e-12);
-    EXPECT_EQ(b.r->FillColor(), RGB(1, 2, 3));
-    EXPECT_EQ(b.r->Font().Name, "DejaVu Serif");
-    EXPECT_EQ(b.r->Picture().Ancho, 4);
-    EXPECT_EQ(b.r->Picture().En(3, 1), RGB(0, 255, 0));
 }
 
 // Documents with keys of the wrong type or out of range (tests/data/

@@ -108,9 +108,9 @@ TEST(PropiedadSimplificador, ElValorNoCambiaSalvoLasSimplificacionesDeliberadas)
                                        Obtener(ev, nombres_ev, p, -1e-12).fallo != s.fallo)) {
                 continue;
             }
-            const prueba::Permiso permiso = prueba::PermisoDe(tabla, canonico);
-            permiso_usado = permiso == prueba::kCambiaValor ||
-                            (permiso == prueba::kQuitaFallos && m.fallo && !s.fallo);
+            const fuzz::Permiso permiso = fuzz::PermisoDe(tabla, canonico);
+            permiso_usado = permiso == fuzz::kCambiaValor ||
+                            (permiso == fuzz::kQuitaFallos && m.fallo && !s.fallo);
             if (permiso_usado) break;
             ADD_FAILURE() << "\"" << texto << "\" canonical \"" << canonico << "\" shown \""
                           << ev.Funcion() << "\" at point " << p << ": "

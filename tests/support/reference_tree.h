@@ -1,16 +1,20 @@
 // The reference value of a canonical text: its tree, unsimplified, run by the
 // engine's own evaluator with a watcher that notes the largest and the
 // smallest non-zero magnitude met on the way (the scale of the rounding that
-// regrouping the operations may change).
+// regrouping the operations may change); and how far the simplification
+// may move that value: the deliberate simplifications that the simplifier
+// reports having applied.
 #pragma once
 
 #include <cmath>
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "evaluar/program_run.h"
+#include "evaluar/simplifier.h"
 #include "evaluar/tree.h"
 #include "evaluar/variables.h"
 #include "relivo/platform/error.h"
@@ -62,5 +66,25 @@ private:
     Programa programa_;
     std::vector<double> pila_;
 };
+
+enum Permiso {
+    kNada = 0,         // the value must stay
+    kQuitaFallos = 1,  // a failure may become a value (what failed cancels or vanishes)
+    kCambiaValor = 2,  // the value may change (0^0, inverse pairs, exact values, power chains)
+};
+
+inline Permiso PermisoDe(const TablaVariables& tabla, std::string_view canonico) {
+    Simplificador s(tabla);
+    try {
+        s.Reducir(canonico);
+    } catch (const Fallo&) {
+        // A reduction that fails may fail because of what a deliberate
+        // simplification computed: nothing can be told.
+        return kCambiaValor;
+    }
+    if ((s.Deliberadas() & kCambianValor) != 0) return kCambiaValor;
+    if ((s.Deliberadas() & kQuitanFallos) != 0) return kQuitaFallos;
+    return kNada;
+}
 
 }  // namespace relivo::fuzz

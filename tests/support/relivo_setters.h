@@ -1,8 +1,12 @@
-// The control's plot parameters by name, for tables of setter calls.
+// The control's plot parameters by name, for scripts and tables of setter
+// calls and for the hosts of the fuzz targets.
 #pragma once
 
+#include <cstdint>
+#include <cstdlib>
 #include <iomanip>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -10,36 +14,61 @@
 
 namespace relivo::prueba {
 
+struct ParametroDoble {
+    double (Relivo::*leer)();
+    void (Relivo::*fijar)(double);
+};
+
+inline const std::map<std::string, ParametroDoble> kParametrosDobles = {
+    {"XMin", {&Relivo::XMin, &Relivo::XMin}},
+    {"XMax", {&Relivo::XMax, &Relivo::XMax}},
+    {"YMin", {&Relivo::YMin, &Relivo::YMin}},
+    {"YMax", {&Relivo::YMax, &Relivo::YMax}},
+    {"ZMin", {&Relivo::ZMin, &Relivo::ZMin}},
+    {"ZMax", {&Relivo::ZMax, &Relivo::ZMax}},
+    {"AnguloX", {&Relivo::AnguloX, &Relivo::AnguloX}},
+    {"AnguloY", {&Relivo::AnguloY, &Relivo::AnguloY}},
+    {"AnguloZ", {&Relivo::AnguloZ, &Relivo::AnguloZ}}};
+
 // A setter called by its name with a value written as text ("inf", "nan"
-// and "-inf" included; the text of Funcion as is).
-inline void Fijar(Relivo& r, const std::string& nombre, const std::string& valor) {
-    if (nombre == "Funcion") return r.Funcion(valor == "=" ? r.Funcion() : valor);
-    const double v = std::stod(valor);
-    if (nombre == "AutoEscalaZ") return r.AutoEscalaZ(v != 0);
-    if (nombre == "NumeroLineasX") return r.NumeroLineasX(static_cast<int16_t>(v));
-    if (nombre == "NumeroLineasY") return r.NumeroLineasY(static_cast<int16_t>(v));
-    const std::map<std::string, void (Relivo::*)(double)> dobles = {
-        {"XMin", &Relivo::XMin},       {"XMax", &Relivo::XMax},
-        {"YMin", &Relivo::YMin},       {"YMax", &Relivo::YMax},
-        {"ZMin", &Relivo::ZMin},       {"ZMax", &Relivo::ZMax},
-        {"AnguloX", &Relivo::AnguloX}, {"AnguloY", &Relivo::AnguloY},
-        {"AnguloZ", &Relivo::AnguloZ}};
-    (r.*dobles.at(nombre))(v);
+// and "-inf" included; the text of Funcion as is, "=" for the one it has);
+// false for a name that is not a plot parameter.
+inline bool Fijar(Relivo& r, const std::string& nombre, const std::string& valor) {
+    const double v = std::strtod(valor.c_str(), nullptr);
+    const auto entero = static_cast<int16_t>(std::strtol(valor.c_str(), nullptr, 10));
+    const auto doble = kParametrosDobles.find(nombre);
+    if (nombre == "Funcion") {
+        r.Funcion(valor == "=" ? r.Funcion() : valor);
+    } else if (nombre == "AutoEscalaZ") {
+        r.AutoEscalaZ(v != 0);
+    } else if (nombre == "NumeroLineasX") {
+        r.NumeroLineasX(entero);
+    } else if (nombre == "NumeroLineasY") {
+        r.NumeroLineasY(entero);
+    } else if (doble != kParametrosDobles.end()) {
+        (r.*doble->second.fijar)(v);
+    } else {
+        return false;
+    }
+    return true;
 }
 
-// The value a getter gives, as text.
-inline std::string Leer(Relivo& r, const std::string& nombre) {
-    if (nombre == "Funcion") return r.Funcion();
-    if (nombre == "NumeroLineasX") return std::to_string(r.NumeroLineasX());
-    if (nombre == "NumeroLineasY") return std::to_string(r.NumeroLineasY());
-    const std::map<std::string, double (Relivo::*)()> dobles = {
-        {"XMin", &Relivo::XMin},       {"XMax", &Relivo::XMax},
-        {"YMin", &Relivo::YMin},       {"YMax", &Relivo::YMax},
-        {"ZMin", &Relivo::ZMin},       {"ZMax", &Relivo::ZMax},
-        {"AnguloX", &Relivo::AnguloX}, {"AnguloY", &Relivo::AnguloY},
-        {"AnguloZ", &Relivo::AnguloZ}};
+// The value a getter gives, as text; none for a name that is not a plot
+// parameter.
+inline std::optional<std::string> Leer(Relivo& r, const std::string& nombre) {
+    const auto doble = kParametrosDobles.find(nombre);
     std::ostringstream t;
-    t << std::setprecision(12) << (r.*dobles.at(nombre))();
+    if (nombre == "Funcion") {
+        t << r.Funcion();
+    } else if (nombre == "AutoEscalaZ") {
+        t << r.AutoEscalaZ();
+    } else if (nombre == "NumeroLineasX" || nombre == "NumeroLineasY") {
+        t << (nombre == "NumeroLineasX" ? r.NumeroLineasX() : r.NumeroLineasY());
+    } else if (doble != kParametrosDobles.end()) {
+        t << std::setprecision(12) << (r.*doble->second.leer)();
+    } else {
+        return std::nullopt;
+    }
     return t.str();
 }
 

@@ -11,18 +11,11 @@
 #include <vector>
 
 #include "evaluar/variables.h"
-#include "tests/support/deliberate_changes.h"
 #include "tests/support/invariants.h"
 #include "tests/support/reference_tree.h"
 #include "tests/support/watched_evaluar.h"
 
 namespace relivo::fuzz {
-
-using prueba::kCambiaValor;
-using prueba::kNada;
-using prueba::kQuitaFallos;
-using prueba::Permiso;
-using prueba::PermisoDe;
 
 struct Salida {
     bool fallo = false;
