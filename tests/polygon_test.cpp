@@ -22,7 +22,6 @@
 namespace relivo {
 namespace {
 
-using prueba::Contar;
 using prueba::SuperficiePixeles;
 
 constexpr ColorOle kBlanco = 0xFFFFFF;
@@ -97,7 +96,7 @@ TEST(Poligono, HandlesYDestinoSegunAutoRedraw) {
     int32_t viejo = SuperficiePixeles(10, 10)->hDC();  // a destroyed surface
     for (const int32_t h : {0, s->hWnd(), viejo}) EXPECT_FALSE(Polygon(h, q)) << h;
     EXPECT_FALSE(Polygon(s->hDC(), std::span<const PuntoApi>(q.data(), 1)));
-    EXPECT_EQ(Contar(s->Image(), 0), 100);
+    EXPECT_EQ(s->Image().Pixeles, std::vector<int32_t>(100, 0));
     EXPECT_TRUE(Polygon(s->hDC(), q));
     EXPECT_EQ(s->Image().En(1, 1), kBlanco);
     EXPECT_EQ(s->Pantalla().En(1, 1), 0);

@@ -9,66 +9,51 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <utility>
 
 #include "relivo/relivo.h"
 
 namespace relivo::prueba {
 
-struct ParametroDoble {
-    double (Relivo::*leer)();
-    void (Relivo::*fijar)(double);
-};
-
-inline const std::map<std::string, ParametroDoble> kParametrosDobles = {
-    {"XMin", {&Relivo::XMin, &Relivo::XMin}},
-    {"XMax", {&Relivo::XMax, &Relivo::XMax}},
-    {"YMin", {&Relivo::YMin, &Relivo::YMin}},
-    {"YMax", {&Relivo::YMax, &Relivo::YMax}},
-    {"ZMin", {&Relivo::ZMin, &Relivo::ZMin}},
-    {"ZMax", {&Relivo::ZMax, &Relivo::ZMax}},
-    {"AnguloX", {&Relivo::AnguloX, &Relivo::AnguloX}},
-    {"AnguloY", {&Relivo::AnguloY, &Relivo::AnguloY}},
-    {"AnguloZ", {&Relivo::AnguloZ, &Relivo::AnguloZ}}};
+// The parameters of type double: getter and setter.
+inline const std::map<std::string, std::pair<double (Relivo::*)(), void (Relivo::*)(double)>>
+    kDobles = {{"XMin", {&Relivo::XMin, &Relivo::XMin}},
+               {"XMax", {&Relivo::XMax, &Relivo::XMax}},
+               {"YMin", {&Relivo::YMin, &Relivo::YMin}},
+               {"YMax", {&Relivo::YMax, &Relivo::YMax}},
+               {"ZMin", {&Relivo::ZMin, &Relivo::ZMin}},
+               {"ZMax", {&Relivo::ZMax, &Relivo::ZMax}},
+               {"AnguloX", {&Relivo::AnguloX, &Relivo::AnguloX}},
+               {"AnguloY", {&Relivo::AnguloY, &Relivo::AnguloY}},
+               {"AnguloZ", {&Relivo::AnguloZ, &Relivo::AnguloZ}}};
 
 // A setter called by its name with a value written as text ("inf", "nan"
 // and "-inf" included; the text of Funcion as is, "=" for the one it has);
 // false for a name that is not a plot parameter.
 inline bool Fijar(Relivo& r, const std::string& nombre, const std::string& valor) {
     const double v = std::strtod(valor.c_str(), nullptr);
-    const auto entero = static_cast<int16_t>(std::strtol(valor.c_str(), nullptr, 10));
-    const auto doble = kParametrosDobles.find(nombre);
-    if (nombre == "Funcion") {
-        r.Funcion(valor == "=" ? r.Funcion() : valor);
-    } else if (nombre == "AutoEscalaZ") {
-        r.AutoEscalaZ(v != 0);
-    } else if (nombre == "NumeroLineasX") {
-        r.NumeroLineasX(entero);
-    } else if (nombre == "NumeroLineasY") {
-        r.NumeroLineasY(entero);
-    } else if (doble != kParametrosDobles.end()) {
-        (r.*doble->second.fijar)(v);
-    } else {
-        return false;
-    }
+    const auto n = static_cast<int16_t>(std::strtol(valor.c_str(), nullptr, 10));
+    const auto doble = kDobles.find(nombre);
+    if (nombre == "Funcion") return r.Funcion(valor == "=" ? r.Funcion() : valor), true;
+    if (nombre == "AutoEscalaZ") return r.AutoEscalaZ(v != 0), true;
+    if (nombre == "NumeroLineasX") return r.NumeroLineasX(n), true;
+    if (nombre == "NumeroLineasY") return r.NumeroLineasY(n), true;
+    if (doble == kDobles.end()) return false;
+    (r.*doble->second.second)(v);
     return true;
 }
 
 // The value a getter gives, as text; none for a name that is not a plot
 // parameter.
 inline std::optional<std::string> Leer(Relivo& r, const std::string& nombre) {
-    const auto doble = kParametrosDobles.find(nombre);
+    const auto doble = kDobles.find(nombre);
+    if (nombre == "Funcion") return r.Funcion();
+    if (nombre == "AutoEscalaZ") return std::to_string(r.AutoEscalaZ());
+    if (nombre == "NumeroLineasX") return std::to_string(r.NumeroLineasX());
+    if (nombre == "NumeroLineasY") return std::to_string(r.NumeroLineasY());
+    if (doble == kDobles.end()) return std::nullopt;
     std::ostringstream t;
-    if (nombre == "Funcion") {
-        t << r.Funcion();
-    } else if (nombre == "AutoEscalaZ") {
-        t << r.AutoEscalaZ();
-    } else if (nombre == "NumeroLineasX" || nombre == "NumeroLineasY") {
-        t << (nombre == "NumeroLineasX" ? r.NumeroLineasX() : r.NumeroLineasY());
-    } else if (doble != kParametrosDobles.end()) {
-        t << std::setprecision(12) << (r.*doble->second.leer)();
-    } else {
-        return std::nullopt;
-    }
+    t << std::setprecision(12) << (r.*doble->second.first)();
     return t.str();
 }
 
