@@ -1,6 +1,6 @@
 // The Relivo control in a Linux host: what the recorded scripts of
-// relivo_script_test.cpp do not show. Tables of ranges and of hostile or
-// defective settings, the host's answers to events kept across a call, the
+// relivo_script_test.cpp do not show. Tables of hostile or defective
+// settings, the host's answers to events kept across a call, the
 // design-time rule of the z range.
 #include <gtest/gtest.h>
 
@@ -17,26 +17,6 @@ namespace relivo::prueba {
 namespace {
 
 const std::string kIntervalo = "El intervalo entre líneas no puede ser cero";
-
-// The automatic z range (tests/data/rango_z.tsv): ZMin/ZMax for a plot over
-// x in [0, XMax] and a y range so narrow that y changes the values by next
-// to nothing. A sample more than three typical steps away from the one before
-// it is left out; the first step that is not 0 sets the typical step without
-// widening the range.
-class RangoAutomatico : public testing::TestWithParam<FilaTabla> {};
-
-TEST_P(RangoAutomatico, DejaFueraLosSaltosDeMasDeTresPasosTipicos) {
-    const FilaTabla& f = GetParam();
-    Banco b;
-    b.Preparar(f[0], 0, std::stod(f[1]), 0, 1e-9, static_cast<int16_t>(std::stoi(f[2])), 0);
-    b.r->Graficar();
-    EXPECT_NEAR(b.r->ZMin(), std::stod(f[3]), 1e-6);
-    EXPECT_NEAR(b.r->ZMax(), std::stod(f[4]), 1e-6);
-    EXPECT_EQ(b.Eventos().back(), "TerminoGraficacion()");
-}
-
-INSTANTIATE_TEST_SUITE_P(Datos, RangoAutomatico, testing::ValuesIn(LeerTabla("rango_z.tsv")),
-                         [](const auto& i) { return "Linea" + std::to_string(i.param.linea); });
 
 // Hostile parameter values (tests/data/hostiles.tsv: setter calls): each ends
 // in reported errors or a plot, never a crash, a hang or an exception, and the
