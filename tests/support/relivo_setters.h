@@ -57,13 +57,4 @@ inline std::optional<std::string> Leer(Relivo& r, const std::string& nombre) {
     return t.str();
 }
 
-// "XMin=-1;XMax=inf": the calls in order.
-inline void FijarTodos(Relivo& r, const std::string& llamadas) {
-    std::istringstream partes(llamadas);
-    for (std::string l; std::getline(partes, l, ';');) {
-        const size_t igual = l.find('=');
-        Fijar(r, l.substr(0, igual), l.substr(igual + 1));
-    }
-}
-
 }  // namespace relivo::prueba
