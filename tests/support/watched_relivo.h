@@ -102,13 +102,12 @@ public:
             for (const auto& [a, b] : anidados_) anidado = anidado || (k >= a && k < b);
             if (!anidado) propios_.push_back(todos[k]);
         }
-        std::vector<const AnfitrionLinux::EventoRecibido*> ev;
-        for (const auto& e : propios_) ev.push_back(&e);
+        const auto& ev = propios_;
         int errores = 0;
         int terminos = 0;
         const AnfitrionLinux::EventoRecibido* ultimo_error = nullptr;
         for (size_t k = 0; k < ev.size(); ++k) {
-            const auto& e = *ev[k];
+            const auto& e = ev[k];
             if (e.Nombre == "Status") {
                 const int16_t p = e.Argumentos[1].Valor.AEntero16();
                 EXIGE(p >= 0 && p <= 100, que + ": Status percentage " + std::to_string(p));
@@ -117,16 +116,16 @@ public:
                 const int32_t n = e.Argumentos[0].Valor.AEntero32();
                 const std::string t = e.Argumentos[1].Valor.ATexto();
                 EXIGE(n != 0 && !t.empty(), que + ": Error event without number or text");
-                EXIGE(k > 0 && ev[k - 1]->Nombre == "Status" &&
-                          ev[k - 1]->Argumentos[0].Valor.ATexto() == "Error: " + t &&
-                          ev[k - 1]->Argumentos[1].Valor.AEntero16() == 0,
+                EXIGE(k > 0 && ev[k - 1].Nombre == "Status" &&
+                          ev[k - 1].Argumentos[0].Valor.ATexto() == "Error: " + t &&
+                          ev[k - 1].Argumentos[1].Valor.AEntero16() == 0,
                       que + ": Error event " + std::to_string(n) + " " + t +
                           " without its Status before it");
             } else if (e.Nombre == "TerminoGraficacion") {
                 ++terminos;
-                EXIGE(k > 0 && ev[k - 1]->Nombre == "Status" &&
-                          ev[k - 1]->Argumentos[0].Valor.ATexto() == "Graficación terminada" &&
-                          ev[k - 1]->Argumentos[1].Valor.AEntero16() == 0,
+                EXIGE(k > 0 && ev[k - 1].Nombre == "Status" &&
+                          ev[k - 1].Argumentos[0].Valor.ATexto() == "Graficación terminada" &&
+                          ev[k - 1].Argumentos[1].Valor.AEntero16() == 0,
                       que + ": TerminoGraficacion without the final Status before it");
             }
         }
@@ -148,7 +147,7 @@ public:
         if (graficar) {
             ultimo_graficar_sin_error_ = errores == 0;
             if (errores == 0 || continuar_) {
-                EXIGE(terminos == 1 && ev.back()->Nombre == "TerminoGraficacion",
+                EXIGE(terminos == 1 && ev.back().Nombre == "TerminoGraficacion",
                       que + ": a run that went on to its end did not end with TerminoGraficacion");
             } else {
                 EXIGE(terminos == 0, que + ": a stopped run raised TerminoGraficacion");
