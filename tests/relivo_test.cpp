@@ -1,54 +1,20 @@
 // The Relivo control in a Linux host: what the recorded scripts of
-// relivo_script_test.cpp do not show. Tables of hostile or defective
-// settings, the host's answers to events kept across a call, the
-// design-time rule of the z range.
+// relivo_script_test.cpp do not show. The table of defective documents, the
+// host's answers to events kept across a call, the design-time rule of the
+// z range.
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "platform/linux/json_bag.h"
 #include "tests/support/recording.h"
-#include "tests/support/relivo_setters.h"
 #include "tests/support/relivo_test_host.h"
 
 namespace relivo::prueba {
 namespace {
 
 const std::string kIntervalo = "El intervalo entre líneas no puede ser cero";
-
-// Hostile parameter values (tests/data/hostiles.tsv: setter calls): each ends
-// in reported errors or a plot, never a crash, a hang or an exception, and the
-// picture's coordinates stay finite.
-class ValoresHostiles : public testing::TestWithParam<FilaTabla> {};
-
-TEST_P(ValoresHostiles, TerminanEnErroresInformadosOEnUnaGrafica) {
-    for (bool continuar : {false, true}) {
-        Banco b;
-        b.Preparar("sen(x)*cos(y)", -3, 3, -3, 3, 6, 6);
-        b.r->AutoEscalaZ(false);
-        b.r->ZMin(-1);
-        b.r->ZMax(1);
-        b.Continuar(continuar);
-        std::istringstream llamadas(GetParam()[0]);  // "XMin=-1;XMax=inf"
-        for (std::string l; std::getline(llamadas, l, ';');) {
-            Fijar(*b.r, l.substr(0, l.find('=')), l.substr(l.find('=') + 1));
-        }
-        b.r->Graficar();
-        const bool termino = b.Contar("TerminoGraficacion") == 1;
-        EXPECT_TRUE(termino || b.Contar("Error(") > 0);
-        if (continuar) {
-            EXPECT_TRUE(termino);
-        }
-        EXPECT_TRUE(std::isfinite(b.r->ScaleWidth()));
-        EXPECT_TRUE(std::isfinite(b.r->ScaleHeight()));
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Datos, ValoresHostiles, testing::ValuesIn(LeerTabla("hostiles.tsv")),
-                         [](const auto& i) { return "Linea" + std::to_string(i.param.linea); });
 
 TEST(RelivoParametros, ContinuarEsDeLaLlamadaYConservaLoQueDejoElAnfitrion) {
     Banco b;
