@@ -12,6 +12,8 @@
 //   set NAME VALUE         a property (the text of Funcion runs to the end)
 //   get NAME | inner NAME  a property of the control | of its surface
 //   continue 0|1           the host's answer to every Error event
+//   continue-first         the host answers true to the next Error event
+//                          only, and leaves the others as they come
 //   on-status TEXT cancel|plot   the first Status event TEXT cancels the
 //                          run, or calls Graficar again from the handler
 //   queue-cancel           a pending piece of work that cancels the run
@@ -23,8 +25,10 @@
 //   image                  the picture, compared with NAME.K.png
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/linux/json_bag.h"
@@ -93,6 +97,11 @@ TEST_P(GuionRelivo, DaLoGrabado) {
             g.Anotar(LeerPropiedadSuperficie(b->r->PlanoInterno(), a[1]).value_or("?"));
         } else if (c == "continue") {
             b->Continuar(a[1] == "1");
+        } else if (c == "continue-first") {
+            auto primero = std::make_shared<bool>(true);
+            b->host.AlEvento("Error", [primero](std::span<ArgumentoEvento> args) {
+                if (std::exchange(*primero, false)) args[2].Valor = true;
+            });
         } else if (c == "on-status") {
             const std::string que = a[1];
             const std::string estado = Argumentos::Resto(linea, 2);

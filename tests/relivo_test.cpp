@@ -1,7 +1,6 @@
 // The Relivo control in a Linux host: what the recorded scripts of
 // relivo_script_test.cpp do not show. The table of defective documents, the
-// host's answers to events kept across a call, the design-time rule of the
-// z range.
+// design-time rule of the z range, the surface's events.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -13,30 +12,6 @@
 
 namespace relivo::prueba {
 namespace {
-
-const std::string kIntervalo = "El intervalo entre líneas no puede ser cero";
-
-TEST(RelivoParametros, ContinuarEsDeLaLlamadaYConservaLoQueDejoElAnfitrion) {
-    Banco b;
-    b.Preparar("x", -1, 1, -1, 1, 4, 4);
-    b.Olvidar();
-    // The handler answers true to the first report only; the second report
-    // of the same call still arrives with the true it left.
-    int llamadas = 0;
-    b.host.AlEvento("Error", [&](std::span<ArgumentoEvento> a) {
-        if (++llamadas == 1) a[2].Valor = true;
-    });
-    b.r->NumeroLineasX(32767);
-    EXPECT_EQ(llamadas, 2);
-    const auto& ev = b.host.Eventos();
-    ASSERT_EQ(ev.size(), 4u);
-    EXPECT_EQ(Texto(ev[3]), "Error(6,Desbordamiento,true)");
-    // A new call starts with false again.
-    b.Olvidar();
-    llamadas = 1;
-    b.r->NumeroLineasX(-1);
-    EXPECT_EQ(b.Eventos().back(), "Error(-2147221499," + kIntervalo + ",false)");
-}
 
 TEST(RelivoParametros, ZEnTiempoDeDisenoConAutoEscalaFallaLaLlamadaSinEventos) {
     Banco b;
