@@ -19,10 +19,8 @@
 #include "evaluar/variables.h"
 #include "relivo/evaluar.h"
 #include "relivo/platform/error.h"
-#include "tests/support/case_table.h"
 #include "tests/support/check_funcion.h"
-#include "tests/support/evaluar_host.h"
-#include "tests/support/repeated_text.h"
+#include "tests/support/recording.h"
 #include "tests/support/small_stack.h"
 
 namespace relivo {
@@ -95,7 +93,7 @@ int32_t FuncionVigilada(const std::string& texto) {
 // is refused. A refused text leaves no expression behind, not even the one
 // that was there before.
 void Funcion(const FilaTabla& f) {
-    prueba::HostEvaluar host;
+    fuzz::HostEvaluar host;
     Evaluar ev(&host);
     ev.Funcion("x+1");
     ev.Funcion(f[0]);
@@ -119,7 +117,8 @@ void Funcion(const FilaTabla& f) {
 // and the error on a 1 MiB stack, 0 when accepted.
 void Anidamiento(const FilaTabla& f) {
     const int n = std::stoi(f[4]);
-    const std::string texto = prueba::Repetir(f[1], n) + f[2] + prueba::Repetir(f[3], n);
+    std::string texto;
+    for (int i = 0; i < 2 * n + 1; ++i) texto += i < n ? f[1] : i == n ? f[2] : f[3];
     int32_t numero = -1;
     prueba::EnPilaDe1MiB([&] {
         const TablaVariables xy = Tabla("X,Y");

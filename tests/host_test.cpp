@@ -15,7 +15,8 @@ namespace {
 
 // By-reference arguments come back from the handler, by-value ones do not;
 // an event raised inside a handler is recorded after the outer one; without
-// a handler the arguments stay as they were.
+// a handler the arguments stay as they were; only what is raised while the
+// record is on is recorded.
 TEST(Anfitrion, EventosArgumentosYAnidamiento) {
     AnfitrionLinux host;
     host.AlEvento("Error", [&](std::span<ArgumentoEvento> a) {
@@ -44,6 +45,16 @@ TEST(Anfitrion, EventosArgumentosYAnidamiento) {
     host.RegistrarEventos(false);
     host.LanzarEvento(10, "Error", args);
     EXPECT_EQ(host.Eventos().size(), 3u);
+    // A handler that records an event of its own: that one keeps its
+    // arguments, and the one outside it is not recorded.
+    host.AlEvento("Error", [&](std::span<ArgumentoEvento>) {
+        host.RegistrarEventos(true);
+        host.LanzarEvento(4, "KeyPress", k);
+        host.RegistrarEventos(false);
+    });
+    host.LanzarEvento(10, "Error", args);
+    ASSERT_EQ(host.Eventos().size(), 4u);
+    EXPECT_EQ(host.Eventos()[3].Argumentos.size(), 1u);
 }
 
 TEST(Anfitrion, AmbienteNotificacionesYMenus) {

@@ -16,7 +16,6 @@
 #include "platform/linux/json_bag.h"
 #include "relivo/platform/error.h"
 #include "relivo/platform/variant.h"
-#include "tests/support/case_table.h"
 #include "tests/support/recording.h"
 
 namespace relivo {

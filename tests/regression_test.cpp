@@ -14,11 +14,11 @@
 #include <string_view>
 #include <vector>
 
-#include "tests/support/case_table.h"
 #include "tests/support/check_funcion.h"
 #include "tests/support/check_reducir.h"
 #include "tests/support/check_script.h"
 #include "tests/support/invariants.h"
+#include "tests/support/recording.h"
 #include "tests/support/small_stack.h"
 #if RELIVO_WITH_CONTROL
 #include "tests/support/check_graficar.h"

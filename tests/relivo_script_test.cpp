@@ -12,6 +12,8 @@
 //   set NAME VALUE         a property (the text of Funcion runs to the end)
 //   get NAME | inner NAME  a property of the control | of its surface
 //   continue 0|1           the host's answer to every Error event
+//   continue-first         the host answers true to the next Error event
+//                          only, and leaves the others as they come
 //   on-status TEXT cancel|plot   the first Status event TEXT cancels the
 //                          run, or calls Graficar again from the handler
 //   queue-cancel           a pending piece of work that cancels the run
@@ -23,8 +25,10 @@
 //   image                  the picture, compared with NAME.K.png
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/linux/json_bag.h"
@@ -37,14 +41,6 @@ namespace relivo::prueba {
 namespace {
 
 const std::filesystem::path kCarpeta = std::filesystem::path(RELIVO_TEST_DATA) / "relivo";
-const std::vector<std::string> kPropias = {
-    "Funcion", "AutoEscalaZ", "NumeroLineasX", "NumeroLineasY", "XMin",    "XMax",   "YMin",
-    "YMax",    "ZMin",        "ZMax",          "AnguloX",       "AnguloY", "AnguloZ"};
-
-bool EsPropia(const std::string& p) {
-    return std::find(kPropias.begin(), kPropias.end(), p) != kPropias.end();
-}
-
 // What the host saw since the last call, then forgotten.
 void AnotarLoVisto(Guion& g, Banco& b) {
     for (const std::string& e : b.Eventos()) g.Anotar("event " + e);
@@ -89,20 +85,23 @@ TEST_P(GuionRelivo, DaLoGrabado) {
                     ? std::make_unique<Banco>(std::atoi(a[1].c_str()), std::atoi(a[2].c_str()))
                     : std::make_unique<Banco>();
             hecho = false;
-        } else if (c == "set" && EsPropia(a[1])) {
-            Fijar(*b->r, a[1], Argumentos::Resto(linea, 2));
         } else if (c == "set") {
-            EXPECT_TRUE(FijarPropiedadSuperficie(*b->r, a[1], Argumentos::Resto(linea, 2)));
-        } else if (c == "get" && EsPropia(a[1])) {
-            g.Anotar(a[1] == "AutoEscalaZ" ? Texto(b->r->AutoEscalaZ()) : Leer(*b->r, a[1]));
+            const std::string v = Argumentos::Resto(linea, 2);
+            EXPECT_TRUE(Fijar(*b->r, a[1], v) || FijarPropiedadSuperficie(*b->r, a[1], v));
         } else if (c == "get" && a[1] == "Error") {
             g.Anotar(Texto(b->r->NumeroError()) + " " + b->r->Error());
         } else if (c == "get") {
-            g.Anotar(LeerPropiedadSuperficie(*b->r, a[1]).value_or("?"));
+            g.Anotar(
+                Leer(*b->r, a[1]).value_or(LeerPropiedadSuperficie(*b->r, a[1]).value_or("?")));
         } else if (c == "inner") {
             g.Anotar(LeerPropiedadSuperficie(b->r->PlanoInterno(), a[1]).value_or("?"));
         } else if (c == "continue") {
             b->Continuar(a[1] == "1");
+        } else if (c == "continue-first") {
+            auto primero = std::make_shared<bool>(true);
+            b->host.AlEvento("Error", [primero](std::span<ArgumentoEvento> args) {
+                if (std::exchange(*primero, false)) args[2].Valor = true;
+            });
         } else if (c == "on-status") {
             const std::string que = a[1];
             const std::string estado = Argumentos::Resto(linea, 2);

@@ -1,99 +1,17 @@
 // The Relivo control in a Linux host: what the recorded scripts of
-// relivo_script_test.cpp do not show. Tables of ranges and of hostile or
-// defective settings, the host's answers to events kept across a call, the
-// design-time rule of the z range, and a whole document read and written.
+// relivo_script_test.cpp do not show. The table of defective documents, the
+// design-time rule of the z range, the surface's events.
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "platform/linux/json_bag.h"
-#include "tests/support/case_table.h"
-#include "tests/support/relivo_setters.h"
+#include "tests/support/recording.h"
 #include "tests/support/relivo_test_host.h"
 
 namespace relivo::prueba {
 namespace {
-
-std::string LeerDatos(const std::string& nombre) {
-    std::ifstream f(std::string(RELIVO_TEST_DATA) + "/" + nombre, std::ios::binary);
-    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
-}
-
-const std::string kIntervalo = "El intervalo entre líneas no puede ser cero";
-
-// The automatic z range (tests/data/rango_z.tsv): ZMin/ZMax for a plot over
-// x in [0, XMax] and a y range so narrow that y changes the values by next
-// to nothing. A sample more than three typical steps away from the one before
-// it is left out; the first step that is not 0 sets the typical step without
-// widening the range.
-class RangoAutomatico : public testing::TestWithParam<FilaTabla> {};
-
-TEST_P(RangoAutomatico, DejaFueraLosSaltosDeMasDeTresPasosTipicos) {
-    const FilaTabla& f = GetParam();
-    Banco b;
-    b.Preparar(f[0], 0, std::stod(f[1]), 0, 1e-9, static_cast<int16_t>(std::stoi(f[2])), 0);
-    b.r->Graficar();
-    EXPECT_NEAR(b.r->ZMin(), std::stod(f[3]), 1e-6);
-    EXPECT_NEAR(b.r->ZMax(), std::stod(f[4]), 1e-6);
-    EXPECT_EQ(b.Eventos().back(), "TerminoGraficacion()");
-}
-
-INSTANTIATE_TEST_SUITE_P(Datos, RangoAutomatico, testing::ValuesIn(LeerTabla("rango_z.tsv")),
-                         [](const auto& i) { return "Linea" + std::to_string(i.param.linea); });
-
-// Hostile parameter values (tests/data/hostiles.tsv: setter calls): each ends
-// in reported errors or a plot, never a crash, a hang or an exception, and the
-// picture's coordinates stay finite.
-class ValoresHostiles : public testing::TestWithParam<FilaTabla> {};
-
-TEST_P(ValoresHostiles, TerminanEnErroresInformadosOEnUnaGrafica) {
-    for (bool continuar : {false, true}) {
-        Banco b;
-        b.Preparar("sen(x)*cos(y)", -3, 3, -3, 3, 6, 6);
-        b.r->AutoEscalaZ(false);
-        b.r->ZMin(-1);
-        b.r->ZMax(1);
-        b.Continuar(continuar);
-        FijarTodos(*b.r, GetParam()[0]);
-        b.r->Graficar();
-        const bool termino = b.Contar("TerminoGraficacion") == 1;
-        EXPECT_TRUE(termino || b.Contar("Error(") > 0);
-        if (continuar) {
-            EXPECT_TRUE(termino);
-        }
-        EXPECT_TRUE(std::isfinite(b.r->ScaleWidth()));
-        EXPECT_TRUE(std::isfinite(b.r->ScaleHeight()));
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Datos, ValoresHostiles, testing::ValuesIn(LeerTabla("hostiles.tsv")),
-                         [](const auto& i) { return "Linea" + std::to_string(i.param.linea); });
-
-TEST(RelivoParametros, ContinuarEsDeLaLlamadaYConservaLoQueDejoElAnfitrion) {
-    Banco b;
-    b.Preparar("x", -1, 1, -1, 1, 4, 4);
-    b.Olvidar();
-    // The handler answers true to the first report only; the second report
-    // of the same call still arrives with the true it left.
-    int llamadas = 0;
-    b.host.AlEvento("Error", [&](std::span<ArgumentoEvento> a) {
-        if (++llamadas == 1) a[2].Valor = true;
-    });
-    b.r->NumeroLineasX(32767);
-    EXPECT_EQ(llamadas, 2);
-    const auto& ev = b.host.Eventos();
-    ASSERT_EQ(ev.size(), 4u);
-    EXPECT_EQ(Texto(ev[3]), "Error(6,Desbordamiento,true)");
-    // A new call starts with false again.
-    b.Olvidar();
-    llamadas = 1;
-    b.r->NumeroLineasX(-1);
-    EXPECT_EQ(b.Eventos().back(), "Error(-2147221499," + kIntervalo + ",false)");
-}
 
 TEST(RelivoParametros, ZEnTiempoDeDisenoConAutoEscalaFallaLaLlamadaSinEventos) {
     Banco b;
@@ -140,29 +58,6 @@ TEST(RelivoSuperficie, LosEventosDeLaSuperficieLleganAlAnfitrionPorReferencia) {
                                         "KeyUp", "MouseDown", "MouseUp", "Click", "DblClick"}));
     EXPECT_EQ(b.host.Eventos()[0].Id, 3);
     EXPECT_EQ(b.host.Eventos()[9].Id, 2);
-}
-
-// A reviewed document with every setting away from its default, keys in the
-// order the control writes them: read into a fresh control, it raises no
-// event and is written back byte for byte, so each key is both read and
-// written.
-TEST(RelivoPersistencia, UnDocumentoCompletoSeLeeYSeEscribeIgual) {
-    const std::string documento = LeerDatos("documento_completo.json");
-    Banco b;
-    b.r->ReadProperties(BolsaJson::DesdeTexto(documento));
-    EXPECT_TRUE(b.Eventos().empty()) << b.Eventos().front();
-    BolsaJson bolsa;
-    bolsa.OmitirPredeterminados(false);
-    b.r->WriteProperties(bolsa);
-    EXPECT_EQ(bolsa.Texto(), documento);
-    // Read through the properties as well.
-    EXPECT_EQ(b.r->Funcion(), "SinX+Y^2");
-    EXPECT_EQ(b.r->NumeroLineasY(), 7);
-    EXPECT_NEAR(b.r->AnguloZ(), 200, 1e-12);
-    EXPECT_EQ(b.r->FillColor(), RGB(1, 2, 3));
-    EXPECT_EQ(b.r->Font().Name, "DejaVu Serif");
-    EXPECT_EQ(b.r->Picture().Ancho, 4);
-    EXPECT_EQ(b.r->Picture().En(3, 1), RGB(0, 255, 0));
 }
 
 // Documents with keys of the wrong type or out of range (tests/data/

@@ -13,7 +13,6 @@
 #include <string>
 
 #include "relivo/evaluar.h"
-#include "tests/support/evaluar_host.h"
 #include "tests/support/expression_generator.h"
 
 #if RELIVO_WITH_CONTROL

@@ -4,11 +4,12 @@
 //   Funcion <text>   XMin|XMax|YMin|YMax|ZMin|ZMax|AnguloX|AnguloY|AnguloZ <number>
 //   NumeroLineasX|NumeroLineasY <whole number>   AutoEscalaZ 0|1
 //   Graficar   Cancelar
+// ("Funcion =" sets the text it has again)
 // and three lines for the host itself: "Continuar 0|1" (its answer to Error
 // events from now on), "CancelarEn <k>" (it cancels at the k-th yield from
 // now) and "Reentrar 0|1" (its Status handler calls Graficar again).
 //
-// Every call is watched (see relivo_vigilado.h). At the end the host sets a
+// Every call is watched (see watched_relivo.h). At the end the host sets a
 // plain plot and Graficar must draw it without an error: whatever came
 // before, the control stays usable.
 #pragma once
@@ -30,49 +31,14 @@ inline constexpr int64_t kPuntosMaximos = 2000;
 
 inline constexpr auto kMiembro = RelivoVigilado::Clase::Miembro;
 
-inline double Numero(std::string_view t) {
-    const std::string s(t);
-    return std::strtod(s.c_str(), nullptr);
-}
-
-inline int16_t Entero16(std::string_view t) {
-    return static_cast<int16_t>(std::strtol(std::string(t).c_str(), nullptr, 10));
-}
-
 inline void Linea(RelivoVigilado& v, std::string_view l) {
     const size_t blanco = l.find(' ');
-    const std::string_view nombre = l.substr(0, blanco);
-    const std::string_view arg = blanco == std::string_view::npos ? "" : l.substr(blanco + 1);
+    const std::string nombre(l.substr(0, blanco));
+    const std::string arg(blanco == std::string_view::npos ? "" : l.substr(blanco + 1));
     Relivo& r = v.r();
     const std::string que(l.substr(0, 200));
-    const double x = Numero(arg);
-    if (nombre == "Funcion") {
-        v.Llamar(que, kMiembro, [&] { r.Funcion(arg); });
-    } else if (nombre == "XMin") {
-        v.Llamar(que, kMiembro, [&] { r.XMin(x); });
-    } else if (nombre == "XMax") {
-        v.Llamar(que, kMiembro, [&] { r.XMax(x); });
-    } else if (nombre == "YMin") {
-        v.Llamar(que, kMiembro, [&] { r.YMin(x); });
-    } else if (nombre == "YMax") {
-        v.Llamar(que, kMiembro, [&] { r.YMax(x); });
-    } else if (nombre == "ZMin") {
-        v.Llamar(que, kMiembro, [&] { r.ZMin(x); });
-    } else if (nombre == "ZMax") {
-        v.Llamar(que, kMiembro, [&] { r.ZMax(x); });
-    } else if (nombre == "AnguloX") {
-        v.Llamar(que, kMiembro, [&] { r.AnguloX(x); });
-    } else if (nombre == "AnguloY") {
-        v.Llamar(que, kMiembro, [&] { r.AnguloY(x); });
-    } else if (nombre == "AnguloZ") {
-        v.Llamar(que, kMiembro, [&] { r.AnguloZ(x); });
-    } else if (nombre == "NumeroLineasX") {
-        v.Llamar(que, kMiembro, [&] { r.NumeroLineasX(Entero16(arg)); });
-    } else if (nombre == "NumeroLineasY") {
-        v.Llamar(que, kMiembro, [&] { r.NumeroLineasY(Entero16(arg)); });
-    } else if (nombre == "AutoEscalaZ") {
-        v.Llamar(que, kMiembro, [&] { r.AutoEscalaZ(x != 0); });
-    } else if (nombre == "Cancelar") {
+    const double x = std::strtod(arg.c_str(), nullptr);
+    if (nombre == "Cancelar") {
         v.Llamar(que, kMiembro, [&] { r.Cancelar(); });
     } else if (nombre == "Graficar") {
         int16_t nx = 0, ny = 0;
@@ -83,9 +49,12 @@ inline void Linea(RelivoVigilado& v, std::string_view l) {
     } else if (nombre == "Continuar") {
         v.Continuar(x != 0);
     } else if (nombre == "CancelarEn") {
-        v.CancelarEn(static_cast<uint64_t>(std::strtoul(std::string(arg).c_str(), nullptr, 10)));
+        v.CancelarEn(std::strtoull(arg.c_str(), nullptr, 10));
     } else if (nombre == "Reentrar") {
         v.Reentrar(x != 0);
+    } else {
+        // A plot parameter (relivo_setters.h); any other name calls nothing.
+        v.Llamar(que, kMiembro, [&] { prueba::Fijar(r, nombre, arg); });
     }
 }
 

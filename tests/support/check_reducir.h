@@ -27,14 +27,7 @@ inline constexpr std::string_view kAlfabeto =
     "0123456789.E+-*/%^()_LJKDIabcdefghijklmnopqrstuvwxyzABCFGH";
 
 inline bool Canonico(std::string_view t) {
-    for (char c : t) {
-        const bool valido = (c >= '0' && c <= '9') || c == '.' || c == 'E' ||
-                            std::string_view("+-*/%^()_LJKDI").find(c) != std::string_view::npos ||
-                            (c >= 'a' && c <= 'z') || c == 'A' || c == 'B' || c == 'C' ||
-                            c == 'F' || c == 'G' || c == 'H';
-        if (!valido) return false;
-    }
-    return true;
+    return t.find_first_not_of(kAlfabeto) == std::string_view::npos;
 }
 
 inline bool Equilibrado(std::string_view t) {

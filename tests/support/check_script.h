@@ -18,6 +18,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
@@ -90,9 +91,31 @@ struct Modelo {
     }
 };
 
+// A number as the log of a script shows it.
+inline std::string Texto(double x) {
+    char b[32];
+    std::snprintf(b, sizeof b, "%.15g", x);
+    return b;
+}
+
 class Guion {
 public:
+    // What the last call answered, and then its Error event as "! number
+    // text", a line each.
+    std::string respuesta;
+
     void Linea(std::string_view l) {
+        respuesta.clear();
+        const size_t eventos = v_.Eventos();
+        Llamada(l);
+        if (v_.Eventos() > eventos) {
+            respuesta += (respuesta.empty() ? "! " : "\n! ") +
+                         std::to_string(v_.ev().NumeroError()) + " " + v_.ev().Error();
+        }
+    }
+
+private:
+    void Llamada(std::string_view l) {
         if (l.empty()) return;
         const char op = l[0];
         const std::string_view resto = l.substr(1);
@@ -115,7 +138,7 @@ public:
                 break;
             }
             case 'f':
-                v_.Funcion();
+                respuesta = v_.Funcion();
                 break;
             case 'S': {
                 const size_t corte = resto.find_first_of("=#");
@@ -160,13 +183,14 @@ public:
             case 'v': {
                 const Variante var = LeerVariable(resto);
                 const double r = v_.Valor(var);
+                respuesta = Texto(r);
                 if (m_.conocido) Leido(var, r);
                 break;
             }
             case 'N': {
                 const auto i =
                     static_cast<int16_t>(std::strtol(std::string(resto).c_str(), nullptr, 10));
-                v_.Variable(i);
+                respuesta = v_.Variable(i);
                 if (m_.conocido) {
                     const bool debe_fallar =
                         m_.Cuenta() == 0 || (i != 0 && (i < 1 || i > m_.Cuenta()));
@@ -176,12 +200,14 @@ public:
             }
             case 'n': {
                 const int16_t n = v_.NumeroVariables();
+                respuesta = std::to_string(n);
                 if (m_.conocido)
                     EXIGE(n == m_.Cuenta(), "NumeroVariables disagrees with the model");
                 break;
             }
             case 'I': {
                 const int16_t i = v_.IndiceVariable(std::string(resto));
+                respuesta = std::to_string(i);
                 if (m_.conocido) {
                     const int esperado = m_.Indice(Variante(std::string(resto)));
                     if (!numeros::EsNumero(resto)) {
@@ -191,11 +217,11 @@ public:
                 break;
             }
             case 'E':
-                v_.ExisteVariable(resto);
+                respuesta = v_.ExisteVariable(resto) ? "true" : "false";
                 break;
             case 'R': {
                 const int32_t error_antes = ev.NumeroError();
-                v_.Resultado();
+                respuesta = Texto(v_.Resultado());
                 if (m_.conocido) {
                     if (m_.listo) {
                         EXIGE(!v_.Fallo(), "Resultado failed although ready");
@@ -213,7 +239,6 @@ public:
         }
     }
 
-private:
     void Sustituida(int32_t error_antes) {
         m_.Reconstruir(v_);
         m_.listo = m_.Cuenta() == 0 && error_antes == 0 && v_.ev().NumeroError() == 0;

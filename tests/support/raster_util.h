@@ -1,5 +1,4 @@
-// Helpers of the drawing-surface tests: a surface in device pixels without
-// a border, and pixel counts of pictures.
+// A surface for the drawing tests: device pixels, without a border.
 #pragma once
 
 #include <cstdint>
@@ -20,12 +19,6 @@ inline std::unique_ptr<SuperficieDibujo> SuperficiePixeles(int32_t ancho, int32_
     s->FillColor(0xFFFFFF);
     s->AutoRedraw(true);
     return s;
-}
-
-inline int64_t Contar(const Imagen& img, int32_t color) {
-    int64_t n = 0;
-    for (int32_t p : img.Pixeles) n += p == color;
-    return n;
 }
 
 }  // namespace relivo::prueba

@@ -1,55 +1,60 @@
-// The control's plot parameters by name, for tables of setter calls.
+// The control's plot parameters by name, for scripts and tables of setter
+// calls and for the hosts of the fuzz targets.
 #pragma once
 
+#include <cstdint>
+#include <cstdlib>
 #include <iomanip>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <string>
+#include <utility>
 
 #include "relivo/relivo.h"
 
 namespace relivo::prueba {
 
+// The parameters of type double: getter and setter.
+inline const std::map<std::string, std::pair<double (Relivo::*)(), void (Relivo::*)(double)>>
+    kDobles = {{"XMin", {&Relivo::XMin, &Relivo::XMin}},
+               {"XMax", {&Relivo::XMax, &Relivo::XMax}},
+               {"YMin", {&Relivo::YMin, &Relivo::YMin}},
+               {"YMax", {&Relivo::YMax, &Relivo::YMax}},
+               {"ZMin", {&Relivo::ZMin, &Relivo::ZMin}},
+               {"ZMax", {&Relivo::ZMax, &Relivo::ZMax}},
+               {"AnguloX", {&Relivo::AnguloX, &Relivo::AnguloX}},
+               {"AnguloY", {&Relivo::AnguloY, &Relivo::AnguloY}},
+               {"AnguloZ", {&Relivo::AnguloZ, &Relivo::AnguloZ}}};
+
 // A setter called by its name with a value written as text ("inf", "nan"
-// and "-inf" included; the text of Funcion as is).
-inline void Fijar(Relivo& r, const std::string& nombre, const std::string& valor) {
-    if (nombre == "Funcion") return r.Funcion(valor == "=" ? r.Funcion() : valor);
-    const double v = std::stod(valor);
-    if (nombre == "AutoEscalaZ") return r.AutoEscalaZ(v != 0);
-    if (nombre == "NumeroLineasX") return r.NumeroLineasX(static_cast<int16_t>(v));
-    if (nombre == "NumeroLineasY") return r.NumeroLineasY(static_cast<int16_t>(v));
-    const std::map<std::string, void (Relivo::*)(double)> dobles = {
-        {"XMin", &Relivo::XMin},       {"XMax", &Relivo::XMax},
-        {"YMin", &Relivo::YMin},       {"YMax", &Relivo::YMax},
-        {"ZMin", &Relivo::ZMin},       {"ZMax", &Relivo::ZMax},
-        {"AnguloX", &Relivo::AnguloX}, {"AnguloY", &Relivo::AnguloY},
-        {"AnguloZ", &Relivo::AnguloZ}};
-    (r.*dobles.at(nombre))(v);
+// and "-inf" included; the text of Funcion as is, "=" for the one it has);
+// false for a name that is not a plot parameter.
+inline bool Fijar(Relivo& r, const std::string& nombre, const std::string& valor) {
+    const double v = std::strtod(valor.c_str(), nullptr);
+    const auto n = static_cast<int16_t>(std::strtol(valor.c_str(), nullptr, 10));
+    const auto doble = kDobles.find(nombre);
+    if (nombre == "Funcion") return r.Funcion(valor == "=" ? r.Funcion() : valor), true;
+    if (nombre == "AutoEscalaZ") return r.AutoEscalaZ(v != 0), true;
+    if (nombre == "NumeroLineasX") return r.NumeroLineasX(n), true;
+    if (nombre == "NumeroLineasY") return r.NumeroLineasY(n), true;
+    if (doble == kDobles.end()) return false;
+    (r.*doble->second.second)(v);
+    return true;
 }
 
-// The value a getter gives, as text.
-inline std::string Leer(Relivo& r, const std::string& nombre) {
+// The value a getter gives, as text; none for a name that is not a plot
+// parameter.
+inline std::optional<std::string> Leer(Relivo& r, const std::string& nombre) {
+    const auto doble = kDobles.find(nombre);
     if (nombre == "Funcion") return r.Funcion();
+    if (nombre == "AutoEscalaZ") return std::to_string(r.AutoEscalaZ());
     if (nombre == "NumeroLineasX") return std::to_string(r.NumeroLineasX());
     if (nombre == "NumeroLineasY") return std::to_string(r.NumeroLineasY());
-    const std::map<std::string, double (Relivo::*)()> dobles = {
-        {"XMin", &Relivo::XMin},       {"XMax", &Relivo::XMax},
-        {"YMin", &Relivo::YMin},       {"YMax", &Relivo::YMax},
-        {"ZMin", &Relivo::ZMin},       {"ZMax", &Relivo::ZMax},
-        {"AnguloX", &Relivo::AnguloX}, {"AnguloY", &Relivo::AnguloY},
-        {"AnguloZ", &Relivo::AnguloZ}};
+    if (doble == kDobles.end()) return std::nullopt;
     std::ostringstream t;
-    t << std::setprecision(12) << (r.*dobles.at(nombre))();
+    t << std::setprecision(12) << (r.*doble->second.first)();
     return t.str();
-}
-
-// "XMin=-1;XMax=inf": the calls in order.
-inline void FijarTodos(Relivo& r, const std::string& llamadas) {
-    std::istringstream partes(llamadas);
-    for (std::string l; std::getline(partes, l, ';');) {
-        const size_t igual = l.find('=');
-        Fijar(r, l.substr(0, igual), l.substr(igual + 1));
-    }
 }
 
 }  // namespace relivo::prueba

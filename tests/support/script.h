@@ -22,7 +22,6 @@
 #include "platform/png.h"
 #include "relivo/platform/error.h"
 #include "relivo/platform/surface_properties.h"
-#include "tests/support/case_table.h"
 #include "tests/support/recording.h"
 
 namespace relivo::prueba {

@@ -10,12 +10,22 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "relivo/evaluar.h"
-#include "tests/support/evaluar_host.h"
 #include "tests/support/invariants.h"
 
 namespace relivo::fuzz {
+
+// A host of Evaluar that records every Error event.
+class HostEvaluar : public EventosEvaluar {
+public:
+    void Error(int32_t NumError, const std::string& DescrError) override {
+        eventos.emplace_back(NumError, DescrError);
+    }
+    std::vector<std::pair<int32_t, std::string>> eventos;
+};
 
 class EvaluarVigilado {
 public:
@@ -116,7 +126,7 @@ private:
         }
     }
 
-    prueba::HostEvaluar host_;
+    HostEvaluar host_;
     Evaluar ev_;
     bool fallo_ = false;
 };

@@ -1,7 +1,7 @@
-// A Relivo control on a small surface, sited in a host that records its
-// events, answers Error with a Continuar chosen by the script, may cancel
-// the run at a chosen yield and may call Graficar again from a Status
-// handler. Every call of the control's own members is watched:
+// A Relivo control on a small surface that can be made to fail on its N-th
+// call (failing_surface.h), sited in a host that records its events, answers Error with a Continuar
+// chosen by the script, may cancel the run at a chosen yield and may call Graficar again from a
+// Status handler. Every call of the control's own members is watched:
 //   - each Error event follows a Status event with "Error: " and its text
 //     and the percentage 0, and carries a number other than 0;
 //   - with Continuar false a member reports at most one error;
@@ -16,6 +16,8 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -23,13 +25,17 @@
 #include "platform/linux/host.h"
 #include "platform/linux/work_queue.h"
 #include "relivo/relivo.h"
+#include "tests/support/failing_surface.h"
 #include "tests/support/invariants.h"
+#include "tests/support/relivo_setters.h"
 
 namespace relivo::fuzz {
 
 class RelivoVigilado {
 public:
-    RelivoVigilado() : r_(host_, 64, 48) {
+    RelivoVigilado()
+        : superficie_(new prueba::SuperficieConFallos(CrearSuperficie(64, 48))),
+          r_(host_, std::unique_ptr<SuperficieDibujo>(superficie_)) {
         host_.AlEvento("Error", [this](std::span<ArgumentoEvento> a) {
             ++errores_en_llamada_;
             a[2].Valor = continuar_;
@@ -61,6 +67,9 @@ public:
 
     Relivo& r() { return r_; }
     AnfitrionLinux& host() { return host_; }
+    prueba::SuperficieConFallos& Superficie() { return *superficie_; }
+    // The events of the last watched call, without those of nested runs.
+    const std::vector<AnfitrionLinux::EventoRecibido>& Propios() const { return propios_; }
     void Continuar(bool c) { continuar_ = c; }
     void Reentrar(bool r) { reentrar_ = r; }
     // Cancels at the k-th yield from now (0: never).
@@ -87,17 +96,18 @@ public:
         // The events of the call itself, without those of the runs that the
         // host's handlers started inside it.
         const auto& todos = host_.Eventos();
-        std::vector<const AnfitrionLinux::EventoRecibido*> ev;
+        propios_.clear();
         for (size_t k = inicio; k < todos.size(); ++k) {
             bool anidado = false;
             for (const auto& [a, b] : anidados_) anidado = anidado || (k >= a && k < b);
-            if (!anidado) ev.push_back(&todos[k]);
+            if (!anidado) propios_.push_back(todos[k]);
         }
+        const auto& ev = propios_;
         int errores = 0;
         int terminos = 0;
         const AnfitrionLinux::EventoRecibido* ultimo_error = nullptr;
         for (size_t k = 0; k < ev.size(); ++k) {
-            const auto& e = *ev[k];
+            const auto& e = ev[k];
             if (e.Nombre == "Status") {
                 const int16_t p = e.Argumentos[1].Valor.AEntero16();
                 EXIGE(p >= 0 && p <= 100, que + ": Status percentage " + std::to_string(p));
@@ -106,16 +116,16 @@ public:
                 const int32_t n = e.Argumentos[0].Valor.AEntero32();
                 const std::string t = e.Argumentos[1].Valor.ATexto();
                 EXIGE(n != 0 && !t.empty(), que + ": Error event without number or text");
-                EXIGE(k > 0 && ev[k - 1]->Nombre == "Status" &&
-                          ev[k - 1]->Argumentos[0].Valor.ATexto() == "Error: " + t &&
-                          ev[k - 1]->Argumentos[1].Valor.AEntero16() == 0,
+                EXIGE(k > 0 && ev[k - 1].Nombre == "Status" &&
+                          ev[k - 1].Argumentos[0].Valor.ATexto() == "Error: " + t &&
+                          ev[k - 1].Argumentos[1].Valor.AEntero16() == 0,
                       que + ": Error event " + std::to_string(n) + " " + t +
                           " without its Status before it");
             } else if (e.Nombre == "TerminoGraficacion") {
                 ++terminos;
-                EXIGE(k > 0 && ev[k - 1]->Nombre == "Status" &&
-                          ev[k - 1]->Argumentos[0].Valor.ATexto() == "Graficación terminada" &&
-                          ev[k - 1]->Argumentos[1].Valor.AEntero16() == 0,
+                EXIGE(k > 0 && ev[k - 1].Nombre == "Status" &&
+                          ev[k - 1].Argumentos[0].Valor.ATexto() == "Graficación terminada" &&
+                          ev[k - 1].Argumentos[1].Valor.AEntero16() == 0,
                       que + ": TerminoGraficacion without the final Status before it");
             }
         }
@@ -137,7 +147,7 @@ public:
         if (graficar) {
             ultimo_graficar_sin_error_ = errores == 0;
             if (errores == 0 || continuar_) {
-                EXIGE(terminos == 1 && ev.back()->Nombre == "TerminoGraficacion",
+                EXIGE(terminos == 1 && ev.back().Nombre == "TerminoGraficacion",
                       que + ": a run that went on to its end did not end with TerminoGraficacion");
             } else {
                 EXIGE(terminos == 0, que + ": a stopped run raised TerminoGraficacion");
@@ -153,7 +163,9 @@ private:
     static constexpr uint64_t kCedidosMaximos = 20000;
 
     AnfitrionLinux host_;
+    prueba::SuperficieConFallos* superficie_;  // owned by the control
     Relivo r_;
+    std::vector<AnfitrionLinux::EventoRecibido> propios_;
     bool continuar_ = false;
     bool reentrar_ = false;
     uint64_t cancelar_en_ = 0;
@@ -165,26 +177,29 @@ private:
     bool ultimo_graficar_sin_error_ = false;
 };
 
-// Whatever came before, the control draws a plain plot without an error.
+// Sets the plain plot, each setter a watched call (XMax twice, so that the
+// grid is sampled anew).
+inline void Preparar(RelivoVigilado& v) {
+    std::istringstream llamadas(
+        "Funcion=x*y - sen(x);XMin=-1;XMax=2.5;XMax=2;YMin=-2;YMax=1;NumeroLineasX=3;"
+        "NumeroLineasY=2;AutoEscalaZ=1;AnguloX=30;AnguloY=20;AnguloZ=10");
+    for (std::string l; std::getline(llamadas, l, ';');) {
+        const size_t igual = l.find('=');
+        v.Llamar("plain " + l, RelivoVigilado::Clase::Miembro,
+                 [&] { prueba::Fijar(v.r(), l.substr(0, igual), l.substr(igual + 1)); });
+    }
+}
+
+// Whatever came before, the control draws the plain plot without an error.
 inline void Usable(RelivoVigilado& v) {
-    Relivo& r = v.r();
     v.Continuar(false);
     v.Reentrar(false);
     v.CancelarEn(0);
-    v.Llamar("plain Funcion", RelivoVigilado::Clase::Miembro, [&] { r.Funcion("x*y - sen(x)"); });
-    v.Llamar("plain XMin", RelivoVigilado::Clase::Miembro, [&] { r.XMin(-1); });
-    v.Llamar("plain XMax", RelivoVigilado::Clase::Miembro, [&] { r.XMax(2); });
-    v.Llamar("plain YMin", RelivoVigilado::Clase::Miembro, [&] { r.YMin(-2); });
-    v.Llamar("plain YMax", RelivoVigilado::Clase::Miembro, [&] { r.YMax(1); });
-    v.Llamar("plain NumeroLineasX", RelivoVigilado::Clase::Miembro, [&] { r.NumeroLineasX(4); });
-    v.Llamar("plain NumeroLineasY", RelivoVigilado::Clase::Miembro, [&] { r.NumeroLineasY(3); });
-    v.Llamar("plain AutoEscalaZ", RelivoVigilado::Clase::Miembro, [&] { r.AutoEscalaZ(true); });
-    v.Llamar("plain AnguloX", RelivoVigilado::Clase::Miembro, [&] { r.AnguloX(30); });
-    v.Llamar("plain AnguloY", RelivoVigilado::Clase::Miembro, [&] { r.AnguloY(20); });
-    v.Llamar("plain AnguloZ", RelivoVigilado::Clase::Miembro, [&] { r.AnguloZ(10); });
-    v.Llamar("plain Graficar", RelivoVigilado::Clase::Graficar, [&] { r.Graficar(); });
+    Preparar(v);
+    v.Llamar("plain Graficar", RelivoVigilado::Clase::Graficar, [&] { v.r().Graficar(); });
     EXIGE(v.UltimoGraficarSinError(), "the control is not usable after the script: error " +
-                                          std::to_string(r.NumeroError()) + " " + r.Error());
+                                          std::to_string(v.r().NumeroError()) + " " +
+                                          v.r().Error());
 }
 
 }  // namespace relivo::fuzz
