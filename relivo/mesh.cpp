@@ -183,7 +183,8 @@ void GraficarPuntos(Control& c) {
     EstadoRelivo& e = c.e;
     const int32_t nX = numeros::AEntero32(e.IntervalosX);
     const int32_t nY = numeros::AEntero32(e.IntervalosY);
-    VerticesDeColumna vertices(nY + 1);
+    // A grid left without rows (a refused setting, resumed) has no cells.
+    VerticesDeColumna vertices(std::max(nY + 1, 0));
     double xAnterior = 0;
     for (int32_t i = 0; i <= nX; ++i) {
         const double x = CoordenadaX(e, i);
