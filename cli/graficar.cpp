@@ -263,6 +263,7 @@ public:
             ultimoTexto = texto;
             // The first sample is taken before the first status.
             errorAlMuestrear = fase_.empty() || fase_ == mensajes::kProcesando;
+            cesionesAlFallar = cesiones;
         } else if (Nombre == "Status") {
             // The error's own status comes just before it: the phase is
             // the one before.
@@ -292,10 +293,13 @@ public:
 
     bool terminado = false;
     json eventos = json::array();
-    // The last error told, and whether it came while sampling the surface.
+    // The last error told, whether it came while sampling the surface, and
+    // how many yields the run had made by then (one a stored sample).
     int32_t ultimoNumero = 0;
     std::string ultimoTexto;
     bool errorAlMuestrear = false;
+    int64_t cesiones = 0;
+    int64_t cesionesAlFallar = 0;
 
 private:
     void MostrarProgreso(const std::string& texto, int16_t porcentaje) {
@@ -388,9 +392,11 @@ std::string NombreIncompleta(const std::string& salida) {
 }
 
 // Where the sampling failed with `numero`: the first sample, in the order
-// the control takes them, whose evaluation fails so. Empty when none does
-// (the failure came from elsewhere).
-std::string LugarDelFallo(Relivo& r, int32_t numero) {
+// the control takes them, whose evaluation fails so, among the first
+// `limite` (the run got no further, so the search costs no more than it).
+// Empty when none does (the failure came from elsewhere, or the expression
+// draws random numbers).
+std::string LugarDelFallo(Relivo& r, int32_t numero, int64_t limite) {
     Evaluar ev;
     ev.Funcion(r.Funcion());
     if (ev.NumeroError() != 0) return "";
@@ -410,6 +416,7 @@ std::string LugarDelFallo(Relivo& r, int32_t numero) {
     for (int32_t j = 0; j <= nY; ++j) {
         if (hayY) ev.ValorPorIndice(iy, CoordenadaY(e, j));
         for (int32_t i = 0; i <= nX; ++i) {
+            if (limite-- <= 0) return "";
             if (hayX) ev.ValorPorIndice(ix, CoordenadaX(e, i));
             if (ev.NumeroError() == 0) continue;
             if (ev.NumeroError() != numero) return "";
@@ -490,7 +497,8 @@ int ComandoGraficar(const Argumentos& args) {
     int estado = 1;
     bool empezado = false;
     gInterrumpido = 0;
-    const int32_t vigilante = AgregarVigilante([&r] {
+    const int32_t vigilante = AgregarVigilante([&r, &anfitrion] {
+        ++anfitrion.cesiones;
         if (gInterrumpido) r->Cancelar();
     });
     auto* anterior = std::signal(SIGINT, AlInterrumpir);
@@ -515,7 +523,8 @@ int ComandoGraficar(const Argumentos& args) {
     if (gInterrumpido) {
         estado = kEstadoInterrumpido;
     } else if (estado != 0 && anfitrion.errorAlMuestrear) {
-        const std::string lugar = LugarDelFallo(*r, anfitrion.ultimoNumero);
+        const std::string lugar =
+            LugarDelFallo(*r, anfitrion.ultimoNumero, anfitrion.cesionesAlFallar + 1);
         if (!lugar.empty()) std::fprintf(stderr, "%s\n", lugar.c_str());
     }
 
