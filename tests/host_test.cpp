@@ -55,6 +55,16 @@ TEST(Anfitrion, EventosArgumentosYAnidamiento) {
     host.LanzarEvento(10, "Error", args);
     ASSERT_EQ(host.Eventos().size(), 4u);
     EXPECT_EQ(host.Eventos()[3].Argumentos.size(), 1u);
+    // Also when the handler leaves the record on.
+    host.AlEvento("Error", [&](std::span<ArgumentoEvento>) {
+        host.RegistrarEventos(true);
+        host.LanzarEvento(4, "KeyPress", k);
+    });
+    host.RegistrarEventos(false);
+    host.LanzarEvento(10, "Error", args);
+    ASSERT_EQ(host.Eventos().size(), 5u);
+    EXPECT_EQ(host.Eventos()[4].Nombre, "KeyPress");
+    EXPECT_EQ(host.Eventos()[4].Argumentos.size(), 1u);
 }
 
 TEST(Anfitrion, AmbienteNotificacionesYMenus) {

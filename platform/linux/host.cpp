@@ -22,10 +22,11 @@ void AnfitrionLinux::LanzarEvento(int32_t Id, std::string_view Nombre,
     // Recorded in the order raised (an event raised from a handler comes
     // after the one whose handler raised it), with the arguments as the
     // handler left them.
-    size_t registro = eventos_.size();
-    if (registrar_) {
-        eventos_.push_back({Id, std::string(Nombre), {}});
-    }
+    // Whether this event is recorded is decided as it is raised: a handler
+    // that switches the record on or off changes only what comes after.
+    const bool registrado = registrar_;
+    const size_t registro = eventos_.size();
+    if (registrado) eventos_.push_back({Id, std::string(Nombre), {}});
     const auto it = manejadores_.find(Nombre);
     if (it != manejadores_.end()) {
         // A copy: the handler may replace itself or others while it runs.
@@ -39,7 +40,7 @@ void AnfitrionLinux::LanzarEvento(int32_t Id, std::string_view Nombre,
             if (!Argumentos[i].PorReferencia) Argumentos[i].Valor = porValor[i];
         }
     }
-    if (registrar_ && registro < eventos_.size()) {
+    if (registrado) {
         eventos_[registro].Argumentos.assign(Argumentos.begin(), Argumentos.end());
     }
 }
