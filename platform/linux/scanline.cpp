@@ -51,18 +51,19 @@ std::span<const TramoFila> TramosPoligono(std::span<const PuntoApi> puntos, int3
     tramos.clear();
     if (puntos.size() < 3 || ancho <= 0 || alto <= 0) return tramos;
     bordes.clear();
-    int64_t ymin = INT64_MAX, ymax = INT64_MIN;
-    bool pequenos = true;
+    int64_t xmin = INT64_MAX, xmax = INT64_MIN, ymin = INT64_MAX, ymax = INT64_MIN;
     for (size_t i = 0; i < puntos.size(); ++i) {
         const PuntoApi& a = puntos[i];
-        const PuntoApi& b = puntos[(i + 1) % puntos.size()];
-        pequenos = pequenos && std::llabs(a.x) < kLimite64 && std::llabs(a.y) < kLimite64;
+        const PuntoApi& b = puntos[i + 1 < puntos.size() ? i + 1 : 0];
+        xmin = std::min<int64_t>(xmin, a.x);
+        xmax = std::max<int64_t>(xmax, a.x);
+        ymin = std::min<int64_t>(ymin, a.y);
+        ymax = std::max<int64_t>(ymax, a.y);
         if (a.y == b.y) continue;
-        Borde e = a.y < b.y ? Borde{a.x, a.y, b.x, b.y} : Borde{b.x, b.y, a.x, a.y};
-        bordes.push_back(e);
-        ymin = std::min(ymin, e.y0);
-        ymax = std::max(ymax, e.y1);
+        bordes.push_back(a.y < b.y ? Borde{a.x, a.y, b.x, b.y} : Borde{b.x, b.y, a.x, a.y});
     }
+    const bool pequenos =
+        xmin > -kLimite64 && xmax < kLimite64 && ymin > -kLimite64 && ymax < kLimite64;
     if (bordes.empty()) return tramos;
     const int64_t desde = std::max<int64_t>(ymin, 0), hasta = std::min<int64_t>(ymax, alto);
     for (int64_t y = desde; y < hasta; ++y) {
@@ -73,7 +74,12 @@ std::span<const TramoFila> TramosPoligono(std::span<const PuntoApi> puntos, int3
                                           : Cruce<Entero128>(b, y, ancho));
             }
         }
-        std::sort(cruces.begin(), cruces.end());
+        // Mostly two crossings (a convex figure).
+        if (cruces.size() == 2) {
+            if (cruces[1] < cruces[0]) std::swap(cruces[0], cruces[1]);
+        } else {
+            std::sort(cruces.begin(), cruces.end());
+        }
         for (size_t k = 0; k + 1 < cruces.size(); k += 2) {
             if (cruces[k] < cruces[k + 1]) {
                 tramos.push_back({static_cast<int32_t>(y), cruces[k], cruces[k + 1]});
