@@ -20,6 +20,8 @@
 //   resize W H             the host resizes the control
 //   key CODE SHIFT ASCII   a key pressed on the control's surface
 //   handler EVENT N        the host's handler of EVENT sets every argument to N
+//   fail-on EVENT          the host's handler of EVENT sets every by-reference
+//                          argument to true, then fails (throws)
 //   save | load FILE       the settings into a JSON document (logged) |
 //                          from a document under tests/data
 //   image                  the picture, compared with NAME.K.png
@@ -27,6 +29,7 @@
 
 #include <memory>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -134,6 +137,13 @@ TEST_P(GuionRelivo, DaLoGrabado) {
             const int16_t valor = static_cast<int16_t>(x.F(2));
             b->host.AlEvento(a[1], [valor](std::span<ArgumentoEvento> args) {
                 for (ArgumentoEvento& arg : args) arg.Valor = valor;
+            });
+        } else if (c == "fail-on") {
+            b->host.AlEvento(a[1], [](std::span<ArgumentoEvento> args) {
+                for (ArgumentoEvento& arg : args) {
+                    if (arg.PorReferencia) arg.Valor = true;
+                }
+                throw std::runtime_error("the host's handler fails");
             });
         } else if (c == "resize") {
             b->r->Redimensionar(x.F(1), x.F(2));
