@@ -84,8 +84,9 @@ if [ "${1:-}" = "--bajo-x" ]; then
   esperado="$(w "$refs")"
   registro="$datos\\registro.tsv"
   p="$build/pruebas"
-  correr "archivo Relivo.ocx" "$cargador" "$p/module_test.exe" --gtest_filter='ArchivoOcx.*' "$ocx"
   # Each file's dump is left in the build directory, to review a difference.
+  correr "archivo Relivo.ocx" "$cargador" "$p/module_test.exe" --gtest_filter='ArchivoOcx.*' \
+    "$ocx" "$datos\\relivo_ocx.txt" "$(w "$build")\\relivo_ocx.txt"
   volcado="$datos\\carvex_typelib.txt"
   correr "biblioteca de tipos (.tlb)" "$cargador" "$p/module_test.exe" \
     --gtest_filter='BibliotecaTipos.*' "$tlb" "$volcado" \

@@ -1,9 +1,5 @@
-// What every test program under Wine shares: its arguments (after
-// GoogleTest's own), text conversions, the data files, VARIANT values,
-// late binding by member name through IDispatch (as a script or a
-// form-based host does), an event sink that records what a control raises,
-// the runner of the steps of data/*.jsonl, and pictures (an OLE picture's
-// pixels, the Linux build's PPM files) with their comparison.
+// What the test programs under Wine share: VARIANT values, late binding by
+// name, an event sink, the runner of data/pasos.jsonl, and pictures.
 #pragma once
 
 // clang-format off
@@ -64,25 +60,25 @@ inline std::wstring Utf16(std::string_view s) {
     return w;
 }
 
-// A whole file; one that cannot be read throws, and the test that reads it
-// fails with the reason.
+// A whole file; one that cannot be read throws (the test fails with why).
 inline std::string LeerTexto(const std::string& ruta) {
     std::ifstream f(ruta, std::ios::binary);
     if (!f) throw std::runtime_error("no se puede leer " + ruta);
     return std::string(std::istreambuf_iterator<char>(f), {});
 }
-// The values of a JSON Lines file, blank lines skipped.
+// The values of a JSON Lines file, blank lines and # comments skipped.
 inline std::vector<Json> LeerLineasJson(const std::string& ruta) {
     std::vector<Json> r;
     std::istringstream s(LeerTexto(ruta));
     for (std::string l; std::getline(s, l);) {
-        if (l.find_first_not_of(" \t\r") != std::string::npos) r.push_back(Json::parse(l));
+        if (l.find_first_not_of(" \t\r") != std::string::npos && l[0] != '#') {
+            r.push_back(Json::parse(l));
+        }
     }
     return r;
 }
 
-// A condition the rest of a test depends on: a failure where it is checked,
-// and the answer, so that the test skips only what needs it.
+// A condition the rest of a test depends on: a failure here, and the answer.
 inline bool Cumple(bool condicion, const char* archivo, int linea, const std::string& que) {
     if (!condicion) ADD_FAILURE_AT(archivo, linea) << que;
     return condicion;
@@ -90,9 +86,8 @@ inline bool Cumple(bool condicion, const char* archivo, int linea, const std::st
 
 #define RELIVO_CUMPLE(cond, que) ::prueba::Cumple((cond), __FILE__, __LINE__, (que))
 
-// Runs the tests with COM (or, for `ole`, OLE) initialised in a
-// single-threaded apartment; there must be from `minimo` to `maximo`
-// arguments, named by `uso`.
+// Runs the tests with COM (or OLE) initialised in a single-threaded
+// apartment, given `minimo` to `maximo` arguments.
 inline int Principal(int argc, char** argv, const char* uso, size_t minimo, size_t maximo,
                      bool ole = false) {
     testing::InitGoogleTest(&argc, argv);
@@ -107,8 +102,7 @@ inline int Principal(int argc, char** argv, const char* uso, size_t minimo, size
     return r;
 }
 
-// A new reference-counted object of the tests', held from its first
-// reference.
+// A new reference-counted object of the tests', held from its first reference.
 template <typename T, typename... A>
 ComPtr<T> Nuevo(A&&... a) {
     ComPtr<T> p;
@@ -117,8 +111,7 @@ ComPtr<T> Nuevo(A&&... a) {
 }
 
 // An object of the host that lives as long as the test (references are not
-// counted), answering IUnknown and `I` (a dispatch interface describes no
-// types: it is driven by the identifiers it answers).
+// counted), answering IUnknown and `I`; a dispatch interface has no types.
 template <typename I = IDispatch, const IID& kIid = IID_IDispatch>
 class DelAnfitrion : public I {
 public:
@@ -229,15 +222,13 @@ private:
     std::vector<std::pair<std::wstring, V>> valores_;
 };
 
-// The arguments of a call the host received, in declaration order and by
-// value.
+// The arguments of a call the host received, in declaration order.
 inline std::vector<V> Valores(const DISPPARAMS* p) {
     std::vector<V> r(p->cArgs);
     for (UINT i = 0; i < p->cArgs; ++i) VariantCopyInd(&*r[i], &p->rgvarg[p->cArgs - 1 - i]);
     return r;
 }
 
-// The result of a call: the HRESULT, the value and the exception.
 struct Resultado {
     HRESULT hr = E_FAIL;
     V valor;
@@ -330,15 +321,13 @@ inline bool Advise(IUnknown* control, REFIID iid, IUnknown* sumidero,
            SUCCEEDED(punto->Advise(sumidero, &cookie));
 }
 
-// One event as the sink received it: its name and its arguments in
-// declaration order (by-reference ones as they were on entry).
+// An event: its name and arguments (by-reference ones as they were on entry).
 struct Evento {
     std::wstring nombre;
     std::vector<V> args;
 };
 
-// Gives a by-reference argument of a call the host received the value `v`
-// (converted to its type); false when it is not one or cannot take it.
+// Gives a by-reference argument the value `v`; false when it cannot.
 inline bool PonerRef(VARIANTARG* r, V v) {
     V c;
     const VARTYPE t = V_VT(r) & ~VT_BYREF;
@@ -349,8 +338,8 @@ inline bool PonerRef(VARIANTARG* r, V v) {
     return true;
 }
 
-// A sink of a control's default event interface: records every event and
-// lets a handler change the by-reference arguments (declaration order).
+// A sink of a control's default event interface: records every event; a
+// handler may change the by-reference arguments.
 class Sumidero final : public relivo::com::ObjetoSimple<DelAnfitrion<>, IID_IDispatch> {
 public:
     using Manejador = std::function<void(Evento& evento, std::vector<VARIANTARG*>& porReferencia)>;
@@ -365,8 +354,7 @@ public:
         SysFreeString(n);
         std::vector<VARIANTARG*> porReferencia;
         for (UINT i = p->cArgs; i-- > 0;) porReferencia.push_back(&p->rgvarg[i]);
-        // Recorded before the handler runs, so that events the handler
-        // causes come after this one.
+        // Recorded first: events the handler causes come after this one.
         const size_t indice = eventos.size();
         eventos.push_back(e);
         if (manejador) manejador(eventos[indice], porReferencia);
@@ -393,7 +381,6 @@ public:
         punto_.Reset();
         return hr;
     }
-    // The events with a given name.
     std::vector<Evento> De(const std::wstring& nombre) const {
         std::vector<Evento> r;
         for (const Evento& e : eventos) {
@@ -446,10 +433,8 @@ inline VARTYPE Tipo(const std::string& nombre) {
     return kTipos.at(nombre);
 }
 
-// The values of the data files: a JSON number is a Long (integer) or a
-// Double, a string a BSTR, true and false a Boolean, null Empty; an object
-// is one of the other kinds (see data/pasos.jsonl). What references refer to
-// lives here.
+// The values of the data files (see data/pasos.jsonl); what references refer
+// to lives here.
 class Notacion {
 public:
     explicit Notacion(const Despacho& control) : control_(control) {}
@@ -510,17 +495,8 @@ inline void Esperado(const V& v, const Json& esperado, const std::string& que) {
     }
 }
 
-// The steps of a scenario of data/pasos.jsonl on a control whose events `s` records. A step is
-// one call ("get", "put" with its "valor", "putref", "llamar", "dispid", with "args") and what it
-// gives: "hr" ("bien", "falla", "no S_OK" or a name), "scode" (a control error number),
-// "descripcion", "igual", "tipo", "mayor", the events it raises ("eventos", their names in order:
-// "orden"), the events so far ("cuenta"; "borrar" forgets them first), the last one of a name with
-// its first arguments ("evento"), the by-reference arguments after the call ("argsDespues"). Or
-// "id" (a name's DISPID, "igual"), "continuar" (what every Error event answers), "mensajes" (window
-// messages sent to the control's hWnd, [name, wParam, x, y]), "respuesta" (what the sink answers),
-// "otro" (a second sink connects; "cuentaOtro" counts its events), "desconectar", "conectar", or
-// "al": a handler of the event named, with first argument "si", run "veces" times at most, that
-// gives by-reference argument "ref" [index, value] and runs the steps "hacer".
+// The steps of a scenario of data/pasos.jsonl (described there) on a control
+// whose events `s` records.
 class Pasos {
 public:
     Pasos(const Despacho& c, Sumidero& s) : c_(c), s_(s), notacion_(c) {}
@@ -648,8 +624,8 @@ struct Mapa {
     uint32_t En(int x, int y) const { return p[static_cast<size_t>(y) * ancho + x]; }
 };
 
-// The pixels of a bitmap; of a bitmap compatible with `origen` that
-// `dibujar` draws on (empty when it fails).
+// The pixels of a bitmap; of one compatible with `origen` that `dibujar`
+// draws on (empty when it fails).
 inline Mapa LeerMapa(HBITMAP h) {
     Mapa m;
     BITMAP bm{};
@@ -711,12 +687,10 @@ struct Comparacion {
                           // next to a line of the reference
 };
 
-// Compares picture `a` with the reference `b`, taking colour `fondoA` of `a`
-// as `fondoB` (the same system colour resolved by two platforms). A pixel that
-// differs is near when its colour lies within one pixel in the other picture,
-// or a pixel of one of the `lineas` colours lies within one pixel in the
-// reference (where two polygons and their outlines meet, two rasterisers of
-// the same rules may round one pixel apart).
+// Compares picture `a` with the reference `b`, colour `fondoA` of `a` taken
+// as `fondoB`. A pixel that differs is near when its colour lies within one
+// pixel in the other picture, or one of the `lineas` colours within one pixel
+// in the reference (two rasterisers may round edges one pixel apart).
 inline Comparacion Comparar(const Mapa& a, const Mapa& b, uint32_t fondoA, uint32_t fondoB,
                             std::initializer_list<uint32_t> lineas = {}) {
     Comparacion c;
@@ -743,9 +717,8 @@ inline Comparacion Comparar(const Mapa& a, const Mapa& b, uint32_t fondoA, uint3
     return c;
 }
 
-// A picture of the Windows build compared with the Linux build's: the
-// background is the button face of each platform; the edges of the cells
-// (black outlines, red axes) may fall one pixel apart.
+// A picture compared with the Linux build's: the background is each
+// platform's button face; black outlines and red axes may move one pixel.
 inline void CompararConLinux(const Mapa& m, const Mapa& linux, const std::string& que) {
     const Comparacion k =
         Comparar(m, linux, GetSysColor(COLOR_BTNFACE), 0xF0F0F0, {0x000000, 0x0000FF});
