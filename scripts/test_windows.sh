@@ -101,7 +101,7 @@ if [ "${1:-}" = "--bajo-x" ]; then
     --gtest_filter='Registro.*' presente "$ocx" "$registro"
   correr "Evaluar y Relivo por automatización" "$cargador" "$p/automation_test.exe" "$datos" \
     "$esperado"
-  correr "contenedor" "$cargador" "$p/container_test.exe" "$esperado"
+  correr "contenedor" "$cargador" "$p/container_test.exe" "$datos" "$esperado"
   for guion in prueba.vbs prueba.js; do
     correr "guion $guion" "$cargador" "$p/script_host_test.exe" "$datos\\$guion" \
       "$esperado\\evaluar_esperado.jsonl" "$esperado\\onda.json"

@@ -198,7 +198,6 @@ TEST(EntradasErroneas, Conexiones) {
     EXPECT_EQ(cookie, DWORD{0}) << "sin cookie";
     EXPECT_EQ(p->Unadvise(4242), CONNECT_E_NOCONNECTION) << "cookie inexistente";
     EXPECT_EQ(p->Advise(nullptr, &cookie), E_POINTER) << "sumidero nulo";
-    EXPECT_EQ(r.As<IOleControl>()->FreezeEvents(FALSE), S_OK) << "descongelar sin congelar";
     // Another interface, type information that does not exist.
     for (Despacho c : {Despacho::Crear(L"Carvex.Evaluar"), r}) {
         DISPPARAMS sin{};

@@ -547,6 +547,7 @@ public:
         if (p.contains("putref")) r = c_.PutRef(miembro("putref"), notacion_.Valor(p["valor"]));
         if (p.contains("llamar")) r = c_.Llamar(miembro("llamar"), args);
         if (p.contains("dispid")) r = c_.Invocar(p["dispid"].get<DISPID>(), DISPATCH_METHOD, args);
+        if (p.contains("congelar")) r.hr = c_.As<IOleControl>()->FreezeEvents(p["congelar"]);
         HWND h = p.contains("mensajes") ? c_.Manejador<HWND>(L"hWnd") : nullptr;
         for (const Json& m : p.value("mensajes", Json::array())) {
             SendMessageW(h, kMensajes.at(m[0].get<std::string>()), m[1].get<WPARAM>(),
