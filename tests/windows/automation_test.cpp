@@ -1,15 +1,7 @@
-// Evaluar and Relivo through automation: created by ProgID, driven
-// late-bound by member name, their events received through their connection
-// points. Every case of data/evaluar_casos.jsonl and every plot of
-// data/relivo_casos.txt is checked against what the Linux build gives for it
-// (the relivo command's batch output, trace and picture, pixel by pixel).
-// The steps of data/pasos.jsonl check what only a COM client can send and
-// what it gets back: values of every type, by-reference variants, missing
-// and extra arguments, null and huge strings, objects and arrays where
-// numbers go, refused values as automation errors, the initial values,
-// handlers that call back, cancel, fail or disconnect, keyboard and mouse
-// events. Then real handles (container_test checks the property-changed
-// notification).
+// Evaluar and Relivo created by ProgID, driven late-bound by name, their
+// events through their connection points: the steps of data/pasos.jsonl, the
+// cases of data/evaluar_casos.jsonl and the plots of data/relivo_casos.txt
+// against the Linux build's output, trace and picture, and real handles.
 //
 //   automation_test DATA_DIR LINUX_DIR
 #include <map>
@@ -35,8 +27,6 @@ const std::string& Linux() {
     return prueba::Argumentos()[1];
 }
 
-// One scenario of data/pasos.jsonl: a new control with a sink connected,
-// then its steps.
 void Escenario(const std::vector<Json>& pasos, size_t& i) {
     const std::string escenario = pasos[i].value("que", "");
     Despacho c =
@@ -54,8 +44,7 @@ TEST(Automatizacion, Pasos) {
     for (size_t i = 0; i < pasos.size();) Escenario(pasos, i);
 }
 
-// The events of a run as the Linux build traced them ("eventos": name and
-// arguments by name).
+// The events of a run as the Linux build traced them.
 void CompararEventos(const Sumidero& s, const Json& esperados, const std::string& donde) {
     static const std::map<std::wstring, std::vector<std::string>> kArgumentos = {
         {L"Status", {"Stat", "Porcentaje"}}, {L"Error", {"NumError", "DescrError"}}};
@@ -182,7 +171,6 @@ TEST(Automatizacion, RelivoComoEnLinux) {
         prueba::Esperado(r.Get(L"NumeroError").valor, t.value("numeroError", 0.0),
                          donde + ": NumeroError");
         prueba::Esperado(r.Get(L"Error").valor, t.value("error", ""), donde + ": Error");
-        // The finished picture.
         const prueba::Mapa windows = prueba::LeerImagen(r.Get(L"Grafica").valor.Objeto());
         prueba::Mapa referencia;
         if (RELIVO_CUMPLE(prueba::LeerPpm(Linux() + "/" + nombre + ".ppm", referencia),
@@ -195,8 +183,7 @@ TEST(Automatizacion, RelivoComoEnLinux) {
 }
 
 // Real handles: the surface's window and the device context drawing goes to
-// (another one with AutoRedraw on); drawing on it with GDI shows after
-// Refresh.
+// (another one with AutoRedraw on), where GDI drawing shows after Refresh.
 TEST(Automatizacion, Manejadores) {
     Despacho r = Despacho::Crear(L"Carvex.Relivo");
     EXPECT_TRUE(IsWindow(r.Manejador<HWND>(L"hWnd"))) << "hWnd es una ventana";

@@ -1,11 +1,7 @@
-// What clients get wrong: values that are neither a number nor a text
-// (data/valores_raros.jsonl: arrays and objects, directly and by reference)
-// and every other kind of value in every argument of every member, sinks
-// that cannot connect, cookies that do not exist, other interfaces
-// (module_test asks the class factories for what they do not make). The
-// controls answer with their own error (through their events), or the call
-// fails with an automation error code; nothing crashes. (data/pasos.jsonl, run by automation_test,
-// holds the single calls.)
+// What clients get wrong: every value of data/valores_raros.jsonl in every
+// argument of every member, sinks that cannot connect, cookies that do not
+// exist, other interfaces. The controls answer with their own error, or the
+// call fails with an automation error code; nothing crashes.
 //
 //   bad_input_test VALORES_RAROS.jsonl
 #include <functional>
@@ -26,32 +22,7 @@ using prueba::Sumidero;
 using prueba::Utf16;
 using prueba::V;
 
-struct Raro {
-    std::string que;
-    V valor;
-    bool raro;  // neither a number nor a text
-};
-std::vector<Raro> Raros(Notacion& notacion) {
-    std::vector<Raro> r;
-    for (const Json& j : prueba::LeerLineasJson(prueba::Argumentos()[0])) {
-        r.push_back({j["que"], notacion.Valor(j["valor"]), j["raro"]});
-    }
-    return r;
-}
-
-// An object with a default value stands for that value: here the name of
-// the variable y.
-TEST(EntradasErroneas, ObjetoConValor) {
-    Despacho ev = Despacho::Crear(L"Carvex.Evaluar");
-    prueba::Propiedades y({{L"", V(L"y")}});
-    ev.Put(L"Funcion", V(L"x+y"));
-    EXPECT_TRUE(ev.Put(L"Valor", V(4.0), {V(&y)}).Bien()) << "Valor de un objeto con valor";
-    EXPECT_EQ(ev.Get(L"Valor", {V(L"y")}).valor.Doble(), 4.0) << "el objeto con valor nombra a y";
-    EXPECT_EQ(ev.Get(L"NumeroError").valor.Entero(), 0L) << "objeto con valor: sin error";
-}
-
-// A value that a typed VARIANT of this kind may hold for an argument of
-// type `t` that is not the one tried.
+// A value a typed VARIANT may hold for an argument of type `t`.
 V Bueno(ITypeInfo* ti, const TYPEDESC& t, bool opcional) {
     static const std::map<VARTYPE, V> kBuenos = {
         {VT_I2, V(short{1})}, {VT_I4, V(1)},   {VT_UI4, V(1)},      {VT_INT, V(1)},
@@ -73,14 +44,12 @@ V Bueno(ITypeInfo* ti, const TYPEDESC& t, bool opcional) {
 
 const char* const kMal = "No coinciden los tipos";
 
-// Every member of a control, every argument, every value of
-// data/valores_raros.jsonl. The automation layer converts a value for a
-// typed argument or refuses it before the member runs; a Variant argument
-// reaches the member, which takes a value that is neither a number nor a
-// text through its error path (13 with one Error event, NumeroError and
-// Error tell it, the expression and the values stay). No failure escapes
-// a member with the error path (`conCamino`); the members passed through to
-// the drawing surface let theirs go back to the caller, with no event.
+// The automation layer converts a value for a typed argument or refuses it;
+// a Variant argument reaches the member, which takes a value that is neither
+// a number nor a text through its error path (13, one Error event; the
+// expression and the values stay). No failure escapes a member with the
+// error path (`conCamino`); the members passed through to the drawing
+// surface let theirs go back to the caller, with no event.
 void BarrerMiembros(const wchar_t* progId,
                     const std::function<bool(const std::wstring&)>& conCamino) {
     const std::string control = prueba::Utf8(progId);
@@ -92,7 +61,10 @@ void BarrerMiembros(const wchar_t* progId,
     TYPEATTR* ta = nullptr;
     ASSERT_TRUE(SUCCEEDED(c.get()->GetTypeInfo(0, 0, &ti)) && SUCCEEDED(ti->GetTypeAttr(&ta)));
     Notacion notacion(c);
-    const std::vector<Raro> raros = Raros(notacion);
+    std::vector<std::pair<Json, V>> raros;  // each value of the file, and its notation
+    for (const Json& j : prueba::LeerLineasJson(prueba::Argumentos()[0])) {
+        raros.emplace_back(j, notacion.Valor(j["valor"]));
+    }
     int llamadas = 0;
     for (UINT f = 0; f < ta->cFuncs; ++f) {
         FUNCDESC* fd = nullptr;
@@ -110,18 +82,18 @@ void BarrerMiembros(const wchar_t* progId,
         }
         // IUnknown and IDispatch themselves are restricted.
         if (fd->wFuncFlags & FUNCFLAG_FRESTRICTED) args.clear();
-        // The kinds of member have the values of the matching DISPATCH_ flags.
         const auto banderas = static_cast<WORD>(fd->invkind);
         const bool camino = conCamino(miembro);
         for (size_t i = 0; i < args.size(); ++i) {
-            for (const Raro& r : raros) {
+            for (const auto& [raro, valor] : raros) {
                 std::vector<V> valores;
                 for (size_t k = 0; k < args.size(); ++k) {
                     const bool opcional = args[k].paramdesc.wParamFlags & PARAMFLAG_FOPT;
-                    valores.push_back(k == i ? r.valor : Bueno(ti.Get(), args[k].tdesc, opcional));
+                    valores.push_back(k == i ? valor : Bueno(ti.Get(), args[k].tdesc, opcional));
                 }
                 const std::string que = control + "." + prueba::Utf8(miembro) + ", argumento " +
-                                        std::to_string(i + 1) + ", con " + r.que;
+                                        std::to_string(i + 1) + ", con " +
+                                        raro["que"].get<std::string>();
                 const bool evaluar = control == "Carvex.Evaluar";
                 if (evaluar) c.Put(L"Funcion", V(L"x+y")), c.Put(L"Valor", V(3.0), {V(L"x")});
                 const std::string funcion = c.Get(L"Funcion").valor.Texto();
@@ -132,7 +104,7 @@ void BarrerMiembros(const wchar_t* progId,
                 if (camino &&
                     (t.vt == VT_VARIANT || (t.vt == VT_PTR && t.lptdesc->vt == VT_VARIANT))) {
                     EXPECT_EQ(res.hr, S_OK) << que + ": llega al miembro y no falla";
-                    if (r.raro) {
+                    if (raro["raro"]) {
                         EXPECT_EQ(c.Get(L"NumeroError").valor.Entero(), 13L)
                             << que + ": NumeroError";
                         EXPECT_EQ(c.Get(L"Error").valor.Texto(), kMal) << que + ": Error";
@@ -141,7 +113,6 @@ void BarrerMiembros(const wchar_t* progId,
                             EXPECT_EQ(e.back().args[0].Entero(), 13L) << que + ": NumError";
                             EXPECT_EQ(e.back().args[1].Texto(), kMal) << que + ": DescrError";
                         }
-                        // The expression and the values stay as they were.
                         EXPECT_EQ(c.Get(L"Funcion").valor.Texto(), funcion) << que + ": Funcion";
                         EXPECT_TRUE(!evaluar || c.Get(L"Valor", {V(L"x")}).valor.Doble() == 3.0)
                             << que + ": el valor de x sigue";

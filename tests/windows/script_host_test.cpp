@@ -1,9 +1,7 @@
 // Both controls driven from VBScript and JScript through an Active
-// Scripting host of our own: the controls are the script's named items
-// Evaluar1 and Relivo1, and the host binds their events to the script's
-// procedures named item_event (Relivo1_Status, ...), passing by-reference
-// arguments through (a JScript handler returns the new value instead). The
-// values the scripts record are compared with the Linux build's.
+// Scripting host of our own, as its named items Evaluar1 and Relivo1, their
+// events bound to the script's procedures item_event; what the scripts
+// record is compared with the Linux build's.
 //
 //   script_host_test SCRIPT(.vbs|.js) EVALUAR_EXPECTED.jsonl TRACE.json
 #include <fstream>
@@ -60,23 +58,8 @@ public:
     std::map<std::string, V> valores;  // by Numero and Texto
 };
 
-class Anfitrion final : public IActiveScriptSite, public IActiveScriptSiteWindow {
+class Anfitrion final : public prueba::DelAnfitrion<IActiveScriptSite, IID_IActiveScriptSite> {
 public:
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-        if (!ppv) return E_POINTER;
-        *ppv = nullptr;
-        if (riid == IID_IUnknown || riid == IID_IActiveScriptSite) {
-            *ppv = static_cast<IActiveScriptSite*>(this);
-        } else if (riid == IID_IActiveScriptSiteWindow) {
-            *ppv = static_cast<IActiveScriptSiteWindow*>(this);
-        } else {
-            return E_NOINTERFACE;
-        }
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-    STDMETHODIMP_(ULONG) Release() override { return 1; }
-
     STDMETHODIMP GetLCID(LCID*) override { return E_NOTIMPL; }
     STDMETHODIMP GetItemInfo(LPCOLESTR nombre, DWORD mascara, IUnknown** objeto,
                              ITypeInfo** info) override {
@@ -112,20 +95,14 @@ public:
     }
     STDMETHODIMP OnEnterScript() override { return S_OK; }
     STDMETHODIMP OnLeaveScript() override { return S_OK; }
-    STDMETHODIMP GetWindow(HWND* h) override {
-        *h = nullptr;
-        return S_OK;
-    }
-    STDMETHODIMP EnableModeless(BOOL) override { return S_OK; }
 
     std::map<std::wstring, IUnknown*> elementos;
 };
 
-// Delivers a control's events to the script's procedure `item_event`.
-// By-reference arguments reach the script as references to variants (what a
-// ByRef parameter of a script procedure binds to); their values go back to
-// the control after the call. A value returned is the new value of the last
-// by-reference argument.
+// Delivers a control's events to the script's procedure `item_event`:
+// by-reference arguments as references to variants (what a ByRef parameter
+// binds to), whose values go back to the control; a value returned (JScript)
+// is the new value of the last one.
 void Enlazar(Sumidero* s, const std::wstring& elemento, const Despacho& guion) {
     s->manejador = [elemento, &guion](prueba::Evento& e, std::vector<VARIANTARG*>& args) {
         const DISPID id = guion ? guion.Id(elemento + L"_" + e.nombre) : DISPID_UNKNOWN;
@@ -189,7 +166,6 @@ TEST(AnfitrionDeGuiones, GuionComoEnLinux) {
         motor->GetScriptDispatch(nullptr, &d);
         guion = Despacho(d.Get());
     }
-    // The host binds the controls' events to the script.
     auto sumideroEvaluar = prueba::Nuevo<prueba::Sumidero>();
     auto sumideroRelivo = prueba::Nuevo<prueba::Sumidero>();
     EXPECT_TRUE(sumideroEvaluar->Conectar(evaluar) && sumideroRelivo->Conectar(relivo))
@@ -198,7 +174,6 @@ TEST(AnfitrionDeGuiones, GuionComoEnLinux) {
     Enlazar(sumideroRelivo.Get(), L"Relivo1", guion);
     EXPECT_TRUE(guion.Llamar(L"Principal").Bien()) << "Principal se ejecuta";
 
-    // Compared with the Linux build.
     const Json& caso1 = esperados[0];  // sen(x)*cos(y) + 2x, x = 1, y = 2
     const Json& caso5 = esperados[4];  // (x
     size_t estados = 0;

@@ -445,6 +445,10 @@ public:
         if (j.is_boolean()) return V(j.get<bool>());
         if (j.is_null()) return V();
         if (j.contains("falta")) return V::Falta();
+        if (j.contains("conValor")) {
+            return V(&objetos_.emplace_back(
+                std::vector{std::pair{std::wstring(), Valor(j["conValor"])}}));
+        }
         if (j.contains("largo")) return V(std::wstring(j["largo"].get<size_t>(), L'x'));
         if (j.contains("bstrNulo")) return V(VT_BSTR, [](VARIANT& v) { V_BSTR(&v) = nullptr; });
         if (j.contains("ref")) return V::Ref(VT_VARIANT, &*Guardar(j["ref"]));
@@ -480,6 +484,7 @@ private:
 
     const Despacho& control_;
     std::list<V> guardados_;
+    std::list<Propiedades> objetos_;
 };
 
 // A value compared with what a step expects of it (null: Nothing).
