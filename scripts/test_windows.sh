@@ -99,15 +99,10 @@ if [ "${1:-}" = "--bajo-x" ]; then
   correr "regsvr32" "$cargador" regsvr32 /s "$ocx"
   correr "registro" "$cargador" "$p/module_test.exe" \
     --gtest_filter='Registro.*' presente "$ocx" "$registro"
-  correr "Evaluar y Relivo por automatización" "$cargador" "$p/automation_test.exe" "$datos" \
-    "$esperado"
+  correr "Evaluar y Relivo por automatización, entradas erróneas, guiones" "$cargador" \
+    "$p/automation_test.exe" "$datos" "$esperado"
   correr "contenedor" "$cargador" "$p/container_test.exe" "$datos" "$esperado"
-  for guion in prueba.vbs prueba.js; do
-    correr "guion $guion" "$cargador" "$p/script_host_test.exe" "$datos\\$guion" \
-      "$esperado\\evaluar_esperado.jsonl" "$esperado\\onda.json"
-  done
   correr "ejemplo del README con cscript" cscript_ejemplo "$datos\\ejemplo.vbs"
-  correr "entradas erróneas" "$cargador" "$p/bad_input_test.exe" "$datos\\valores_raros.jsonl"
   correr "vida del módulo" "$cargador" "$p/module_test.exe" --gtest_filter='VidaDelModulo.*' "$ocx"
   # Without an X display there is no window station to draw on.
   correr "sin pantalla" env -u DISPLAY "$cargador" "$p/module_test.exe" --gtest_filter='SinPantalla.*'

@@ -39,7 +39,7 @@ std::string Guid(const GUID& g) {
 void CompararConRevisado(const std::string& volcado) {
     const std::vector<std::string>& a = prueba::Argumentos();
     if (a.size() > 2) std::ofstream(a[2], std::ios::binary) << volcado;
-    std::istringstream esperado(prueba::LeerTexto(a[1])), obtenido(volcado);
+    std::istringstream esperado(prueba::LeerTexto(a.at(1))), obtenido(volcado);
     for (int i = 1; esperado || obtenido; ++i) {
         std::string e = "(end)", o = "(end)";
         std::getline(esperado, e), std::getline(obtenido, o);
@@ -50,7 +50,7 @@ void CompararConRevisado(const std::string& volcado) {
 // Exports (from the image as the loader maps it, DllMain not run), resources
 // and version block.
 TEST(ArchivoOcx, IgualAlVolcadoRevisado) {
-    const std::wstring ruta = Utf16(prueba::Argumentos()[0]);
+    const std::wstring ruta = Utf16(prueba::Argumentos().at(0));
     HMODULE m = LoadLibraryExW(ruta.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
     ASSERT_TRUE(m != nullptr) << "cargar la imagen";
     std::ostringstream o;
@@ -125,7 +125,7 @@ CLSID Clase(const wchar_t* progId) {
 // DllCanUnloadNow step by step, on the file loaded by its path; the class
 // factories refuse what they do not make.
 TEST(VidaDelModulo, Cuentas) {
-    HMODULE m = LoadLibraryW(Utf16(prueba::Argumentos()[0]).c_str());
+    HMODULE m = LoadLibraryW(Utf16(prueba::Argumentos().at(0)).c_str());
     ASSERT_TRUE(m != nullptr) << "cargar Relivo.ocx";
     auto obtener = reinterpret_cast<HRESULT(WINAPI*)(REFCLSID, REFIID, void**)>(
         reinterpret_cast<void*>(GetProcAddress(m, "DllGetClassObject")));
@@ -365,7 +365,7 @@ void VolcarImplementadas(std::ostream& o, ITypeInfo* ti, WORD cuantas) {
 // interface are those of its function-table side, with their slots.
 TEST(BibliotecaTipos, IgualAlVolcadoRevisado) {
     ComPtr<ITypeLib> tl;
-    ASSERT_EQ(LoadTypeLibEx(Utf16(prueba::Argumentos()[0]).c_str(), REGKIND_NONE, &tl), S_OK);
+    ASSERT_EQ(LoadTypeLibEx(Utf16(prueba::Argumentos().at(0)).c_str(), REGKIND_NONE, &tl), S_OK);
     std::ostringstream o;
     TLIBATTR* la = nullptr;
     tl->GetLibAttr(&la);
@@ -435,9 +435,9 @@ std::wstring Valor(const std::wstring& clave, const std::wstring& nombre, bool e
 }
 
 TEST(Registro, ComoSeEspera) {
-    const bool presente = prueba::Argumentos()[0] == "presente";
-    const std::wstring ruta = Utf16(prueba::Argumentos()[1]);
-    std::wistringstream lineas(Utf16(prueba::LeerTexto(prueba::Argumentos()[2])));
+    const bool presente = prueba::Argumentos().at(0) == "presente";
+    const std::wstring ruta = Utf16(prueba::Argumentos().at(1));
+    std::wistringstream lineas(Utf16(prueba::LeerTexto(prueba::Argumentos().at(2))));
     GUID libid{};
     int vistas = 0;
     for (std::wstring l; std::getline(lineas, l);) {
@@ -482,5 +482,5 @@ TEST(Registro, ComoSeEspera) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    return prueba::Principal(argc, argv, "ARGUMENTOS DE LA SUITE", 0, 3);
+    return prueba::Principal(argc, argv);
 }

@@ -87,15 +87,10 @@ inline bool Cumple(bool condicion, const char* archivo, int linea, const std::st
 #define RELIVO_CUMPLE(cond, que) ::prueba::Cumple((cond), __FILE__, __LINE__, (que))
 
 // Runs the tests with COM (or OLE) initialised in a single-threaded
-// apartment, given `minimo` to `maximo` arguments.
-inline int Principal(int argc, char** argv, const char* uso, size_t minimo, size_t maximo,
-                     bool ole = false) {
+// apartment; the arguments after GoogleTest's are the program's own.
+inline int Principal(int argc, char** argv, bool ole = false) {
     testing::InitGoogleTest(&argc, argv);
     Argumentos().assign(argv + 1, argv + argc);
-    if (Argumentos().size() < minimo || Argumentos().size() > maximo) {
-        std::printf("uso: %s %s\n", argv[0], uso);
-        return 2;
-    }
     ole ? OleInitialize(nullptr) : CoInitialize(nullptr);
     const int r = RUN_ALL_TESTS();
     ole ? OleUninitialize() : CoUninitialize();
@@ -121,10 +116,7 @@ public:
     }
     STDMETHODIMP_(ULONG) AddRef() override { return 2; }
     STDMETHODIMP_(ULONG) Release() override { return 1; }
-    STDMETHODIMP GetTypeInfoCount(UINT* n) {
-        *n = 0;
-        return S_OK;
-    }
+    STDMETHODIMP GetTypeInfoCount(UINT* n) { return *n = 0, S_OK; }
     STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) { return E_NOTIMPL; }
     STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) { return E_NOTIMPL; }
 };
@@ -407,17 +399,6 @@ private:
     ComPtr<IConnectionPoint> punto_;
     DWORD cookie_ = 0;
 };
-
-// The wave sen(x)*cos(y) over [-3, 3] x [-3, 3] on a grid of `lineas`
-// lines each way, seen from (30, 0, 20) (AnguloY stays 0).
-inline void PonerOnda(const Despacho& control, short lineas) {
-    control.Put(L"Funcion", V(L"sen(x)*cos(y)"));
-    for (const wchar_t* p : {L"XMin", L"YMin"}) control.Put(p, V(-3.0));
-    for (const wchar_t* p : {L"XMax", L"YMax"}) control.Put(p, V(3.0));
-    for (const wchar_t* p : {L"NumeroLineasX", L"NumeroLineasY"}) control.Put(p, V(lineas));
-    control.Put(L"AnguloX", V(30.0));
-    control.Put(L"AnguloZ", V(20.0));
-}
 
 // A VARTYPE by its name without VT_.
 inline VARTYPE Tipo(const std::string& nombre) {
