@@ -386,19 +386,10 @@ TEST(EntradasErroneas, Conexiones) {
 }
 
 // The host's object Prueba: what the script records.
-class Registro final : public prueba::DelAnfitrion<> {
+class Registro final : public prueba::Propiedades {
 public:
-    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* nombres, UINT n, LCID, DISPID* ids) override {
-        static const wchar_t* kNombres[] = {L"Anotar", L"Numero", L"Texto", L"Comprobar"};
-        for (UINT i = 0; i < n; ++i) ids[i] = DISPID_UNKNOWN;
-        for (DISPID k = 0; k < 4; ++k) {
-            if (lstrcmpiW(nombres[0], kNombres[k]) == 0) {
-                ids[0] = k + 1;
-                return S_OK;
-            }
-        }
-        return DISP_E_UNKNOWNNAME;
-    }
+    Registro()
+        : Propiedades({{L"Anotar", V()}, {L"Numero", V()}, {L"Texto", V()}, {L"Comprobar", V()}}) {}
     STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* p, VARIANT*, EXCEPINFO*,
                         UINT*) override {
         const std::vector<V> a = prueba::Valores(p);
