@@ -11,10 +11,7 @@
 // record compared with the Linux build's.
 //
 //   automation_test DATA_DIR LINUX_DIR
-#include <map>
 #include <set>
-#include <string>
-#include <vector>
 
 #include "tests/windows/support.h"
 

@@ -5,9 +5,6 @@
 // pop-up menu; then the component is unloaded once nothing holds it.
 //
 //   container_test DATA_DIR LINUX_DIR
-#include <map>
-#include <string>
-#include <vector>
 
 #include "tests/windows/support.h"
 

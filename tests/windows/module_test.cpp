@@ -15,9 +15,6 @@
 //
 //   module_test --gtest_filter=SUITE.* ARGUMENTS
 #include <set>
-#include <sstream>
-#include <string>
-#include <vector>
 
 #include "tests/windows/support.h"
 

@@ -131,9 +131,8 @@ public:
     V(float n) : V() { V_VT(&v_) = VT_R4, V_R4(&v_) = n; }                               // NOLINT
     V(bool b) : V() { V_VT(&v_) = VT_BOOL, V_BOOL(&v_) = b ? -1 : 0; }                   // NOLINT
     V(const wchar_t* s) : V() { V_VT(&v_) = VT_BSTR, V_BSTR(&v_) = SysAllocString(s); }  // NOLINT
-    V(const std::wstring& s) : V() {                                                     // NOLINT
-        V_VT(&v_) = VT_BSTR;
-        V_BSTR(&v_) = SysAllocStringLen(s.data(), static_cast<UINT>(s.size()));
+    V(const std::wstring& s) : V(s.c_str()) {                                            // NOLINT
+        SysReAllocStringLen(&V_BSTR(&v_), s.data(), static_cast<UINT>(s.size()));
     }
     V(IUnknown* d, VARTYPE t = VT_DISPATCH) : V() {  // NOLINT
         V_VT(&v_) = t;
@@ -495,20 +494,16 @@ public:
     }
 
     void Paso(const Json& p, const std::string& que) {
+        // clang-format off
         static const std::map<std::string, HRESULT> kHr = {
-            {"S_OK", S_OK},
-            {"E_FAIL", E_FAIL},
-            {"DISP_E_EXCEPTION", DISP_E_EXCEPTION},
-            {"DISP_E_TYPEMISMATCH", DISP_E_TYPEMISMATCH},
-            {"DISP_E_OVERFLOW", DISP_E_OVERFLOW},
+            {"S_OK", S_OK}, {"E_FAIL", E_FAIL}, {"DISP_E_EXCEPTION", DISP_E_EXCEPTION},
+            {"DISP_E_TYPEMISMATCH", DISP_E_TYPEMISMATCH}, {"DISP_E_OVERFLOW", DISP_E_OVERFLOW},
             {"DISP_E_MEMBERNOTFOUND", DISP_E_MEMBERNOTFOUND}};
-        static const std::map<std::string, UINT> kMensajes = {{"KEYDOWN", WM_KEYDOWN},
-                                                              {"CHAR", WM_CHAR},
-                                                              {"KEYUP", WM_KEYUP},
-                                                              {"LBUTTONDOWN", WM_LBUTTONDOWN},
-                                                              {"MOUSEMOVE", WM_MOUSEMOVE},
-                                                              {"LBUTTONUP", WM_LBUTTONUP},
-                                                              {"LBUTTONDBLCLK", WM_LBUTTONDBLCLK}};
+        static const std::map<std::string, UINT> kMensajes = {
+            {"KEYDOWN", WM_KEYDOWN}, {"CHAR", WM_CHAR}, {"KEYUP", WM_KEYUP},
+            {"LBUTTONDOWN", WM_LBUTTONDOWN}, {"MOUSEMOVE", WM_MOUSEMOVE},
+            {"LBUTTONUP", WM_LBUTTONUP}, {"LBUTTONDBLCLK", WM_LBUTTONDBLCLK}};
+        // clang-format on
         if (p.value("borrar", false)) s_.eventos.clear();
         if (p.contains("continuar")) s_.ResponderContinuar(p["continuar"]);
         if (p.contains("respuesta")) s_.respuesta = kHr.at(p["respuesta"].get<std::string>());
