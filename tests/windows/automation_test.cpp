@@ -162,7 +162,8 @@ TEST(Automatizacion, RelivoComoEnLinux) {
         Despacho r = Despacho::Crear(L"Carvex.Relivo");
         auto s = prueba::Nuevo<Sumidero>();
         EXPECT_TRUE(s->Conectar(r)) << donde + ": conectar";
-        s->ResponderContinuar(std::string(sigue) == "si");
+        prueba::Pasos pasos(r, *s.Get());
+        pasos.Paso({{"al", "Error"}, {"ref", {2, std::string(sigue) == "si"}}}, donde);
         r.Put(L"Funcion", V(Utf16(funcion)));
         FijarPar(r, L"XMin", L"XMax", x0, x1);
         FijarPar(r, L"YMin", L"YMax", y0, y1);

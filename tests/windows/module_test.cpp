@@ -232,13 +232,13 @@ ComPtr<ITypeInfo> Implementada(ITypeInfo* ti, int k) {
 }
 
 std::string TextoTipo(ITypeInfo* ti, const TYPEDESC& t) {
+    // clang-format off
     static const std::map<VARTYPE, const char*> kNombres = {
-        {VT_I2, "short"},          {VT_I4, "long"},
-        {VT_R4, "float"},          {VT_R8, "double"},
-        {VT_BSTR, "BSTR"},         {VT_BOOL, "VARIANT_BOOL"},
-        {VT_VARIANT, "VARIANT"},   {VT_DISPATCH, "IDispatch*"},
-        {VT_UNKNOWN, "IUnknown*"}, {VT_HRESULT, "HRESULT"},
-        {VT_VOID, "void"},         {VT_UI1, "unsigned char"}};
+        {VT_I2, "short"}, {VT_I4, "long"}, {VT_R4, "float"}, {VT_R8, "double"}, {VT_BSTR, "BSTR"},
+        {VT_BOOL, "VARIANT_BOOL"}, {VT_VARIANT, "VARIANT"}, {VT_DISPATCH, "IDispatch*"},
+        {VT_UNKNOWN, "IUnknown*"}, {VT_HRESULT, "HRESULT"}, {VT_VOID, "void"},
+        {VT_UI1, "unsigned char"}};
+    // clang-format on
     if (t.vt == VT_PTR) return TextoTipo(ti, *t.lptdesc) + "*";
     if (t.vt != VT_USERDEFINED) {
         return kNombres.contains(t.vt) ? kNombres.at(t.vt) : "vt" + std::to_string(t.vt);
@@ -266,18 +266,15 @@ std::string Banderas(T valor, std::initializer_list<std::pair<T, const char*>> n
     return r.empty() ? "0" : r;
 }
 
+// clang-format off
 std::string BanderasTipo(WORD f) {
-    return Banderas<WORD>(f, {{TYPEFLAG_FAPPOBJECT, "appobject"},
-                              {TYPEFLAG_FCANCREATE, "cancreate"},
-                              {TYPEFLAG_FLICENSED, "licensed"},
-                              {TYPEFLAG_FHIDDEN, "hidden"},
-                              {TYPEFLAG_FCONTROL, "control"},
-                              {TYPEFLAG_FDUAL, "dual"},
-                              {TYPEFLAG_FNONEXTENSIBLE, "nonextensible"},
-                              {TYPEFLAG_FOLEAUTOMATION, "oleautomation"},
-                              {TYPEFLAG_FRESTRICTED, "restricted"},
-                              {TYPEFLAG_FDISPATCHABLE, "dispatchable"}});
+    return Banderas<WORD>(f, {{TYPEFLAG_FAPPOBJECT, "appobject"}, {TYPEFLAG_FCANCREATE, "cancreate"},
+        {TYPEFLAG_FLICENSED, "licensed"}, {TYPEFLAG_FHIDDEN, "hidden"}, {TYPEFLAG_FCONTROL, "control"},
+        {TYPEFLAG_FDUAL, "dual"}, {TYPEFLAG_FNONEXTENSIBLE, "nonextensible"},
+        {TYPEFLAG_FOLEAUTOMATION, "oleautomation"}, {TYPEFLAG_FRESTRICTED, "restricted"},
+        {TYPEFLAG_FDISPATCHABLE, "dispatchable"}});
 }
+// clang-format on
 
 const char* Clase(TYPEKIND k) {
     return k == TKIND_DISPATCH    ? "dispatch"
@@ -318,14 +315,11 @@ void VolcarMiembro(std::ostream& o, ITypeInfo* ti, UINT i) {
         const ELEMDESC& ed = fd->lprgelemdescParam[a];
         o << (a ? ", " : "") << TextoTipo(ti, ed.tdesc);
         if (con_nombres) o << " " << (a + 1u < n ? DeBstr(nombres[a + 1]) : "?");
-        o << " ["
-          << Banderas<USHORT>(ed.paramdesc.wParamFlags, {{PARAMFLAG_FIN, "in"},
-                                                         {PARAMFLAG_FOUT, "out"},
-                                                         {PARAMFLAG_FRETVAL, "retval"},
-                                                         {PARAMFLAG_FOPT, "optional"},
-                                                         {PARAMFLAG_FHASDEFAULT, "default"},
-                                                         {PARAMFLAG_FLCID, "lcid"}})
-          << "]";
+        // clang-format off
+        o << " [" << Banderas<USHORT>(ed.paramdesc.wParamFlags, {{PARAMFLAG_FIN, "in"},
+            {PARAMFLAG_FOUT, "out"}, {PARAMFLAG_FRETVAL, "retval"}, {PARAMFLAG_FOPT, "optional"},
+            {PARAMFLAG_FHASDEFAULT, "default"}, {PARAMFLAG_FLCID, "lcid"}}) << "]";
+        // clang-format on
     }
     std::string ayuda;
     Nombre(ti, fd->memid, &ayuda);

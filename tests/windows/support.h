@@ -379,12 +379,6 @@ public:
         }
         return r;
     }
-    // Answers Continuar in every Error event.
-    void ResponderContinuar(bool continuar) {
-        manejador = [continuar](Evento& e, std::vector<VARIANTARG*>& ref) {
-            if (e.nombre == L"Error" && ref.size() == 3) PonerRef(ref[2], V(continuar));
-        };
-    }
 
     std::vector<Evento> eventos;
     Manejador manejador;
@@ -505,7 +499,6 @@ public:
             {"LBUTTONUP", WM_LBUTTONUP}, {"LBUTTONDBLCLK", WM_LBUTTONDBLCLK}};
         // clang-format on
         if (p.value("borrar", false)) s_.eventos.clear();
-        if (p.contains("continuar")) s_.ResponderContinuar(p["continuar"]);
         if (p.contains("respuesta")) s_.respuesta = kHr.at(p["respuesta"].get<std::string>());
         if (p.contains("al")) Al(p, que);
         if (p.value("otro", false)) {
