@@ -76,7 +76,6 @@ public:
         if (auto o = despacho.As<IOleInPlaceObject>()) o->GetWindow(&h);
         return h;
     }
-    // The control's picture through IViewObject::Draw into a bitmap.
     prueba::Mapa Dibujar(int ancho, int alto) const {
         HDC pantalla = GetDC(nullptr);
         const prueba::Mapa m = prueba::Dibujado(pantalla, ancho, alto, [&](HDC dc) {
@@ -107,7 +106,7 @@ public:
     STDMETHODIMP_(ULONG) AddRef() override { return 2; }
     STDMETHODIMP_(ULONG) Release() override { return 1; }
 
-    // IOleClientSite.
+    // IOleClientSite, IOleWindow, IOleInPlaceSite, IOleInPlaceUIWindow, IOleInPlaceFrame.
     STDMETHODIMP SaveObject() override { return S_OK; }
     STDMETHODIMP GetMoniker(DWORD, DWORD, IMoniker**) override { return E_NOTIMPL; }
     STDMETHODIMP GetContainer(IOleContainer**) override { return E_NOINTERFACE; }
@@ -115,7 +114,6 @@ public:
     STDMETHODIMP OnShowWindow(BOOL) override { return S_OK; }
     STDMETHODIMP RequestNewObjectLayout() override { return E_NOTIMPL; }
 
-    // IOleWindow, IOleInPlaceSite.
     STDMETHODIMP GetWindow(HWND* h) override { return *h = formulario_, S_OK; }
     STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
     STDMETHODIMP CanInPlaceActivate() override { return S_OK; }
@@ -139,7 +137,6 @@ public:
         return S_OK;
     }
 
-    // IOleInPlaceUIWindow, IOleInPlaceFrame.
     STDMETHODIMP GetBorder(LPRECT) override { return INPLACE_E_NOTOOLSPACE; }
     STDMETHODIMP RequestBorderSpace(LPCBORDERWIDTHS) override { return INPLACE_E_NOTOOLSPACE; }
     STDMETHODIMP SetBorderSpace(LPCBORDERWIDTHS) override { return S_OK; }
@@ -349,7 +346,6 @@ TEST(Contenedor, Relivo) {
     Escena(r, *s.Get(), "Relivo, eventos congelados");
 }
 
-// Documents a control refuses to load.
 TEST(Contenedor, DocumentosRotos) {
     const std::pair<const wchar_t*, V> malos[] = {
         {L"DrawMode", V(99)},
@@ -477,9 +473,8 @@ TEST(Contenedor, Menu) {
     DestroyMenu(menu);
 }
 
-// After the form is gone (the suites run in order): nothing of the controls
-// is alive, and the component is let go (module_test checks when it may
-// be); loaded again, its window classes are registered again.
+// Last: with the form gone nothing of the controls is alive, and the
+// component is let go; loaded again, it registers its window classes again.
 TEST(Descarga, SinNadaVivo) {
     DestroyWindow(Formulario());
     Bombear();

@@ -1,19 +1,12 @@
-// The module Relivo.ocx itself, each suite run by its own process
-// (--gtest_filter) with its own arguments:
-// - ArchivoOcx RELIVO_OCX DUMP [NEW_DUMP] and BibliotecaTipos FILE DUMP
-//   [NEW_DUMP] (FILE: Relivo.ocx or the .tlb): the file's exports, resources
-//   and version block, or its type library as a client loads it back, as text
-//   compared with a reviewed dump (data/relivo_ocx.txt, data/carvex_typelib.txt;
-//   NEW_DUMP receives this file's). The type library's dump shows what
-//   arrange_typelib.pl rewrites in the file the IDL compiler made.
-// - Registro presente|ausente RELIVO_OCX REGISTRO.tsv: what regsvr32 (/u)
-//   leaves in the registry, as data/registro.tsv lists it, read back by OLE.
-// - VidaDelModulo RELIVO_OCX: DllCanUnloadNow answers S_OK only while no
-//   object, class factory reference or LockServer lock is alive.
-// - SinPantalla (no X display): Evaluar works; Relivo fails at once with an
-//   error that says why.
-//
-//   module_test --gtest_filter=SUITE.* ARGUMENTS
+// The module Relivo.ocx itself, one suite a run (--gtest_filter=SUITE.*):
+// - ArchivoOcx RELIVO_OCX DUMP [NEW_DUMP], BibliotecaTipos FILE DUMP
+//   [NEW_DUMP]: the file (exports, resources, version) or its type library as
+//   text, compared with a reviewed dump (data/relivo_ocx.txt,
+//   data/carvex_typelib.txt); NEW_DUMP receives this file's.
+// - Registro presente|ausente RELIVO_OCX REGISTRO.tsv: the registry after
+//   regsvr32 (/u), as data/registro.tsv lists it.
+// - VidaDelModulo RELIVO_OCX: when DllCanUnloadNow lets the module go.
+// - SinPantalla (no X display): Evaluar works; Relivo fails saying why.
 #include <set>
 
 #include "tests/windows/support.h"
@@ -44,8 +37,7 @@ void CompararConRevisado(const std::string& volcado) {
     }
 }
 
-// Exports (from the image as the loader maps it, DllMain not run), resources
-// and version block.
+// Exports from the image as the loader maps it (DllMain not run).
 TEST(ArchivoOcx, IgualAlVolcadoRevisado) {
     const std::wstring ruta = Utf16(prueba::Argumentos().at(0));
     HMODULE m = LoadLibraryExW(ruta.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
@@ -119,8 +111,7 @@ CLSID Clase(const wchar_t* progId) {
     return c;
 }
 
-// DllCanUnloadNow step by step, on the file loaded by its path; the class
-// factories refuse what they do not make.
+// DllCanUnloadNow step by step; the class factories refuse what they do not make.
 TEST(VidaDelModulo, Cuentas) {
     HMODULE m = LoadLibraryW(Utf16(prueba::Argumentos().at(0)).c_str());
     ASSERT_TRUE(m != nullptr) << "cargar Relivo.ocx";
@@ -329,8 +320,7 @@ void VolcarMiembro(std::ostream& o, ITypeInfo* ti, UINT i) {
     ti->ReleaseFuncDesc(fd);
 }
 
-// The implemented (or inherited) interfaces of a type, with the GUID of the
-// library each one comes from.
+// The implemented (or inherited) interfaces, with the library of each one.
 void VolcarImplementadas(std::ostream& o, ITypeInfo* ti, WORD cuantas) {
     for (int k = 0; k < cuantas; ++k) {
         INT banderas = 0;
@@ -350,10 +340,8 @@ void VolcarImplementadas(std::ostream& o, ITypeInfo* ti, WORD cuantas) {
     }
 }
 
-// The library "Carvex" as stable text: its attributes, its types in order
-// with the index each one is found at (its own, by GUID, by name), the
-// interfaces they implement and their members; the members of a dual
-// interface are those of its function-table side, with their slots.
+// The types in order with the index each one is found at (its own, by GUID,
+// by name); a dual interface's members are those of its function-table side.
 TEST(BibliotecaTipos, IgualAlVolcadoRevisado) {
     ComPtr<ITypeLib> tl;
     ASSERT_EQ(LoadTypeLibEx(Utf16(prueba::Argumentos().at(0)).c_str(), REGKIND_NONE, &tl), S_OK);

@@ -293,7 +293,6 @@ public:
     Resultado Llamar(const std::wstring& nombre, std::vector<V> args = {}) const {
         return Invocar(nombre, DISPATCH_METHOD, std::move(args));
     }
-    // A handle property (hWnd, hDC).
     template <typename H>
     H Manejador(const wchar_t* nombre) const {
         return reinterpret_cast<H>(static_cast<intptr_t>(Get(nombre).valor.Entero()));
@@ -303,7 +302,6 @@ private:
     ComPtr<IDispatch> d_;
 };
 
-// Connects `sumidero` to the point `iid` of `control`.
 inline bool Advise(IUnknown* control, REFIID iid, IUnknown* sumidero,
                    ComPtr<IConnectionPoint>& punto, DWORD& cookie) {
     ComPtr<IConnectionPointContainer> cpc;
@@ -352,7 +350,6 @@ public:
         return respuesta;
     }
 
-    // Connects to the control's default source interface.
     bool Conectar(const Despacho& control) {
         ComPtr<IProvideClassInfo2> pci = control.As<IProvideClassInfo2>();
         if (!pci) return false;
@@ -653,11 +650,10 @@ inline bool LeerPpm(const std::string& ruta, Mapa& m) {
     return static_cast<bool>(f);
 }
 
-// A picture compared with the Linux build's, each platform's button face
-// taken as the other's. A pixel that differs is near when its colour lies
-// within one pixel in the other picture, or a black outline or a red axis
-// within one pixel in the reference (two rasterisers may round edges one
-// pixel apart).
+// A picture compared with the Linux build's (each one's button face taken as
+// the other's). A pixel that differs is near when its colour lies within one
+// pixel in the other picture, or a black outline or a red axis within one
+// pixel in the reference: two rasterisers may round edges one pixel apart.
 inline void CompararConLinux(const Mapa& a, const Mapa& b, const std::string& que) {
     const uint32_t fondo = GetSysColor(COLOR_BTNFACE);
     ASSERT_TRUE(a.ancho == b.ancho && a.alto == b.alto) << que + ": el tamaño de Linux";
