@@ -249,8 +249,7 @@ TEST(Contenedor, Relivo) {
     s->Conectar(r);
     Escena(r, *s.Get(), "Relivo de 400 x 300");
     a.posicion = {20, 20, 520, 370};
-    EXPECT_TRUE(SUCCEEDED(r.As<IOleInPlaceObject>()->SetObjectRects(&a.posicion, &a.posicion)))
-        << "SetObjectRects";
+    EXPECT_TRUE(SUCCEEDED(r.As<IOleInPlaceObject>()->SetObjectRects(&a.posicion, &a.posicion)));
     GetWindowRect(superficie, &rs);
     EXPECT_TRUE(rs.right - rs.left == 500 && rs.bottom - rs.top == 350) << "nuevo tamaño";
     SIZEL ext{};
@@ -294,8 +293,7 @@ TEST(Contenedor, Relivo) {
     ComPtr<IPersistStreamInit> flujoPersistente = r.As<IPersistStreamInit>();
     EXPECT_EQ(flujoPersistente->IsDirty(), S_OK) << "modificado tras BackColor";
     auto bolsa = prueba::Nuevo<Bolsa>();
-    EXPECT_TRUE(SUCCEEDED(r.As<IPersistPropertyBag>()->Save(bolsa.Get(), TRUE, TRUE)))
-        << "Save en la bolsa";
+    EXPECT_TRUE(SUCCEEDED(r.As<IPersistPropertyBag>()->Save(bolsa.Get(), TRUE, TRUE)));
     EXPECT_EQ(flujoPersistente->IsDirty(), S_FALSE) << "sin modificar tras guardar";
     for (const wchar_t* p : {L"AnguloX", L"Funcion", L"NumeroLineasX", L"BackColor"}) {
         const V* guardado = bolsa->Valor(p);
@@ -328,8 +326,7 @@ TEST(Contenedor, Relivo) {
     ComPtr<IStream> flujo, basura;
     CreateStreamOnHGlobal(nullptr, TRUE, &flujo);
     ULARGE_INTEGER maximo{};
-    EXPECT_TRUE(SUCCEEDED(flujoPersistente->GetSizeMax(&maximo)) && maximo.QuadPart > 0)
-        << "GetSizeMax";
+    EXPECT_TRUE(SUCCEEDED(flujoPersistente->GetSizeMax(&maximo)) && maximo.QuadPart > 0);
     EXPECT_TRUE(SUCCEEDED(flujoPersistente->Save(flujo.Get(), TRUE))) << "Save en un flujo";
     const LARGE_INTEGER cero{};
     flujo->Seek(cero, STREAM_SEEK_SET, nullptr);
@@ -467,8 +464,7 @@ TEST(Contenedor, Menu) {
          {L"Name", V(L"mnuGrafica")}});
     const int antes = g_menus_mostrados;
     SetTimer(nullptr, 0, 200, &CerrarMenu);
-    EXPECT_TRUE(a.despacho.Llamar(L"PopupMenu", {V(&objeto), V(0), V(100.0f), V(100.0f)}).Bien())
-        << "PopupMenu";
+    EXPECT_TRUE(a.despacho.Llamar(L"PopupMenu", {V(&objeto), V(0), V(100.0f), V(100.0f)}).Bien());
     EXPECT_EQ(g_menus_mostrados, antes + 1) << "el menú se mostró, del formulario";
     DestroyMenu(menu);
 }

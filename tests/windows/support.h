@@ -538,8 +538,7 @@ public:
         if (p.contains("igual")) Esperado(r.valor, p["igual"], que);
         EXPECT_TRUE(!p.contains("tipo") || r.valor.Tipo() == Tipo(p["tipo"])) << que + ": tipo";
         EXPECT_TRUE(!p.contains("mayor") || r.valor.Doble() > p["mayor"].get<double>()) << que;
-        EXPECT_TRUE(!p.contains("eventos") || s_.eventos.size() - antes == p["eventos"])
-            << que + ": eventos";
+        EXPECT_TRUE(!p.contains("eventos") || s_.eventos.size() - antes == p["eventos"]) << que;
         if (p.contains("orden")) {
             std::wstring orden;
             for (size_t k = antes; k < s_.eventos.size(); ++k) orden += s_.eventos[k].nombre + L" ";
