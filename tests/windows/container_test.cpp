@@ -28,10 +28,6 @@ public:
         valores.insert_or_assign(nombre, V(*v));
         return S_OK;
     }
-    const V* Valor(const std::wstring& nombre) const {
-        const auto it = valores.find(nombre);
-        return it == valores.end() ? nullptr : &it->second;
-    }
     std::map<std::wstring, V> valores;
 };
 
@@ -296,13 +292,12 @@ TEST(Contenedor, Relivo) {
     EXPECT_TRUE(SUCCEEDED(r.As<IPersistPropertyBag>()->Save(bolsa.Get(), TRUE, TRUE)));
     EXPECT_EQ(flujoPersistente->IsDirty(), S_FALSE) << "sin modificar tras guardar";
     for (const wchar_t* p : {L"AnguloX", L"Funcion", L"NumeroLineasX", L"BackColor"}) {
-        const V* guardado = bolsa->Valor(p);
-        EXPECT_EQ(guardado ? guardado->Texto() : "-", r.Get(p).valor.Texto()) << "bolsa: " << p;
+        const auto& v = bolsa->valores;
+        EXPECT_EQ(v.contains(p) ? v.at(p).Texto() : "-", r.Get(p).valor.Texto()) << "bolsa: " << p;
     }
-    const V* lineas = bolsa->Valor(L"NumeroLineasX");
-    EXPECT_TRUE(lineas && (**lineas).vt == VT_R8) << "NumeroLineasX como Double";
-    EXPECT_TRUE(bolsa->Valor(L"ZMin") == nullptr) << "sin ZMin con AutoEscalaZ";
-    EXPECT_TRUE(bolsa->Valor(L"DrawMode") == nullptr) << "DrawMode por defecto no se guarda";
+    EXPECT_EQ(bolsa->valores[L"NumeroLineasX"].Tipo(), VT_R8) << "NumeroLineasX como Double";
+    EXPECT_TRUE(!bolsa->valores.contains(L"ZMin")) << "sin ZMin con AutoEscalaZ";
+    EXPECT_TRUE(!bolsa->valores.contains(L"DrawMode")) << "DrawMode por defecto no se guarda";
 
     Sitio b;
     EXPECT_TRUE(b.Crear(L"Carvex.Relivo", Formulario(), {20, 20, 520, 370}, true, bolsa.Get()) &&
@@ -394,10 +389,10 @@ TEST(Contenedor, Diseno) {
     auto guardada = prueba::Nuevo<Bolsa>();
     ComPtr<IPersistPropertyBag> pb = r.As<IPersistPropertyBag>();
     pb->Save(guardada.Get(), TRUE, TRUE);
-    EXPECT_TRUE(guardada->Valor(L"Font") == nullptr) << "la fuente del ambiente no se guarda";
+    EXPECT_TRUE(!guardada->valores.contains(L"Font")) << "la fuente del ambiente no se guarda";
     r.Put(L"FontSize", V(20.0f));
     pb->Save(guardada.Get(), TRUE, TRUE);
-    EXPECT_TRUE(guardada->Valor(L"Font") != nullptr) << "otra fuente se guarda";
+    EXPECT_TRUE(guardada->valores.contains(L"Font")) << "otra fuente se guarda";
     // The control takes the font as the font object describes it (the object
     // may realise it under another name), and the one it gives out stays
     // tied to it.
