@@ -84,8 +84,9 @@ if [ "${1:-}" = "--bajo-x" ]; then
   esperado="$(w "$refs")"
   registro="$datos\\registro.tsv"
   p="$build/pruebas"
-  correr "archivo Relivo.ocx" "$cargador" "$p/module_test.exe" --gtest_filter='ArchivoOcx.*' "$ocx"
   # Each file's dump is left in the build directory, to review a difference.
+  correr "archivo Relivo.ocx" "$cargador" "$p/module_test.exe" --gtest_filter='ArchivoOcx.*' \
+    "$ocx" "$datos\\relivo_ocx.txt" "$(w "$build")\\relivo_ocx.txt"
   volcado="$datos\\carvex_typelib.txt"
   correr "biblioteca de tipos (.tlb)" "$cargador" "$p/module_test.exe" \
     --gtest_filter='BibliotecaTipos.*' "$tlb" "$volcado" \
@@ -98,15 +99,10 @@ if [ "${1:-}" = "--bajo-x" ]; then
   correr "regsvr32" "$cargador" regsvr32 /s "$ocx"
   correr "registro" "$cargador" "$p/module_test.exe" \
     --gtest_filter='Registro.*' presente "$ocx" "$registro"
-  correr "Evaluar y Relivo por automatización" "$cargador" "$p/automation_test.exe" "$datos" \
-    "$esperado"
-  correr "contenedor" "$cargador" "$p/container_test.exe" "$esperado"
-  for guion in prueba.vbs prueba.js; do
-    correr "guion $guion" "$cargador" "$p/script_host_test.exe" "$datos\\$guion" \
-      "$esperado\\evaluar_esperado.jsonl" "$esperado\\onda.json"
-  done
+  correr "Evaluar y Relivo por automatización, entradas erróneas, guiones" "$cargador" \
+    "$p/automation_test.exe" "$datos" "$esperado"
+  correr "contenedor" "$cargador" "$p/container_test.exe" "$datos" "$esperado"
   correr "ejemplo del README con cscript" cscript_ejemplo "$datos\\ejemplo.vbs"
-  correr "entradas erróneas" "$cargador" "$p/bad_input_test.exe" "$datos\\valores_raros.jsonl"
   correr "vida del módulo" "$cargador" "$p/module_test.exe" --gtest_filter='VidaDelModulo.*' "$ocx"
   # Without an X display there is no window station to draw on.
   correr "sin pantalla" env -u DISPLAY "$cargador" "$p/module_test.exe" --gtest_filter='SinPantalla.*'
