@@ -23,8 +23,6 @@ public:
     MatrizZ(int32_t nX, int32_t nY);
 
     bool Vacia() const { return !datos_; }
-    int32_t LimiteX() const { return nX_; }
-    int32_t LimiteY() const { return nY_; }
 
     double& operator()(int32_t i, int32_t j) { return datos_.get()[Posicion(i, j)]; }
     double operator()(int32_t i, int32_t j) const { return datos_.get()[Posicion(i, j)]; }
