@@ -22,7 +22,6 @@ public:
     // negative bound and 7 when the memory cannot be had.
     MatrizZ(int32_t nX, int32_t nY);
 
-    bool Vacia() const { return !datos_; }
 
     double& operator()(int32_t i, int32_t j) { return datos_.get()[Posicion(i, j)]; }
     double operator()(int32_t i, int32_t j) const { return datos_.get()[Posicion(i, j)]; }
