@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "cli/json_output.h"
 #include "evaluar/messages.h"
 #include "evaluar/validation.h"
 
@@ -15,12 +16,6 @@ size_t LargoUtf8(unsigned char b) {
     if (b >= 0xE0) return b < 0xF0 ? 3 : 1;
     if (b >= 0xC0) return 2;
     return 1;
-}
-
-std::string Unir(const std::vector<std::string>& nombres) {
-    std::string s;
-    for (const std::string& n : nombres) s += (s.empty() ? "" : ", ") + n;
-    return s;
 }
 
 }  // namespace

@@ -43,13 +43,14 @@ bool OpcionSeparador(const Argumentos& args, size_t& i) {
     return true;
 }
 
-std::string Unir(const nlohmann::ordered_json& nombres) {
+std::string Unir(const std::vector<std::string>& nombres) {
     std::string s;
-    for (const auto& n : nombres) {
-        if (!s.empty()) s += ", ";
-        s += n.get<std::string>();
-    }
+    for (const std::string& n : nombres) s += (s.empty() ? "" : ", ") + n;
     return s;
+}
+
+std::string Unir(const nlohmann::ordered_json& nombres) {
+    return Unir(nombres.get<std::vector<std::string>>());
 }
 
 }  // namespace relivo::cli

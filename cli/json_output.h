@@ -4,6 +4,7 @@
 #include <functional>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <vector>
 
 #include "cli/commands.h"
 
@@ -28,6 +29,7 @@ int LoteJson(const std::function<nlohmann::ordered_json(const std::string& linea
 bool OpcionSeparador(const Argumentos& args, size_t& i);
 
 // Joins names with ", ".
+std::string Unir(const std::vector<std::string>& nombres);
 std::string Unir(const nlohmann::ordered_json& nombres);
 
 }  // namespace relivo::cli
