@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/linux/fonts.h"
 #include "platform/png.h"
 #include "relivo/platform/error.h"
 #include "tests/support/raster_util.h"
@@ -37,6 +38,18 @@ TEST(Superficie, ImagenIncoherenteSeRechaza) {
     EXPECT_EQ(NumeroDeFallo([&] { s->Picture(incoherente); }), 380);
     EXPECT_EQ(NumeroDeFallo([&] { s->MouseIcon(incoherente); }), 380);
     EXPECT_TRUE(s->Picture().Vacia());
+    for (const Imagen& sin_area : {Imagen(0, 2), Imagen(2, 0)}) {
+        EXPECT_EQ(NumeroDeFallo([&] { s->PaintPicture(sin_area, 0, 0); }), 5);
+    }
+}
+
+// A line of text cut by the picture's edges keeps the part inside, the
+// first row and column included.
+TEST(Superficie, TextoCortadoPorLosBordes) {
+    Imagen img(12, 12, 0);
+    EscribirTexto(img, Fuente{}, "\u2588", -3, -6, 0xFFFFFF);
+    EXPECT_NE(img.En(0, 0), 0);
+    EXPECT_EQ(img.En(11, 11), 0);
 }
 
 TEST(Superficie, HandlesDistintos) {
