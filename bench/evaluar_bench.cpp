@@ -72,6 +72,37 @@ void ValorTipado(benchmark::State& state) {
     Reevaluar(state, [](relivo::Evaluar& ev, int16_t i, double v) { ev.ValorPorIndice(i, v); });
 }
 
+// One point: x and y both change, then the result is read.
+template <class Fijar>
+void Punto(benchmark::State& state, Fijar fijar) {
+    const Expresion& e = Expresiones()[static_cast<size_t>(state.range(0))];
+    relivo::Evaluar ev;
+    ev.Funcion(e.nuestra);
+    const int16_t ix = ev.IndiceVariable("x"), iy = ev.IndiceVariable("y");
+    double valores[2] = {0.1, 0.3};
+    for (auto _ : state) {
+        valores[ix - 1] += 1e-7;
+        valores[iy - 1] -= 1e-7;
+        fijar(ev, valores);
+        benchmark::DoNotOptimize(ev.Resultado());
+    }
+    if (ev.NumeroError() != 0) state.SkipWithError(ev.Error().c_str());
+    state.SetLabel(e.nombre);
+}
+
+// The two values one by one: two evaluations.
+void PuntoUnoAUno(benchmark::State& state) {
+    Punto(state, [](relivo::Evaluar& ev, const double(&v)[2]) {
+        ev.ValorPorIndice(1, v[0]);
+        ev.ValorPorIndice(2, v[1]);
+    });
+}
+
+// The two values in one call: one evaluation.
+void PuntoJuntos(benchmark::State& state) {
+    Punto(state, [](relivo::Evaluar& ev, const double(&v)[2]) { ev.ValoresPorIndice(v); });
+}
+
 void FuncionLet(benchmark::State& state) {
     const Expresion& e = Expresiones()[static_cast<size_t>(state.range(0))];
     relivo::Evaluar ev;
@@ -97,6 +128,22 @@ void MuparserEval(benchmark::State& state) {
     }
     state.SetLabel(e.nombre);
 }
+
+void MuparserPunto(benchmark::State& state) {
+    const Expresion& e = Expresiones()[static_cast<size_t>(state.range(0))];
+    mu::Parser p;
+    double x = 0.1, y = 0.3;
+    p.DefineVar("x", &x);
+    p.DefineVar("y", &y);
+    p.SetExpr(e.peer);
+    p.Eval();
+    for (auto _ : state) {
+        x += 1e-7;
+        y -= 1e-7;
+        benchmark::DoNotOptimize(p.Eval());
+    }
+    state.SetLabel(e.nombre);
+}
 #endif
 
 void Registrar() {
@@ -107,6 +154,11 @@ void Registrar() {
         benchmark::RegisterBenchmark(("Tipado/" + nombre).c_str(), ValorTipado)->Arg(n);
 #ifdef RELIVO_WITH_MUPARSER
         benchmark::RegisterBenchmark(("Muparser/" + nombre).c_str(), MuparserEval)->Arg(n);
+#endif
+        benchmark::RegisterBenchmark(("PuntoUnoAUno/" + nombre).c_str(), PuntoUnoAUno)->Arg(n);
+        benchmark::RegisterBenchmark(("PuntoJuntos/" + nombre).c_str(), PuntoJuntos)->Arg(n);
+#ifdef RELIVO_WITH_MUPARSER
+        benchmark::RegisterBenchmark(("MuparserPunto/" + nombre).c_str(), MuparserPunto)->Arg(n);
 #endif
         benchmark::RegisterBenchmark(("Funcion/" + nombre).c_str(), FuncionLet)->Arg(n);
     }
@@ -148,6 +200,17 @@ int main(int argc, char** argv) {
             std::printf(
                 "  %-14s variante %7.1f ns = %.2f   tipado %7.1f ns = %.2f   muparser %7.1f ns\n",
                 e.nombre, variante, variante / peer, tipado, tipado / peer, peer);
+        }
+    }
+    std::printf("\nRatio nuestro/muparser por punto (x e y cambian; tiempo de CPU):\n");
+    for (const Expresion& e : Expresiones()) {
+        const double uno = Tiempos()["PuntoUnoAUno/" + std::string(e.nombre)];
+        const double juntos = Tiempos()["PuntoJuntos/" + std::string(e.nombre)];
+        const double peer = Tiempos()["MuparserPunto/" + std::string(e.nombre)];
+        if (uno > 0 && juntos > 0 && peer > 0) {
+            std::printf(
+                "  %-14s uno a uno %7.1f ns = %.2f   juntos %7.1f ns = %.2f   muparser %7.1f ns\n",
+                e.nombre, uno, uno / peer, juntos, juntos / peer, peer);
         }
     }
 #endif

@@ -1,6 +1,8 @@
 #include "relivo/evaluar.h"
 
+#include <algorithm>
 #include <new>
+#include <optional>
 
 #include "evaluar/arithmetic.h"
 #include "evaluar/canonical.h"
@@ -99,28 +101,39 @@ void SimplificarYRenumerar(EstadoEvaluar& e, const std::string& canonico1) {
     e.canonico = Canonizar(visible, e.variables);
 }
 
-// Stores the value of variable i and, once every variable has one,
-// evaluates again; a value that changes nothing evaluates nothing.
-void FijarValor(EstadoEvaluar& e, int16_t i, double valor) {
+// Stores the value of variable i; true when the expression must now be
+// evaluated again: every variable has a value and this one changed.
+bool GuardarValor(EstadoEvaluar& e, int16_t i, double valor) {
     TablaVariables& t = e.variables;
     if (i < 1 || i > t.cuenta) throw Fallo(mensajes::kNoExisteVariable);
     aritmetica::Comprobar(valor);
     const size_t k = static_cast<size_t>(i - 1);
-    if (t.valores[k] == valor && t.definidos[k]) return;
+    if (t.valores[k] == valor && t.definidos[k]) return false;
     t.valores[k] = valor;
     if (!e.listo) {
         t.definidos[k] = true;
         for (bool d : t.definidos) {
-            if (!d) return;
+            if (!d) return false;
         }
         e.listo = true;
     }
+    return true;
+}
+
+// Evaluates with the stored values; a failure leaves no result ready.
+void Reevaluar(EstadoEvaluar& e) {
     try {
         Evaluacion(e);
     } catch (...) {
         e.listo = false;
         throw;
     }
+}
+
+// Stores the value of variable i and, once every variable has one,
+// evaluates again; a value that changes nothing evaluates nothing.
+void FijarValor(EstadoEvaluar& e, int16_t i, double valor) {
+    if (GuardarValor(e, i, valor)) Reevaluar(e);
 }
 
 int16_t IndiceDeNombre(const EstadoEvaluar& e, const Variante& v) {
@@ -231,6 +244,49 @@ void Evaluar::ValorPorIndice(int16_t Index, double valor) {
     e.numeroError = 0;
     Miembro(e, 0, [&] {
         FijarValor(e, Index, valor);
+        return 0;
+    });
+}
+
+void Evaluar::ValoresPorIndice(std::span<const double> valores) {
+    EstadoEvaluar& e = *e_;
+    e.numeroError = 0;
+    Miembro(e, 0, [&] {
+        // The calls one by one, each value stored as its own call would. Only
+        // the last call that evaluates counts: every one after it stores
+        // nothing, so it sees the final values, and it overwrites what the
+        // evaluations before it left.
+        const size_t n = valores.size();
+        const size_t validos = std::min(n, static_cast<size_t>(e.variables.cuenta));
+        std::optional<Fallo> fallo;
+        size_t donde = 0;  // the call that failed last
+        std::optional<size_t> evalua;
+        for (size_t k = 0; k < validos; ++k) {
+            try {
+                if (GuardarValor(e, static_cast<int16_t>(k + 1), valores[k])) evalua = k;
+            } catch (const Fallo& f) {
+                fallo = f;
+                donde = k;
+            }
+        }
+        // Indexes beyond the table: each call fails alike, the last one stays.
+        if (n > validos) {
+            fallo = Fallo(mensajes::kNoExisteVariable);
+            donde = n - 1;
+        }
+        if (evalua) {
+            try {
+                Reevaluar(e);
+            } catch (const Fallo& f) {
+                if (!fallo || donde < *evalua) {
+                    fallo = f;
+                    donde = *evalua;
+                }
+            }
+        }
+        // The last failure stands when it was the last call; a call after
+        // it cleared the error, as Valor [Let] does.
+        if (fallo && donde + 1 == n) throw *fallo;
         return 0;
     });
 }

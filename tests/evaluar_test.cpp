@@ -18,6 +18,7 @@
 #include "tests/support/cli_run.h"
 #include "tests/support/recording.h"
 #include "tests/support/script.h"
+#include "tests/support/watched_evaluar.h"
 
 namespace relivo {
 namespace {
@@ -67,6 +68,48 @@ TEST(EvaluarTest, RndDaNumerosNuevosEnCadaEvaluacion) {
         vistos.insert(ev.Resultado());
     }
     EXPECT_EQ(vistos.size(), 50u);
+}
+
+// Several values at once end as the same calls one by one do: the same
+// values, ready flag, result and error number, with at most one Error
+// event: the failure of the last call. Each list starts from the state the
+// lists before it left, partly defined variables and failures included.
+TEST(EvaluarTest, VariosValoresComoUnoAUno) {
+    const double nan = std::nan(""), inf = INFINITY;
+    const std::vector<std::vector<double>> listas = {
+        {},  {2},       {2, 3},    {3, 3},  {2, 3},  {nan, 2}, {nan, 1},    {1, inf},     {0, 0},
+        {1}, {1, 1, 1}, {5, 5, 5}, {-1, 4}, {4, -1}, {0.5, 2}, {2, 2, nan}, {3, 3, 3, 3}, {3, 3}};
+    for (const char* f : {"x*y", "1/(x-y)", "log(x*y)+z", "x", "7", "y^x", "1/x"}) {
+        fuzz::HostEvaluar eventos_uno, eventos_varios;
+        Evaluar uno(&eventos_uno), varios(&eventos_varios);
+        uno.Funcion(f);
+        varios.Funcion(f);
+        for (const std::vector<double>& valores : listas) {
+            SCOPED_TRACE(std::string(f) + " after " + std::to_string(valores.size()) + " values");
+            const size_t antes = eventos_uno.eventos.size();
+            eventos_varios.eventos.clear();
+            for (size_t k = 0; k < valores.size(); ++k) {
+                uno.ValorPorIndice(static_cast<int16_t>(k + 1), valores[k]);
+            }
+            varios.ValoresPorIndice(valores);
+            ASSERT_LE(eventos_varios.eventos.size(), 1u);
+            EXPECT_EQ(eventos_varios.eventos.size(), varios.NumeroError() != 0 ? 1u : 0u);
+            if (!eventos_varios.eventos.empty()) {
+                ASSERT_GT(eventos_uno.eventos.size(), antes);
+                EXPECT_EQ(eventos_varios.eventos[0], eventos_uno.eventos.back());
+            }
+            EXPECT_EQ(varios.NumeroError(), uno.NumeroError());
+            if (uno.NumeroError() != 0) {
+                EXPECT_EQ(varios.Error(), uno.Error());
+            }
+            for (int16_t i = 1; i <= uno.NumeroVariables(); ++i) {
+                EXPECT_EQ(varios.Valor(Variante(i)), uno.Valor(Variante(i)));
+            }
+            const double resultado = uno.Resultado();
+            EXPECT_EQ(varios.Resultado(), resultado);
+            EXPECT_EQ(varios.NumeroError(), uno.NumeroError());
+        }
+    }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -55,6 +56,13 @@ public:
     // Valor [Let] of the variable at Index, for hosts that need no variant:
     // the same as Valor(Variante(Index), valor), without converting a variant.
     void ValorPorIndice(int16_t Index, double valor);
+    // The variables 1, 2, ... take valores[0], valores[1], ... with the same
+    // outcome as ValorPorIndice(1, valores[0]), ValorPorIndice(2,
+    // valores[1]), ... called in turn, evaluating once: the same values,
+    // defined marks, result and error number. At most one Error event: the
+    // failure of the last call. (A failure that a later call cleared leaves
+    // no text behind, where the calls one by one would leave its text.)
+    void ValoresPorIndice(std::span<const double> valores);
     // Replaces a variable by an expression (the variant must hold text).
     void Substituir(const Variante& Variable, const Variante& texto);
 
