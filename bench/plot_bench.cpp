@@ -1,10 +1,12 @@
 // Plotting speed: Relivo's Graficar plus the PNG for sen(x)*cos(y) over
 // [-3, 3]^2 at 800 x 600 pixels, against the tools a user would pick instead
-// for the same picture: gnuplot (splot with pm3d, PNG through cairo) and
-// matplotlib (plot_surface, Agg to PNG), run as programs in the same binary.
+// for the same picture: gnuplot (splot with pm3d, through its png terminal
+// and its pngcairo terminal) and matplotlib (plot_surface, Agg to PNG), run as
+// programs in the same binary.
 // The relivo command is measured the same way, so the peers are compared both
 // with the control inside a host and with the whole program. Prints the
-// ratios and the peak resident memory of each program at the end.
+// ratios, the peak resident memory of each program and the peers' versions at
+// the end, then how relivo alone grows from 400 to 1,600 intervals.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -30,6 +32,7 @@ namespace fs = std::filesystem;
 constexpr int kAncho = 800;
 constexpr int kAlto = 600;
 const int kIntervalos[] = {50, 100, 200, 400};
+constexpr int kGrande = 1600;  // relivo only: the peers take minutes and gigabytes
 
 // A host that listens to nothing but the end of the run.
 class AnfitrionMudo : public relivo::Anfitrion {
@@ -120,15 +123,28 @@ void BM_RelivoCli(benchmark::State& state) {
               "-o", (Carpeta() / ("relivo_" + lineas + ".png")).string()});
 }
 
-void BM_Gnuplot(benchmark::State& state) {
-    const int n = static_cast<int>(state.range(0));
+// The gnuplot script for n intervals through `terminal` into `salida`.
+std::string GuionGnuplot(const std::string& terminal, int n, const std::string& salida) {
     const std::string muestras = std::to_string(n + 1);
-    const std::string salida = (Carpeta() / ("gnuplot_" + std::to_string(n) + ".png")).string();
-    Programa(state, {"gnuplot", "-e",
-                     "set terminal pngcairo size " + std::to_string(kAncho) + "," +
-                         std::to_string(kAlto) + "; set output '" + salida + "'; set isosamples " +
-                         muestras + "," + muestras + "; set samples " + muestras + "," + muestras +
-                         "; set pm3d; unset surface; splot [-3:3][-3:3] sin(x)*cos(y) with pm3d"});
+    return "set terminal " + terminal + " size " + std::to_string(kAncho) + "," +
+           std::to_string(kAlto) + "; set output '" + salida + "'; set isosamples " + muestras +
+           "," + muestras + "; set samples " + muestras + "," + muestras +
+           "; set pm3d; unset surface; splot [-3:3][-3:3] sin(x)*cos(y) with pm3d";
+}
+
+void Gnuplot(benchmark::State& state, const std::string& terminal) {
+    const int n = static_cast<int>(state.range(0));
+    const std::string salida =
+        (Carpeta() / ("gnuplot_" + terminal + std::to_string(n) + ".png")).string();
+    Programa(state, {"gnuplot", "-e", GuionGnuplot(terminal, n, salida)});
+}
+
+void BM_Gnuplot(benchmark::State& state) {
+    Gnuplot(state, "pngcairo");
+}
+
+void BM_GnuplotPng(benchmark::State& state) {
+    Gnuplot(state, "png");
 }
 
 const char* kGuionMatplotlib = R"(import sys
@@ -146,14 +162,29 @@ ax.plot_surface(X, Y, Z, rstride=1, cstride=1, cmap="viridis", edgecolor="k", li
 fig.savefig(sys.argv[2])
 )";
 
+// Debian's interpreter, where python3-matplotlib installs.
+std::string Python() {
+    return fs::exists("/usr/bin/python3") ? "/usr/bin/python3" : "python3";
+}
+
 void BM_Matplotlib(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));
     const fs::path guion = Carpeta() / "superficie.py";
     if (!fs::exists(guion)) std::ofstream(guion) << kGuionMatplotlib;
-    // Debian's interpreter, where python3-matplotlib installs.
-    const std::string python = fs::exists("/usr/bin/python3") ? "/usr/bin/python3" : "python3";
-    Programa(state, {python, guion.string(), std::to_string(n),
+    Programa(state, {Python(), guion.string(), std::to_string(n),
                      (Carpeta() / ("matplotlib_" + std::to_string(n) + ".png")).string()});
+}
+
+// The first line a command prints, or "not installed".
+std::string PrimeraLinea(const std::string& comando) {
+    std::string linea;
+    if (FILE* f = popen((comando + " 2>/dev/null").c_str(), "r")) {
+        char b[256];
+        if (std::fgets(b, sizeof b, f) != nullptr) linea = b;
+        pclose(f);
+    }
+    while (!linea.empty() && (linea.back() == '\n' || linea.back() == '\r')) linea.pop_back();
+    return linea.empty() ? "not installed" : linea;
 }
 
 // Keeps the time per iteration and the memory of every run for the summary.
@@ -200,24 +231,45 @@ public:
             "\nPlot + PNG of sen(x)*cos(y), %dx%d, milliseconds and how many times faster "
             "relivo is\n",
             kAncho, kAlto);
-        std::printf("%9s %10s %10s %10s %10s | %10s %10s | %10s %10s\n", "intervals", "control",
-                    "command", "gnuplot", "matplotlib", "gp/ctrl", "mpl/ctrl", "gp/cmd", "mpl/cmd");
+        std::printf("%9s %10s %10s %10s %10s %10s | %10s %10s %10s\n", "intervals", "control",
+                    "command", "gp png", "gp cairo", "matplotlib", "png/cmd", "cairo/cmd",
+                    "mpl/cmd");
         for (int n : kIntervalos) {
             const auto c = valor(ms, "BM_Relivo", n);
             const auto p = valor(ms, "BM_RelivoCli", n);
-            const auto g = valor(ms, "BM_Gnuplot", n);
+            const auto gp = valor(ms, "BM_GnuplotPng", n);
+            const auto gc = valor(ms, "BM_Gnuplot", n);
             const auto m = valor(ms, "BM_Matplotlib", n);
-            std::printf("%9d %s %s %s %s | %s %s | %s %s\n", n, celda(c).c_str(), celda(p).c_str(),
-                        celda(g).c_str(), celda(m).c_str(), celda(razon(g, c)).c_str(),
-                        celda(razon(m, c)).c_str(), celda(razon(g, p)).c_str(),
+            std::printf("%9d %s %s %s %s %s | %s %s %s\n", n, celda(c).c_str(), celda(p).c_str(),
+                        celda(gp).c_str(), celda(gc).c_str(), celda(m).c_str(),
+                        celda(razon(gp, p)).c_str(), celda(razon(gc, p)).c_str(),
                         celda(razon(m, p)).c_str());
         }
+        const int n = kIntervalos[3];
         std::printf(
-            "\nPeak resident memory at %d intervals (MiB): relivo %s, gnuplot %s, "
-            "matplotlib %s\n",
-            kIntervalos[3], celda(valor(rss, "BM_RelivoCli", kIntervalos[3])).c_str(),
-            celda(valor(rss, "BM_Gnuplot", kIntervalos[3])).c_str(),
-            celda(valor(rss, "BM_Matplotlib", kIntervalos[3])).c_str());
+            "\nPeak resident memory at %d intervals (MiB): relivo %s, gnuplot png %s, "
+            "gnuplot pngcairo %s, matplotlib %s\n",
+            n, celda(valor(rss, "BM_RelivoCli", n)).c_str(),
+            celda(valor(rss, "BM_GnuplotPng", n)).c_str(),
+            celda(valor(rss, "BM_Gnuplot", n)).c_str(),
+            celda(valor(rss, "BM_Matplotlib", n)).c_str());
+        std::printf("\nRelivo from %d to %d intervals (16 times the cells):\n", n, kGrande);
+        std::printf("  control %s ms -> %s ms, command %s ms -> %s ms, memory %s MiB -> %s MiB\n",
+                    celda(valor(ms, "BM_Relivo", n)).c_str(),
+                    celda(valor(ms, "BM_Relivo", kGrande)).c_str(),
+                    celda(valor(ms, "BM_RelivoCli", n)).c_str(),
+                    celda(valor(ms, "BM_RelivoCli", kGrande)).c_str(),
+                    celda(valor(rss, "BM_RelivoCli", n)).c_str(),
+                    celda(valor(rss, "BM_RelivoCli", kGrande)).c_str());
+        std::printf(
+            "\nPeers: %s; matplotlib %s on Python %s.\n", PrimeraLinea("gnuplot --version").c_str(),
+            PrimeraLinea(Python() + " -c 'import matplotlib; print(matplotlib.__version__)'")
+                .c_str(),
+            PrimeraLinea(Python() + " -c 'import sys; print(sys.version.split()[0])'").c_str());
+        std::printf("  gnuplot: %s\n", GuionGnuplot("png|pngcairo", n, "FILE").c_str());
+        std::printf(
+            "  matplotlib: plot_surface(rstride=1, cstride=1, cmap=\"viridis\", edgecolor=\"k\", "
+            "linewidth=0.2), figsize 8x6 at 100 dpi, Agg backend\n");
     }
 
 private:
@@ -240,12 +292,27 @@ void Registrar() {
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime()
             ->Iterations(3);
+        benchmark::RegisterBenchmark("BM_GnuplotPng", BM_GnuplotPng)
+            ->Arg(n)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->Iterations(3);
         benchmark::RegisterBenchmark("BM_Matplotlib", BM_Matplotlib)
             ->Arg(n)
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime()
             ->Iterations(2);
     }
+    benchmark::RegisterBenchmark("BM_Relivo", BM_Relivo)
+        ->Arg(kGrande)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime()
+        ->Iterations(3);
+    benchmark::RegisterBenchmark("BM_RelivoCli", BM_RelivoCli)
+        ->Arg(kGrande)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime()
+        ->Iterations(3);
 }
 
 }  // namespace
