@@ -20,10 +20,8 @@ MatrizZ::MatrizZ(int32_t nX, int32_t nY) {
     nY_ = nY;
 }
 
-std::size_t MatrizZ::Posicion(int32_t i, int32_t j) const {
-    if (i < 0 || i > nX_ || j < 0 || j > nY_) throw Fallo::Plataforma(errores::kSubindice);
-    return static_cast<std::size_t>(j) * (static_cast<std::size_t>(nX_) + 1) +
-           static_cast<std::size_t>(i);
+void MatrizZ::FueraDeRango() {
+    throw Fallo::Plataforma(errores::kSubindice);
 }
 
 }  // namespace relivo

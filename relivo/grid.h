@@ -22,7 +22,6 @@ public:
     // negative bound and 7 when the memory cannot be had.
     MatrizZ(int32_t nX, int32_t nY);
 
-
     double& operator()(int32_t i, int32_t j) { return datos_.get()[Posicion(i, j)]; }
     double operator()(int32_t i, int32_t j) const { return datos_.get()[Posicion(i, j)]; }
 
@@ -32,7 +31,13 @@ private:
     };
 
     // Rows of constant j are contiguous: the sampling fills them in order.
-    std::size_t Posicion(int32_t i, int32_t j) const;
+    std::size_t Posicion(int32_t i, int32_t j) const {
+        if (i < 0 || i > nX_ || j < 0 || j > nY_) [[unlikely]]
+            FueraDeRango();
+        return static_cast<std::size_t>(j) * (static_cast<std::size_t>(nX_) + 1) +
+               static_cast<std::size_t>(i);
+    }
+    [[noreturn]] static void FueraDeRango();
 
     std::unique_ptr<double, Liberar> datos_;
     int32_t nX_ = -1;

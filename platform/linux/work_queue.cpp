@@ -10,10 +10,17 @@ namespace relivo {
 
 namespace {
 
+struct Vigilante {
+    std::function<void()> funcion;
+    bool quitado = false;  // taken away while the watchers were running
+};
+
 struct Cola {
     std::deque<std::function<void()>> trabajos;
-    std::map<int32_t, std::function<void()>> vigilantes;
+    std::map<int32_t, Vigilante> vigilantes;
     int32_t siguienteVigilante = 1;
+    int32_t vigilando = 0;  // nesting depth of the watchers' loop
+    bool hayQuitados = false;
     uint64_t veces = 0;
 };
 
@@ -35,12 +42,20 @@ size_t TrabajosPendientes() {
 int32_t AgregarVigilante(std::function<void()> vigilante) {
     Cola& c = LaCola();
     const int32_t id = c.siguienteVigilante++;
-    c.vigilantes.emplace(id, std::move(vigilante));
+    c.vigilantes.emplace(id, Vigilante{std::move(vigilante)});
     return id;
 }
 
 void QuitarVigilante(int32_t id) {
-    LaCola().vigilantes.erase(id);
+    Cola& c = LaCola();
+    // A watcher may be running (it may be this one): it is only marked, and
+    // erased when the outermost loop over the watchers ends.
+    if (c.vigilando == 0) {
+        c.vigilantes.erase(id);
+    } else if (const auto it = c.vigilantes.find(id); it != c.vigilantes.end()) {
+        it->second.quitado = true;
+        c.hayQuitados = true;
+    }
 }
 
 uint64_t VecesCedido() {
@@ -61,16 +76,22 @@ void Ceder() {
         }
     }
     if (c.vigilantes.empty()) return;
-    // The watchers present now, in the order they were added, each looked up
-    // again before it runs (a watcher may remove itself or others); one
-    // added meanwhile waits for the next yield. No allocation: the yield
-    // runs after every sample and every cell of a plot.
+    // The watchers present now, in the order they were added, except those
+    // taken away meanwhile; one added meanwhile waits for the next yield.
+    // No allocation and no copy: the yield runs after every sample and every
+    // cell of a plot.
+    struct Nivel {
+        Cola& c;
+        explicit Nivel(Cola& cola) : c(cola) { ++c.vigilando; }
+        ~Nivel() {
+            if (--c.vigilando > 0 || !c.hayQuitados) return;
+            std::erase_if(c.vigilantes, [](const auto& v) { return v.second.quitado; });
+            c.hayQuitados = false;
+        }
+    } nivel(c);
     const int32_t nuevos = c.siguienteVigilante;
-    for (auto it = c.vigilantes.begin(); it != c.vigilantes.end() && it->first < nuevos;) {
-        const int32_t id = it->first;
-        const std::function<void()> v = it->second;
-        v();
-        it = c.vigilantes.upper_bound(id);
+    for (auto it = c.vigilantes.begin(); it != c.vigilantes.end() && it->first < nuevos; ++it) {
+        if (!it->second.quitado) it->second.funcion();
     }
 }
 
