@@ -276,43 +276,26 @@ private:
     std::map<std::string, std::map<int, double>> ms, rss;
 };
 
+// One run of `funcion` at n intervals, in milliseconds of real time; a fixed
+// number of iterations (0: as many as the library likes).
+void Registrar(const char* nombre, void (*funcion)(benchmark::State&), int n, int iteraciones) {
+    auto* b = benchmark::RegisterBenchmark(nombre, funcion)
+                  ->Arg(n)
+                  ->Unit(benchmark::kMillisecond)
+                  ->UseRealTime();
+    if (iteraciones > 0) b->Iterations(iteraciones);
+}
+
 void Registrar() {
     for (int n : kIntervalos) {
-        benchmark::RegisterBenchmark("BM_Relivo", BM_Relivo)
-            ->Arg(n)
-            ->Unit(benchmark::kMillisecond)
-            ->UseRealTime();
-        benchmark::RegisterBenchmark("BM_RelivoCli", BM_RelivoCli)
-            ->Arg(n)
-            ->Unit(benchmark::kMillisecond)
-            ->UseRealTime()
-            ->Iterations(5);
-        benchmark::RegisterBenchmark("BM_Gnuplot", BM_Gnuplot)
-            ->Arg(n)
-            ->Unit(benchmark::kMillisecond)
-            ->UseRealTime()
-            ->Iterations(3);
-        benchmark::RegisterBenchmark("BM_GnuplotPng", BM_GnuplotPng)
-            ->Arg(n)
-            ->Unit(benchmark::kMillisecond)
-            ->UseRealTime()
-            ->Iterations(3);
-        benchmark::RegisterBenchmark("BM_Matplotlib", BM_Matplotlib)
-            ->Arg(n)
-            ->Unit(benchmark::kMillisecond)
-            ->UseRealTime()
-            ->Iterations(2);
+        Registrar("BM_Relivo", BM_Relivo, n, 0);
+        Registrar("BM_RelivoCli", BM_RelivoCli, n, 5);
+        Registrar("BM_Gnuplot", BM_Gnuplot, n, 3);
+        Registrar("BM_GnuplotPng", BM_GnuplotPng, n, 3);
+        Registrar("BM_Matplotlib", BM_Matplotlib, n, 2);
     }
-    benchmark::RegisterBenchmark("BM_Relivo", BM_Relivo)
-        ->Arg(kGrande)
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime()
-        ->Iterations(3);
-    benchmark::RegisterBenchmark("BM_RelivoCli", BM_RelivoCli)
-        ->Arg(kGrande)
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime()
-        ->Iterations(3);
+    Registrar("BM_Relivo", BM_Relivo, kGrande, 3);
+    Registrar("BM_RelivoCli", BM_RelivoCli, kGrande, 3);
 }
 
 }  // namespace
