@@ -7,8 +7,6 @@
 //   regsvr32 (/u), as data/registro.tsv lists it.
 // - VidaDelModulo RELIVO_OCX: when DllCanUnloadNow lets the module go.
 // - SinPantalla (no X display): Evaluar works; Relivo fails saying why.
-#include <set>
-
 #include "tests/windows/support.h"
 
 namespace {
@@ -48,13 +46,11 @@ TEST(ArchivoOcx, IgualAlVolcadoRevisado) {
         base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
     const DWORD rva = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT].VirtualAddress;
     const auto* e = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + rva);
-    std::set<std::string> nombres;
-    for (DWORD i = 0; rva && i < e->NumberOfNames; ++i) {
-        nombres.insert(reinterpret_cast<const char*>(
-            base + reinterpret_cast<const DWORD*>(base + e->AddressOfNames)[i]));
-    }
+    // The names are in the order the loader searches them in.
     o << "exports " << (rva ? e->NumberOfFunctions : 0) << ":";
-    for (const std::string& n : nombres) o << " " << n;
+    for (DWORD i = 0; rva && i < e->NumberOfNames; ++i) {
+        o << " " << base + reinterpret_cast<const DWORD*>(base + e->AddressOfNames)[i];
+    }
     const auto recurso = [m](const wchar_t* nombre, const wchar_t* tipo) {
         HRSRC r = FindResourceW(m, nombre, tipo);
         const auto* p = r ? static_cast<const BYTE*>(LockResource(LoadResource(m, r))) : nullptr;
@@ -261,10 +257,9 @@ std::string BanderasTipo(WORD f) {
 // clang-format on
 
 const char* Clase(TYPEKIND k) {
-    return k == TKIND_DISPATCH    ? "dispatch"
-           : k == TKIND_INTERFACE ? "interface"
-           : k == TKIND_COCLASS   ? "coclass"
-                                  : "other";
+    static const char* const kClases[] = {"enum",     "record",  "module", "interface",
+                                          "dispatch", "coclass", "alias",  "union"};
+    return k < TKIND_MAX ? kClases[k] : "other";
 }
 
 // One member: slot (virtual functions) or "dispatch", identifier, kind,

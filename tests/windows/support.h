@@ -291,10 +291,12 @@ inline bool Advise(IUnknown* control, REFIID iid, IUnknown* sumidero,
            SUCCEEDED(punto->Advise(sumidero, &cookie));
 }
 
-// An event: its name and arguments (by-reference ones as they were on entry).
+// An event: its name, its arguments (by-reference ones as they were on
+// entry) and their names.
 struct Evento {
     std::wstring nombre;
     std::vector<V> args;
+    std::vector<std::string> parametros;
 };
 
 // Gives a by-reference argument the value `v`; false when it cannot.
@@ -325,11 +327,12 @@ public:
     STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* p, VARIANT*, EXCEPINFO*,
                         UINT*) override {
         Evento e;
-        BSTR n = nullptr;
+        BSTR n[16] = {};
         UINT k = 0;
-        if (info_) info_->GetNames(id, &n, 1, &k);
-        if (n) e.nombre = n;
-        SysFreeString(n);
+        if (info_) info_->GetNames(id, n, 16, &k);
+        e.nombre = k ? n[0] : L"";
+        for (UINT j = 1; j < k; ++j) e.parametros.push_back(DeBstr(n[j]));
+        for (BSTR b : n) SysFreeString(b);
         std::vector<VARIANTARG*> porReferencia;
         for (UINT i = p->cArgs; i-- > 0;) {
             porReferencia.push_back(&p->rgvarg[i]);
@@ -449,17 +452,16 @@ private:
     std::list<Propiedades> objetos_;
 };
 
-// A value compared with what a step expects of it (null: Nothing).
+// A value as the kind of what is expected of it (null: Nothing), and
+// compared with it.
+inline Json Como(const V& v, const Json& esperado) {
+    if (esperado.is_string()) return v.Texto();
+    if (esperado.is_boolean()) return v.Booleano();
+    if (esperado.is_number()) return v.Doble();
+    return v.Objeto() ? Json("un objeto") : Json();
+}
 inline void Esperado(const V& v, const Json& esperado, const std::string& que) {
-    if (esperado.is_null()) {
-        EXPECT_TRUE(v.Objeto() == nullptr) << que + ": Nothing";
-    } else if (esperado.is_string()) {
-        EXPECT_EQ(v.Texto(), esperado.get<std::string>()) << que;
-    } else if (esperado.is_boolean()) {
-        EXPECT_EQ(v.Booleano(), esperado.get<bool>()) << que;
-    } else {
-        EXPECT_EQ(v.Doble(), esperado.get<double>()) << que;
-    }
+    EXPECT_EQ(Como(v, esperado), esperado) << que;
 }
 
 // The steps of a scenario of data/pasos.jsonl (described there) on a control
