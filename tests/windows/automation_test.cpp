@@ -458,23 +458,16 @@ void Guion(const std::string& archivo, const wchar_t* lenguaje) {
         estados += ev.value("evento", "") == "Status";
     }
     // Continuar false leaves NumeroLineasX as it was; true keeps -1.
-    std::map<std::string, Json> esperado = {
-        {"funcion", caso1["funcion"]},
-        {"variables", caso1["variables"].size()},
-        {"variable1", caso1["variables"][0]},
-        {"existeX", true},
-        {"indiceX", 2},
-        {"numeroError", caso5["numeroError"]},
-        {"errores", 1},
-        {"ultimoErrorEvaluar", std::to_string(static_cast<long>(caso5.value("numeroError", 0.0))) +
-                                   " " + caso5.value("error", "")},
-        {"estadosAlGraficar", estados},
-        {"graficada", true},
-        {"lineasSinSeguir", 10},
-        {"lineasSiguiendo", -1},
-        {"cancelado", -2147221502},
-        {"terminadoAlCancelar", false},
-        {"imagen", true}};
+    const std::string error5 =
+        std::to_string(caso5.value("numeroError", 0L)) + " " + caso5.value("error", "");
+    // clang-format off
+    std::map<std::string, Json> esperado = {{"funcion", caso1["funcion"]},
+        {"variables", caso1["variables"].size()}, {"variable1", caso1["variables"][0]},
+        {"existeX", true}, {"indiceX", 2}, {"numeroError", caso5["numeroError"]}, {"errores", 1},
+        {"ultimoErrorEvaluar", error5}, {"estadosAlGraficar", estados}, {"graficada", true},
+        {"lineasSinSeguir", 10}, {"lineasSiguiendo", -1}, {"cancelado", -2147221502},
+        {"terminadoAlCancelar", false}, {"imagen", true}};
+    // clang-format on
     // JScript cannot give Valor("x") a value.
     if (lenguaje == std::wstring(L"VBScript")) esperado["resultado"] = caso1["resultado"];
     for (const auto& [variable, valor] : esperado) {
