@@ -338,12 +338,10 @@ TEST(Contenedor, Relivo) {
 }
 
 TEST(Contenedor, DocumentosRotos) {
-    const std::pair<const wchar_t*, V> malos[] = {
-        {L"DrawMode", V(99)},
-        {L"AnguloX", V(L"mucho")},
-        {L"BackColor", V(0x7F000000)},
-        {L"ScaleHeight", V(0.0)},
-    };
+    const std::pair<const wchar_t*, V> malos[] = {{L"DrawMode", V(99)},
+                                                  {L"AnguloX", V(L"mucho")},
+                                                  {L"BackColor", V(0x7F000000)},
+                                                  {L"ScaleHeight", V(0.0)}};
     for (const auto& [clave, valor] : malos) {
         auto bolsa = prueba::Nuevo<Bolsa>();
         bolsa->valores.emplace(clave, valor);
