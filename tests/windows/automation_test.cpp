@@ -365,11 +365,7 @@ public:
         const auto it = elementos.find(nombre);
         if (it == elementos.end()) return TYPE_E_ELEMENTNOTFOUND;
         if (mascara & SCRIPTINFO_IUNKNOWN) (*objeto = it->second)->AddRef();
-        if (mascara & SCRIPTINFO_ITYPEINFO) {
-            *info = nullptr;
-            ComPtr<IProvideClassInfo> pci;
-            if (SUCCEEDED(it->second->QueryInterface(IID_PPV_ARGS(&pci)))) pci->GetClassInfo(info);
-        }
+        if (mascara & SCRIPTINFO_ITYPEINFO) *info = nullptr;  // events are bound by the host
         return S_OK;
     }
     STDMETHODIMP GetDocVersionString(BSTR*) override { return E_NOTIMPL; }
