@@ -7,8 +7,6 @@
 //   regsvr32 (/u), as data/registro.tsv lists it.
 // - VidaDelModulo RELIVO_OCX: when DllCanUnloadNow lets the module go.
 // - SinPantalla (no X display): Evaluar works; Relivo fails saying why.
-#include <set>
-
 #include "tests/windows/support.h"
 
 namespace {
@@ -48,13 +46,11 @@ TEST(ArchivoOcx, IgualAlVolcadoRevisado) {
         base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
     const DWORD rva = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT].VirtualAddress;
     const auto* e = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + rva);
-    std::set<std::string> nombres;
-    for (DWORD i = 0; rva && i < e->NumberOfNames; ++i) {
-        nombres.insert(reinterpret_cast<const char*>(
-            base + reinterpret_cast<const DWORD*>(base + e->AddressOfNames)[i]));
-    }
+    // The names are in the order the loader searches them in.
     o << "exports " << (rva ? e->NumberOfFunctions : 0) << ":";
-    for (const std::string& n : nombres) o << " " << n;
+    for (DWORD i = 0; rva && i < e->NumberOfNames; ++i) {
+        o << " " << base + reinterpret_cast<const DWORD*>(base + e->AddressOfNames)[i];
+    }
     const auto recurso = [m](const wchar_t* nombre, const wchar_t* tipo) {
         HRSRC r = FindResourceW(m, nombre, tipo);
         const auto* p = r ? static_cast<const BYTE*>(LockResource(LoadResource(m, r))) : nullptr;
@@ -162,13 +158,10 @@ TEST(SinPantalla, EvaluarSeCreaRelivoNo) {
         ev.Put(L"Funcion", prueba::V(L"6*7"));
         EXPECT_EQ(ev.Get(L"Resultado").valor.Doble(), 42.0) << "Evaluar calcula sin pantalla";
     }
-    ComPtr<IClassFactory> f;
-    ASSERT_TRUE(SUCCEEDED(
-        CoGetClassObject(Clase(L"Carvex.Relivo"), CLSCTX_INPROC_SERVER, nullptr, IID_PPV_ARGS(&f))))
-        << "fábrica de Relivo";
     ComPtr<IUnknown> r;
     SetErrorInfo(0, nullptr);
-    const HRESULT hr = f->CreateInstance(nullptr, IID_PPV_ARGS(&r));
+    const HRESULT hr =
+        CoCreateInstance(Clase(L"Carvex.Relivo"), nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&r));
     ComPtr<IErrorInfo> info;
     BSTR d = nullptr;
     if (GetErrorInfo(0, &info) == S_OK && info) info->GetDescription(&d);
@@ -182,7 +175,9 @@ TEST(SinPantalla, EvaluarSeCreaRelivoNo) {
         << "el texto del fallo";
 }
 
-std::string Nombre(ITypeInfo* ti, MEMBERID id = MEMBERID_NIL, std::string* ayuda = nullptr) {
+// The name and help string of a library (MEMBERID_NIL), a type or a member.
+template <typename T>
+std::string Nombre(T* ti, MEMBERID id = MEMBERID_NIL, std::string* ayuda = nullptr) {
     BSTR n = nullptr, a = nullptr;
     ti->GetDocumentation(id, &n, &a, nullptr, nullptr);
     std::string r = DeBstr(n);
@@ -201,11 +196,10 @@ struct Atributos {
 };
 
 // The library a type is in, and its index there.
-ComPtr<ITypeLib> Biblioteca(ITypeInfo* ti, UINT& indice) {
-    ComPtr<ITypeLib> tl;
-    indice = 99;
-    if (ti) ti->GetContainingTypeLib(&tl, &indice);
-    return tl;
+std::pair<ComPtr<ITypeLib>, UINT> Biblioteca(ITypeInfo* ti) {
+    std::pair<ComPtr<ITypeLib>, UINT> r{nullptr, 99};
+    if (ti) ti->GetContainingTypeLib(&r.first, &r.second);
+    return r;
 }
 
 ComPtr<ITypeInfo> Implementada(ITypeInfo* ti, int k) {
@@ -228,15 +222,9 @@ std::string TextoTipo(ITypeInfo* ti, const TYPEDESC& t) {
         return kNombres.contains(t.vt) ? kNombres.at(t.vt) : "vt" + std::to_string(t.vt);
     }
     ComPtr<ITypeInfo> ref;
-    UINT i = 0;
     ti->GetRefTypeInfo(t.hreftype, &ref);
-    ComPtr<ITypeLib> tl = Biblioteca(ref.Get(), i);
-    BSTR biblioteca = nullptr;
-    if (!tl) return "?";
-    tl->GetDocumentation(-1, &biblioteca, nullptr, nullptr, nullptr);
-    const std::string r = DeBstr(biblioteca) + "." + Nombre(ref.Get());
-    SysFreeString(biblioteca);
-    return r;
+    ComPtr<ITypeLib> tl = Biblioteca(ref.Get()).first;
+    return tl ? Nombre(tl.Get()) + "." + Nombre(ref.Get()) : "?";
 }
 
 template <typename T>
@@ -261,10 +249,9 @@ std::string BanderasTipo(WORD f) {
 // clang-format on
 
 const char* Clase(TYPEKIND k) {
-    return k == TKIND_DISPATCH    ? "dispatch"
-           : k == TKIND_INTERFACE ? "interface"
-           : k == TKIND_COCLASS   ? "coclass"
-                                  : "other";
+    static const char* const kClases[] = {"enum",     "record",  "module", "interface",
+                                          "dispatch", "coclass", "alias",  "union"};
+    return k < TKIND_MAX ? kClases[k] : "other";
 }
 
 // One member: slot (virtual functions) or "dispatch", identifier, kind,
@@ -280,6 +267,10 @@ void VolcarMiembro(std::ostream& o, ITypeInfo* ti, UINT i) {
     BSTR nombres[16] = {};
     UINT n = 0;
     ti->GetNames(fd->memid, nombres, 16, &n);
+    // clang-format off
+    static const std::map<int, const char*> kInvocaciones = {{INVOKE_PROPERTYGET, "get"},
+        {INVOKE_PROPERTYPUT, "put"}, {INVOKE_PROPERTYPUTREF, "putref"}, {INVOKE_FUNC, "method"}};
+    // clang-format on
     const INVOKEKIND k = fd->invkind;
     const bool con_nombres = k == INVOKE_FUNC || k == INVOKE_PROPERTYGET;
     char id[16];
@@ -289,12 +280,7 @@ void VolcarMiembro(std::ostream& o, ITypeInfo* ti, UINT i) {
               ? "slot " + std::to_string(fd->oVft / static_cast<int>(sizeof(void*)))
           : fd->funckind == FUNC_DISPATCH ? "dispatch"
                                           : "funckind " + std::to_string(fd->funckind))
-      << " id " << id << " "
-      << (k == INVOKE_PROPERTYGET      ? "get"
-          : k == INVOKE_PROPERTYPUT    ? "put"
-          : k == INVOKE_PROPERTYPUTREF ? "putref"
-                                       : "method")
-      << " " << (n ? DeBstr(nombres[0]) : "?") << "(";
+      << " id " << id << " " << kInvocaciones.at(k) << " " << (n ? DeBstr(nombres[0]) : "?") << "(";
     for (SHORT a = 0; a < fd->cParams; ++a) {
         const ELEMDESC& ed = fd->lprgelemdescParam[a];
         o << (a ? ", " : "") << TextoTipo(ti, ed.tdesc);
@@ -319,8 +305,7 @@ void VolcarImplementadas(std::ostream& o, ITypeInfo* ti, WORD cuantas) {
         INT banderas = 0;
         ti->GetImplTypeFlags(static_cast<UINT>(k), &banderas);
         ComPtr<ITypeInfo> r = Implementada(ti, k);
-        UINT i = 0;
-        ComPtr<ITypeLib> tl = Biblioteca(r.Get(), i);
+        ComPtr<ITypeLib> tl = Biblioteca(r.Get()).first;
         TLIBATTR* la = nullptr;
         if (tl) tl->GetLibAttr(&la);
         o << "  implements " << (r ? Nombre(r.Get()) + " " + Guid(Atributos(r.Get())->guid) : "?")
@@ -341,15 +326,13 @@ TEST(BibliotecaTipos, IgualAlVolcadoRevisado) {
     std::ostringstream o;
     TLIBATTR* la = nullptr;
     tl->GetLibAttr(&la);
-    BSTR nombre = nullptr, ayuda = nullptr;
-    tl->GetDocumentation(-1, &nombre, &ayuda, nullptr, nullptr);
+    std::string ayuda;
+    const std::string nombre = Nombre(tl.Get(), MEMBERID_NIL, &ayuda);
     const SYSKIND nativo = sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32;
-    o << "library " << DeBstr(nombre) << " " << Guid(la->guid) << " version " << la->wMajorVerNum
-      << "." << la->wMinorVerNum << " lcid " << la->lcid << " flags " << la->wLibFlags << " sys "
-      << (la->syskind == nativo ? "native" : std::to_string(la->syskind)) << " help \""
-      << DeBstr(ayuda) << "\"\n";
-    SysFreeString(nombre);
-    SysFreeString(ayuda);
+    o << "library " << nombre << " " << Guid(la->guid) << " version " << la->wMajorVerNum << "."
+      << la->wMinorVerNum << " lcid " << la->lcid << " flags " << la->wLibFlags << " sys "
+      << (la->syskind == nativo ? "native" : std::to_string(la->syskind)) << " help \"" << ayuda
+      << "\"\n";
     tl->ReleaseTLibAttr(la);
     for (UINT i = 0; i < tl->GetTypeInfoCount(); ++i) {
         ComPtr<ITypeInfo> ti, por_guid, por_nombre;
@@ -362,13 +345,12 @@ TEST(BibliotecaTipos, IgualAlVolcadoRevisado) {
         USHORT cuantos = 1;
         tl->GetTypeInfoOfGuid(a->guid, &por_guid);
         tl->FindName(w.data(), 0, por_nombre.GetAddressOf(), &id, &cuantos);
-        UINT propio, g, m;
-        Biblioteca(ti.Get(), propio), Biblioteca(por_guid.Get(), g);
-        Biblioteca(cuantos == 1 ? por_nombre.Get() : nullptr, m);
         o << "type " << i << " " << n << " " << Clase(a->typekind) << " " << Guid(a->guid)
           << " flags " << BanderasTipo(a->wTypeFlags) << " version " << a->wMajorVerNum << "."
-          << a->wMinorVerNum << " found at " << propio << " " << g << " " << m << " help \""
-          << texto << "\"\n";
+          << a->wMinorVerNum << " found at " << Biblioteca(ti.Get()).second << " "
+          << Biblioteca(por_guid.Get()).second << " "
+          << Biblioteca(cuantos == 1 ? por_nombre.Get() : nullptr).second << " help \"" << texto
+          << "\"\n";
         VolcarImplementadas(o, ti.Get(), a->cImplTypes);
         ComPtr<ITypeInfo> miembros = ti;
         if (a->typekind == TKIND_DISPATCH && (a->wTypeFlags & TYPEFLAG_FDUAL)) {

@@ -4,11 +4,7 @@
 
 // clang-format off
 #include <windows.h>
-#include <ole2.h>
-#include <oleauto.h>
-#include <ocidl.h>
 #include <olectl.h>
-#include <activscp.h>
 // clang-format on
 #include <gtest/gtest.h>
 #include <wrl/client.h>
@@ -17,7 +13,6 @@
 #include <cstdio>
 #include <fstream>
 #include <functional>
-#include <initializer_list>
 #include <limits>
 #include <list>
 #include <map>
@@ -125,14 +120,15 @@ public:
 class V {
 public:
     V() { VariantInit(&v_); }
-    V(int n) : V() { V_VT(&v_) = VT_I4, V_I4(&v_) = n; }                                 // NOLINT
-    V(short n) : V() { V_VT(&v_) = VT_I2, V_I2(&v_) = n; }                               // NOLINT
-    V(double n) : V() { V_VT(&v_) = VT_R8, V_R8(&v_) = n; }                              // NOLINT
-    V(float n) : V() { V_VT(&v_) = VT_R4, V_R4(&v_) = n; }                               // NOLINT
-    V(bool b) : V() { V_VT(&v_) = VT_BOOL, V_BOOL(&v_) = b ? -1 : 0; }                   // NOLINT
-    V(const wchar_t* s) : V() { V_VT(&v_) = VT_BSTR, V_BSTR(&v_) = SysAllocString(s); }  // NOLINT
-    V(const std::wstring& s) : V(s.c_str()) {                                            // NOLINT
-        SysReAllocStringLen(&V_BSTR(&v_), s.data(), static_cast<UINT>(s.size()));
+    V(int n) : V() { V_VT(&v_) = VT_I4, V_I4(&v_) = n; }                // NOLINT
+    V(short n) : V() { V_VT(&v_) = VT_I2, V_I2(&v_) = n; }              // NOLINT
+    V(double n) : V() { V_VT(&v_) = VT_R8, V_R8(&v_) = n; }             // NOLINT
+    V(float n) : V() { V_VT(&v_) = VT_R4, V_R4(&v_) = n; }              // NOLINT
+    V(bool b) : V() { V_VT(&v_) = VT_BOOL, V_BOOL(&v_) = b ? -1 : 0; }  // NOLINT
+    V(const wchar_t* s) : V(std::wstring(s)) {}                         // NOLINT
+    V(const std::wstring& s) : V() {                                    // NOLINT
+        V_VT(&v_) = VT_BSTR;
+        V_BSTR(&v_) = SysAllocStringLen(s.data(), static_cast<UINT>(s.size()));
     }
     V(IUnknown* d, VARTYPE t = VT_DISPATCH) : V() {  // NOLINT
         V_VT(&v_) = t;
@@ -145,7 +141,7 @@ public:
         V_VT(&v_) = t;
     }
     explicit V(const VARIANT& otro) : V() { VariantCopy(&v_, const_cast<VARIANT*>(&otro)); }
-    V(const V& otro) : V() { VariantCopy(&v_, const_cast<VARIANT*>(&otro.v_)); }
+    V(const V& otro) : V(otro.v_) {}
     V& operator=(const V& otro) {
         if (this != &otro) VariantCopy(&v_, const_cast<VARIANT*>(&otro.v_));
         return *this;
@@ -167,13 +163,10 @@ public:
     double Doble() const { return Convertir(VT_R8).v_.dblVal; }
     long Entero() const { return Convertir(VT_I4).v_.lVal; }
     bool Booleano() const { return Convertir(VT_BOOL).v_.boolVal != VARIANT_FALSE; }
-    std::wstring Texto16() const {
+    std::string Texto() const {
         const V t = Convertir(VT_BSTR);
-        return t.Tipo() == VT_BSTR && t.v_.bstrVal
-                   ? std::wstring(t.v_.bstrVal, SysStringLen(t.v_.bstrVal))
-                   : std::wstring();
+        return t.Tipo() == VT_BSTR ? DeBstr(t.v_.bstrVal) : "";
     }
-    std::string Texto() const { return Utf8(Texto16()); }
     IDispatch* Objeto() const { return Tipo() == VT_DISPATCH ? V_DISPATCH(&v_) : nullptr; }
 
 private:
@@ -213,13 +206,6 @@ private:
     std::vector<std::pair<std::wstring, V>> valores_;
 };
 
-// The arguments of a call the host received, in declaration order.
-inline std::vector<V> Valores(const DISPPARAMS* p) {
-    std::vector<V> r(p->cArgs);
-    for (UINT i = 0; i < p->cArgs; ++i) VariantCopyInd(&*r[i], &p->rgvarg[p->cArgs - 1 - i]);
-    return r;
-}
-
 struct Resultado {
     HRESULT hr = E_FAIL;
     V valor;
@@ -232,10 +218,10 @@ class Despacho {
 public:
     Despacho() = default;
     explicit Despacho(IDispatch* d) : d_(d) {}
-    static Despacho Crear(const wchar_t* progId) {
+    static Despacho Crear(const std::wstring& progId) {
         CLSID clsid;
         Despacho o;
-        if (SUCCEEDED(CLSIDFromProgID(progId, &clsid))) {
+        if (SUCCEEDED(CLSIDFromProgID(progId.c_str(), &clsid))) {
             CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&o.d_));
         }
         return o;
@@ -267,11 +253,9 @@ public:
         Resultado r;
         EXCEPINFO e{};
         r.hr = d_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, banderas, &p, &*r.valor, &e, nullptr);
-        if (r.hr == DISP_E_EXCEPTION) {
-            if (e.pfnDeferredFillIn) e.pfnDeferredFillIn(&e);
-            if (e.bstrDescription) r.descripcion = e.bstrDescription;
-            r.scode = e.scode;
-        }
+        if (r.hr == DISP_E_EXCEPTION && e.pfnDeferredFillIn) e.pfnDeferredFillIn(&e);
+        if (e.bstrDescription) r.descripcion = e.bstrDescription;
+        r.scode = e.scode;
         SysFreeString(e.bstrSource);
         SysFreeString(e.bstrDescription);
         SysFreeString(e.bstrHelpFile);
@@ -286,9 +270,6 @@ public:
     Resultado Put(const std::wstring& nombre, V valor, std::vector<V> args = {}) const {
         args.push_back(std::move(valor));
         return Invocar(nombre, DISPATCH_PROPERTYPUT, std::move(args));
-    }
-    Resultado PutRef(const std::wstring& nombre, V valor) const {
-        return Invocar(nombre, DISPATCH_PROPERTYPUTREF, {std::move(valor)});
     }
     Resultado Llamar(const std::wstring& nombre, std::vector<V> args = {}) const {
         return Invocar(nombre, DISPATCH_METHOD, std::move(args));
@@ -310,10 +291,12 @@ inline bool Advise(IUnknown* control, REFIID iid, IUnknown* sumidero,
            SUCCEEDED(punto->Advise(sumidero, &cookie));
 }
 
-// An event: its name and arguments (by-reference ones as they were on entry).
+// An event: its name, its arguments (by-reference ones as they were on
+// entry) and their names.
 struct Evento {
     std::wstring nombre;
     std::vector<V> args;
+    std::vector<std::string> parametros;
 };
 
 // Gives a by-reference argument the value `v`; false when it cannot.
@@ -333,16 +316,28 @@ class Sumidero final : public relivo::com::ObjetoSimple<DelAnfitrion<>, IID_IDis
 public:
     using Manejador = std::function<void(Evento& evento, std::vector<VARIANTARG*>& porReferencia)>;
 
+    // A new sink, connected to `control` when it is given.
+    static ComPtr<Sumidero> Crear(const Despacho* control = nullptr) {
+        ComPtr<Sumidero> s;
+        s.Attach(new Sumidero());
+        EXPECT_TRUE(!control || s->Conectar(*control)) << "conectar el sumidero";
+        return s;
+    }
+
     STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* p, VARIANT*, EXCEPINFO*,
                         UINT*) override {
-        Evento e{L"", Valores(p)};
-        BSTR n = nullptr;
+        Evento e;
+        BSTR n[16] = {};
         UINT k = 0;
-        if (info_) info_->GetNames(id, &n, 1, &k);
-        if (n) e.nombre = n;
-        SysFreeString(n);
+        if (info_) info_->GetNames(id, n, 16, &k);
+        e.nombre = k ? n[0] : L"";
+        for (UINT j = 1; j < k; ++j) e.parametros.push_back(DeBstr(n[j]));
+        for (BSTR b : n) SysFreeString(b);
         std::vector<VARIANTARG*> porReferencia;
-        for (UINT i = p->cArgs; i-- > 0;) porReferencia.push_back(&p->rgvarg[i]);
+        for (UINT i = p->cArgs; i-- > 0;) {
+            porReferencia.push_back(&p->rgvarg[i]);
+            VariantCopyInd(&*e.args.emplace_back(), &p->rgvarg[i]);
+        }
         // Recorded first: events the handler causes come after this one.
         const size_t indice = eventos.size();
         eventos.push_back(e);
@@ -352,11 +347,10 @@ public:
 
     bool Conectar(const Despacho& control) {
         ComPtr<IProvideClassInfo2> pci = control.As<IProvideClassInfo2>();
-        if (!pci) return false;
-        pci->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &iid_);
         ComPtr<ITypeInfo> clase;
         ComPtr<ITypeLib> tl;
         UINT i = 0;
+        if (!pci || FAILED(pci->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &iid_))) return false;
         if (SUCCEEDED(pci->GetClassInfo(&clase)) &&
             SUCCEEDED(clase->GetContainingTypeLib(&tl, &i))) {
             tl->GetTypeInfoOfGuid(iid_, &info_);
@@ -458,17 +452,16 @@ private:
     std::list<Propiedades> objetos_;
 };
 
-// A value compared with what a step expects of it (null: Nothing).
+// A value as the kind of what is expected of it (null: Nothing), and
+// compared with it.
+inline Json Como(const V& v, const Json& esperado) {
+    if (esperado.is_string()) return v.Texto();
+    if (esperado.is_boolean()) return v.Booleano();
+    if (esperado.is_number()) return v.Doble();
+    return v.Objeto() ? Json("un objeto") : Json();
+}
 inline void Esperado(const V& v, const Json& esperado, const std::string& que) {
-    if (esperado.is_null()) {
-        EXPECT_TRUE(v.Objeto() == nullptr) << que + ": Nothing";
-    } else if (esperado.is_string()) {
-        EXPECT_EQ(v.Texto(), esperado.get<std::string>()) << que;
-    } else if (esperado.is_boolean()) {
-        EXPECT_EQ(v.Booleano(), esperado.get<bool>()) << que;
-    } else {
-        EXPECT_EQ(v.Doble(), esperado.get<double>()) << que;
-    }
+    EXPECT_EQ(Como(v, esperado), esperado) << que;
 }
 
 // The steps of a scenario of data/pasos.jsonl (described there) on a control
@@ -494,30 +487,32 @@ public:
             {"KEYDOWN", WM_KEYDOWN}, {"CHAR", WM_CHAR}, {"KEYUP", WM_KEYUP},
             {"LBUTTONDOWN", WM_LBUTTONDOWN}, {"MOUSEMOVE", WM_MOUSEMOVE},
             {"LBUTTONUP", WM_LBUTTONUP}, {"LBUTTONDBLCLK", WM_LBUTTONDBLCLK}};
+        static const std::map<std::string, WORD> kLlamadas = {
+            {"get", DISPATCH_PROPERTYGET | DISPATCH_METHOD}, {"put", DISPATCH_PROPERTYPUT},
+            {"putref", DISPATCH_PROPERTYPUTREF}, {"llamar", DISPATCH_METHOD}};
         // clang-format on
         if (p.value("borrar", false)) s_.eventos.clear();
         if (p.contains("respuesta")) s_.respuesta = kHr.at(p["respuesta"].get<std::string>());
         if (p.contains("al")) Al(p, que);
-        if (p.value("otro", false)) {
-            otro_ = Nuevo<Sumidero>();
-            EXPECT_TRUE(otro_->Conectar(c_)) << que + ": conectar otro sumidero";
-        }
+        if (p.value("otro", false)) otro_ = Sumidero::Crear(&c_);
         if (p.value("desconectar", false)) s_.Desconectar();
         EXPECT_TRUE(!p.value("conectar", false) || s_.Conectar(c_)) << que + ": conectar";
         if (p.contains("id")) {
             EXPECT_EQ(c_.Id(Utf16(p["id"].get<std::string>())), p["igual"].get<DISPID>()) << que;
             return;
         }
+        // One call, by name or by DISPID; the value of a put goes last.
         std::vector<V> args;
         for (const Json& a : p.value("args", Json::array())) args.push_back(notacion_.Valor(a));
+        if (p.contains("valor")) args.push_back(notacion_.Valor(p["valor"]));
         const size_t antes = s_.eventos.size();
-        const auto miembro = [&](const char* k) { return Utf16(p[k].get<std::string>()); };
         Resultado r;
-        if (p.contains("get")) r = c_.Get(miembro("get"), args);
-        if (p.contains("put")) r = c_.Put(miembro("put"), notacion_.Valor(p["valor"]), args);
-        if (p.contains("putref")) r = c_.PutRef(miembro("putref"), notacion_.Valor(p["valor"]));
-        if (p.contains("llamar")) r = c_.Llamar(miembro("llamar"), args);
-        if (p.contains("dispid")) r = c_.Invocar(p["dispid"].get<DISPID>(), DISPATCH_METHOD, args);
+        for (const auto& [clave, banderas] : kLlamadas) {
+            if (!p.contains(clave)) continue;
+            const Json& m = p[clave];
+            r = m.is_number() ? c_.Invocar(m.get<DISPID>(), banderas, args)
+                              : c_.Invocar(Utf16(m.get<std::string>()), banderas, args);
+        }
         if (p.contains("congelar")) r.hr = c_.As<IOleControl>()->FreezeEvents(p["congelar"]);
         HWND h = p.contains("mensajes") ? c_.Manejador<HWND>(L"hWnd") : nullptr;
         for (const Json& m : p.value("mensajes", Json::array())) {
@@ -525,16 +520,15 @@ public:
                          MAKELPARAM(m[2].get<int>(), m[3].get<int>()));
         }
         const std::string hr = p.value("hr", "");
-        EXPECT_TRUE(hr != "bien" || r.Bien()) << que + ": la llamada no falla";
-        EXPECT_TRUE(hr != "falla" || FAILED(r.hr)) << que + ": la llamada falla";
-        EXPECT_TRUE(hr != "no S_OK" || r.hr != S_OK) << que + ": la llamada no da S_OK";
-        EXPECT_TRUE(!kHr.contains(hr) || r.hr == kHr.at(hr)) << que + ": " + hr;
+        EXPECT_TRUE(hr == "bien"      ? r.Bien()
+                    : hr == "falla"   ? FAILED(r.hr)
+                    : hr == "no S_OK" ? r.hr != S_OK
+                                      : hr.empty() || r.hr == kHr.at(hr))
+            << que + ": la llamada da " + hr;
         EXPECT_TRUE(!p.contains("scode") ||
                     r.scode == MAKE_HRESULT(1, FACILITY_CONTROL, p["scode"].get<int>()))
             << que + ": número de error " + p.value("scode", Json()).dump();
-        if (p.contains("descripcion")) {
-            EXPECT_EQ(Utf8(r.descripcion), p["descripcion"].get<std::string>()) << que;
-        }
+        if (p.contains("descripcion")) Esperado(V(r.descripcion), p["descripcion"], que);
         if (p.contains("igual")) Esperado(r.valor, p["igual"], que);
         EXPECT_TRUE(!p.contains("tipo") || r.valor.Tipo() == Tipo(p["tipo"])) << que + ": tipo";
         EXPECT_TRUE(!p.contains("mayor") || r.valor.Doble() > p["mayor"].get<double>()) << que;

@@ -1,8 +1,10 @@
 // Evaluar and Relivo driven from JScript, their events handled by functions
 // named after the control and the event. A handler of an event with a
 // by-reference argument returns its new value (JScript passes arguments by
-// value). Prueba is the test host's object.
-var estados = 0, terminado = false, sigue = false, cancelar = false, ultimoError = 0;
+// value). The host reads the global variables the script leaves.
+var estados = 0, terminado = false, sigue = false, cancelar = false, ultimoError = 0, errores = 0;
+var ultimoErrorEvaluar, graficada, funcion, variables, variable1, existeX, indiceX, numeroError;
+var imagen, lineasSinSeguir, lineasSiguiendo, cancelado, terminadoAlCancelar, estadosAlGraficar;
 
 function Relivo1_Status(Stat, Porcentaje) {
     estados++;
@@ -19,48 +21,42 @@ function Relivo1_TerminoGraficacion() {
 }
 
 function Evaluar1_Error(NumError, DescrError) {
-    Prueba.Anotar(NumError + " " + DescrError);
+    errores++;
+    ultimoErrorEvaluar = NumError + " " + DescrError;
 }
 
 function Principal() {
     Evaluar1.Funcion = "sen(x)*cos(y) + 2x";
-    Prueba.Numero("variables", Evaluar1.NumeroVariables);
-    Prueba.Texto("funcion", Evaluar1.Funcion);
-    Prueba.Texto("variable1", Evaluar1.Variable(1));
-    Prueba.Comprobar(Evaluar1.ExisteVariable("X"), "ExisteVariable");
-    Prueba.Numero("indiceX", Evaluar1.IndiceVariable("x"));
+    funcion = Evaluar1.Funcion;
+    variables = Evaluar1.NumeroVariables;
+    variable1 = Evaluar1.Variable(1);
+    existeX = Evaluar1.ExisteVariable("X");
+    indiceX = Evaluar1.IndiceVariable("x");
     Evaluar1.Funcion = "(x";
-    Prueba.Numero("numeroError", Evaluar1.NumeroError);
+    numeroError = Evaluar1.NumeroError;
 
     Relivo1.Funcion = "sen(x)*cos(y)";
-    Relivo1.XMin = -3;
-    Relivo1.XMax = 3;
-    Relivo1.YMin = -3;
-    Relivo1.YMax = 3;
-    Relivo1.NumeroLineasX = 10;
-    Relivo1.NumeroLineasY = 10;
-    Relivo1.AnguloX = 30;
-    Relivo1.AnguloY = 0;
-    Relivo1.AnguloZ = 20;
+    Relivo1.XMin = -3; Relivo1.XMax = 3;
+    Relivo1.YMin = -3; Relivo1.YMax = 3;
+    Relivo1.NumeroLineasX = 10; Relivo1.NumeroLineasY = 10;
+    Relivo1.AnguloX = 30; Relivo1.AnguloY = 0; Relivo1.AnguloZ = 20;
     Relivo1.Graficar();
-    Prueba.Numero("estados", estados);
-    Prueba.Comprobar(terminado, "TerminoGraficacion");
+    graficada = terminado;
+    estadosAlGraficar = estados;
 
     Relivo1.NumeroLineasX = -1;
-    Prueba.Numero("lineasSinSeguir", Relivo1.NumeroLineasX);
+    lineasSinSeguir = Relivo1.NumeroLineasX;
     sigue = true;
     Relivo1.NumeroLineasX = -1;
-    Prueba.Numero("lineasSiguiendo", Relivo1.NumeroLineasX);
+    lineasSiguiendo = Relivo1.NumeroLineasX;
     sigue = false;
 
-    cancelar = true;
-    terminado = false;
+    cancelar = true; terminado = false;
     Relivo1.NumeroLineasX = 12;
     Relivo1.Graficar();
     cancelar = false;
-    Prueba.Numero("cancelado", ultimoError);
-    Prueba.Comprobar(!terminado, "sin TerminoGraficacion al cancelar");
+    cancelado = ultimoError;
+    terminadoAlCancelar = terminado;
 
-    var g = Relivo1.Grafica;
-    Prueba.Comprobar(g.Width > 0, "Grafica es una imagen");
+    imagen = Relivo1.Grafica.Width > 0;
 }
