@@ -53,11 +53,11 @@ namespace {
 }  // namespace
 
 // Runs a public member's body; a failure is recorded, reported once through
-// the Error event and turned into the member's default result. The event is
-// raised outside the handler, so a host that calls back in meets no active
-// exception.
-template <class R, class Cuerpo>
-static R Miembro(EstadoEvaluar& e, R defecto, Cuerpo&& cuerpo) {
+// the Error event and turned into the member's default result (0, "" or
+// false: its type's zero value). The event is raised outside the handler, so
+// a host that calls back in meets no active exception.
+template <class Cuerpo>
+static auto Miembro(EstadoEvaluar& e, Cuerpo&& cuerpo) -> decltype(cuerpo()) {
     int32_t numero = 0;
     std::string texto;
     try {
@@ -73,7 +73,7 @@ static R Miembro(EstadoEvaluar& e, R defecto, Cuerpo&& cuerpo) {
         texto = Fallo::Plataforma(numero).texto();
     }
     Reportar(e, numero, texto);
-    return defecto;
+    return decltype(cuerpo())();
 }
 
 namespace {
@@ -143,7 +143,7 @@ int16_t IndiceDeNombre(const EstadoEvaluar& e, const Variante& v) {
 }  // namespace
 
 std::string Evaluar::Funcion() {
-    return Miembro(*e_, std::string(), [&] { return TextoMostrado(e_->canonico, e_->variables); });
+    return Miembro(*e_, [&] { return TextoMostrado(e_->canonico, e_->variables); });
 }
 
 void Evaluar::Funcion(std::string_view valor) {
@@ -154,7 +154,7 @@ void Evaluar::Funcion(std::string_view valor) {
     e.resultado = 0;
     e.canonico.clear();
     e.listo = false;
-    const bool aceptada = Miembro(e, false, [&] {
+    const bool aceptada = Miembro(e, [&] {
         ValidarExpresion(valor);
         SimplificarYRenumerar(e, Canonizar(valor, e.variables));
         ConstruirTodo(e);
@@ -182,11 +182,11 @@ std::string Evaluar::TextoCanonico() const {
 }
 
 int16_t Evaluar::NumeroVariables() {
-    return Miembro(*e_, int16_t{0}, [&] { return e_->variables.cuenta; });
+    return Miembro(*e_, [&] { return e_->variables.cuenta; });
 }
 
 std::string Evaluar::Variable(int16_t Index) {
-    return Miembro(*e_, std::string(), [&] {
+    return Miembro(*e_, [&] {
         TablaVariables& t = e_->variables;
         if (t.cuenta == 0) throw Fallo(mensajes::kNoHayVariables);
         if (Index != 0) {
@@ -200,7 +200,7 @@ std::string Evaluar::Variable(int16_t Index) {
 }
 
 int16_t Evaluar::IndiceVariable(const std::string& Var) {
-    return Miembro(*e_, int16_t{0}, [&] {
+    return Miembro(*e_, [&] {
         const int16_t i = e_->variables.BuscarPorNombre(Var);
         if (i == 0) throw Fallo(mensajes::kNoExisteVariable);
         return i;
@@ -208,11 +208,11 @@ int16_t Evaluar::IndiceVariable(const std::string& Var) {
 }
 
 bool Evaluar::ExisteVariable(std::string_view Variable) {
-    return Miembro(*e_, false, [&] { return e_->variables.BuscarPorNombre(Variable) != 0; });
+    return Miembro(*e_, [&] { return e_->variables.BuscarPorNombre(Variable) != 0; });
 }
 
 double Evaluar::Valor(const Variante& Variable) {
-    return Miembro(*e_, 0.0, [&] {
+    return Miembro(*e_, [&] {
         const TablaVariables& t = e_->variables;
         int16_t i = 0;
         if (EsIndice(Variable)) {
@@ -231,27 +231,23 @@ double Evaluar::Valor(const Variante& Variable) {
 void Evaluar::Valor(const Variante& Variable, double valor) {
     EstadoEvaluar& e = *e_;
     e.numeroError = 0;
-    Miembro(e, 0, [&] {
+    Miembro(e, [&] {
         const int16_t i = EsIndice(Variable) ? numeros::AEntero16(ValorNumerico(Variable))
                                              : IndiceDeNombre(e, Variable);
         FijarValor(e, i, valor);
-        return 0;
     });
 }
 
 void Evaluar::ValorPorIndice(int16_t Index, double valor) {
     EstadoEvaluar& e = *e_;
     e.numeroError = 0;
-    Miembro(e, 0, [&] {
-        FijarValor(e, Index, valor);
-        return 0;
-    });
+    Miembro(e, [&] { FijarValor(e, Index, valor); });
 }
 
 void Evaluar::ValoresPorIndice(std::span<const double> valores) {
     EstadoEvaluar& e = *e_;
     e.numeroError = 0;
-    Miembro(e, 0, [&] {
+    Miembro(e, [&] {
         // The calls one by one, each value stored as its own call would. Only
         // the last call that evaluates counts: every one after it stores
         // nothing, so it sees the final values, and it overwrites what the
@@ -287,13 +283,12 @@ void Evaluar::ValoresPorIndice(std::span<const double> valores) {
         // The last failure stands when it was the last call; a call after
         // it cleared the error, as Valor [Let] does.
         if (fallo && donde + 1 == n) throw *fallo;
-        return 0;
     });
 }
 
 void Evaluar::Substituir(const Variante& Variable, const Variante& texto) {
     EstadoEvaluar& e = *e_;
-    Miembro(e, 0, [&] {
+    Miembro(e, [&] {
         TablaVariables& t = e.variables;
         const int16_t i = EsIndice(Variable) ? numeros::AEntero16(ValorNumerico(Variable))
                                              : IndiceDeNombre(e, Variable);
@@ -314,12 +309,11 @@ void Evaluar::Substituir(const Variante& Variable, const Variante& texto) {
             }
             e.listo = e.numeroError == 0;
         }
-        return 0;
     });
 }
 
 double Evaluar::Resultado() {
-    return Miembro(*e_, 0.0, [&] {
+    return Miembro(*e_, [&] {
         if (e_->listo) return e_->resultado;
         if (e_->numeroError == 0) throw Fallo(mensajes::kNoDefinida);
         return 0.0;
