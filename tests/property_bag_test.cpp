@@ -9,11 +9,13 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "platform/linux/json_bag.h"
+#include "platform/png.h"
 #include "relivo/platform/error.h"
 #include "relivo/platform/variant.h"
 #include "tests/support/recording.h"
@@ -69,6 +71,24 @@ TEST(BolsaJson, ArchivoGuardadoYCargado) {
 
 // Documents that are not a JSON object are refused with 321 (the short ones
 // are rows of tests/data/documentos.tsv); so are nestings too deep to read.
+// A picture given pixel by pixel may be as wide or as tall as any picture,
+// and no more.
+TEST(BolsaJson, ImagenesEnElLimite) {
+    const auto leida = [](int32_t ancho, int32_t alto) {
+        const nlohmann::json doc = {
+            {"Picture",
+             {{"tipo", "Imagen"},
+              {"Ancho", ancho},
+              {"Alto", alto},
+              {"Pixeles", std::vector<int32_t>(static_cast<size_t>(ancho) * alto, 0)}}}};
+        return BolsaJson::DesdeTexto(doc.dump()).Leer("Picture").AImagen();
+    };
+    EXPECT_EQ(leida(kLadoMaximoImagen, 1), Imagen(kLadoMaximoImagen, 1));
+    EXPECT_EQ(leida(1, kLadoMaximoImagen), Imagen(1, kLadoMaximoImagen));
+    EXPECT_EQ(NumeroDeFallo([&] { leida(kLadoMaximoImagen + 1, 1); }), 321);
+    EXPECT_EQ(NumeroDeFallo([&] { leida(1, kLadoMaximoImagen + 1); }), 321);
+}
+
 TEST(BolsaJson, AnidamientosProfundosSeRechazan) {
     for (const std::string& texto : {std::string(100000, '[') + std::string(100000, ']'),
                                      "{\"a\":" + std::string(5000, '{')}) {
