@@ -163,18 +163,8 @@ std::string TextoExacto(double valor) {
     return std::string(buf, r.ptr);
 }
 
-int16_t RedondearA16(double valor) {
-    const double r = std::nearbyint(valor);
-    if (!(r >= -32768.0 && r <= 32767.0)) throw Fallo::Plataforma(errores::kDesbordamiento);
-    return static_cast<int16_t>(r);
-}
-
-int32_t RedondearA32(double valor) {
-    const double r = std::nearbyint(valor);
-    if (!(r >= -2147483648.0 && r <= 2147483647.0)) {
-        throw Fallo::Plataforma(errores::kDesbordamiento);
-    }
-    return static_cast<int32_t>(r);
+void Desbordamiento() {
+    throw Fallo::Plataforma(errores::kDesbordamiento);
 }
 
 int16_t Sumar16(int16_t a, int16_t b) {

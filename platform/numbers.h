@@ -7,6 +7,7 @@
 // own texts always use it.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -40,8 +41,20 @@ std::string TextoExacto(double valor);
 
 // Rounds to the nearest whole number, halves to the even one, and converts it
 // to a 16-bit (32-bit) signed integer; raises 6 when it does not fit.
-int16_t RedondearA16(double valor);
-int32_t RedondearA32(double valor);
+// Inline: the plot rounds several values a cell.
+[[noreturn]] void Desbordamiento();
+inline int16_t RedondearA16(double valor) {
+    const double r = std::nearbyint(valor);
+    if (!(r >= -32768.0 && r <= 32767.0)) [[unlikely]]
+        Desbordamiento();
+    return static_cast<int16_t>(r);
+}
+inline int32_t RedondearA32(double valor) {
+    const double r = std::nearbyint(valor);
+    if (!(r >= -2147483648.0 && r <= 2147483647.0)) [[unlikely]]
+        Desbordamiento();
+    return static_cast<int32_t>(r);
+}
 
 // Whole numbers in range, as indexes and counters mostly are, convert at once.
 inline int16_t AEntero16(double valor) {
