@@ -9,21 +9,19 @@ namespace relivo {
 
 namespace {
 
-ObservadorPoligonos& Observador() {
-    static ObservadorPoligonos o;
-    return o;
-}
+// Read once a polygon: a plain variable, without a function-local guard.
+ObservadorPoligonos observador_actual;
 
 }  // namespace
 
 void FijarObservadorPoligonos(ObservadorPoligonos observador) {
-    Observador() = std::move(observador);
+    observador_actual = std::move(observador);
 }
 
 bool Polygon(int32_t hDC, std::span<const PuntoApi> puntos) {
     SuperficieRaster* superficie = SuperficieDeHandle(hDC);
     if (!superficie || superficie->hDC() != hDC || puntos.size() < 2) return false;
-    if (Observador()) Observador()(*superficie, puntos);
+    if (observador_actual) observador_actual(*superficie, puntos);
     superficie->DibujarPoligono(puntos);
     return true;
 }
