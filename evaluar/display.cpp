@@ -10,6 +10,8 @@
 namespace relivo {
 namespace {
 
+using codigo::kMenos;
+
 bool EsLetra(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
@@ -47,8 +49,8 @@ public:
         size_t p = inicio;
         while (p < fin) {
             const char c = texto_[p];
-            if (c == 'L') {
-                const size_t cierre = vista.find('L', p + 1);
+            if (c == codigo::kVariable) {
+                const size_t cierre = vista.find(codigo::kVariable, p + 1);
                 if (cierre == std::string_view::npos) {
                     throw Fallo::Plataforma(errores::kDesbordamiento);
                 }
@@ -68,26 +70,33 @@ public:
                 p = q;
                 continue;
             }
-            if (c == '_' && p > inicio && (texto_[p - 1] == '-' || texto_[p - 1] == '+') &&
+            if (c == kMenos && p + 1 < fin && texto_[p + 1] == kMenos) {
+                size_t r = p;
+                while (r < fin && texto_[r] == kMenos) ++r;
+                if ((r - p) % 2 == 0 && FinOperando(vista, r) > r) {
+                    // An even run of signs before an operand cancels, and so
+                    // does its literal text when read back: "--" after "(",
+                    // "*", "/", "%", "^" or at the start vanishes, after "-"
+                    // or "+" it turns the operator round twice. So "-(-x)"
+                    // reads back as "X", as the user would write it.
+                    salida.append("--");
+                    p += 2;
+                    continue;
+                }
+            }
+            if (c == kMenos && p > inicio && (texto_[p - 1] == '-' || texto_[p - 1] == '+') &&
                 ElevadoAPotencia(vista, p + 1)) {
                 // A sign of a power's base right after "+" or "-" would merge
                 // with it into one operator and leave the base unsigned
                 // ("1-_L1L^2" is 1 - (-x)^2, "1--X^2" reads 1 + x^2): the
-                // sign goes inside parentheses with the base.
+                // sign goes inside parentheses with the base. Only an odd
+                // run of signs reaches here.
                 const size_t q = FinOperando(vista, p + 1);
                 Envolver(salida, "(-", p + 1, q);
                 p = q;
                 continue;
             }
-            if (c == '_' && p + 1 < fin && texto_[p + 1] == '_') {
-                // Two signs in a row would read back as one "+" that vanishes:
-                // the inner one goes in parentheses with its operand.
-                const size_t q = FinOperando(vista, p + 1);
-                Envolver(salida, "-(", p + 1, q);
-                p = q;
-                continue;
-            }
-            if (c == '_' && FinOperando(vista, p + 1) == p + 1) {
+            if (c == kMenos && FinOperando(vista, p + 1) == p + 1) {
                 // A sign with nothing after it is the negated empty operand,
                 // zero. A bare "-" would read back as a sign of what follows
                 // or vanish; "-()" keeps the zero.
@@ -98,7 +107,7 @@ public:
             if (EsCodigoFuncion(c)) {
                 const size_t q = FinOperando(vista, p + 1);
                 salida.append(NombreVisible(c));
-                if (q > p + 1 && texto_[p + 1] == '_') {
+                if (q > p + 1 && texto_[p + 1] == kMenos) {
                     Envolver(salida, "(-", p + 2, q);
                 } else {
                     const std::string operando = Mostrar(p + 1, q);

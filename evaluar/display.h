@@ -13,8 +13,15 @@ namespace relivo {
 // - a "-" that negates an operand raised to a power (at the start, or after
 //   "(", "*", "/", "%" or "^") wraps the whole power chain: "-L1L^2" ->
 //   "-(X^2)", since a typed "-X^2" is (-X)^2;
+// - a "_" that is the sign of a power's base, right after "+" or "-", goes
+//   inside parentheses with the base: "1-_L1L^2" -> "1-(-X)^2";
 // - a function code followed by "_" writes the sign inside parentheses:
 //   "n_L1L" -> "Arccos(-X)";
+// - a "_" with no operand after it is the negated empty operand: "-()".
+// Everything else is written as it stands, an even run of signs before an
+// operand included ("__L1L" -> "--X"): the reader cancels it again. That
+// leaves "-(-...)" only where a leading "-" wraps a power whose base has a
+// sign ("-_L1L^2" -> "-(-X^2)").
 // - a function whose name would run together with the letters of its operand
 //   into another spelling gets its operand in parentheses: "BcL1L" ->
 //   "Sqr(TanX)", and "aL1L" with the variable "H" -> "Sin(H)".
