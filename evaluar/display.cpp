@@ -38,7 +38,10 @@ bool SeJuntan(char codigo, std::string_view operando) {
 
 class Mostrador {
 public:
-    Mostrador(std::string_view texto, const TablaVariables& tabla) : texto_(texto), tabla_(tabla) {}
+    Mostrador(std::string_view texto, const TablaVariables& tabla, uint8_t omitidas)
+        : texto_(texto), tabla_(tabla), omitidas_(omitidas) {}
+
+    uint8_t Usadas() const { return usadas_; }
 
     // Display text of texto_[inicio, fin).
     std::string Mostrar(size_t inicio, size_t fin) {
@@ -62,8 +65,11 @@ public:
             }
             variable_antes = false;
             if (c == '-' && (p == 0 || std::strchr("(*/%^", texto_[p - 1]) != nullptr) &&
-                ElevadoAPotencia(vista, p + 1)) {
-                // The whole power chain goes inside the parentheses.
+                !(p == 1 && texto_[0] == '(') && ElevadoAPotencia(vista, p + 1) &&
+                Usar(kPotenciaNegada)) {
+                // The whole power chain goes inside the parentheses. Right
+                // after a "(" that opens the text the reader keeps a "-" as
+                // the minus of the whole term, so there it stays as it is.
                 size_t q = FinOperando(vista, p + 1);
                 while (q < fin && texto_[q] == '^') q = FinOperando(vista, q + 1);
                 Envolver(salida, "-(", p + 1, q);
@@ -85,7 +91,7 @@ public:
                 }
             }
             if (c == kMenos && p > inicio && (texto_[p - 1] == '-' || texto_[p - 1] == '+') &&
-                ElevadoAPotencia(vista, p + 1)) {
+                ElevadoAPotencia(vista, p + 1) && Usar(kSignoDeLaBase)) {
                 // A sign of a power's base right after "+" or "-" would merge
                 // with it into one operator and leave the base unsigned
                 // ("1-_L1L^2" is 1 - (-x)^2, "1--X^2" reads 1 + x^2): the
@@ -96,7 +102,7 @@ public:
                 p = q;
                 continue;
             }
-            if (c == kMenos && FinOperando(vista, p + 1) == p + 1) {
+            if (c == kMenos && FinOperando(vista, p + 1) == p + 1 && Usar(kSignoSinOperando)) {
                 // A sign with nothing after it is the negated empty operand,
                 // zero. A bare "-" would read back as a sign of what follows
                 // or vanish; "-()" keeps the zero.
@@ -107,11 +113,12 @@ public:
             if (EsCodigoFuncion(c)) {
                 const size_t q = FinOperando(vista, p + 1);
                 salida.append(NombreVisible(c));
-                if (q > p + 1 && texto_[p + 1] == kMenos) {
+                if (q > p + 1 && texto_[p + 1] == kMenos && Usar(kSignoDeLaFuncion)) {
                     Envolver(salida, "(-", p + 2, q);
                 } else {
                     const std::string operando = Mostrar(p + 1, q);
-                    if (!operando.empty() && EsLetra(operando[0]) && SeJuntan(c, operando)) {
+                    if (!operando.empty() && EsLetra(operando[0]) && SeJuntan(c, operando) &&
+                        Usar(kNombreAparte)) {
                         salida.append(EntreParentesis(operando));
                     } else {
                         salida.append(operando);
@@ -132,6 +139,13 @@ public:
     }
 
 private:
+    // Whether the form may be used; notes it as used.
+    bool Usar(FormaMostrada forma) {
+        if ((omitidas_ & forma) != 0) return false;
+        usadas_ |= forma;
+        return true;
+    }
+
     // Appends `abre`, the display text of [desde, hasta) and ")".
     void Envolver(std::string& salida, const char* abre, size_t desde, size_t hasta) {
         salida.append(abre);
@@ -141,14 +155,23 @@ private:
 
     std::string_view texto_;
     const TablaVariables& tabla_;
+    uint8_t omitidas_;
+    uint8_t usadas_ = 0;
     Profundidad profundidad_;
 };
 
 }  // namespace
 
 std::string TextoMostrado(std::string_view canonico, const TablaVariables& tabla) {
+    return TextoMostradoCon(canonico, tabla, 0).texto;
+}
+
+Mostrado TextoMostradoCon(std::string_view canonico, const TablaVariables& tabla,
+                          uint8_t omitidas) {
     ComprobarLargo(canonico);
-    return Mostrador(canonico, tabla).Mostrar(0, canonico.size());
+    Mostrador mostrador(canonico, tabla, omitidas);
+    std::string texto = mostrador.Mostrar(0, canonico.size());
+    return {std::move(texto), mostrador.Usadas()};
 }
 
 }  // namespace relivo

@@ -1,6 +1,7 @@
 // The display text that the host reads back through Funcion [Get].
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -28,5 +29,24 @@ namespace relivo {
 // Raises 9 for a variable index the table does not hold, 6 for a text longer
 // than 32,767 characters and 28 for a text nested too deeply.
 std::string TextoMostrado(std::string_view canonico, const TablaVariables& tabla);
+
+// The forms above, each a departure from TextoVisible's literal text.
+enum FormaMostrada : uint8_t {
+    kPotenciaNegada = 1 << 0,    // "-(X^2)"
+    kSignoDeLaBase = 1 << 1,     // "1-(-X)^2"
+    kSignoDeLaFuncion = 1 << 2,  // "Arccos(-X)"
+    kNombreAparte = 1 << 3,      // "Sqr(TanX)"
+    kSignoSinOperando = 1 << 4,  // "-()"
+};
+
+struct Mostrado {
+    std::string texto;
+    uint8_t formas;  // the FormaMostrada bits used
+};
+
+// TextoMostrado without the forms `omitidas`, reporting the forms it used.
+// With every form left out it is TextoVisible's literal text.
+Mostrado TextoMostradoCon(std::string_view canonico, const TablaVariables& tabla,
+                          uint8_t omitidas);
 
 }  // namespace relivo

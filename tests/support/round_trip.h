@@ -20,6 +20,8 @@
 #include <string_view>
 #include <vector>
 
+#include "evaluar/canonical.h"
+#include "evaluar/display.h"
 #include "evaluar/program_run.h"
 #include "evaluar/simplifier.h"
 #include "evaluar/tree.h"
@@ -163,6 +165,46 @@ inline bool MalCondicionado(Referencia& ref, const std::vector<double>& valores,
     return false;
 }
 
+// Whether `texto` reads back as what `a` holds: the same variables and the
+// same canonical text.
+inline bool LeeComo(EvaluarVigilado& a, const std::string& texto) {
+    EvaluarVigilado c;
+    c.Funcion(texto);
+    const std::vector<std::string> nombres = Nombres(a);
+    const std::vector<std::string> nombres_c = Nombres(c);
+    return c.ev().NumeroError() == 0 && nombres_c == nombres &&
+           c.ev().TextoCanonico() == a.ev().TextoCanonico();
+}
+
+// The display text of the simplified expression is TextoVisible's literal
+// text but where that would read back with another meaning: each form by
+// which it departs from it is needed, since the text without that form
+// reads back otherwise.
+inline void LiteralSalvoFormasNecesarias(EvaluarVigilado& a, const std::string& original) {
+    TablaVariables tabla;
+    const std::string simplificado = Simplificador(tabla).Reducir(Canonizar(original, tabla));
+    const Mostrado mostrado = TextoMostradoCon(simplificado, tabla, 0);
+    const std::string literal = TextoVisible(simplificado, tabla);
+    const std::string contexto = Literal(original) + " simplified " + Literal(simplificado) +
+                                 " shown " + Literal(mostrado.texto);
+    EXIGE(TextoMostradoCon(simplificado, tabla, 0xFF).texto == literal,
+          "without its forms the display text is not the literal " + Literal(literal) + ": " +
+              contexto);
+    EXIGE((mostrado.texto == literal) == (mostrado.formas == 0),
+          "the display text departs from the literal " + Literal(literal) + " by no form: " +
+              contexto);
+    // "-()" is written for every sign with nothing after it, also where a
+    // bare "-" would read back the same (alone, or before "^" or "%"): it is
+    // not judged here.
+    for (uint8_t forma = 1; forma != 0 && forma <= mostrado.formas; forma <<= 1) {
+        if ((mostrado.formas & forma) == 0 || forma == kSignoSinOperando) continue;
+        const std::string sin_forma = TextoMostradoCon(simplificado, tabla, forma).texto;
+        EXIGE(!LeeComo(a, sin_forma), "the form " + std::to_string(forma) + " is not needed, " +
+                                          Literal(sin_forma) + " reads back the same: " +
+                                          contexto);
+    }
+}
+
 inline void IdaYVuelta(EvaluarVigilado& a, const std::string& original) {
     constexpr double kTolerancia = 1e-9;
     // A fresh start, without the errors of earlier calls: the same text
@@ -231,6 +273,7 @@ inline void IdaYVuelta(EvaluarVigilado& a, const std::string& original) {
         if (permiso == kQuitaFallos && sa.fallo && !sb.fallo) continue;
         EXIGE(false, "the display text changes the value: " + donde);
     }
+    LiteralSalvoFormasNecesarias(a, original);
 }
 
 }  // namespace relivo::fuzz
