@@ -1,5 +1,6 @@
 #include "evaluar/display.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "evaluar/canonical.h"
@@ -76,9 +77,8 @@ public:
                 p = q;
                 continue;
             }
-            if (c == kMenos && p + 1 < fin && texto_[p + 1] == kMenos) {
-                size_t r = p;
-                while (r < fin && texto_[r] == kMenos) ++r;
+            if (c == kMenos) {
+                const size_t r = std::min(vista.find_first_not_of(kMenos, p), vista.size());
                 if ((r - p) % 2 == 0 && FinOperando(vista, r) > r) {
                     // An even run of signs before an operand cancels, and so
                     // does its literal text when read back: "--" after "(",
