@@ -10,22 +10,24 @@
 namespace relivo {
 
 // Display text of a canonical or simplified text: TextoVisible's spelling,
-// written so that Canonizar reads it back with the same meaning:
+// written so that Canonizar reads it back with the same meaning. It departs
+// from that literal text only by these forms, each where the literal text
+// would read back otherwise:
 // - a "-" that negates an operand raised to a power (at the start, or after
 //   "(", "*", "/", "%" or "^") wraps the whole power chain: "-L1L^2" ->
-//   "-(X^2)", since a typed "-X^2" is (-X)^2;
+//   "-(X^2)", since a typed "-X^2" is (-X)^2; not right after a "(" that
+//   opens the text, where the reader keeps "-" as the minus of the term;
 // - a "_" that is the sign of a power's base, right after "+" or "-", goes
 //   inside parentheses with the base: "1-_L1L^2" -> "1-(-X)^2";
 // - a function code followed by "_" writes the sign inside parentheses:
 //   "n_L1L" -> "Arccos(-X)";
-// - a "_" with no operand after it is the negated empty operand: "-()".
-// Everything else is written as it stands, an even run of signs before an
-// operand included ("__L1L" -> "--X"): the reader cancels it again. That
-// leaves "-(-...)" only where a leading "-" wraps a power whose base has a
-// sign ("-_L1L^2" -> "-(-X^2)").
 // - a function whose name would run together with the letters of its operand
 //   into another spelling gets its operand in parentheses: "BcL1L" ->
-//   "Sqr(TanX)", and "aL1L" with the variable "H" -> "Sin(H)".
+//   "Sqr(TanX)", and "aL1L" with the variable "H" -> "Sin(H)";
+// - a "_" with no operand after it is the negated empty operand: "-()".
+// An even run of signs before an operand is written as it stands ("__L1L"
+// -> "--X"): the reader cancels it again. So "-(-...)" is left only where a
+// leading "-" wraps a power whose base has a sign ("-_L1L^2" -> "-(-X^2)").
 // Raises 9 for a variable index the table does not hold, 6 for a text longer
 // than 32,767 characters and 28 for a text nested too deeply.
 std::string TextoMostrado(std::string_view canonico, const TablaVariables& tabla);
