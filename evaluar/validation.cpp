@@ -25,20 +25,22 @@ size_t LongitudEnCaracteres(std::string_view texto) {
 
 // Bytes taken by the UTF-8 sequence at i when it encodes a character above
 // 255: such characters pass the scan (the canonical reader refuses them); 0
-// for ASCII, Latin-1 and any byte that starts no valid sequence.
+// for ASCII, Latin-1 and any byte that starts no well-formed sequence. The
+// lead byte fixes the length and the range of the second byte (no overlong
+// forms, no surrogates, nothing past U+10FFFF); the other bytes are any
+// continuation bytes.
 size_t LargoSobre255(std::string_view t, size_t i) {
     const auto b = [&](size_t k) { return static_cast<unsigned char>(t[k]); };
     const auto sigue = [&](size_t k) { return k < t.size() && (b(k) & 0xC0) == 0x80; };
     const unsigned char c = b(i);
     if (c >= 0xC4 && c <= 0xDF && sigue(i + 1)) return 2;
     if (c >= 0xE0 && c <= 0xEF && sigue(i + 1) && sigue(i + 2)) {
-        const uint32_t cp = ((c & 0x0Fu) << 12) | ((b(i + 1) & 0x3Fu) << 6) | (b(i + 2) & 0x3Fu);
-        return cp >= 0x800 && (cp < 0xD800 || cp > 0xDFFF) ? 3 : 0;
+        const unsigned char d = b(i + 1);
+        return (c != 0xE0 || d >= 0xA0) && (c != 0xED || d <= 0x9F) ? 3 : 0;
     }
     if (c >= 0xF0 && c <= 0xF4 && sigue(i + 1) && sigue(i + 2) && sigue(i + 3)) {
-        const uint32_t cp = ((c & 0x07u) << 18) | ((b(i + 1) & 0x3Fu) << 12) |
-                            ((b(i + 2) & 0x3Fu) << 6) | (b(i + 3) & 0x3Fu);
-        return cp >= 0x10000 && cp <= 0x10FFFF ? 4 : 0;
+        const unsigned char d = b(i + 1);
+        return (c != 0xF0 || d >= 0x90) && (c != 0xF4 || d <= 0x8F) ? 4 : 0;
     }
     return 0;
 }
