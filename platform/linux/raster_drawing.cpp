@@ -297,21 +297,24 @@ void SuperficieRaster::PaintPicture(const Imagen& Picture, float X1, float Y1,
     Lienzo lienzo = LienzoDeDibujo(13);
     Imagen& img = lienzo.Destino();
     const double W = img.Ancho, H = img.Alto;
+    // A negative width or height (never 0 here) mirrors that direction.
+    const bool espejo_dx = std::signbit(dw), espejo_dy = std::signbit(dh);
+    const bool espejo_sx = std::signbit(sw), espejo_sy = std::signbit(sh);
     // Offsets u (v) along the destination whose pixel lies on the surface.
-    const double ua = dw > 0 ? std::max(0.0, -dx) : std::max(0.0, dx - W);
-    const double ub = dw > 0 ? std::min(std::fabs(dw), W - dx) : std::min(std::fabs(dw), dx);
-    const double va = dh > 0 ? std::max(0.0, -dy) : std::max(0.0, dy - H);
-    const double vb = dh > 0 ? std::min(std::fabs(dh), H - dy) : std::min(std::fabs(dh), dy);
+    const double ua = espejo_dx ? std::max(0.0, dx - W) : std::max(0.0, -dx);
+    const double ub = espejo_dx ? std::min(std::fabs(dw), dx) : std::min(std::fabs(dw), W - dx);
+    const double va = espejo_dy ? std::max(0.0, dy - H) : std::max(0.0, -dy);
+    const double vb = espejo_dy ? std::min(std::fabs(dh), dy) : std::min(std::fabs(dh), H - dy);
     int32_t x0 = img.Ancho, y0 = img.Alto, x1 = 0, y1 = 0;
     for (double v = va; v < vb; ++v) {
-        const int32_t y = static_cast<int32_t>(dh > 0 ? dy + v : dy - 1 - v);
+        const int32_t y = static_cast<int32_t>(espejo_dy ? dy - 1 - v : dy + v);
         const double s = std::floor((v + 0.5) * std::fabs(sh) / std::fabs(dh));
-        const double fyS = sh > 0 ? sy + s : sy - 1 - s;
+        const double fyS = espejo_sy ? sy - 1 - s : sy + s;
         if (fyS < 0 || fyS >= Picture.Alto) continue;
         for (double u = ua; u < ub; ++u) {
-            const int32_t x = static_cast<int32_t>(dw > 0 ? dx + u : dx - 1 - u);
+            const int32_t x = static_cast<int32_t>(espejo_dx ? dx - 1 - u : dx + u);
             const double t = std::floor((u + 0.5) * std::fabs(sw) / std::fabs(dw));
-            const double fxS = sw > 0 ? sx + t : sx - 1 - t;
+            const double fxS = espejo_sx ? sx - 1 - t : sx + t;
             if (fxS < 0 || fxS >= Picture.Ancho) continue;
             int32_t& p = img.En(x, y);
             p = Rop3(op, Picture.En(static_cast<int32_t>(fxS), static_cast<int32_t>(fyS)), p);
