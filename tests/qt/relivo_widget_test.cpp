@@ -1,0 +1,280 @@
+// RelivoWidget: the picture, the events as signals, the yield, the input and
+// the properties, through the widget's public members.
+#include "qt/widgets/relivo_widget.h"
+
+#include <gtest/gtest.h>
+
+#include <QMetaProperty>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <cstdlib>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/linux/json_bag.h"
+#include "platform/linux/work_queue.h"
+#include "tests/qt/qt_printing.h"
+
+namespace {
+
+constexpr int kBorde = 2;
+
+struct Grafica {
+    const char* funcion;
+    double x0, x1, y0, y1;
+    int lineas;
+    double ax, ay, az;
+    int ancho, alto;
+};
+
+// The command line's picture for the same parameters.
+QImage ImagenDeLaLinea(const Grafica& g, const QString& ruta) {
+    const std::string orden =
+        std::string(RELIVO_CLI) + " graficar '" + g.funcion + "' --x=" + std::to_string(g.x0) +
+        ":" + std::to_string(g.x1) + " --y=" + std::to_string(g.y0) + ":" + std::to_string(g.y1) +
+        " --lineas " + std::to_string(g.lineas) + " --angulos=" + std::to_string(g.ax) + "," +
+        std::to_string(g.ay) + "," + std::to_string(g.az) + " --sin-rotulos --tamano " +
+        std::to_string(g.ancho) + "x" + std::to_string(g.alto) + " -o " + ruta.toStdString() +
+        " > /dev/null";
+    EXPECT_EQ(std::system(orden.c_str()), 0) << orden;
+    return QImage(ruta);
+}
+
+TEST(RelivoWidgetTest, ThePictureIsTheCommandLinesPicture) {
+    const Grafica kGraficas[] = {
+        {"sen(x)*cos(y)", -3, 3, -3, 3, 39, 0, 0, 0, 636, 476},
+        {"x^2 - y^2", -2, 2, -1, 1, 20, 60, 0, 30, 300, 200},
+        {"exp(-(x^2+y^2))*cos(3x)", 1, -2, -2, 2, 49, -30, 10, 200, 401, 257},
+    };
+    QTemporaryDir dir;
+    for (const Grafica& g : kGraficas) {
+        SCOPED_TRACE(g.funcion);
+        RelivoWidget w;
+        w.resize(g.ancho + 2 * kBorde, g.alto + 2 * kBorde);
+        w.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        w.Funcion(QString::fromUtf8(g.funcion));
+        w.XMin(g.x0);
+        w.XMax(g.x1);
+        w.YMin(g.y0);
+        w.YMax(g.y1);
+        w.NumeroLineasX(g.lineas);
+        w.NumeroLineasY(g.lineas);
+        w.AnguloX(g.ax);
+        w.AnguloY(g.ay);
+        w.AnguloZ(g.az);
+        w.Graficar();
+        ASSERT_EQ(w.NumeroError(), 0);
+        const QImage enPantalla = w.grab(QRect(kBorde, kBorde, g.ancho, g.alto)).toImage();
+        EXPECT_EQ(PixelesDistintos(enPantalla, ImagenDeLaLinea(g, dir.filePath("linea.png"))), 0);
+        EXPECT_EQ(PixelesDistintos(w.Grafica(), enPantalla), 0);
+    }
+}
+
+// The events of a run, a run of Status events with the same text counted
+// once.
+std::vector<std::string> Secuencia(RelivoWidget& w, bool continuar) {
+    std::vector<std::string> s;
+    auto anotar = [&s](std::string texto) {
+        if (s.empty() || s.back() != texto) s.push_back(std::move(texto));
+    };
+    QObject contexto;
+    QObject::connect(&w, &RelivoWidget::Status, &contexto,
+                     [&](const QString& texto, short) { anotar("Status " + texto.toStdString()); });
+    QObject::connect(&w, qOverload<int, const QString&, bool*>(&RelivoWidget::Error), &contexto,
+                     [&](int numero, const QString&, bool* seguir) {
+                         anotar("Error " + std::to_string(numero));
+                         *seguir = continuar;
+                     });
+    QObject::connect(&w, &RelivoWidget::TerminoGraficacion, &contexto,
+                     [&] { anotar("TerminoGraficacion"); });
+    w.Graficar();
+    return s;
+}
+
+TEST(RelivoWidgetTest, SignalsComeInTheRunsOrderAndContinuarResumes) {
+    const std::string kProcesando = "Status Procesando Superficie";
+    const std::string kGraficando = "Status Graficando Puntos";
+    const std::string kTerminada = "Status Graficación terminada";
+    const std::string kErrorX = "Status Error: La X máxima debe ser diferente de la X mínima";
+    const std::string kErrorDivision = "Status Error: División por cero";
+    struct Caso {
+        const char* nombre;
+        std::function<void(RelivoWidget&)> preparar;
+        bool continuar;
+        std::vector<std::string> esperada;
+    };
+    const std::vector<Caso> kCasos = {
+        {"a full run",
+         [](RelivoWidget&) {},
+         false,
+         {kProcesando, kGraficando, kTerminada, "TerminoGraficacion"}},
+        {"equal x bounds",
+         [](RelivoWidget& w) { w.XMax(w.XMin()); },
+         false,
+         {kErrorX, "Error -2147221501"}},
+        // The drawing cannot fit a box of no width: its failure is
+        // continued too.
+        {"equal x bounds, continued",
+         [](RelivoWidget& w) { w.XMax(w.XMin()); },
+         true,
+         {kErrorX, "Error -2147221501", kProcesando, kGraficando, "Status Error: Desbordamiento",
+          "Error 6", kTerminada, "TerminoGraficacion"}},
+        {"a sample fails",
+         [](RelivoWidget& w) { w.Funcion("1/(x-5)"); },
+         false,
+         {kProcesando, kErrorDivision, "Error 11"}},
+        {"a sample fails, continued",
+         [](RelivoWidget& w) { w.Funcion("1/(x-5)"); },
+         true,
+         {kProcesando, kErrorDivision, "Error 11", kGraficando, kTerminada, "TerminoGraficacion"}},
+        {"only an angle changed",
+         [](RelivoWidget& w) {
+             w.Graficar();
+             w.AnguloZ(45);
+         },
+         false,
+         {kGraficando, kTerminada, "TerminoGraficacion"}},
+    };
+    for (const Caso& c : kCasos) {
+        SCOPED_TRACE(c.nombre);
+        RelivoWidget w;
+        w.Funcion("x + y");
+        w.NumeroLineasX(8);
+        w.NumeroLineasY(8);
+        w.XMin(0);  // a grid line on x = 5
+        w.XMax(9);
+        w.YMin(0);
+        w.YMax(1);
+        c.preparar(w);
+        EXPECT_EQ(Secuencia(w, c.continuar), c.esperada);
+    }
+}
+
+TEST(RelivoWidgetTest, ACancelClickEndsALargePlotAtTheNextYield) {
+    QWidget ventana;
+    auto* w = new RelivoWidget(&ventana);
+    auto* cancelar = new QPushButton(QStringLiteral("Cancelar"), &ventana);
+    cancelar->move(0, 240);
+    QObject::connect(cancelar, &QPushButton::clicked, w, &RelivoWidget::Cancelar);
+    ventana.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&ventana));
+    w->Funcion("sen(x)*cos(y)");
+    w->XMax(3);
+    w->YMax(3);
+    w->NumeroLineasX(2000);
+    w->NumeroLineasY(2000);
+    uint64_t alPulsar = 0;
+    // The click waits in the event queue until the run yields.
+    QTimer::singleShot(0, cancelar, [&] {
+        alPulsar = relivo::VecesCedido();
+        QTest::mouseClick(cancelar, Qt::LeftButton);
+    });
+    QSignalSpy errores(w, qOverload<int, const QString&, bool*>(&RelivoWidget::Error));
+    QSignalSpy terminadas(w, &RelivoWidget::TerminoGraficacion);
+    const uint64_t antes = relivo::VecesCedido();
+    w->Graficar();
+    EXPECT_GT(alPulsar, antes);
+    EXPECT_EQ(relivo::VecesCedido(), alPulsar);
+    ASSERT_EQ(errores.size(), 1);
+    EXPECT_EQ(errores[0][1].toString(), QStringLiteral("Cancelado por el usuario"));
+    EXPECT_EQ(terminadas.size(), 0);
+}
+
+// The saved keys of the control (every one: no default left out, a fixed z
+// range so that ZMin and ZMax are saved).
+std::set<std::string> ClavesDelDocumento(RelivoWidget& w) {
+    w.AutoEscalaZ(false);
+    relivo::BolsaJson bolsa;
+    bolsa.OmitirPredeterminados(false);
+    w.WriteProperties(bolsa);
+    const auto claves = bolsa.Claves();
+    return {claves.begin(), claves.end()};
+}
+
+TEST(RelivoWidgetTest, EverySavedKeyIsAStoredPropertyWithANotifySignal) {
+    RelivoWidget w;
+    std::set<std::string> guardadas;
+    const QMetaObject& m = *w.metaObject();
+    for (int k = m.propertyOffset(); k < m.propertyCount(); ++k) {
+        const QMetaProperty p = m.property(k);
+        if (!p.isStored()) continue;
+        guardadas.insert(p.name());
+        EXPECT_TRUE(p.isWritable()) << p.name();
+        EXPECT_TRUE(p.hasNotifySignal()) << p.name();
+        EXPECT_TRUE(p.isDesignable()) << p.name();
+    }
+    EXPECT_EQ(guardadas, ClavesDelDocumento(w));
+}
+
+TEST(RelivoWidgetTest, SettersNotifyAndRefusalsAreSignalled) {
+    RelivoWidget w;
+    QSignalSpy xMin(&w, &RelivoWidget::XMinCambiado);
+    QSignalSpy fore(&w, &RelivoWidget::ForeColorCambiado);
+    QSignalSpy rechazos(&w, &RelivoWidget::PropiedadRechazada);
+    w.setProperty("XMin", -5.0);
+    w.setProperty("XMin", -5.0);  // unchanged: no signal
+    w.setProperty("ForeColor", 0x0000FF);
+    w.setProperty("DrawWidth", 0);       // out of range
+    w.setProperty("DrawStyle", 100000);  // beyond a 16-bit integer
+    EXPECT_EQ(xMin.size(), 1);
+    EXPECT_EQ(fore.size(), 1);
+    ASSERT_EQ(rechazos.size(), 2);
+    EXPECT_EQ(rechazos[0][0].toString(), QStringLiteral("DrawWidth"));
+    EXPECT_EQ(rechazos[0][1].toInt(), 380);
+    EXPECT_EQ(rechazos[1][1].toInt(), 6);
+    EXPECT_EQ(w.property("DrawWidth").toInt(), 1);
+}
+
+TEST(RelivoWidgetTest, InDesignModeAFixedZIsRefusedWhileAutomatic) {
+    for (const bool enEjecucion : {true, false}) {
+        RelivoWidget w;
+        w.FijarUserMode(enEjecucion);
+        QSignalSpy rechazos(&w, &RelivoWidget::PropiedadRechazada);
+        w.ZMax(5);
+        ASSERT_EQ(rechazos.size(), enEjecucion ? 0 : 1);
+        if (!enEjecucion) {
+            EXPECT_EQ(rechazos[0][1].toInt(), 382);
+        }
+    }
+}
+
+TEST(RelivoWidgetTest, MouseAndKeysReachTheControlsEvents) {
+    RelivoWidget w;
+    w.ScaleMode(3);  // pixels
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    std::vector<QString> eventos;
+    QObject::connect(&w, &RelivoWidget::MouseDown, &w, [&](short* b, short* s, float* x, float* y) {
+        eventos.push_back(QStringLiteral("MouseDown %1 %2 %3 %4").arg(*b).arg(*s).arg(*x).arg(*y));
+    });
+    QObject::connect(&w, &RelivoWidget::MouseUp, &w, [&](short* b, short*, float* x, float* y) {
+        eventos.push_back(QStringLiteral("MouseUp %1 %2 %3").arg(*b).arg(*x).arg(*y));
+    });
+    QObject::connect(&w, &RelivoWidget::Click, &w, [&] { eventos.push_back("Click"); });
+    QObject::connect(&w, &RelivoWidget::KeyDown, &w, [&](short* k, short* s) {
+        eventos.push_back(QStringLiteral("KeyDown %1 %2").arg(*k).arg(*s));
+    });
+    QObject::connect(&w, &RelivoWidget::KeyPress, &w,
+                     [&](short* a) { eventos.push_back(QStringLiteral("KeyPress %1").arg(*a)); });
+    QObject::connect(&w, &RelivoWidget::KeyUp, &w, [&](short* k, short*) {
+        eventos.push_back(QStringLiteral("KeyUp %1").arg(*k));
+    });
+    QTest::mousePress(&w, Qt::LeftButton, Qt::ShiftModifier, QPoint(kBorde + 10, kBorde + 20));
+    QTest::mouseRelease(&w, Qt::LeftButton, Qt::NoModifier, QPoint(kBorde + 10, kBorde + 20));
+    QTest::keyClick(&w, Qt::Key_A);
+    QTest::keyClick(&w, Qt::Key_Left, Qt::ControlModifier);
+    const std::vector<QString> kEsperados = {
+        "MouseDown 1 1 10 20", "MouseUp 1 10 20", "Click",        "KeyDown 65 0",
+        "KeyPress 97",         "KeyUp 65",        "KeyDown 17 2", "KeyUp 17",
+        "KeyDown 37 2",        "KeyUp 37",
+    };
+    EXPECT_EQ(eventos, kEsperados);
+}
+
+}  // namespace
