@@ -28,16 +28,18 @@ namespace {
 // Degrees turned per pixel of a drag.
 constexpr double kGradosPorPixel = 0.5;
 
-QDoubleSpinBox* Limite(double valor) {
+QDoubleSpinBox* Limite(const char* nombre, double valor) {
     auto* caja = new QDoubleSpinBox;
+    caja->setObjectName(QString::fromLatin1(nombre));
     caja->setRange(-1e9, 1e9);
     caja->setDecimals(4);
     caja->setValue(valor);
     return caja;
 }
 
-QSpinBox* Lineas() {
+QSpinBox* Lineas(const char* nombre) {
     auto* caja = new QSpinBox;
+    caja->setObjectName(QString::fromLatin1(nombre));
     caja->setRange(0, 32766);
     caja->setValue(39);
     return caja;
@@ -71,16 +73,17 @@ VentanaVisor::VentanaVisor(QWidget* parent) : QMainWindow(parent) {
     expresion_->setObjectName(QStringLiteral("expresion"));
     expresion_->setToolTip(QStringLiteral(
         "z = f(x, y), con funciones en español o en inglés: sen, sin, raiz, sqrt..."));
-    xMin_ = Limite(-3);
-    xMax_ = Limite(3);
-    yMin_ = Limite(-3);
-    yMax_ = Limite(3);
-    zMin_ = Limite(-1);
-    zMax_ = Limite(1);
+    xMin_ = Limite("xMin", -3);
+    xMax_ = Limite("xMax", 3);
+    yMin_ = Limite("yMin", -3);
+    yMax_ = Limite("yMax", 3);
+    zMin_ = Limite("zMin", -1);
+    zMax_ = Limite("zMax", 1);
     autoZ_ = new QCheckBox(QStringLiteral("Z automática"));
+    autoZ_->setObjectName(QStringLiteral("autoZ"));
     autoZ_->setChecked(true);
-    lineasX_ = Lineas();
-    lineasY_ = Lineas();
+    lineasX_ = Lineas("lineasX");
+    lineasY_ = Lineas("lineasY");
     formulario->addRow(QStringLiteral("z ="), expresion_);
     formulario->addRow(QStringLiteral("X mínima"), xMin_);
     formulario->addRow(QStringLiteral("X máxima"), xMax_);
