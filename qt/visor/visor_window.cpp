@@ -72,7 +72,7 @@ VentanaVisor::VentanaVisor(QWidget* parent) : QMainWindow(parent) {
     expresion_ = new QLineEdit(QStringLiteral("sen(x)*cos(y)"));
     expresion_->setObjectName(QStringLiteral("expresion"));
     expresion_->setToolTip(QStringLiteral(
-        "z = f(x, y), con funciones en español o en inglés: sen, sin, raiz, sqrt..."));
+        "z = f(x, y), con funciones en español o en inglés: sen, sin, arctg, atan..."));
     xMin_ = Limite("xMin", -3);
     xMax_ = Limite("xMax", 3);
     yMin_ = Limite("yMin", -3);
@@ -140,8 +140,12 @@ VentanaVisor::VentanaVisor(QWidget* parent) : QMainWindow(parent) {
     connect(graficar_, &QPushButton::clicked, this, &VentanaVisor::Graficar);
     connect(cancelar_, &QPushButton::clicked, this, &VentanaVisor::Cancelar);
     connect(relivo_, &RelivoWidget::Status, this, [this](const QString& texto, short porcentaje) {
-        progreso_->setValue(porcentaje);
-        progreso_->setFormat(texto + QStringLiteral(" %p%"));
+        // The phases show their percentage; the end of the run a full bar
+        // (its event carries 0), an error an empty one.
+        const bool fase = texto == QLatin1String("Procesando Superficie") ||
+                          texto == QLatin1String("Graficando Puntos");
+        progreso_->setFormat(fase ? texto + QStringLiteral(" %p%") : texto);
+        progreso_->setValue(fase ? porcentaje : texto.startsWith(QLatin1String("Error")) ? 0 : 100);
         statusBar()->showMessage(texto);
     });
     connect(relivo_, qOverload<int, const QString&, bool*>(&RelivoWidget::Error), this,

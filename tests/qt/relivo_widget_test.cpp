@@ -24,54 +24,35 @@ namespace {
 
 constexpr int kBorde = 2;
 
-struct Grafica {
-    const char* funcion;
-    double x0, x1, y0, y1;
-    int lineas;
-    double ax, ay, az;
-    int ancho, alto;
-};
-
-// The command line's picture for the same parameters.
-QImage ImagenDeLaLinea(const Grafica& g, const QString& ruta) {
-    const std::string orden =
-        std::string(RELIVO_CLI) + " graficar '" + g.funcion + "' --x=" + std::to_string(g.x0) +
-        ":" + std::to_string(g.x1) + " --y=" + std::to_string(g.y0) + ":" + std::to_string(g.y1) +
-        " --lineas " + std::to_string(g.lineas) + " --angulos=" + std::to_string(g.ax) + "," +
-        std::to_string(g.ay) + "," + std::to_string(g.az) + " --sin-rotulos --tamano " +
-        std::to_string(g.ancho) + "x" + std::to_string(g.alto) + " -o " + ruta.toStdString() +
-        " > /dev/null";
-    EXPECT_EQ(std::system(orden.c_str()), 0) << orden;
-    return QImage(ruta);
-}
-
 TEST(RelivoWidgetTest, ThePictureIsTheCommandLinesPicture) {
-    const Grafica kGraficas[] = {
-        {"sen(x)*cos(y)", -3, 3, -3, 3, 39, 0, 0, 0, 636, 476},
-        {"x^2 - y^2", -2, 2, -1, 1, 20, 60, 0, 30, 300, 200},
-        {"exp(-(x^2+y^2))*cos(3x)", 1, -2, -2, 2, 49, -30, 10, 200, 401, 257},
+    // The command line's options, and the size of its picture: the widget
+    // reads the document the command line saved.
+    const struct {
+        const char* opciones;
+        int ancho, alto;
+    } kGraficas[] = {
+        {"'sen(x)*cos(y)'", 636, 476},
+        {"'x^2 - y^2' --x=-2:2 --y=-1:1 --lineas 20 --angulos 60,0,30", 300, 200},
+        {"'exp(-(x^2+y^2))*cos(3x)' --x=1:-2 --lineas 49,9 --angulos=-30,10,200", 401, 257},
     };
     QTemporaryDir dir;
-    for (const Grafica& g : kGraficas) {
-        SCOPED_TRACE(g.funcion);
+    const std::string d = dir.path().toStdString() + "/";
+    for (const auto& g : kGraficas) {
+        SCOPED_TRACE(g.opciones);
+        const std::string orden = std::string(RELIVO_CLI) + " graficar " + g.opciones +
+                                  " --sin-rotulos --tamano " + std::to_string(g.ancho) + "x" +
+                                  std::to_string(g.alto) + " --guardar " + d + "doc.json -o " + d +
+                                  "linea.png > /dev/null";
+        ASSERT_EQ(std::system(orden.c_str()), 0);
         RelivoWidget w;
+        w.ReadProperties(relivo::BolsaJson::Cargar(d + "doc.json"));
         w.resize(g.ancho + 2 * kBorde, g.alto + 2 * kBorde);
         w.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-        w.Funcion(QString::fromUtf8(g.funcion));
-        w.XMin(g.x0);
-        w.XMax(g.x1);
-        w.YMin(g.y0);
-        w.YMax(g.y1);
-        w.NumeroLineasX(g.lineas);
-        w.NumeroLineasY(g.lineas);
-        w.AnguloX(g.ax);
-        w.AnguloY(g.ay);
-        w.AnguloZ(g.az);
         w.Graficar();
         ASSERT_EQ(w.NumeroError(), 0);
         const QImage enPantalla = w.grab(QRect(kBorde, kBorde, g.ancho, g.alto)).toImage();
-        EXPECT_EQ(PixelesDistintos(enPantalla, ImagenDeLaLinea(g, dir.filePath("linea.png"))), 0);
+        EXPECT_EQ(PixelesDistintos(enPantalla, QImage(dir.filePath("linea.png"))), 0);
         EXPECT_EQ(PixelesDistintos(w.Grafica(), enPantalla), 0);
     }
 }
