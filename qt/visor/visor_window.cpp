@@ -238,6 +238,11 @@ void VentanaVisor::Cancelar() {
     relivo_->Cancelar();
 }
 
+void VentanaVisor::closeEvent(QCloseEvent* evento) {
+    relivo_->Cancelar();
+    QMainWindow::closeEvent(evento);
+}
+
 bool VentanaVisor::eventFilter(QObject* objeto, QEvent* evento) {
     if (objeto != relivo_) return QMainWindow::eventFilter(objeto, evento);
     const auto tipo = evento->type();

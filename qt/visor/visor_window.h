@@ -50,6 +50,8 @@ public slots:
 
 protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
+    // Closing the window cancels a run in progress.
+    void closeEvent(QCloseEvent* evento) override;
 
 private:
     void CrearMenus();

@@ -2,7 +2,6 @@
 
 #include <QIcon>
 #include <QPainter>
-#include <limits>
 
 #include "qt/widgets/conversions.h"
 
@@ -30,15 +29,6 @@ relivo::Variante AVariante(const QVariant& v) {
         default:
             return relivo::Variante::Otro();
     }
-}
-
-// An index out of the engine's 16-bit range is passed as the engine's
-// "no such variable" (index 0 enumerates, so the limit stands for it).
-int16_t Indice(int i) {
-    if (i < std::numeric_limits<int16_t>::min() || i > std::numeric_limits<int16_t>::max()) {
-        return std::numeric_limits<int16_t>::max();
-    }
-    return static_cast<int16_t>(i);
 }
 
 }  // namespace
@@ -104,8 +94,8 @@ void EvaluarWidget::Valor(const QVariant& Variable, double valor) {
     evaluar_.Valor(AVariante(Variable), valor);
 }
 
-QString EvaluarWidget::Variable(int Index) {
-    return AQString(evaluar_.Variable(Indice(Index)));
+QString EvaluarWidget::Variable(short Index) {
+    return AQString(evaluar_.Variable(Index));
 }
 
 int EvaluarWidget::IndiceVariable(const QString& Var) {
@@ -116,8 +106,8 @@ bool EvaluarWidget::ExisteVariable(const QString& Variable) {
     return evaluar_.ExisteVariable(DeQString(Variable));
 }
 
-void EvaluarWidget::ValorPorIndice(int Index, double valor) {
-    evaluar_.ValorPorIndice(Indice(Index), valor);
+void EvaluarWidget::ValorPorIndice(short Index, double valor) {
+    evaluar_.ValorPorIndice(Index, valor);
 }
 
 void EvaluarWidget::ValoresPorIndice(const QList<double>& valores) {

@@ -42,10 +42,10 @@ public slots:
     // Variable: an index (a number, or text that reads as one) or a name.
     double Valor(const QVariant& Variable);
     void Valor(const QVariant& Variable, double valor);
-    QString Variable(int Index);
+    QString Variable(short Index);
     int IndiceVariable(const QString& Var);
     bool ExisteVariable(const QString& Variable);
-    void ValorPorIndice(int Index, double valor);
+    void ValorPorIndice(short Index, double valor);
     void ValoresPorIndice(const QList<double>& valores);
     void Substituir(const QVariant& Variable, const QVariant& texto);
     QString TextoCanonico() const;

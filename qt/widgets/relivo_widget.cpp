@@ -1,12 +1,12 @@
 #include "qt/widgets/relivo_widget.h"
 
+#include <qdrawutil.h>
+
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMetaProperty>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFrame>
 #include <limits>
 
 #include "platform/linux/work_queue.h"
@@ -295,15 +295,7 @@ void RelivoWidget::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const int borde = Borde();
     p.fillRect(rect(), palette().window());
-    if (borde > 0) {
-        QStyleOptionFrame marco;
-        marco.initFrom(this);
-        marco.rect = rect();
-        marco.lineWidth = 1;
-        marco.midLineWidth = 0;
-        marco.state |= QStyle::State_Sunken;
-        style()->drawPrimitive(QStyle::PE_Frame, &marco, &p, this);
-    }
+    if (borde > 0) qDrawShadePanel(&p, rect(), palette(), true, borde);
     p.drawImage(borde, borde, relivo::qt::AQImage(control_->PlanoInterno().Pantalla()));
 }
 

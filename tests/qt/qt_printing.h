@@ -1,4 +1,4 @@
-// How GoogleTest prints Qt's values in a failure message.
+// How GoogleTest prints Qt's texts, and how pictures are compared.
 #pragma once
 
 #include <QImage>
@@ -7,11 +7,6 @@
 
 inline void PrintTo(const QString& texto, std::ostream* os) {
     *os << '"' << texto.toStdString() << '"';
-}
-
-inline void PrintTo(const QImage& imagen, std::ostream* os) {
-    *os << "QImage " << imagen.width() << "x" << imagen.height() << " format "
-        << static_cast<int>(imagen.format());
 }
 
 // How many pixels of two pictures of the same size differ in colour
