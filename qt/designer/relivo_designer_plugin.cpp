@@ -46,9 +46,9 @@ constexpr Ficha kEvaluar{
     32,
     32};
 
-class PluginWidget : public QDesignerCustomWidgetInterface {
+class ComplementoWidget : public QDesignerCustomWidgetInterface {
 public:
-    explicit PluginWidget(const Ficha& ficha) : ficha_(ficha) {}
+    explicit ComplementoWidget(const Ficha& ficha) : ficha_(ficha) {}
 
     QString name() const override { return QString::fromUtf8(ficha_.clase); }
     QString group() const override { return QStringLiteral("Relivo"); }
@@ -86,20 +86,20 @@ private:
 
 }  // namespace
 
-class RelivoDesigner : public QObject, public QDesignerCustomWidgetCollectionInterface {
+class ColeccionRelivo : public QObject, public QDesignerCustomWidgetCollectionInterface {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID "org.qt-project.Qt.QDesignerCustomWidgetCollectionInterface")
     Q_INTERFACES(QDesignerCustomWidgetCollectionInterface)
 
 public:
-    explicit RelivoDesigner(QObject* parent = nullptr) : QObject(parent) {
+    explicit ColeccionRelivo(QObject* parent = nullptr) : QObject(parent) {
         widgets_ = {&relivo_, &evaluar_};
     }
     QList<QDesignerCustomWidgetInterface*> customWidgets() const override { return widgets_; }
 
 private:
-    PluginWidget relivo_{kRelivo};
-    PluginWidget evaluar_{kEvaluar};
+    ComplementoWidget relivo_{kRelivo};
+    ComplementoWidget evaluar_{kEvaluar};
     QList<QDesignerCustomWidgetInterface*> widgets_;
 };
 

@@ -23,7 +23,7 @@ namespace {
 
 const QString kDatos = QStringLiteral(RELIVO_QT_TEST_DATA);
 
-TEST(DesignerPluginTest, LoadsAndCreatesBothWidgets) {
+TEST(PluginDesigner, SeCargaYCreaAmbosWidgets) {
     QPluginLoader cargador(QStringLiteral(RELIVO_QT_DESIGNER_DIR "/librelivo_designer.so"));
     ASSERT_TRUE(cargador.load()) << cargador.errorString().toStdString();
     auto* coleccion = qobject_cast<QDesignerCustomWidgetCollectionInterface*>(cargador.instance());
@@ -75,7 +75,7 @@ std::set<QString> Guardadas(const QObject& o) {
     return nombres;
 }
 
-TEST(DesignerPluginTest, AFormKeepsEverySettingOfBothWidgets) {
+TEST(PluginDesigner, UnFormularioConservaCadaAjuste) {
     QUiLoader cargador;
     cargador.addPluginPath(QStringLiteral(RELIVO_QT_DESIGNER_DIR));
     cargador.setWorkingDirectory(QDir(kDatos));

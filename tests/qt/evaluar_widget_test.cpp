@@ -12,7 +12,7 @@
 
 namespace {
 
-TEST(EvaluarWidgetTest, EvaluatesThroughSlotsAndProperties) {
+TEST(WidgetEvaluar, EvaluaPorRanurasYPropiedades) {
     EvaluarWidget e;
     e.setProperty("Funcion", QStringLiteral("sen(x)*cos(y) + 2x"));
     EXPECT_EQ(e.property("NumeroVariables").toInt(), 2);
@@ -28,7 +28,7 @@ TEST(EvaluarWidgetTest, EvaluatesThroughSlotsAndProperties) {
     EXPECT_EQ(e.Valor(QStringLiteral("x")) + e.Valor(QStringLiteral("y")), 1.0);
 }
 
-TEST(EvaluarWidgetTest, ErrorsArriveAsTheErrorSignalInSpanish) {
+TEST(WidgetEvaluar, LosErroresLleganEnLaSenalError) {
     const struct {
         const char* funcion;
         int numero;
@@ -48,7 +48,7 @@ TEST(EvaluarWidgetTest, ErrorsArriveAsTheErrorSignalInSpanish) {
     }
 }
 
-TEST(EvaluarWidgetTest, HiddenOnARunningFormShownInADesigner) {
+TEST(WidgetEvaluar, OcultoAlEjecutarVisibleEnElDisenador) {
     QWidget formulario;
     auto* enEjecucion = new EvaluarWidget(&formulario);
     auto* enDiseno = new EvaluarWidget(&formulario);

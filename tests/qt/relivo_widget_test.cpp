@@ -24,7 +24,7 @@ namespace {
 
 constexpr int kBorde = 2;
 
-TEST(RelivoWidgetTest, ThePictureIsTheCommandLinesPicture) {
+TEST(WidgetRelivo, LaImagenEsLaDeLaLineaDeOrdenes) {
     // The command line's options, and the size of its picture: the widget
     // reads the document the command line saved.
     const struct {
@@ -78,7 +78,7 @@ std::vector<std::string> Secuencia(RelivoWidget& w, bool continuar) {
     return s;
 }
 
-TEST(RelivoWidgetTest, SignalsComeInTheRunsOrderAndContinuarResumes) {
+TEST(WidgetRelivo, SenalesEnElOrdenDeLaCorridaYContinuarReanuda) {
     const std::string kProcesando = "Status Procesando Superficie";
     const std::string kGraficando = "Status Graficando Puntos";
     const std::string kTerminada = "Status Graficación terminada";
@@ -137,7 +137,7 @@ TEST(RelivoWidgetTest, SignalsComeInTheRunsOrderAndContinuarResumes) {
     }
 }
 
-TEST(RelivoWidgetTest, ACancelClickEndsALargePlotAtTheNextYield) {
+TEST(WidgetRelivo, UnClicEnCancelarTerminaEnLaSiguienteCesion) {
     QWidget ventana;
     auto* w = new RelivoWidget(&ventana);
     auto* cancelar = new QPushButton(QStringLiteral("Cancelar"), &ventana);
@@ -178,7 +178,7 @@ std::set<std::string> ClavesDelDocumento(RelivoWidget& w) {
     return {claves.begin(), claves.end()};
 }
 
-TEST(RelivoWidgetTest, EverySavedKeyIsAStoredPropertyWithANotifySignal) {
+TEST(WidgetRelivo, CadaClaveGuardadaEsUnaPropiedadConSuSenal) {
     RelivoWidget w;
     std::set<std::string> guardadas;
     const QMetaObject& m = *w.metaObject();
@@ -193,7 +193,7 @@ TEST(RelivoWidgetTest, EverySavedKeyIsAStoredPropertyWithANotifySignal) {
     EXPECT_EQ(guardadas, ClavesDelDocumento(w));
 }
 
-TEST(RelivoWidgetTest, SettersNotifyAndRefusalsAreSignalledAlsoInDesignMode) {
+TEST(WidgetRelivo, LosCambiosSeNotificanYLosRechazosSeSenalan) {
     RelivoWidget w;
     QSignalSpy xMin(&w, &RelivoWidget::XMinCambiado);
     QSignalSpy fore(&w, &RelivoWidget::ForeColorCambiado);
@@ -220,7 +220,7 @@ TEST(RelivoWidgetTest, SettersNotifyAndRefusalsAreSignalledAlsoInDesignMode) {
     EXPECT_EQ(rechazos[2][1].toInt(), 382);
 }
 
-TEST(RelivoWidgetTest, MouseAndKeysReachTheControlsEvents) {
+TEST(WidgetRelivo, RatonYTecladoLleganALosEventos) {
     RelivoWidget w;
     w.ScaleMode(3);  // pixels
     w.show();

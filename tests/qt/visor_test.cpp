@@ -30,7 +30,7 @@ void Pulsar(VentanaVisor& v, const char* boton) {
     QTest::mouseClick(Hijo<QPushButton>(v, boton), Qt::LeftButton);
 }
 
-TEST(VisorTest, DraggingTurnsTheSurfaceAndPlotsAsTheMouseMoves) {
+TEST(Visor, ArrastrarGiraYGraficaAlMoverElRaton) {
     VentanaVisor v;
     v.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&v));
@@ -58,7 +58,7 @@ TEST(VisorTest, DraggingTurnsTheSurfaceAndPlotsAsTheMouseMoves) {
     EXPECT_EQ(r.NumeroError(), 0);
 }
 
-TEST(VisorTest, ErrorsShowTheControlsSpanishText) {
+TEST(Visor, LosErroresMuestranElTextoDelControl) {
     const struct {
         const char* expresion;
         double xMin, xMax;
@@ -87,7 +87,7 @@ int Linea(const std::string& opciones) {
         (std::string(RELIVO_CLI) + " graficar " + opciones + " > /dev/null").c_str());
 }
 
-TEST(VisorTest, DocumentsAndPicturesAreTheCommandLines) {
+TEST(Visor, DocumentosEImagenesSonLosDeLaLineaDeOrdenes) {
     QTemporaryDir dir;
     const std::string d = dir.path().toStdString() + "/";
     VentanaVisor v;
