@@ -27,6 +27,7 @@ public:
     ~EvaluarWidget() override;
 
     void FijarModoDiseno(bool enDiseno);
+    bool EnDiseno() const { return enDiseno_; }
     relivo::Evaluar& Control() { return evaluar_; }
 
     QString Funcion();

@@ -8,8 +8,10 @@
 #include <QFile>
 #include <QMetaProperty>
 #include <QPluginLoader>
+#include <QTemporaryDir>
 #include <QUiLoader>
 #include <QXmlStreamReader>
+#include <QtDesigner/QDesignerFormEditorInterface>
 #include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
 #include <map>
 #include <memory>
@@ -24,7 +26,12 @@ namespace {
 const QString kDatos = QStringLiteral(RELIVO_QT_TEST_DATA);
 
 TEST(PluginDesigner, SeCargaYCreaAmbosWidgets) {
-    QPluginLoader cargador(QStringLiteral(RELIVO_QT_DESIGNER_DIR "/librelivo_designer.so"));
+    // A copy of the plugin: an instance of its own, which Designer's form
+    // editor may initialise without touching the one the form loader uses.
+    QTemporaryDir dir;
+    const QString copia = dir.filePath("librelivo_designer.so");
+    ASSERT_TRUE(QFile::copy(RELIVO_QT_DESIGNER_DIR "/librelivo_designer.so", copia));
+    QPluginLoader cargador(copia);
     ASSERT_TRUE(cargador.load()) << cargador.errorString().toStdString();
     auto* coleccion = qobject_cast<QDesignerCustomWidgetCollectionInterface*>(cargador.instance());
     ASSERT_NE(coleccion, nullptr);
@@ -45,6 +52,17 @@ TEST(PluginDesigner, SeCargaYCreaAmbosWidgets) {
         std::unique_ptr<QWidget> creado(w->createWidget(nullptr));
         ASSERT_NE(creado, nullptr);
         EXPECT_EQ(QString::fromLatin1(creado->metaObject()->className()), w->name());
+    }
+    // Created for a running form, then in Designer's form editor.
+    for (const bool enDisenador : {false, true}) {
+        QDesignerFormEditorInterface editor;
+        if (enDisenador) {
+            for (QDesignerCustomWidgetInterface* w : widgets) w->initialize(&editor);
+        }
+        std::unique_ptr<QWidget> relivo(widgets[0]->createWidget(nullptr));
+        std::unique_ptr<QWidget> evaluar(widgets[1]->createWidget(nullptr));
+        EXPECT_EQ(qobject_cast<RelivoWidget*>(relivo.get())->UserMode(), !enDisenador);
+        EXPECT_EQ(qobject_cast<EvaluarWidget*>(evaluar.get())->EnDiseno(), enDisenador);
     }
 }
 
