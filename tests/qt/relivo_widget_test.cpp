@@ -11,7 +11,6 @@
 #include <QTest>
 #include <QTimer>
 #include <cstdlib>
-#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -81,58 +80,47 @@ std::vector<std::string> Secuencia(RelivoWidget& w, bool continuar) {
 TEST(WidgetRelivo, SenalesEnElOrdenDeLaCorridaYContinuarReanuda) {
     const std::string kProcesando = "Status Procesando Superficie";
     const std::string kGraficando = "Status Graficando Puntos";
-    const std::string kTerminada = "Status Graficación terminada";
+    const std::string kFin[] = {"Status Graficación terminada", "TerminoGraficacion"};
     const std::string kErrorX = "Status Error: La X máxima debe ser diferente de la X mínima";
     const std::string kErrorDivision = "Status Error: División por cero";
-    struct Caso {
-        const char* nombre;
-        std::function<void(RelivoWidget&)> preparar;
-        bool continuar;
+    // On a grid of x = 0, 1, ... 9: equal x bounds, a sample that fails
+    // (x = 5), a second run after an angle alone changed.
+    const struct {
+        const char* funcion;
+        double xMax;
+        bool soloAngulo, continuar;
         std::vector<std::string> esperada;
-    };
-    const std::vector<Caso> kCasos = {
-        {"a full run",
-         [](RelivoWidget&) {},
+    } kCasos[] = {
+        {"x + y", 9, false, false, {kProcesando, kGraficando, kFin[0], kFin[1]}},
+        {"x + y", 0, false, false, {kErrorX, "Error -2147221501"}},
+        // The drawing cannot fit a box of no width: continued too.
+        {"x + y",
+         0,
          false,
-         {kProcesando, kGraficando, kTerminada, "TerminoGraficacion"}},
-        {"equal x bounds",
-         [](RelivoWidget& w) { w.XMax(w.XMin()); },
-         false,
-         {kErrorX, "Error -2147221501"}},
-        // The drawing cannot fit a box of no width: its failure is
-        // continued too.
-        {"equal x bounds, continued",
-         [](RelivoWidget& w) { w.XMax(w.XMin()); },
          true,
          {kErrorX, "Error -2147221501", kProcesando, kGraficando, "Status Error: Desbordamiento",
-          "Error 6", kTerminada, "TerminoGraficacion"}},
-        {"a sample fails",
-         [](RelivoWidget& w) { w.Funcion("1/(x-5)"); },
+          "Error 6", kFin[0], kFin[1]}},
+        {"1/(x-5)", 9, false, false, {kProcesando, kErrorDivision, "Error 11"}},
+        {"1/(x-5)",
+         9,
          false,
-         {kProcesando, kErrorDivision, "Error 11"}},
-        {"a sample fails, continued",
-         [](RelivoWidget& w) { w.Funcion("1/(x-5)"); },
          true,
-         {kProcesando, kErrorDivision, "Error 11", kGraficando, kTerminada, "TerminoGraficacion"}},
-        {"only an angle changed",
-         [](RelivoWidget& w) {
-             w.Graficar();
-             w.AnguloZ(45);
-         },
-         false,
-         {kGraficando, kTerminada, "TerminoGraficacion"}},
+         {kProcesando, kErrorDivision, "Error 11", kGraficando, kFin[0], kFin[1]}},
+        {"x + y", 9, true, false, {kGraficando, kFin[0], kFin[1]}},
     };
-    for (const Caso& c : kCasos) {
-        SCOPED_TRACE(c.nombre);
+    for (const auto& c : kCasos) {
+        SCOPED_TRACE(std::string(c.funcion) + " " + std::to_string(c.xMax));
         RelivoWidget w;
-        w.Funcion("x + y");
+        w.Funcion(c.funcion);
         w.NumeroLineasX(8);
         w.NumeroLineasY(8);
-        w.XMin(0);  // a grid line on x = 5
-        w.XMax(9);
-        w.YMin(0);
+        w.XMin(0);
+        w.XMax(c.xMax);
         w.YMax(1);
-        c.preparar(w);
+        if (c.soloAngulo) {
+            w.Graficar();
+            w.AnguloZ(45);
+        }
         EXPECT_EQ(Secuencia(w, c.continuar), c.esperada);
     }
 }
@@ -225,30 +213,28 @@ TEST(WidgetRelivo, RatonYTecladoLleganALosEventos) {
     w.ScaleMode(3);  // pixels
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    // Each event with the values of its arguments.
     std::vector<QString> eventos;
-    QObject::connect(&w, &RelivoWidget::MouseDown, &w, [&](short* b, short* s, float* x, float* y) {
-        eventos.push_back(QStringLiteral("MouseDown %1 %2 %3 %4").arg(*b).arg(*s).arg(*x).arg(*y));
-    });
-    QObject::connect(&w, &RelivoWidget::MouseUp, &w, [&](short* b, short*, float* x, float* y) {
-        eventos.push_back(QStringLiteral("MouseUp %1 %2 %3").arg(*b).arg(*x).arg(*y));
-    });
-    QObject::connect(&w, &RelivoWidget::Click, &w, [&] { eventos.push_back("Click"); });
-    QObject::connect(&w, &RelivoWidget::KeyDown, &w, [&](short* k, short* s) {
-        eventos.push_back(QStringLiteral("KeyDown %1 %2").arg(*k).arg(*s));
-    });
-    QObject::connect(&w, &RelivoWidget::KeyPress, &w,
-                     [&](short* a) { eventos.push_back(QStringLiteral("KeyPress %1").arg(*a)); });
-    QObject::connect(&w, &RelivoWidget::KeyUp, &w, [&](short* k, short*) {
-        eventos.push_back(QStringLiteral("KeyUp %1").arg(*k));
-    });
+    auto anotar = [&eventos](const char* nombre) {
+        return [&eventos, nombre](auto*... argumentos) {
+            QStringList partes{QString::fromLatin1(nombre)};
+            ((partes << QString::number(*argumentos)), ...);
+            eventos.push_back(partes.join(' '));
+        };
+    };
+    QObject::connect(&w, &RelivoWidget::MouseDown, &w, anotar("MouseDown"));
+    QObject::connect(&w, &RelivoWidget::MouseUp, &w, anotar("MouseUp"));
+    QObject::connect(&w, &RelivoWidget::Click, &w, anotar("Click"));
+    QObject::connect(&w, &RelivoWidget::KeyDown, &w, anotar("KeyDown"));
+    QObject::connect(&w, &RelivoWidget::KeyPress, &w, anotar("KeyPress"));
+    QObject::connect(&w, &RelivoWidget::KeyUp, &w, anotar("KeyUp"));
     QTest::mousePress(&w, Qt::LeftButton, Qt::ShiftModifier, QPoint(kBorde + 10, kBorde + 20));
     QTest::mouseRelease(&w, Qt::LeftButton, Qt::NoModifier, QPoint(kBorde + 10, kBorde + 20));
     QTest::keyClick(&w, Qt::Key_A);
     QTest::keyClick(&w, Qt::Key_Left, Qt::ControlModifier);
     const std::vector<QString> kEsperados = {
-        "MouseDown 1 1 10 20", "MouseUp 1 10 20", "Click",        "KeyDown 65 0",
-        "KeyPress 97",         "KeyUp 65",        "KeyDown 17 2", "KeyUp 17",
-        "KeyDown 37 2",        "KeyUp 37",
+        "MouseDown 1 1 10 20", "MouseUp 1 0 10 20", "Click",      "KeyDown 65 0", "KeyPress 97",
+        "KeyUp 65 0",          "KeyDown 17 2",      "KeyUp 17 2", "KeyDown 37 2", "KeyUp 37 2",
     };
     EXPECT_EQ(eventos, kEsperados);
 }
