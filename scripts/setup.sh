@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the tools need. Wine
 # runs the 32-bit Relivo.ocx with its i386 loader, so the i386 architecture
-# is added first.
+# is added first. The Qt host needs Qt 6 Widgets, UiPlugin, UiTools and
+# Test (qt6-base-dev, qt6-tools-dev), Designer (designer-qt6), the desktop's
+# platform plugins (qt6-qpa-plugins) and the offscreen one the tests use
+# (in libqt6gui6).
 set -euo pipefail
 paquetes=(
   cmake g++ make pkg-config
@@ -11,6 +14,7 @@ paquetes=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools binutils-mingw-w64
   wine64 wine wine32:i386 xvfb xauth netpbm
   clang-14 libclang-rt-14-dev
+  qt6-base-dev qt6-tools-dev qt6-tools-dev-tools designer-qt6 qt6-qpa-plugins libqt6gui6
 )
 export DEBIAN_FRONTEND=noninteractive
 actualizar=0

@@ -1,0 +1,242 @@
+// RelivoWidget: the picture, the events as signals, the yield, the input and
+// the properties, through the widget's public members.
+#include "qt/widgets/relivo_widget.h"
+
+#include <gtest/gtest.h>
+
+#include <QMetaProperty>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <cstdlib>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/linux/json_bag.h"
+#include "platform/linux/work_queue.h"
+#include "tests/qt/qt_printing.h"
+
+namespace {
+
+constexpr int kBorde = 2;
+
+TEST(WidgetRelivo, LaImagenEsLaDeLaLineaDeOrdenes) {
+    // The command line's options, and the size of its picture: the widget
+    // reads the document the command line saved.
+    const struct {
+        const char* opciones;
+        int ancho, alto;
+    } kGraficas[] = {
+        {"'sen(x)*cos(y)'", 636, 476},
+        {"'x^2 - y^2' --x=-2:2 --y=-1:1 --lineas 20 --angulos 60,0,30", 300, 200},
+        {"'exp(-(x^2+y^2))*cos(3x)' --x=1:-2 --lineas 49,9 --angulos=-30,10,200", 401, 257},
+    };
+    QTemporaryDir dir;
+    const std::string d = dir.path().toStdString() + "/";
+    for (const auto& g : kGraficas) {
+        SCOPED_TRACE(g.opciones);
+        const std::string orden = std::string(RELIVO_CLI) + " graficar " + g.opciones +
+                                  " --sin-rotulos --tamano " + std::to_string(g.ancho) + "x" +
+                                  std::to_string(g.alto) + " --guardar " + d + "doc.json -o " + d +
+                                  "linea.png > /dev/null";
+        ASSERT_EQ(std::system(orden.c_str()), 0);
+        RelivoWidget w;
+        w.ReadProperties(relivo::BolsaJson::Cargar(d + "doc.json"));
+        w.resize(g.ancho + 2 * kBorde, g.alto + 2 * kBorde);
+        w.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        w.Graficar();
+        ASSERT_EQ(w.NumeroError(), 0);
+        const QImage enPantalla = w.grab(QRect(kBorde, kBorde, g.ancho, g.alto)).toImage();
+        EXPECT_EQ(PixelesDistintos(enPantalla, QImage(dir.filePath("linea.png"))), 0);
+        EXPECT_EQ(PixelesDistintos(w.Grafica(), enPantalla), 0);
+    }
+}
+
+// The events of a run, a run of Status events with the same text counted
+// once.
+std::vector<std::string> Secuencia(RelivoWidget& w, bool continuar) {
+    std::vector<std::string> s;
+    auto anotar = [&s](std::string texto) {
+        if (s.empty() || s.back() != texto) s.push_back(std::move(texto));
+    };
+    QObject contexto;
+    QObject::connect(&w, &RelivoWidget::Status, &contexto,
+                     [&](const QString& texto, short) { anotar("Status " + texto.toStdString()); });
+    QObject::connect(&w, qOverload<int, const QString&, bool*>(&RelivoWidget::Error), &contexto,
+                     [&](int numero, const QString&, bool* seguir) {
+                         anotar("Error " + std::to_string(numero));
+                         *seguir = continuar;
+                     });
+    QObject::connect(&w, &RelivoWidget::TerminoGraficacion, &contexto,
+                     [&] { anotar("TerminoGraficacion"); });
+    w.Graficar();
+    return s;
+}
+
+TEST(WidgetRelivo, SenalesEnElOrdenDeLaCorridaYContinuarReanuda) {
+    const std::string kProcesando = "Status Procesando Superficie";
+    const std::string kGraficando = "Status Graficando Puntos";
+    const std::string kFin[] = {"Status Graficación terminada", "TerminoGraficacion"};
+    const std::string kErrorX = "Status Error: La X máxima debe ser diferente de la X mínima";
+    const std::string kErrorDivision = "Status Error: División por cero";
+    // On a grid of x = 0, 1, ... 9: equal x bounds, a sample that fails
+    // (x = 5), a second run after an angle alone changed.
+    const struct {
+        const char* funcion;
+        double xMax;
+        bool soloAngulo, continuar;
+        std::vector<std::string> esperada;
+    } kCasos[] = {
+        {"x + y", 9, false, false, {kProcesando, kGraficando, kFin[0], kFin[1]}},
+        {"x + y", 0, false, false, {kErrorX, "Error -2147221501"}},
+        // The drawing cannot fit a box of no width: continued too.
+        {"x + y",
+         0,
+         false,
+         true,
+         {kErrorX, "Error -2147221501", kProcesando, kGraficando, "Status Error: Desbordamiento",
+          "Error 6", kFin[0], kFin[1]}},
+        {"1/(x-5)", 9, false, false, {kProcesando, kErrorDivision, "Error 11"}},
+        {"1/(x-5)",
+         9,
+         false,
+         true,
+         {kProcesando, kErrorDivision, "Error 11", kGraficando, kFin[0], kFin[1]}},
+        {"x + y", 9, true, false, {kGraficando, kFin[0], kFin[1]}},
+    };
+    for (const auto& c : kCasos) {
+        SCOPED_TRACE(std::string(c.funcion) + " " + std::to_string(c.xMax));
+        RelivoWidget w;
+        w.Funcion(c.funcion);
+        w.NumeroLineasX(8);
+        w.NumeroLineasY(8);
+        w.XMin(0);
+        w.XMax(c.xMax);
+        w.YMax(1);
+        if (c.soloAngulo) {
+            w.Graficar();
+            w.AnguloZ(45);
+        }
+        EXPECT_EQ(Secuencia(w, c.continuar), c.esperada);
+    }
+}
+
+TEST(WidgetRelivo, UnClicEnCancelarTerminaEnLaSiguienteCesion) {
+    QWidget ventana;
+    auto* w = new RelivoWidget(&ventana);
+    auto* cancelar = new QPushButton(QStringLiteral("Cancelar"), &ventana);
+    cancelar->move(0, 240);
+    QObject::connect(cancelar, &QPushButton::clicked, w, &RelivoWidget::Cancelar);
+    ventana.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&ventana));
+    w->Funcion("sen(x)*cos(y)");
+    w->XMax(3);
+    w->YMax(3);
+    w->NumeroLineasX(2000);
+    w->NumeroLineasY(2000);
+    uint64_t alPulsar = 0;
+    // The click waits in the event queue until the run yields.
+    QTimer::singleShot(0, cancelar, [&] {
+        alPulsar = relivo::VecesCedido();
+        QTest::mouseClick(cancelar, Qt::LeftButton);
+    });
+    QSignalSpy errores(w, qOverload<int, const QString&, bool*>(&RelivoWidget::Error));
+    QSignalSpy terminadas(w, &RelivoWidget::TerminoGraficacion);
+    const uint64_t antes = relivo::VecesCedido();
+    w->Graficar();
+    EXPECT_GT(alPulsar, antes);
+    EXPECT_EQ(relivo::VecesCedido(), alPulsar);
+    ASSERT_EQ(errores.size(), 1);
+    EXPECT_EQ(errores[0][1].toString(), QStringLiteral("Cancelado por el usuario"));
+    EXPECT_EQ(terminadas.size(), 0);
+}
+
+// The saved keys of the control (every one: no default left out, a fixed z
+// range so that ZMin and ZMax are saved).
+std::set<std::string> ClavesDelDocumento(RelivoWidget& w) {
+    w.AutoEscalaZ(false);
+    relivo::BolsaJson bolsa;
+    bolsa.OmitirPredeterminados(false);
+    w.WriteProperties(bolsa);
+    const auto claves = bolsa.Claves();
+    return {claves.begin(), claves.end()};
+}
+
+TEST(WidgetRelivo, CadaClaveGuardadaEsUnaPropiedadConSuSenal) {
+    RelivoWidget w;
+    std::set<std::string> guardadas;
+    const QMetaObject& m = *w.metaObject();
+    for (int k = m.propertyOffset(); k < m.propertyCount(); ++k) {
+        const QMetaProperty p = m.property(k);
+        if (!p.isStored()) continue;
+        guardadas.insert(p.name());
+        EXPECT_TRUE(p.isWritable()) << p.name();
+        EXPECT_TRUE(p.hasNotifySignal()) << p.name();
+        EXPECT_TRUE(p.isDesignable()) << p.name();
+    }
+    EXPECT_EQ(guardadas, ClavesDelDocumento(w));
+}
+
+TEST(WidgetRelivo, LosCambiosSeNotificanYLosRechazosSeSenalan) {
+    RelivoWidget w;
+    QSignalSpy xMin(&w, &RelivoWidget::XMinCambiado);
+    QSignalSpy fore(&w, &RelivoWidget::ForeColorCambiado);
+    QSignalSpy rechazos(&w, &RelivoWidget::PropiedadRechazada);
+    w.setProperty("XMin", -5.0);
+    w.setProperty("XMin", -5.0);  // unchanged: no signal
+    w.setProperty("ForeColor", 0x0000FF);
+    w.setProperty("DrawWidth", 0);       // out of range
+    w.setProperty("DrawStyle", 100000);  // beyond a 16-bit integer
+    EXPECT_EQ(xMin.size(), 1);
+    EXPECT_EQ(fore.size(), 1);
+    ASSERT_EQ(rechazos.size(), 2);
+    EXPECT_EQ(rechazos[0][0].toString(), QStringLiteral("DrawWidth"));
+    EXPECT_EQ(rechazos[0][1].toInt(), 380);
+    EXPECT_EQ(rechazos[1][1].toInt(), 6);
+    EXPECT_EQ(w.property("DrawWidth").toInt(), 1);
+
+    // In design mode a fixed z range is refused while it is automatic.
+    w.ZMax(5);
+    EXPECT_EQ(rechazos.size(), 2);
+    w.FijarUserMode(false);
+    w.ZMax(6);
+    ASSERT_EQ(rechazos.size(), 3);
+    EXPECT_EQ(rechazos[2][1].toInt(), 382);
+}
+
+TEST(WidgetRelivo, RatonYTecladoLleganALosEventos) {
+    RelivoWidget w;
+    w.ScaleMode(3);  // pixels
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    // Each event with the values of its arguments.
+    std::vector<QString> eventos;
+    auto anotar = [&eventos](const char* nombre) {
+        return [&eventos, nombre](auto*... argumentos) {
+            QStringList partes{QString::fromLatin1(nombre)};
+            ((partes << QString::number(*argumentos)), ...);
+            eventos.push_back(partes.join(' '));
+        };
+    };
+    QObject::connect(&w, &RelivoWidget::MouseDown, &w, anotar("MouseDown"));
+    QObject::connect(&w, &RelivoWidget::MouseUp, &w, anotar("MouseUp"));
+    QObject::connect(&w, &RelivoWidget::Click, &w, anotar("Click"));
+    QObject::connect(&w, &RelivoWidget::KeyDown, &w, anotar("KeyDown"));
+    QObject::connect(&w, &RelivoWidget::KeyPress, &w, anotar("KeyPress"));
+    QObject::connect(&w, &RelivoWidget::KeyUp, &w, anotar("KeyUp"));
+    QTest::mousePress(&w, Qt::LeftButton, Qt::ShiftModifier, QPoint(kBorde + 10, kBorde + 20));
+    QTest::mouseRelease(&w, Qt::LeftButton, Qt::NoModifier, QPoint(kBorde + 10, kBorde + 20));
+    QTest::keyClick(&w, Qt::Key_A);
+    QTest::keyClick(&w, Qt::Key_Left, Qt::ControlModifier);
+    const std::vector<QString> kEsperados = {
+        "MouseDown 1 1 10 20", "MouseUp 1 0 10 20", "Click",      "KeyDown 65 0", "KeyPress 97",
+        "KeyUp 65 0",          "KeyDown 17 2",      "KeyUp 17 2", "KeyDown 37 2", "KeyUp 37 2",
+    };
+    EXPECT_EQ(eventos, kEsperados);
+}
+
+}  // namespace
