@@ -56,8 +56,8 @@ public:
 private:
     void Letra(char c) {
         buffer_.clear();
-        const auto [codigo, largo] = Grafiar(std::string_view(texto_).substr(pos_));
-        if (codigo != 0) {
+        if (const auto grafia = Grafiar(std::string_view(texto_).substr(pos_))) {
+            const auto [codigo, largo] = *grafia;
             if (fin_operando_) salida_.push_back('*');
             salida_.push_back(codigo);
             fin_operando_ = BuscarCodigo(codigo)->constante;

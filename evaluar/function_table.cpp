@@ -219,14 +219,14 @@ bool EsCodigoOConstante(char c) {
     return d != nullptr && !d->grafias.empty();
 }
 
-std::pair<char, size_t> Grafiar(std::string_view resto) {
-    if (const Grafia* g = Buscar(kDirectas, resto)) return {g->second, g->first.size()};
-    if (!resto.starts_with('a')) return {0, 0};
+std::optional<std::pair<char, size_t>> Grafiar(std::string_view resto) {
+    if (const Grafia* g = Buscar(kDirectas, resto)) return std::pair{g->second, g->first.size()};
+    if (!resto.starts_with('a')) return std::nullopt;
     const size_t prefijo = resto.starts_with("ang") || resto.starts_with("arc") ? 3 : 1;
     if (const Grafia* g = Buscar(kArcos, resto.substr(prefijo))) {
-        return {g->second, prefijo + g->first.size()};
+        return std::pair{g->second, prefijo + g->first.size()};
     }
-    return {0, 0};
+    return std::nullopt;
 }
 
 }  // namespace relivo

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <utility>
@@ -84,8 +85,8 @@ bool EsCodigoFuncion(char c);
 bool EsCodigoOConstante(char c);
 
 // The spelling of a function or constant that begins the lower-case text
-// `resto`, tried longest first, with the length it takes; {0, 0} when none
-// does.
-std::pair<char, size_t> Grafiar(std::string_view resto);
+// `resto`, tried longest first: its code and the length it takes; nothing
+// when none does.
+std::optional<std::pair<char, size_t>> Grafiar(std::string_view resto);
 
 }  // namespace relivo
