@@ -127,8 +127,6 @@ VentanaVisor::VentanaVisor(QWidget* parent) : QMainWindow(parent) {
     relivo_ = new RelivoWidget;
     relivo_->setObjectName(QStringLiteral("relivo"));
     relivo_->setMinimumSize(200, 150);
-    relivo_->AnguloX(30);
-    relivo_->AnguloZ(30);
     relivo_->installEventFilter(this);
     fila->addLayout(panel);
     fila->addWidget(relivo_, 1);
