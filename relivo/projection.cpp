@@ -23,13 +23,10 @@ float Sencillo(double v) {
     return f;
 }
 
-double Signo(double v) {
-    return v > 0 ? 1.0 : (v < 0 ? -1.0 : 0.0);
-}
-
-// Length of the smallest interval that holds a, b and 0.
+// Length of the smallest interval that holds a, b and 0. When one of them
+// is 0 the larger magnitude and the sum are the same.
 double Extension0(double a, double b) {
-    if (Signo(a) == Signo(b)) return std::fmax(std::fabs(a), std::fabs(b));
+    if (std::signbit(a) == std::signbit(b)) return std::fmax(std::fabs(a), std::fabs(b));
     return ar::Sumar(std::fabs(a), std::fabs(b));
 }
 
