@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/linux/base64.h"
 #include "platform/linux/json_bag.h"
 #include "platform/png.h"
 #include "relivo/platform/error.h"
@@ -67,6 +68,23 @@ TEST(BolsaJson, ArchivoGuardadoYCargado) {
     std::remove(ruta.c_str());
     EXPECT_EQ(NumeroDeFallo([] { BolsaJson::Cargar("/no/existe/bolsa.json"); }), 53);
     EXPECT_EQ(NumeroDeFallo([&] { bolsa.Guardar("/no/existe/bolsa.json"); }), 75);
+}
+
+// Pictures are stored as the base64 text of their PNG bytes: the test
+// vectors of RFC 4648, both ways.
+TEST(BolsaJson, Base64) {
+    const std::pair<std::string, std::string> casos[] = {{"", ""},
+                                                         {"f", "Zg=="},
+                                                         {"fo", "Zm8="},
+                                                         {"foo", "Zm9v"},
+                                                         {"foob", "Zm9vYg=="},
+                                                         {"fooba", "Zm9vYmE="},
+                                                         {"foobar", "Zm9vYmFy"}};
+    for (const auto& [datos, texto] : casos) {
+        const std::vector<uint8_t> bytes(datos.begin(), datos.end());
+        EXPECT_EQ(ABase64(bytes), texto);
+        EXPECT_EQ(DeBase64(texto), bytes) << texto;
+    }
 }
 
 // Documents that are not a JSON object are refused with 321 (the short ones
