@@ -3,31 +3,27 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <numeric>
+#include <span>
 
 namespace relivo {
 
 namespace {
 
 // Dash patterns (pixels on, off, ...) of draw styles 1 to 4.
-struct Patron {
-    int32_t tramos[6];
-    int32_t cuenta;
-    int32_t periodo;
-};
-constexpr Patron kPatrones[4] = {
-    {{18, 6, 0, 0, 0, 0}, 2, 24},
-    {{3, 3, 0, 0, 0, 0}, 2, 6},
-    {{9, 6, 3, 6, 0, 0}, 4, 24},
-    {{9, 3, 3, 3, 3, 3}, 6, 24},
-};
+constexpr int32_t kRaya[] = {18, 6};
+constexpr int32_t kPunto[] = {3, 3};
+constexpr int32_t kRayaPunto[] = {9, 6, 3, 6};
+constexpr int32_t kRayaPuntoPunto[] = {9, 3, 3, 3, 3, 3};
+constexpr std::span<const int32_t> kPatrones[4] = {kRaya, kPunto, kRayaPunto, kRayaPuntoPunto};
 
 bool Encendido(int16_t estilo, int64_t fase) {
     if (estilo < 1 || estilo > 4) return true;
-    const Patron& p = kPatrones[estilo - 1];
-    int64_t r = fase % p.periodo;
-    for (int32_t i = 0; i < p.cuenta; ++i) {
-        if (r < p.tramos[i]) return (i % 2) == 0;
-        r -= p.tramos[i];
+    const std::span<const int32_t> p = kPatrones[estilo - 1];
+    int64_t r = fase % std::accumulate(p.begin(), p.end(), int64_t{0});
+    for (size_t i = 0; i < p.size(); ++i) {
+        if (r < p[i]) return (i % 2) == 0;
+        r -= p[i];
     }
     return true;
 }
