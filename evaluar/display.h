@@ -48,7 +48,6 @@ struct Mostrado {
 
 // TextoMostrado without the forms `omitidas`, reporting the forms it used.
 // With every form left out it is TextoVisible's literal text.
-Mostrado TextoMostradoCon(std::string_view canonico, const TablaVariables& tabla,
-                          uint8_t omitidas);
+Mostrado TextoMostradoCon(std::string_view canonico, const TablaVariables& tabla, uint8_t omitidas);
 
 }  // namespace relivo

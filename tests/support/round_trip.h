@@ -191,8 +191,8 @@ inline void LiteralSalvoFormasNecesarias(EvaluarVigilado& a, const std::string& 
           "without its forms the display text is not the literal " + Literal(literal) + ": " +
               contexto);
     EXIGE((mostrado.texto == literal) == (mostrado.formas == 0),
-          "the display text departs from the literal " + Literal(literal) + " by no form: " +
-              contexto);
+          "the display text departs from the literal " + Literal(literal) +
+              " by no form: " + contexto);
     // "-()" is written for every sign with nothing after it, also where a
     // bare "-" would read back the same (alone, or before "^" or "%"): it is
     // not judged here.
@@ -200,8 +200,7 @@ inline void LiteralSalvoFormasNecesarias(EvaluarVigilado& a, const std::string& 
         if ((mostrado.formas & forma) == 0 || forma == kSignoSinOperando) continue;
         const std::string sin_forma = TextoMostradoCon(simplificado, tabla, forma).texto;
         EXIGE(!LeeComo(a, sin_forma), "the form " + std::to_string(forma) + " is not needed, " +
-                                          Literal(sin_forma) + " reads back the same: " +
-                                          contexto);
+                                          Literal(sin_forma) + " reads back the same: " + contexto);
     }
 }
 
