@@ -136,8 +136,9 @@ public:
     float TextWidth(std::string_view Str);
 
     // ---- Lifecycle.
-    // The host resized the control: the surface takes the new inner size
-    // (device pixels), which raises Resize. Nothing is replotted.
+    // The host resized the control: the surface, which fills the control's
+    // inner area, takes that size (device pixels) as its outer size, its
+    // border included; this raises Resize. Nothing is replotted.
     void Redimensionar(float ancho, float alto);
     // Saves the settings into the host's document / restores them from it.
     void WriteProperties(BolsaPropiedades& bolsa);
