@@ -39,13 +39,7 @@ ArgumentoEvento PorValor(const char* nombre, VarianteHost valor) {
 template <typename T>
 void Releer(const ArgumentoEvento& a, T& destino) {
     try {
-        if constexpr (std::is_same_v<T, int16_t>) {
-            destino = a.Valor.AEntero16();
-        } else if constexpr (std::is_same_v<T, float>) {
-            destino = a.Valor.ASencillo();
-        } else {
-            destino = a.Valor.ABooleano();
-        }
+        destino = a.Valor.Como<T>();
     } catch (const Fallo&) {
     }
 }

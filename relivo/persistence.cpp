@@ -9,32 +9,6 @@ namespace relivo {
 
 namespace {
 
-// A value of the document as a property's value.
-int16_t DeVariante(tipos::Entero16, const VarianteHost& v) {
-    return v.AEntero16();
-}
-int32_t DeVariante(tipos::Entero32, const VarianteHost& v) {
-    return v.AEntero32();
-}
-bool DeVariante(tipos::Booleano, const VarianteHost& v) {
-    return v.ABooleano();
-}
-ColorOle DeVariante(tipos::Color, const VarianteHost& v) {
-    return v.AEntero32();
-}
-float DeVariante(tipos::Sencillo, const VarianteHost& v) {
-    return v.ASencillo();
-}
-std::string DeVariante(tipos::Texto, const VarianteHost& v) {
-    return v.ATexto();
-}
-Fuente DeVariante(tipos::Fuente, const VarianteHost& v) {
-    return v.AFuente();
-}
-Imagen DeVariante(tipos::Imagen, const VarianteHost& v) {
-    return v.AImagen();
-}
-
 // The default of a key in the document, of the property's type.
 template <typename Tipo>
 VarianteHost EnDocumento(const Control&, typename Tipo::Valor predeterminado) {
@@ -80,15 +54,15 @@ void Relivo::WriteProperties(BolsaPropiedades& bolsa) {
 
 void Relivo::ReadProperties(const BolsaPropiedades& bolsa) {
     SuperficieDibujo& s = *c_->PlanoInterno;
-#define RELIVO_LEER(Nombre, Tipo, Clase, Predeterminado, Nuevo)                                 \
-    RELIVO_SI_SE_ASIGNA(Clase, {                                                                \
-        const auto valor = DeVariante(                                                          \
-            tipos::Tipo{}, bolsa.Leer(#Nombre, EnDocumento<tipos::Tipo>(*c_, Predeterminado))); \
-        if constexpr (tipos::Tipo::kObjeto) {                                                   \
-            Nombre(valor);                                                                      \
-        } else {                                                                                \
-            s.Nombre(valor);                                                                    \
-        }                                                                                       \
+#define RELIVO_LEER(Nombre, Tipo, Clase, Predeterminado, Nuevo)                               \
+    RELIVO_SI_SE_ASIGNA(Clase, {                                                              \
+        const auto valor = bolsa.Leer(#Nombre, EnDocumento<tipos::Tipo>(*c_, Predeterminado)) \
+                               .Como<tipos::Tipo::Valor>();                                   \
+        if constexpr (tipos::Tipo::kObjeto) {                                                 \
+            Nombre(valor);                                                                    \
+        } else {                                                                              \
+            s.Nombre(valor);                                                                  \
+        }                                                                                     \
     })
     RELIVO_PROPIEDADES_SUPERFICIE(RELIVO_LEER)
 #undef RELIVO_LEER

@@ -16,21 +16,13 @@ namespace {
 // into the argument when the slots have run.
 template <typename T>
 struct PorReferencia {
-    explicit PorReferencia(ArgumentoEvento& a) : arg(a) {
-        if constexpr (std::is_same_v<T, short>) {
-            valor = a.Valor.AEntero16();
-        } else if constexpr (std::is_same_v<T, float>) {
-            valor = a.Valor.ASencillo();
-        } else {
-            valor = a.Valor.ABooleano();
-        }
-    }
+    explicit PorReferencia(ArgumentoEvento& a) : arg(a), valor(a.Valor.Como<T>()) {}
     ~PorReferencia() { arg.Valor = valor; }
     PorReferencia(const PorReferencia&) = delete;
     PorReferencia& operator=(const PorReferencia&) = delete;
 
     ArgumentoEvento& arg;
-    T valor{};
+    T valor;
 };
 
 }  // namespace

@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <string>
+#include <type_traits>
 #include <variant>
 
 #include "relivo/platform/font.h"
@@ -47,6 +48,31 @@ public:
     std::string ATexto() const;
     relivo::Fuente AFuente() const;  // empty: the default font description
     relivo::Imagen AImagen() const;  // empty: no picture
+
+    // The conversion above that yields T, for code typed on the value it
+    // needs: a by-reference event argument read back into its variable, a
+    // property restored from a document.
+    template <typename T>
+    T Como() const {
+        if constexpr (std::is_same_v<T, bool>) {
+            return ABooleano();
+        } else if constexpr (std::is_same_v<T, int16_t>) {
+            return AEntero16();
+        } else if constexpr (std::is_same_v<T, int32_t>) {
+            return AEntero32();
+        } else if constexpr (std::is_same_v<T, float>) {
+            return ASencillo();
+        } else if constexpr (std::is_same_v<T, double>) {
+            return ADoble();
+        } else if constexpr (std::is_same_v<T, std::string>) {
+            return ATexto();
+        } else if constexpr (std::is_same_v<T, relivo::Fuente>) {
+            return AFuente();
+        } else {
+            static_assert(std::is_same_v<T, relivo::Imagen>, "no conversion to this type");
+            return AImagen();
+        }
+    }
 
     // Direct access to the stored value when its type is known.
     template <typename T>
