@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "evaluar/canonical.h"
 #include "evaluar/depth_guard.h"
+#include "evaluar/function_table.h"
 #include "evaluar/operand.h"
+#include "evaluar/simplifier.h"
 #include "relivo/platform/error.h"
 
 namespace relivo {
@@ -40,7 +43,7 @@ bool SeJuntan(char codigo, std::string_view operando) {
 class Mostrador {
 public:
     Mostrador(std::string_view texto, const TablaVariables& tabla, uint8_t omitidas)
-        : texto_(texto), tabla_(tabla), omitidas_(omitidas) {}
+        : texto_(texto), tabla_(tabla), omitidas_(omitidas), intacto_(Intactos(texto)) {}
 
     uint8_t Usadas() const { return usadas_; }
 
@@ -53,6 +56,18 @@ public:
         size_t p = inicio;
         while (p < fin) {
             const char c = texto_[p];
+            if (const size_t g = InicioDeTermino(vista, p); g != std::string_view::npos) {
+                const size_t grupo = GrupoCero(vista, g);
+                // A "-" that opens the text or a group and stands right before
+                // the group already reads back as its sign.
+                const bool ya_negado =
+                    grupo == g && g == p + 1 && c == '-' && (p == 0 || texto_[p - 1] == '(');
+                if (grupo != std::string_view::npos && !ya_negado && Usar(kSignoDelGrupoCero)) {
+                    p = MoverSignoAlGrupo(salida, vista, p, g, grupo);
+                    variable_antes = false;
+                    continue;
+                }
+            }
             if (c == codigo::kVariable) {
                 const size_t cierre = vista.find(codigo::kVariable, p + 1);
                 if (cierre == std::string_view::npos) {
@@ -139,6 +154,84 @@ public:
     }
 
 private:
+    // When a term begins at p (after its sign, if it has one): where its
+    // first operand begins; npos otherwise. A term begins at the start of
+    // the text or of a group, and after the "+" or "-" between two terms.
+    size_t InicioDeTermino(std::string_view vista, size_t p) const {
+        if (intacto_[p]) return std::string_view::npos;
+        const char c = texto_[p];
+        const bool inicial = p == 0 || texto_[p - 1] == '(';
+        if (inicial && c != '-') return p;
+        if ((c != '-' && c != '+') || EsSignoDeExponente(vista, p)) return std::string_view::npos;
+        if (inicial) return p + 1;
+        return std::strchr("(*/%^+-", texto_[p - 1]) == nullptr ? p + 1 : std::string_view::npos;
+    }
+
+    // The first group "(...)" that the product beginning at `inicio`
+    // multiplies by and that the reducer turns into "0"; npos when there is
+    // none, or when nothing in the product can fail: then the "0" it reads
+    // back as has the product's value.
+    size_t GrupoCero(std::string_view vista, size_t inicio) const {
+        std::vector<size_t> grupos;  // the multiplying groups
+        size_t p = inicio;
+        size_t fin = inicio;
+        bool multiplica = true;
+        while (p < vista.size()) {
+            const size_t q = FinOperando(vista, p);
+            if (q == p) break;
+            if (multiplica && texto_[p] == '(' && !ElevadoAPotencia(vista, p)) grupos.push_back(p);
+            fin = q;
+            while (fin < vista.size() && texto_[fin] == '^') fin = FinOperando(vista, fin + 1);
+            if (fin >= vista.size() || (texto_[fin] != '*' && texto_[fin] != '/')) break;
+            multiplica = texto_[fin] == '*';
+            p = fin + 1;
+        }
+        // Only a function, a quotient, a power or a remainder can fail.
+        const std::string_view producto = vista.substr(inicio, fin - inicio);
+        if (producto.find_first_of("/^%") == std::string_view::npos &&
+            std::none_of(producto.begin(), producto.end(), EsCodigoFuncion)) {
+            return std::string_view::npos;
+        }
+        for (const size_t g : grupos) {
+            if (LeeCero(g, FinOperando(vista, g))) return g;
+        }
+        return std::string_view::npos;
+    }
+
+    // Writes the term whose sign is at p (or that begins unsigned at p),
+    // up to its zero group, with the term's sign turned round and a "-"
+    // before the group: the two signs cancel, and the reducer keeps the
+    // negated group as it stands. A group that opens the term gets a
+    // factor "1" before it, where a "-" of its own would merge with the
+    // term's sign: "1-(L1L-L1L)*aL2L" -> "1+1*-(X-X)*SinY".
+    // Returns where the group ends.
+    size_t MoverSignoAlGrupo(std::string& salida, std::string_view vista, size_t p, size_t termino,
+                             size_t grupo) {
+        const char signo = termino == p ? '\0' : texto_[p];
+        const bool inicial = p == 0 || texto_[p - 1] == '(';
+        if (!inicial) {
+            salida.push_back(signo == '-' ? '+' : '-');
+        } else if (signo != '-') {
+            salida.push_back('-');
+        }
+        // A "-" now before a power would read as the sign of its base.
+        const bool potencia = inicial && signo != '-' && ElevadoAPotencia(vista, termino);
+        if (grupo == termino || potencia) salida.append("1*");
+        if (grupo != termino) salida.append(Mostrar(termino, grupo));
+        salida.push_back('-');
+        const size_t fin = FinOperando(vista, grupo);
+        Envolver(salida, "(", grupo + 1, fin - 1);
+        return fin;
+    }
+
+    bool LeeCero(size_t desde, size_t hasta) const {
+        try {
+            return Simplificador(tabla_).Reducir(texto_.substr(desde, hasta - desde)) == "0";
+        } catch (const Fallo&) {
+            return false;
+        }
+    }
+
     // Whether the form may be used; notes it as used.
     bool Usar(FormaMostrada forma) {
         if ((omitidas_ & forma) != 0) return false;
@@ -153,9 +246,29 @@ private:
         salida.push_back(')');
     }
 
+    // For each position, whether it lies inside a negated group ("_(" or a
+    // "-" that opens the text or a group): the reducer keeps such a group as
+    // it stands, so what it holds is read back unreduced.
+    static std::vector<bool> Intactos(std::string_view t) {
+        std::vector<bool> intacto(t.size() + 1, false);
+        std::vector<bool> pila{false};
+        for (size_t i = 0; i < t.size(); ++i) {
+            if (t[i] == '(') {
+                const bool negado = i > 0 && (t[i - 1] == codigo::kMenos ||
+                                              (t[i - 1] == '-' && (i == 1 || t[i - 2] == '(')));
+                pila.push_back(pila.back() || negado);
+            } else if (t[i] == ')' && pila.size() > 1) {
+                pila.pop_back();
+            }
+            intacto[i] = pila.back();
+        }
+        return intacto;
+    }
+
     std::string_view texto_;
     const TablaVariables& tabla_;
     uint8_t omitidas_;
+    std::vector<bool> intacto_;
     uint8_t usadas_ = 0;
     Profundidad profundidad_;
 };

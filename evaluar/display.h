@@ -25,6 +25,16 @@ namespace relivo {
 //   into another spelling gets its operand in parentheses: "BcL1L" ->
 //   "Sqr(TanX)", and "aL1L" with the variable "H" -> "Sin(H)";
 // - a "_" with no operand after it is the negated empty operand: "-()".
+// - a group that a term multiplies by and that reduces to "0" gets a sign
+//   of its own, and the term's sign turns round to make up for it, when
+//   something in the term can fail (a function, "/", "^" or "%"):
+//   "-2*(L1L-L1L)*aL2L" -> "2*-(X-X)*SinY", "1-2*(L1L-L1L)*aL2L" ->
+//   "1+2*-(X-X)*SinY", "(L1L-L1L)*aL2L" -> "-1*-(X-X)*SinY" (a "1" where
+//   the sign would merge with the term's). The reducer keeps a negated
+//   group as it stands, which is how the first pass left it unreduced;
+//   read back without a sign it would reduce to "0" and end the product
+//   before the failing factor is looked at. Inside a negated group, which
+//   the reader also keeps as it stands, the text stays literal.
 // An even run of signs before an operand is written as it stands ("__L1L"
 // -> "--X"): the reader cancels it again. So "-(-...)" is left only where a
 // leading "-" wraps a power whose base has a sign ("-_L1L^2" -> "-(-X^2)").
@@ -34,11 +44,12 @@ std::string TextoMostrado(std::string_view canonico, const TablaVariables& tabla
 
 // The forms above, each a departure from TextoVisible's literal text.
 enum FormaMostrada : uint8_t {
-    kPotenciaNegada = 1 << 0,    // "-(X^2)"
-    kSignoDeLaBase = 1 << 1,     // "1-(-X)^2"
-    kSignoDeLaFuncion = 1 << 2,  // "Arccos(-X)"
-    kNombreAparte = 1 << 3,      // "Sqr(TanX)"
-    kSignoSinOperando = 1 << 4,  // "-()"
+    kPotenciaNegada = 1 << 0,     // "-(X^2)"
+    kSignoDeLaBase = 1 << 1,      // "1-(-X)^2"
+    kSignoDeLaFuncion = 1 << 2,   // "Arccos(-X)"
+    kNombreAparte = 1 << 3,       // "Sqr(TanX)"
+    kSignoSinOperando = 1 << 4,   // "-()"
+    kSignoDelGrupoCero = 1 << 5,  // "2*-(Y-Y)*SgnX"
 };
 
 struct Mostrado {
