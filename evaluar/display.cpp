@@ -246,17 +246,20 @@ private:
         salida.push_back(')');
     }
 
-    // For each position, whether it lies inside a negated group ("_(" or a
-    // "-" that opens the text or a group): the reducer keeps such a group as
-    // it stands, so what it holds is read back unreduced.
+    // For each position, whether it lies inside a group that the reducer
+    // may keep as it stands, so that what it holds is read back unreduced: a
+    // negated group ("_(" or a "-" that opens the text or a group) and the
+    // group of a function's operand (which the function's rules reduce or
+    // keep).
     static std::vector<bool> Intactos(std::string_view t) {
         std::vector<bool> intacto(t.size() + 1, false);
         std::vector<bool> pila{false};
         for (size_t i = 0; i < t.size(); ++i) {
             if (t[i] == '(') {
-                const bool negado = i > 0 && (t[i - 1] == codigo::kMenos ||
-                                              (t[i - 1] == '-' && (i == 1 || t[i - 2] == '(')));
-                pila.push_back(pila.back() || negado);
+                const bool aparte =
+                    i > 0 && (t[i - 1] == codigo::kMenos || EsCodigoFuncion(t[i - 1]) ||
+                              (t[i - 1] == '-' && (i == 1 || t[i - 2] == '(')));
+                pila.push_back(pila.back() || aparte);
             } else if (t[i] == ')' && pila.size() > 1) {
                 pila.pop_back();
             }

@@ -33,8 +33,9 @@ namespace relivo {
 //   the sign would merge with the term's). The reducer keeps a negated
 //   group as it stands, which is how the first pass left it unreduced;
 //   read back without a sign it would reduce to "0" and end the product
-//   before the failing factor is looked at. Inside a negated group, which
-//   the reader also keeps as it stands, the text stays literal.
+//   before the failing factor is looked at. Inside a negated group or a
+//   function's operand, which the reducer may also keep as they stand, the
+//   text stays literal.
 // An even run of signs before an operand is written as it stands ("__L1L"
 // -> "--X"): the reader cancels it again. So "-(-...)" is left only where a
 // leading "-" wraps a power whose base has a sign ("-_L1L^2" -> "-(-X^2)").
