@@ -1,0 +1,140 @@
+// The elements in headless Chromium, on pages served from 127.0.0.1: the
+// plots of the recorded corpus (tests/data/recorded, made by `relivo
+// graficar --sin-rotulos --traza`) give the same pixels and the same
+// events; Continuar resumes a run; a cancel ends a large plot at the next
+// yield; a drag turns the surface; the engine's error texts are Spanish;
+// the page logs no error.
+//
+//   node elementos_prueba.mjs WEB_FOLDER DATA_FOLDER
+import fs from 'fs';
+import path from 'path';
+import { Navegador, Servir } from './navegador.mjs';
+
+const [carpetaWeb, datos] = process.argv.slice(2).map((c) => path.resolve(c));
+const servidor = await Servir([carpetaWeb, path.dirname(new URL(import.meta.url).pathname), datos]);
+const n = await Navegador.Abrir();
+let fallos = 0;
+let casos = 0;
+
+async function Caso(nombre, prueba) {
+  ++casos;
+  try {
+    await prueba();
+    console.log(`ok    ${nombre}`);
+  } catch (e) {
+    ++fallos;
+    console.log(`FALLO ${nombre}: ${e.message}`);
+  }
+}
+
+function Igual(obtenido, esperado, que) {
+  const a = JSON.stringify(obtenido);
+  const b = JSON.stringify(esperado);
+  if (a !== b) throw new Error(`${que}:\n  obtenido ${a.slice(0, 1500)}\n  esperado ${b.slice(0, 1500)}`);
+}
+
+async function Pagina(nombre) {
+  await n.Ir(servidor.url + nombre);
+  await n.Evaluar('(window.listo ?? customElements.whenDefined("relivo-superficie")).then(() => true)');
+}
+
+try {
+  await Pagina('prueba.html');
+  const kCarpeta = path.join(datos, 'recorded');
+  const kEstados = fs.readFileSync(path.join(kCarpeta, 'graficar_estados.txt'), 'utf8');
+  const lineas = fs.readFileSync(path.join(kCarpeta, 'graficar_casos.jsonl'), 'utf8').split('\n').filter(Boolean);
+  for (const [k, linea] of lineas.entries()) {
+    const nombre = `graficar_${k + 1}`;
+    // A usage error of the command line never reaches the control.
+    if (kEstados.includes(`${nombre} 2\n`)) continue;
+    await Caso(`${nombre} ${linea}`, async () => {
+      const r = await n.Evaluar(`Graficar(${linea})`);
+      const traza = JSON.parse(fs.readFileSync(path.join(kCarpeta, `${nombre}.json`), 'utf8'));
+      Igual(r.eventos, traza.eventos, 'eventos');
+      Igual([r.ZMin, r.ZMax, r.numeroError, r.error],
+            [traza.ZMin, traza.ZMax, traza.numeroError, traza.error], 'ZMin, ZMax, error');
+      // A failed run leaves its picture as an incomplete one, or none.
+      const png = [`${nombre}.png`, `${nombre}.incompleta.png`].find((f) => fs.existsSync(path.join(kCarpeta, f)));
+      if (!png && r.numeroError === 0) throw new Error('sin imagen grabada');
+      const d = png ? await n.Evaluar(`Diferencias("recorded/${png}")`) : 0;
+      if (d !== 0) throw new Error(`${d} píxeles distintos`);
+    });
+  }
+
+  await Caso('una expresión errónea da su texto en español', async () => {
+    Igual(await n.Evaluar(`(async () => {
+      const ev = await Evaluar.Crear();
+      const vistos = [];
+      ev.addEventListener('Error', (e) => vistos.push(e.detail));
+      ev.funcion = 'sen(x';
+      return [ev.numeroError, ev.error, vistos];
+    })()`), [-2147221501, 'Falta un paréntesis derecho.', [{ NumError: -2147221501, DescrError: 'Falta un paréntesis derecho.' }]], 'Evaluar');
+  });
+
+  await Caso('Continuar sigue tras un error de evaluación', async () => {
+    // 1/x on 6 and on 8 intervals of [-3, 3] samples x = 0.
+    const r = await n.Evaluar(`(async () => {
+      const s = await Preparada(156, 116, '1/x', 5);
+      let continuar = false;
+      s.addEventListener('Error', (e) => { e.detail.Continuar = continuar; });
+      const vistos = Grabar(s);
+      const resumen = () => [vistos.filter((e) => e.evento === 'Error').length,
+                             vistos.some((e) => e.evento === 'TerminoGraficacion')];
+      await s.graficar();
+      const sinContinuar = resumen();
+      vistos.length = 0;
+      continuar = true;
+      s.NumeroLineasX = 7;
+      await s.graficar();
+      return [sinContinuar, resumen()];
+    })()`);
+    Igual(r, [[1, false], [1, true]], 'errores y fin, sin Continuar y con él');
+  });
+
+  await Caso('Cancelar termina un gráfico grande en la siguiente cesión', async () => {
+    const r = await n.Evaluar(`(async () => {
+      const s = await Preparada(636, 476, 'sen(x)*cos(y)', 3000);
+      const vistos = Grabar(s);
+      const inicio = performance.now();
+      const fin = s.graficar();
+      await new Promise((r) => setTimeout(r, 200));
+      const antes = vistos.length;
+      s.cancelar();
+      await fin;
+      return { antes, despues: vistos.slice(antes), ms: performance.now() - inicio,
+               numeroError: s.numeroError, error: s.error };
+    })()`);
+    if (r.antes === 0) throw new Error('la página no recibió eventos antes de cancelar');
+    if (r.despues.some((e) => e.evento === 'Status' && e.Stat.startsWith('Procesando')) ||
+        r.despues.some((e) => e.evento === 'TerminoGraficacion') ||
+        r.error !== 'Cancelado por el usuario') {
+      throw new Error(JSON.stringify(r));
+    }
+    console.log(`      cancelado tras ${Math.round(r.ms)} ms: ${JSON.stringify(r.despues).slice(0, 300)}`);
+  });
+
+  await Caso('arrastrar gira la superficie', async () => {
+    await n.Evaluar(`(async () => {
+      const s = await Preparada(636, 476, 'sen(x)*cos(y)', 20);
+      await s.graficar();
+    })()`);
+    await n.Raton('mousePressed', 300, 200, { clickCount: 1, buttons: 1 });
+    await n.Raton('mouseMoved', 340, 220, { buttons: 1 });
+    await n.Raton('mouseReleased', 340, 220, { clickCount: 1, buttons: 0 });
+    const r = await n.Evaluar(`(async () => {
+      const s = document.querySelector('relivo-superficie');
+      await s.graficando;
+      return [s.AnguloX, s.AnguloZ];
+    })()`);
+    Igual(r.map((v) => Math.round(v * 1e6) / 1e6), [10, 20], 'AnguloX, AnguloZ');
+  });
+
+  await Caso('la página no registra errores', async () => {
+    Igual(n.errores, [], 'errores de la consola');
+  });
+} finally {
+  await n.Cerrar();
+  servidor.cerrar();
+}
+console.log(`${casos} casos, ${fallos} fallos`);
+process.exit(fallos === 0 ? 0 : 1);
