@@ -4,10 +4,14 @@
 # (CTest). Installs emscripten and Chromium with apt-get when missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-if ! command -v emcmake >/dev/null || ! command -v node >/dev/null; then
+faltan=()
+command -v emcmake >/dev/null || faltan+=(emscripten)
+command -v node >/dev/null || faltan+=(nodejs)
+if [ "${1:-}" = "--test" ] && ! command -v chromium >/dev/null; then faltan+=(chromium); fi
+if [ "${#faltan[@]}" -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
-  apt-get install -y -qq --no-install-recommends emscripten nodejs
+  apt-get install -y -qq --no-install-recommends "${faltan[@]}"
 fi
 # emscripten's linker scripts load their Node packages from Debian's folder.
 export NODE_PATH="${NODE_PATH:-/usr/share/nodejs}"
