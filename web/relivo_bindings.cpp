@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/linux/json_bag.h"
 #include "platform/linux/work_queue.h"
 #include "relivo/platform/error.h"
 #include "relivo/platform/surface.h"
@@ -28,6 +29,8 @@ using emscripten::val;
 // How long the control may run before a yield returns to the event loop:
 // the page paints and takes its input between two such slices.
 constexpr double kMilisegundosPorTramo = 15;
+// How often a running plot shows its progress on the page.
+constexpr double kMilisegundosEntrePintados = 100;
 
 // While a run sleeps, the page must not call into the module (the sleeping
 // run's stack would be overwritten): the control shows its window to the
@@ -38,6 +41,15 @@ EM_JS(void, MostrarAlNavegador, (int32_t id, const uint8_t* rgba, int32_t ancho,
     if (Module.relivoPintar) {
         Module.relivoPintar(id, HEAPU8.slice(rgba, rgba + ancho * alto * 4), ancho, alto);
     }
+});
+// clang-format on
+// clang-format off
+EM_ASYNC_JS(void, VolverAlBucle, (), {
+    await new Promise((seguir) => {
+        const canal = new MessageChannel();
+        canal.port1.onmessage = () => seguir();
+        canal.port2.postMessage(0);
+    });
 });
 // clang-format on
 // clang-format off
@@ -113,6 +125,22 @@ public:
         val lista = val::array();
         for (const auto& [nombre, e] : escritores_) lista.call<void>("push", nombre);
         return lista;
+    }
+
+    // The settings as the JSON document of `relivo graficar --guardar`.
+    std::string Documento() {
+        BolsaJson bolsa;
+        control_.WriteProperties(bolsa);
+        return bolsa.Texto();
+    }
+    // Restores the settings from such a document; null, or the refusal.
+    val CargarDocumento(const std::string& texto) {
+        try {
+            control_.ReadProperties(BolsaJson::DesdeTexto(texto));
+            return val::null();
+        } catch (const Fallo& f) {
+            return Rechazo(f.numero(), f.texto());
+        }
     }
 
     int32_t NumeroError() const { return control_.NumeroError(); }
@@ -227,12 +255,20 @@ private:
     std::map<std::string, std::function<void(const val&)>> escritores_;
 };
 
-// Returns to the browser's event loop when the control has run for a slice.
+// Returns to the browser's event loop when the control has run for a slice,
+// through a message to itself (a timeout would wait at least 4 ms); shows
+// the window to the page at most every kMilisegundosEntrePintados.
 void CederAlNavegador() {
     static double desde = emscripten_get_now();
-    if (emscripten_get_now() - desde < kMilisegundosPorTramo) return;
-    if (RelivoWeb* r = RelivoWeb::EnCurso()) r->Mostrar();
-    emscripten_sleep(0);
+    static double pintado = 0;
+    const double ahora = emscripten_get_now();
+    if (ahora - desde < kMilisegundosPorTramo) return;
+    RelivoWeb* r = RelivoWeb::EnCurso();
+    if (r != nullptr && ahora - pintado >= kMilisegundosEntrePintados) {
+        r->Mostrar();
+        pintado = ahora;
+    }
+    VolverAlBucle();
     CorrerPendientes();
     desde = emscripten_get_now();
 }
@@ -262,6 +298,8 @@ EMSCRIPTEN_BINDINGS(relivo_control) {
         .function("propiedad", &RelivoWeb::Propiedad)
         .function("fijarPropiedad", &RelivoWeb::FijarPropiedad)
         .function("nombres", &RelivoWeb::Nombres)
+        .function("documento", &RelivoWeb::Documento)
+        .function("cargarDocumento", &RelivoWeb::CargarDocumento)
         .function("cancelar", &RelivoWeb::Cancelar)
         .function("cls", &RelivoWeb::Cls)
         .function("refresh", &RelivoWeb::Refresh)

@@ -129,6 +129,50 @@ try {
     Igual(r.map((v) => Math.round(v * 1e6) / 1e6), [10, 20], 'AnguloX, AnguloZ');
   });
 
+  await Caso('los atributos pasan por el documento JSON y vuelven', async () => {
+    const r = await n.Evaluar(`(async () => {
+      document.body.innerHTML = '<relivo-superficie funcion="x*y" xmin="-2" xmax="5" ymin="1" ' +
+        'ymax="4" numerolineasx="12" numerolineasy="7" angulox="15" anguloz="-40" ' +
+        'autoescalaz="false" zmin="-3" zmax="9" backcolor="255" drawwidth="2" ' +
+        'tooltiptext="Una superficie"></relivo-superficie><relivo-superficie></relivo-superficie>';
+      const [a, b] = document.querySelectorAll('relivo-superficie');
+      await a.listo;
+      await b.listo;
+      const texto = await a.documento();
+      await b.cargarDocumento(texto);
+      const nombres = ${JSON.stringify(['Funcion', 'XMin', 'XMax', 'YMin', 'YMax', 'NumeroLineasX', 'NumeroLineasY', 'AnguloX', 'AnguloZ', 'AutoEscalaZ', 'ZMin', 'ZMax', 'BackColor', 'DrawWidth', 'ToolTipText'])};
+      return { a: nombres.map((p) => a[p]), b: nombres.map((p) => b[p]),
+               documento: JSON.parse(texto), otra: JSON.parse(await b.documento()) };
+    })()`);
+    // The angles are kept in radians.
+    r.a[7] = Math.round(r.a[7] * 1e9) / 1e9;
+    r.b[7] = Math.round(r.b[7] * 1e9) / 1e9;
+    Igual(r.a, ['X*Y', -2, 5, 1, 4, 12, 7, 15, -40, false, -3, 9, 255, 2, 'Una superficie'], 'atributos');
+    Igual(r.b, r.a, 'cargados del documento');
+    Igual([r.documento.NumeroLineasX, r.documento.ToolTipText], [12, 'Una superficie'], 'documento');
+    // Reading ScaleTop and ScaleWidth after ScaleMode turns a scale of 1
+    // (twips) into the user scale 0 with the same values.
+    Igual({ ...r.otra, ScaleMode: 1 }, r.documento, 'el documento escrito de nuevo');
+  });
+
+  await Caso('un documento completo sin imágenes se lee y se escribe igual', async () => {
+    // The web back end writes pictures but does not read PNG data.
+    const documento = JSON.parse(fs.readFileSync(path.join(datos, 'documento_completo.json'), 'utf8'));
+    documento.Picture = null;
+    documento.MouseIcon = null;
+    const texto = JSON.stringify(documento, null, 2);
+    const r = await n.Evaluar(`(async () => {
+      const s = await NuevaSuperficie(156, 116);
+      try {
+        await s.cargarDocumento(${JSON.stringify(texto)});
+      } catch (e) {
+        return JSON.stringify(e);
+      }
+      return s.documento();
+    })()`);
+    Igual(JSON.parse(r), JSON.parse(texto), 'documento');
+  });
+
   await Caso('la página no registra errores', async () => {
     Igual(n.errores, [], 'errores de la consola');
   });

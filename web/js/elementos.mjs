@@ -197,6 +197,29 @@ export class RelivoSuperficie extends HTMLElement {
   get numeroError() { return this.Leer('numeroError') ?? 0; }
   get error() { return this.Leer('error') ?? ''; }
 
+  // The settings as a JSON document, the same as `relivo graficar
+  // --guardar` writes.
+  documento() {
+    return this.listo.then(() => {
+      if (corriendo > 0) return new Promise((r) => kPendientes.push(() => r(this.documento())));
+      return this.nativo.documento();
+    });
+  }
+
+  // Restores the settings from such a document (text, or an object); the
+  // promise is rejected with {numero, texto} for a document the control
+  // refuses (what it set before the failure stays).
+  cargarDocumento(documento) {
+    const texto = typeof documento === 'string' ? documento : JSON.stringify(documento);
+    return this.listo.then(() => {
+      if (corriendo > 0) return new Promise((r) => kPendientes.push(() => r(this.cargarDocumento(texto))));
+      const rechazo = this.nativo.cargarDocumento(texto);
+      this.Pintar();
+      if (rechazo) throw rechazo;
+      return undefined;
+    });
+  }
+
   // The finished picture as a PNG Blob.
   grafica() {
     return this.listo.then(() => {
