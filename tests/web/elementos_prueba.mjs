@@ -173,6 +173,52 @@ try {
     Igual(JSON.parse(r), JSON.parse(texto), 'documento');
   });
 
+  // The demo page: it plots sen(x)*cos(y) when it opens, a drag turns the
+  // surface (the angle boxes follow), and Cancelar ends a large plot.
+  await Pagina('index.html');
+  await Caso('la demostración grafica sen(x)*cos(y), gira al arrastrar y cancela', async () => {
+    const primera = await n.Evaluar(`(async () => {
+      const s = document.getElementById('superficie');
+      while (!s.graficando && s.numeroError === 0 && document.getElementById('estado').textContent === '') {
+        await new Promise((r) => setTimeout(r, 10));
+      }
+      await s.graficando;
+      const c = s.canvas.getContext('2d').getImageData(0, 0, s.canvas.width, s.canvas.height).data;
+      const colores = new Set();
+      for (let i = 0; i < c.length; i += 4) colores.add((c[i] << 16) | (c[i + 1] << 8) | c[i + 2]);
+      return [s.Funcion, s.numeroError, document.getElementById('estado').textContent, colores.size > 10];
+    })()`);
+    Igual(primera, ['CosY*SinX', 0, 'Graficación terminada', true], 'primera imagen');
+    const caja = await n.Evaluar(`(() => {
+      const s = document.getElementById('superficie');
+      s.scrollIntoView();
+      const r = s.getBoundingClientRect();
+      return [r.left, r.top];
+    })()`);
+    await n.Raton('mousePressed', caja[0] + 300, caja[1] + 200, { clickCount: 1, buttons: 1 });
+    await n.Raton('mouseMoved', caja[0] + 320, caja[1] + 190, { buttons: 1 });
+    await n.Raton('mouseReleased', caja[0] + 320, caja[1] + 190, { clickCount: 1, buttons: 0 });
+    const angulos = await n.Evaluar(`(async () => {
+      const s = document.getElementById('superficie');
+      await s.graficando;
+      return [document.getElementById('AnguloX').value, document.getElementById('AnguloZ').value];
+    })()`);
+    Igual(angulos, ['25', '40'], 'cajas de los ángulos tras arrastrar');
+    const cancelado = await n.Evaluar(`(async () => {
+      const s = document.getElementById('superficie');
+      document.getElementById('NumeroLineasX').value = 3000;
+      document.getElementById('NumeroLineasY').value = 3000;
+      document.getElementById('graficar').click();
+      while (!s.graficando) await new Promise((r) => setTimeout(r, 5));
+      await new Promise((r) => setTimeout(r, 300));
+      const progreso = document.getElementById('progreso').value;
+      document.getElementById('cancelar').click();
+      await s.graficando;
+      return [progreso > 0, document.getElementById('mensaje').textContent];
+    })()`);
+    Igual(cancelado, [true, 'Error -2147221502: Cancelado por el usuario'], 'cancelar');
+  });
+
   await Caso('la página no registra errores', async () => {
     Igual(n.errores, [], 'errores de la consola');
   });

@@ -254,6 +254,10 @@ export class RelivoSuperficie extends HTMLElement {
       if (this.arrastre) {
         this.AnguloZ = this.arrastre.az + (e.clientX - this.arrastre.x) * kGradosPorPixel;
         this.AnguloX = this.arrastre.ax + (e.clientY - this.arrastre.y) * kGradosPorPixel;
+        // The plot's parameters send no notification of their own.
+        for (const p of ['AnguloX', 'AnguloZ']) {
+          this.dispatchEvent(new CustomEvent('PropiedadCambiada', { detail: { Propiedad: p } }));
+        }
         if (!this.graficando) this.graficar();
       }
       this.Pintar();
