@@ -8,6 +8,7 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <cstdlib>
 #include <functional>
 #include <map>
 #include <memory>
@@ -75,7 +76,16 @@ T Convertir(const val& v) {
         return v.isString() ? v.as<std::string>() != "false" && v.as<std::string>() != "0"
                             : v.as<bool>();
     } else {
-        const double d = v.isString() ? std::stod(v.as<std::string>()) : v.as<double>();
+        // A text must read as a number (13 otherwise).
+        double d = 0;
+        if (v.isString()) {
+            const std::string t = v.as<std::string>();
+            char* fin = nullptr;
+            d = std::strtod(t.c_str(), &fin);
+            if (t.empty() || *fin != '\0') throw Fallo::Plataforma(errores::kTiposNoCoinciden);
+        } else {
+            d = v.as<double>();
+        }
         if constexpr (std::is_integral_v<T>) {
             if (!(d >= static_cast<double>(std::numeric_limits<T>::min()) &&
                   d <= static_cast<double>(std::numeric_limits<T>::max()))) {
@@ -140,6 +150,38 @@ public:
             return val::null();
         } catch (const Fallo& f) {
             return Rechazo(f.numero(), f.texto());
+        }
+    }
+
+    // The drawing methods of the control (scale units; a colour left
+    // undefined is ForeColor): null, or the refusal.
+    val Metodo(const std::string& nombre, val a) {
+        try {
+            auto n = [&a](int i) { return static_cast<float>(a[i].as<double>()); };
+            auto color = [&a](int i) -> std::optional<ColorOle> {
+                if (a[i].isUndefined() || a[i].isNull()) return std::nullopt;
+                return Convertir<ColorOle>(a[i]);
+            };
+            if (nombre == "Line") {
+                control_.Line_(n(0), n(1), n(2), n(3), color(4));
+            } else if (nombre == "Circle") {
+                control_.Circle_(n(0), n(1), n(2), color(3));
+            } else if (nombre == "PSet") {
+                control_.PSet_(n(0), n(1), color(2));
+            } else if (nombre == "Point") {
+                return val(control_.Point(n(0), n(1)));
+            } else if (nombre == "TextWidth") {
+                return val(control_.TextWidth(a[0].as<std::string>()));
+            } else if (nombre == "TextHeight") {
+                return val(control_.TextHeight(a[0].as<std::string>()));
+            } else {
+                throw Fallo::Plataforma(errores::kArgumentoNoValido);
+            }
+            return val::null();
+        } catch (const Fallo& f) {
+            val r = Rechazo(f.numero(), f.texto());
+            r.set("rechazo", true);
+            return r;
         }
     }
 
@@ -299,6 +341,7 @@ EMSCRIPTEN_BINDINGS(relivo_control) {
         .function("fijarPropiedad", &RelivoWeb::FijarPropiedad)
         .function("nombres", &RelivoWeb::Nombres)
         .function("documento", &RelivoWeb::Documento)
+        .function("metodo", &RelivoWeb::Metodo)
         .function("cargarDocumento", &RelivoWeb::CargarDocumento)
         .function("cancelar", &RelivoWeb::Cancelar)
         .function("cls", &RelivoWeb::Cls)

@@ -173,6 +173,20 @@ try {
     Igual(JSON.parse(r), JSON.parse(texto), 'documento');
   });
 
+  await Caso('los métodos de dibujo llegan a la superficie', async () => {
+    const r = await n.Evaluar(`(async () => {
+      const s = await NuevaSuperficie(156, 116);
+      s.ScaleMode = 3;
+      s.pSet(10, 10, 255);
+      s.line(0, 50, 100, 50, 65280);
+      const c = s.canvas.getContext('2d').getImageData(50, 50, 1, 1).data;
+      let rechazo = null;
+      try { s.circle(20, 20, 5, 'rojo'); } catch (e) { rechazo = e.numero; }
+      return [s.point(10, 10), s.point(50, 50), [...c.slice(0, 3)], s.textWidth('') === 0, s.textHeight('Mg') > 0, rechazo];
+    })()`);
+    Igual(r, [255, 65280, [0, 255, 0], true, true, 13], 'puntos, línea, texto y rechazo');
+  });
+
   // The demo page: it plots sen(x)*cos(y) when it opens, a drag turns the
   // surface (the angle boxes follow), and Cancelar ends a large plot.
   await Pagina('index.html');

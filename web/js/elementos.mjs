@@ -187,6 +187,25 @@ export class RelivoSuperficie extends HTMLElement {
     if (this.nativo) Llamar(() => { this.nativo.refresh(); this.Pintar(); });
   }
 
+  // The drawing methods passed through to the control's surface, in its
+  // scale units: line(x1, y1, x2, y2, color), circle(x, y, radio, color),
+  // pSet(x, y, color) (a colour left out is ForeColor), point(x, y) (a
+  // colour value), textWidth(texto), textHeight(texto). Not while a plot
+  // runs; a failure is thrown as {numero, texto}.
+  #Metodo(nombre, args) {
+    if (!this.nativo || corriendo > 0) throw new Error('Relivo: el control está graficando');
+    const r = this.nativo.metodo(nombre, args);
+    this.Pintar();
+    if (r !== null && typeof r === 'object' && r.rechazo) throw { numero: r.numero, texto: r.texto };
+    return r === null ? undefined : r;
+  }
+  line(x1, y1, x2, y2, color) { this.#Metodo('Line', [x1, y1, x2, y2, color]); }
+  circle(x, y, radio, color) { this.#Metodo('Circle', [x, y, radio, color]); }
+  pSet(x, y, color) { this.#Metodo('PSet', [x, y, color]); }
+  point(x, y) { return this.#Metodo('Point', [x, y]); }
+  textWidth(texto) { return this.#Metodo('TextWidth', [String(texto)]); }
+  textHeight(texto) { return this.#Metodo('TextHeight', [String(texto)]); }
+
   // Read from the control, or while a plot runs, as last known.
   Leer(nombre) {
     if (!this.nativo) return undefined;
