@@ -6,6 +6,7 @@
 #include <charconv>
 #include <clocale>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 #include "relivo/platform/error.h"
@@ -82,6 +83,69 @@ double LeerEnLocaleC(const char* texto) {
 #endif
 }
 
+#if defined(__cpp_lib_to_chars)
+// d.dddddddddddddde±x: 15 significant digits, correctly rounded.
+std::string Cientifica15(double valor) {
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, valor, std::chars_format::scientific, 14);
+    return std::string(buf, r.ptr);
+}
+
+std::string MasCorto(double valor) {
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, valor);
+    return std::string(buf, r.ptr);
+}
+#else
+// Where the C++ library has no double overloads of to_chars (the WebAssembly
+// build), the C library's printf, which rounds correctly, gives the same
+// texts.
+std::string Cientifica15(double valor) {
+    char buf[64];
+    const int n = std::snprintf(buf, sizeof buf, "%.14e", valor);
+    return std::string(buf, static_cast<size_t>(n));
+}
+
+// The shortest digits that read back to the same double, written as fixed
+// or exponent form, whichever is shorter (fixed on a tie); a whole number in
+// fixed form is written exactly.
+std::string MasCorto(double valor) {
+    char buf[64];
+    int n = 0;
+    for (int decimales = 0; decimales <= 17; ++decimales) {
+        n = std::snprintf(buf, sizeof buf, "%.*e", decimales, valor);
+        if (LeerEnLocaleC(buf) == valor) break;
+    }
+    const std::string cientifica(buf, static_cast<size_t>(n));
+    std::string_view s = cientifica;
+    const bool negativo = s[0] == '-';
+    if (negativo) s.remove_prefix(1);
+    const size_t e = s.find('e');
+    std::string digitos(1, s[0]);
+    if (e > 1) digitos.append(s.substr(2, e - 2));
+    const int exponente = std::atoi(std::string(s.substr(e + 1)).c_str());
+    const int cifras = static_cast<int>(digitos.size());
+    const int largo_fijo = exponente < 0 ? cifras - exponente + 1
+                           : exponente < cifras - 1 ? cifras + 1
+                                                    : exponente + 1;
+    if (largo_fijo > static_cast<int>(s.size())) return cientifica;
+    std::string out = negativo ? "-" : "";
+    if (exponente < 0) {
+        out.append("0.");
+        out.append(static_cast<size_t>(-exponente - 1), '0');
+        out.append(digitos);
+    } else if (exponente < cifras - 1) {
+        out.append(digitos, 0, static_cast<size_t>(exponente) + 1);
+        out.push_back('.');
+        out.append(digitos, static_cast<size_t>(exponente) + 1, std::string::npos);
+    } else {
+        n = std::snprintf(buf, sizeof buf, "%.0f", std::fabs(valor));
+        out.append(buf, static_cast<size_t>(n));
+    }
+    return out;
+}
+#endif
+
 }  // namespace
 
 char SeparadorDecimal() {
@@ -110,10 +174,8 @@ std::string FormaGeneral(double valor) {
     if (std::isnan(valor)) throw Fallo::Plataforma(errores::kArgumentoNoValido);
     if (std::isinf(valor)) throw Fallo::Plataforma(errores::kDesbordamiento);
     if (valor == 0) return "0";
-    // 15 significant digits, correctly rounded: d.dddddddddddddde±x
-    char buf[64];
-    auto r = std::to_chars(buf, buf + sizeof buf, valor, std::chars_format::scientific, 14);
-    std::string_view s(buf, static_cast<size_t>(r.ptr - buf));
+    const std::string cientifica = Cientifica15(valor);
+    std::string_view s = cientifica;
     const bool negativo = s[0] == '-';
     if (negativo) s.remove_prefix(1);
     const size_t e = s.find('e');
@@ -158,9 +220,7 @@ std::string FormaGeneral(double valor) {
 
 std::string TextoExacto(double valor) {
     if (valor == 0) return "0";
-    char buf[64];
-    auto r = std::to_chars(buf, buf + sizeof buf, valor);
-    return std::string(buf, r.ptr);
+    return MasCorto(valor);
 }
 
 void Desbordamiento() {

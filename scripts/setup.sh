@@ -4,7 +4,8 @@
 # is added first. The Qt host needs Qt 6 Widgets, UiPlugin, UiTools and
 # Test (qt6-base-dev, qt6-tools-dev), Designer (designer-qt6), the desktop's
 # platform plugins (qt6-qpa-plugins) and the offscreen one the tests use
-# (in libqt6gui6).
+# (in libqt6gui6). The web host is built with emscripten, and tested with
+# Node and headless Chromium.
 set -euo pipefail
 paquetes=(
   cmake g++ make pkg-config
@@ -15,6 +16,7 @@ paquetes=(
   wine64 wine wine32:i386 xvfb xauth netpbm
   clang-14 libclang-rt-14-dev
   qt6-base-dev qt6-tools-dev qt6-tools-dev-tools designer-qt6 qt6-qpa-plugins libqt6gui6
+  emscripten nodejs chromium
 )
 export DEBIAN_FRONTEND=noninteractive
 actualizar=0

@@ -22,3 +22,7 @@ bash scripts/fuzz.sh
 # Relivo.ocx: the Windows component cross-built (64 and 32 bits) and tested
 # under Wine, with the Linux references from the build above.
 RELIVO_CLI="$PWD/build-test/cli/relivo" bash scripts/test_windows.sh
+
+# The web host: the WebAssembly build, its value tests in Node and the
+# elements in headless Chromium (scripts/build_web.sh).
+bash scripts/build_web.sh --test

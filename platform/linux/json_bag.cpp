@@ -2,6 +2,8 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <new>
 #include <nlohmann/json.hpp>
@@ -41,9 +43,19 @@ Json NumeroDeSencillo(float v) {
                                         : "-Infinity"}};
     // The shortest text of the single, read as a double: 0.1f is stored as 0.1.
     char buf[32];
+#if defined(__cpp_lib_to_chars)
     const auto r = std::to_chars(buf, buf + sizeof buf, v);
     double d = v;
     std::from_chars(buf, r.ptr, d);
+#else
+    // Without the floating-point to_chars (the web build): printf's fewest
+    // digits that read back to the same single.
+    for (int cifras = 1; cifras <= 9; ++cifras) {
+        std::snprintf(buf, sizeof buf, "%.*g", cifras, static_cast<double>(v));
+        if (std::strtof(buf, nullptr) == v) break;
+    }
+    const double d = std::strtod(buf, nullptr);
+#endif
     return d;
 }
 
