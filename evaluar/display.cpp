@@ -171,7 +171,7 @@ private:
     // multiplies by and that the reducer turns into "0"; npos when there is
     // none, or when nothing in the product can fail: then the "0" it reads
     // back as has the product's value.
-    size_t GrupoCero(std::string_view vista, size_t inicio) const {
+    size_t GrupoCero(std::string_view vista, size_t inicio) {
         std::vector<size_t> grupos;  // the multiplying groups
         size_t p = inicio;
         size_t fin = inicio;
@@ -224,7 +224,13 @@ private:
         return fin;
     }
 
-    bool LeeCero(size_t desde, size_t hasta) const {
+    // The groups checked in one display text are reduced again at most up
+    // to the text's own length in all: on a large nested text the checks
+    // would otherwise reduce each level once more for every level around
+    // it. A group left unchecked is written as it stands.
+    bool LeeCero(size_t desde, size_t hasta) {
+        if (hasta - desde > presupuesto_) return false;
+        presupuesto_ -= hasta - desde;
         try {
             return Simplificador(tabla_).Reducir(texto_.substr(desde, hasta - desde)) == "0";
         } catch (const Fallo&) {
@@ -272,6 +278,7 @@ private:
     const TablaVariables& tabla_;
     uint8_t omitidas_;
     std::vector<bool> intacto_;
+    size_t presupuesto_ = texto_.size();
     uint8_t usadas_ = 0;
     Profundidad profundidad_;
 };
