@@ -2,7 +2,8 @@
 # Installs the Debian packages the build, the tests and the tools need. Wine
 # runs the 32-bit Relivo.ocx with its i386 loader, so the i386 architecture
 # is added first. The Qt host needs Qt 6 Widgets, UiPlugin, UiTools and
-# Test (qt6-base-dev, qt6-tools-dev), Designer (designer-qt6), the desktop's
+# Test (qt6-base-dev, qt6-tools-dev, and libqt6opengl6-dev, which UiTools
+# finds through OpenGLWidgets), Designer (designer-qt6), the desktop's
 # platform plugins (qt6-qpa-plugins) and the offscreen one the tests use
 # (in libqt6gui6). The web host is built with emscripten, and tested with
 # Node and headless Chromium.
@@ -16,6 +17,7 @@ paquetes=(
   wine64 wine wine32:i386 xvfb xauth netpbm
   clang-14 libclang-rt-14-dev
   qt6-base-dev qt6-tools-dev qt6-tools-dev-tools designer-qt6 qt6-qpa-plugins libqt6gui6
+  libqt6opengl6-dev
   emscripten nodejs chromium
 )
 export DEBIAN_FRONTEND=noninteractive
