@@ -39,16 +39,15 @@ void Trozo(std::vector<uint8_t>& png, const char* tipo, const std::vector<uint8_
 
 std::vector<uint8_t> CodificarPng(const Imagen& imagen) {
     if (imagen.Vacia()) throw Fallo::Plataforma(errores::kArgumentoNoValido);
+    // Each row is its filter byte 0 and then its pixels' r, g, b.
+    const std::vector<uint8_t> rgb = imagen.Bytes(false);
+    const size_t ancho = 3 * static_cast<size_t>(imagen.Ancho);
     std::vector<uint8_t> filas;
-    filas.reserve(static_cast<size_t>(imagen.Alto) * (1 + 3 * static_cast<size_t>(imagen.Ancho)));
-    for (int32_t y = 0; y < imagen.Alto; ++y) {
+    filas.reserve(static_cast<size_t>(imagen.Alto) * (1 + ancho));
+    for (size_t y = 0; y < static_cast<size_t>(imagen.Alto); ++y) {
         filas.push_back(0);
-        for (int32_t x = 0; x < imagen.Ancho; ++x) {
-            const auto c = static_cast<uint32_t>(imagen.En(x, y));
-            filas.push_back(static_cast<uint8_t>(c & 0xFF));
-            filas.push_back(static_cast<uint8_t>((c >> 8) & 0xFF));
-            filas.push_back(static_cast<uint8_t>((c >> 16) & 0xFF));
-        }
+        filas.insert(filas.end(), rgb.begin() + static_cast<std::ptrdiff_t>(y * ancho),
+                     rgb.begin() + static_cast<std::ptrdiff_t>((y + 1) * ancho));
     }
     // zlib: header, stored blocks of at most 65535 bytes, Adler-32.
     std::vector<uint8_t> z{0x78, 0x01};

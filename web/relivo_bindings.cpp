@@ -222,7 +222,7 @@ public:
     // Before a sleep: the window as it is now, to the page.
     void Mostrar() {
         const Imagen i = control_.PlanoInterno().Pantalla();
-        const std::vector<uint8_t> rgba = ARgba(i);
+        const std::vector<uint8_t> rgba = i.Bytes(true);
         MostrarAlNavegador(id_, rgba.data(), i.Ancho, i.Alto);
     }
 
@@ -234,20 +234,8 @@ private:
         return r;
     }
 
-    static std::vector<uint8_t> ARgba(const Imagen& i) {
-        std::vector<uint8_t> rgba(i.Pixeles.size() * 4);
-        for (size_t k = 0; k < i.Pixeles.size(); ++k) {
-            const auto c = static_cast<uint32_t>(i.Pixeles[k]);
-            rgba[4 * k] = static_cast<uint8_t>(c & 0xFF);
-            rgba[4 * k + 1] = static_cast<uint8_t>((c >> 8) & 0xFF);
-            rgba[4 * k + 2] = static_cast<uint8_t>((c >> 16) & 0xFF);
-            rgba[4 * k + 3] = 255;
-        }
-        return rgba;
-    }
-
     static val Rgba(const Imagen& i) {
-        const std::vector<uint8_t> rgba = ARgba(i);
+        const std::vector<uint8_t> rgba = i.Bytes(true);
         val r = val::object();
         r.set("ancho", i.Ancho);
         r.set("alto", i.Alto);

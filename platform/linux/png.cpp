@@ -22,14 +22,7 @@ std::vector<uint8_t> ARgb(const Imagen& imagen) {
     if (imagen.Pixeles.size() != static_cast<size_t>(imagen.Ancho) * imagen.Alto) {
         throw Fallo::Plataforma(errores::kArgumentoNoValido);
     }
-    std::vector<uint8_t> rgb(imagen.Pixeles.size() * 3);
-    for (size_t i = 0; i < imagen.Pixeles.size(); ++i) {
-        const uint32_t c = static_cast<uint32_t>(imagen.Pixeles[i]);
-        rgb[3 * i] = static_cast<uint8_t>(c & 0xFF);
-        rgb[3 * i + 1] = static_cast<uint8_t>((c >> 8) & 0xFF);
-        rgb[3 * i + 2] = static_cast<uint8_t>((c >> 16) & 0xFF);
-    }
-    return rgb;
+    return imagen.Bytes(false);
 }
 
 png_image ImagenPng(const Imagen& imagen) {

@@ -34,6 +34,20 @@ struct Imagen {
     int32_t* Fila(int32_t y) { return Pixeles.data() + static_cast<size_t>(y) * Ancho; }
     const int32_t* Fila(int32_t y) const { return Pixeles.data() + static_cast<size_t>(y) * Ancho; }
 
+    // The pixels as bytes r, g, b row by row, each followed by an opaque
+    // alpha byte 255 when `alfa` is set: the layout of PNG rows and canvases.
+    std::vector<uint8_t> Bytes(bool alfa) const {
+        const size_t paso = alfa ? 4 : 3;
+        std::vector<uint8_t> bytes(Pixeles.size() * paso, 255);
+        for (size_t i = 0; i < Pixeles.size(); ++i) {
+            const auto c = static_cast<uint32_t>(Pixeles[i]);
+            bytes[paso * i] = static_cast<uint8_t>(c & 0xFF);
+            bytes[paso * i + 1] = static_cast<uint8_t>((c >> 8) & 0xFF);
+            bytes[paso * i + 2] = static_cast<uint8_t>((c >> 16) & 0xFF);
+        }
+        return bytes;
+    }
+
     bool operator==(const Imagen&) const = default;
 };
 
