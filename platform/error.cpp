@@ -1,6 +1,7 @@
 #include "relivo/platform/error.h"
 
 #include <array>
+#include <new>
 
 namespace relivo {
 namespace {
@@ -31,6 +32,20 @@ const char* TextoErrorPlataforma(int32_t numero) {
 
 Fallo Fallo::Plataforma(int32_t numero) {
     return Fallo(numero, TextoErrorPlataforma(numero));
+}
+
+Fallo FalloActual() {
+    try {
+        throw;
+    } catch (const Fallo& f) {
+        return f;
+    } catch (const std::bad_alloc&) {
+        return Fallo::Plataforma(errores::kMemoriaInsuficiente);
+    } catch (const std::length_error&) {
+        return Fallo::Plataforma(errores::kMemoriaInsuficiente);
+    } catch (...) {
+        return Fallo::Plataforma(errores::kArgumentoNoValido);
+    }
 }
 
 }  // namespace relivo

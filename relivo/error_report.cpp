@@ -1,23 +1,6 @@
 #include "relivo/error_report.h"
 
-#include <new>
-#include <stdexcept>
-
 namespace relivo {
-
-Fallo FalloDe(std::exception_ptr excepcion) {
-    try {
-        std::rethrow_exception(excepcion);
-    } catch (const Fallo& f) {
-        return f;
-    } catch (const std::bad_alloc&) {
-        return Fallo::Plataforma(errores::kMemoriaInsuficiente);
-    } catch (const std::length_error&) {
-        return Fallo::Plataforma(errores::kMemoriaInsuficiente);
-    } catch (...) {
-        return Fallo::Plataforma(errores::kArgumentoNoValido);
-    }
-}
 
 void EjecutarSentencias(Control& c, std::initializer_list<Sentencia> sentencias,
                         const std::function<void()>& antes) {
@@ -26,7 +9,7 @@ void EjecutarSentencias(Control& c, std::initializer_list<Sentencia> sentencias,
         try {
             sentencia();
         } catch (...) {
-            const Fallo fallo = FalloDe(std::current_exception());
+            const Fallo fallo = FalloActual();
             try {
                 if (antes) antes();
             } catch (...) {

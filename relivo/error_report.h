@@ -11,7 +11,6 @@
 // host last left in it across several failures of the same call.
 #pragma once
 
-#include <exception>
 #include <functional>
 #include <initializer_list>
 
@@ -22,10 +21,6 @@ namespace relivo {
 struct Control;
 
 using Sentencia = std::function<void()>;
-
-// The failure carried by an exception: a Fallo as it is, memory exhaustion as
-// 7, anything else as 5.
-Fallo FalloDe(std::exception_ptr excepcion);
 
 // Runs one member's statements under the error report. `antes` (optional) runs
 // in front of every report (Graficar clears Ocupado there).

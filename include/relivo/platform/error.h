@@ -54,4 +54,9 @@ inline constexpr int32_t kBaseUsuario = -2147221504;
 // Text of a platform run-time error number ("" for a number it does not know).
 const char* TextoErrorPlataforma(int32_t numero);
 
+// The failure carried by the exception being handled (call it only inside a
+// catch block): a Fallo as it is, memory exhaustion as 7, anything else as 5,
+// so that no other exception leaves a public member.
+Fallo FalloActual();
+
 }  // namespace relivo
