@@ -1,13 +1,13 @@
 #include "relivo/evaluar.h"
 
 #include <algorithm>
-#include <new>
 #include <optional>
 
 #include "evaluar/arithmetic.h"
 #include "evaluar/canonical.h"
 #include "evaluar/display.h"
 #include "evaluar/messages.h"
+#include "evaluar/program_run.h"
 #include "evaluar/simplifier.h"
 #include "evaluar/state.h"
 #include "evaluar/validation.h"
@@ -58,21 +58,13 @@ namespace {
 // a host that calls back in meets no active exception.
 template <class Cuerpo>
 static auto Miembro(EstadoEvaluar& e, Cuerpo&& cuerpo) -> decltype(cuerpo()) {
-    int32_t numero = 0;
-    std::string texto;
+    std::optional<Fallo> fallo;
     try {
         return cuerpo();
-    } catch (const Fallo& f) {
-        numero = f.numero();
-        texto = f.texto();
-    } catch (const std::bad_alloc&) {
-        numero = errores::kMemoriaInsuficiente;
-        texto = Fallo::Plataforma(numero).texto();
-    } catch (const std::length_error&) {
-        numero = errores::kMemoriaInsuficiente;
-        texto = Fallo::Plataforma(numero).texto();
+    } catch (...) {
+        fallo.emplace(FalloActual());
     }
-    Reportar(e, numero, texto);
+    Reportar(e, fallo->numero(), fallo->texto());
     return decltype(cuerpo())();
 }
 
@@ -89,7 +81,7 @@ void ConstruirTodo(EstadoEvaluar& e) {
 }
 
 void Evaluacion(EstadoEvaluar& e) {
-    e.resultado = EvaluarArbol(e.programa, e.variables, e.pila);
+    e.resultado = Ejecutar(e.programa, e.variables, e.pila, [](double v) { return v; });
 }
 
 // Simplifies canonical text and renumbers the variables through the display

@@ -1,5 +1,7 @@
 // Running a compiled program: one pass over its instructions with the top of
-// the value stack held apart, so that most operations touch no memory.
+// the value stack held apart, so that most operations touch no memory, and
+// one dispatch per instruction: each binary operation is compiled for the
+// places its operands come from.
 //
 // The run can be watched: `anotar` sees every value read or computed (leaves,
 // function values, results of operations) and returns it unchanged. The
@@ -21,33 +23,122 @@ namespace programa {
 using Op = Instruccion::Op;
 using Fuente = Instruccion::Fuente;
 
-inline double LeerVariable(int32_t indice, const TablaVariables& tabla) {
-    if (indice < 1 || indice > tabla.cuenta) [[unlikely]]
-        aritmetica::Fallar(indice < 0 ? errores::kDesbordamiento : errores::kSubindice);
+// A variable's value. A program whose indexes all lie in the table runs
+// without the check (`comprobar` false); otherwise the first read of an index
+// out of it fails.
+template <bool comprobar>
+double LeerVariable(int32_t indice, const TablaVariables& tabla) {
+    if constexpr (comprobar) {
+        if (indice < 1 || indice > tabla.cuenta) [[unlikely]]
+            aritmetica::Fallar(indice < 0 ? errores::kDesbordamiento : errores::kSubindice);
+    }
     return tabla.valores[static_cast<size_t>(indice - 1)];
 }
 
 // A leaf folded into an operation: a number or a variable.
-inline double Hoja(Fuente fuente, int32_t indice, double valor, const TablaVariables& tabla) {
-    return fuente == Fuente::Numero ? valor : LeerVariable(indice, tabla);
+template <Fuente fuente, bool comprobar>
+double Hoja(int32_t indice, double valor, const TablaVariables& tabla) {
+    if constexpr (fuente == Fuente::Numero) {
+        return valor;
+    } else {
+        return LeerVariable<comprobar>(indice, tabla);
+    }
 }
 
-inline double Operar(Op op, double l, double r) {
+template <Op op>
+double Operar(double l, double r) {
     using namespace aritmetica;
-    switch (op) {
-        case Op::Sumar:
-            return Sumar(l, r);
-        case Op::Restar:
-            return Restar(l, r);
-        case Op::Multiplicar:
-            return Multiplicar(l, r);
-        case Op::Dividir:
-            return Dividir(l, r);
-        case Op::Residuo:
-            return Residuo(l, r);
-        default:
-            return Potencia(l, r);
+    if constexpr (op == Op::Sumar) return Sumar(l, r);
+    if constexpr (op == Op::Restar) return Restar(l, r);
+    if constexpr (op == Op::Multiplicar) return Multiplicar(l, r);
+    if constexpr (op == Op::Dividir) return Dividir(l, r);
+    if constexpr (op == Op::Residuo) return Residuo(l, r);
+    if constexpr (op == Op::Potencia) return Potencia(l, r);
+}
+
+// The top of the stack stays in `tope`; the values below it are in the
+// caller's stack, the next free slot at `debajo`. Pushing spills the top.
+struct Registros {
+    double tope = 0;
+    double* debajo;
+};
+
+// A binary operation with its operands taken from where the compiler put
+// them. With both operands folded in, the operation pushes its value like a
+// leaf; the left operand is read first.
+template <Op op, Fuente izquierdo, Fuente derecho, bool comprobar, class Anotar>
+void Binaria(const Instruccion& ins, const TablaVariables& tabla, Registros& r, Anotar& anotar) {
+    double a, b;
+    if constexpr (izquierdo != Fuente::Pila) {
+        *r.debajo++ = r.tope;
+        a = anotar(Hoja<izquierdo, comprobar>(ins.indiceIzquierdo, ins.valorIzquierdo, tabla));
+        b = anotar(Hoja<derecho, comprobar>(ins.indice, ins.valor, tabla));
+    } else if constexpr (derecho == Fuente::Pila) {
+        b = r.tope;
+        a = *--r.debajo;
+    } else {
+        a = r.tope;
+        b = anotar(Hoja<derecho, comprobar>(ins.indice, ins.valor, tabla));
     }
+    r.tope = anotar(Operar<op>(a, b));
+}
+
+}  // namespace programa
+
+namespace programa {
+
+template <bool comprobar, class Anotar>
+double Correr(const Programa& p, const TablaVariables& tabla, std::vector<double>& pila,
+              Anotar& anotar) {
+    using namespace programa;
+    if (pila.size() < p.pila + 1) pila.resize(p.pila + 1);
+    Registros r{.debajo = pila.data()};
+    for (const Instruccion& ins : p.instrucciones) {
+        switch (ins.clave) {
+            case Clave(Op::Numero):
+                *r.debajo++ = r.tope;
+                r.tope = anotar(ins.valor);
+                break;
+            case Clave(Op::Cero):
+                *r.debajo++ = r.tope;
+                r.tope = 0;
+                break;
+            case Clave(Op::Variable):
+                *r.debajo++ = r.tope;
+                r.tope = anotar(LeerVariable<comprobar>(ins.indice, tabla));
+                break;
+            case Clave(Op::Constante):
+                *r.debajo++ = r.tope;
+                r.tope = anotar(ValorFuncion(ins.codigo, 0));
+                break;
+            case Clave(Op::Funcion):
+                r.tope = anotar(ValorFuncion(ins.codigo, r.tope));
+                break;
+#define RELIVO_FORMA(OP, I, D)                                               \
+    case Clave(OP, Fuente::I, Fuente::D):                                    \
+        Binaria<OP, Fuente::I, Fuente::D, comprobar>(ins, tabla, r, anotar); \
+        break;
+#define RELIVO_OPERACION(OP)           \
+    RELIVO_FORMA(OP, Pila, Pila)       \
+    RELIVO_FORMA(OP, Pila, Numero)     \
+    RELIVO_FORMA(OP, Pila, Variable)   \
+    RELIVO_FORMA(OP, Numero, Numero)   \
+    RELIVO_FORMA(OP, Numero, Variable) \
+    RELIVO_FORMA(OP, Variable, Numero) \
+    RELIVO_FORMA(OP, Variable, Variable)
+                RELIVO_OPERACION(Op::Sumar)
+                RELIVO_OPERACION(Op::Restar)
+                RELIVO_OPERACION(Op::Multiplicar)
+                RELIVO_OPERACION(Op::Dividir)
+                RELIVO_OPERACION(Op::Residuo)
+                RELIVO_OPERACION(Op::Potencia)
+#undef RELIVO_OPERACION
+#undef RELIVO_FORMA
+            default:
+                break;
+        }
+    }
+    return r.tope;
 }
 
 }  // namespace programa
@@ -58,52 +149,10 @@ inline double Operar(Op op, double l, double r) {
 template <class Anotar>
 double Ejecutar(const Programa& p, const TablaVariables& tabla, std::vector<double>& pila,
                 Anotar&& anotar) {
-    using namespace programa;
-    if (pila.size() < p.pila + 1) pila.resize(p.pila + 1);
-    // The top of the stack stays in `tope`; the values below it are in
-    // `pila`, the next free slot at `debajo`. Pushing spills the top.
-    double tope = 0;
-    double* debajo = pila.data();
-    for (const Instruccion& ins : p.instrucciones) {
-        switch (ins.op) {
-            case Op::Numero:
-                *debajo++ = tope;
-                tope = anotar(ins.valor);
-                break;
-            case Op::Cero:
-                *debajo++ = tope;
-                tope = 0;
-                break;
-            case Op::Variable:
-                *debajo++ = tope;
-                tope = anotar(LeerVariable(ins.indice, tabla));
-                break;
-            case Op::Constante:
-                *debajo++ = tope;
-                tope = anotar(ValorFuncion(ins.codigo, 0));
-                break;
-            case Op::Funcion:
-                tope = anotar(ValorFuncion(ins.codigo, tope));
-                break;
-            default: {
-                double l, r;
-                if (ins.izquierdo != Fuente::Pila) {
-                    // Both operands are leaves: the operation pushes a value.
-                    *debajo++ = tope;
-                    l = anotar(Hoja(ins.izquierdo, ins.indiceIzquierdo, ins.valorIzquierdo, tabla));
-                    r = anotar(Hoja(ins.derecho, ins.indice, ins.valor, tabla));
-                } else if (ins.derecho == Fuente::Pila) {
-                    r = tope;
-                    l = *--debajo;
-                } else {
-                    l = tope;
-                    r = anotar(Hoja(ins.derecho, ins.indice, ins.valor, tabla));
-                }
-                tope = anotar(Operar(ins.op, l, r));
-            }
-        }
+    if (p.menorIndice >= 1 && p.mayorIndice <= tabla.cuenta) {
+        return programa::Correr<false>(p, tabla, pila, anotar);
     }
-    return tope;
+    return programa::Correr<true>(p, tabla, pila, anotar);
 }
 
 }  // namespace relivo

@@ -7,7 +7,6 @@
 #include "evaluar/canonical.h"
 #include "evaluar/functions.h"
 #include "evaluar/lexical.h"
-#include "evaluar/program_run.h"
 #include "platform/numbers.h"
 
 namespace relivo {
@@ -193,6 +192,11 @@ Programa Compilar(const Tree& raiz) {
     auto emitir = [&](Instruccion ins, size_t consume) {
         profundidad = profundidad - consume + 1;
         if (profundidad > p.pila) p.pila = profundidad;
+        ins.clave = Clave(ins.op, ins.izquierdo, ins.derecho);
+        if (ins.op == Op::Variable) {
+            p.menorIndice = std::min(p.menorIndice, ins.indice);
+            p.mayorIndice = std::max(p.mayorIndice, ins.indice);
+        }
         p.instrucciones.push_back(ins);
     };
     while (!pila.empty()) {
@@ -244,11 +248,6 @@ Programa Compilar(const Tree& raiz) {
         }
     }
     return p;
-}
-
-double EvaluarArbol(const Programa& programa, const TablaVariables& tabla,
-                    std::vector<double>& pila) {
-    return Ejecutar(programa, tabla, pila, [](double v) { return v; });
 }
 
 }  // namespace relivo

@@ -60,6 +60,7 @@ struct Instruccion {
     enum class Fuente : uint8_t { Pila, Numero, Variable };
 
     Op op;
+    uint8_t clave = 0;  // the operation with its operands' places in one code (`Clave`)
     Fuente derecho = Fuente::Pila;
     Fuente izquierdo = Fuente::Pila;
     char codigo = 0;     // Constante, Funcion: the code
@@ -69,16 +70,24 @@ struct Instruccion {
     double valorIzquierdo = 0;    // folded left number
 };
 
+// One code for an operation and the places of its operands, so that a run
+// dispatches once per instruction. Leaves and functions take no folded
+// operand and keep the default places.
+constexpr uint8_t Clave(Instruccion::Op op,
+                        Instruccion::Fuente izquierdo = Instruccion::Fuente::Pila,
+                        Instruccion::Fuente derecho = Instruccion::Fuente::Pila) {
+    return static_cast<uint8_t>(static_cast<int>(op) * 9 + static_cast<int>(izquierdo) * 3 +
+                                static_cast<int>(derecho));
+}
+
 struct Programa {
     std::vector<Instruccion> instrucciones;
     size_t pila = 0;  // deepest stack the program needs
+    // The smallest and largest variable index it reads (1 and 0: none).
+    int32_t menorIndice = 1;
+    int32_t mayorIndice = 0;
 };
 
 Programa Compilar(const Tree& raiz);
-
-// Evaluates the program with the variable values of the table. Raises 5, 6,
-// 9 or 11 as the first failing operation says.
-double EvaluarArbol(const Programa& programa, const TablaVariables& tabla,
-                    std::vector<double>& pila);
 
 }  // namespace relivo
