@@ -1,7 +1,10 @@
 // PNG data of the web back end, for the pictures a document holds: written
 // as 8-bit RGB with stored (uncompressed) deflate blocks, which every PNG
 // reader takes. The page itself makes its PNG files through canvas.toBlob;
-// reading a PNG is left to the browser, so DecodificarPng refuses (321).
+// reading a PNG is left to the browser: the page decodes a document's PNG
+// data into pixels before the document reaches the module (web/js/
+// elementos.mjs), so PNG data that still arrives here is data the browser
+// could not read, and DecodificarPng refuses it (321).
 #include "platform/png.h"
 
 #include <algorithm>

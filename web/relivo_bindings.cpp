@@ -1,6 +1,7 @@
 // The surface-plot control for JavaScript: RelivoNativo holds one control
-// in an AnfitrionWeb, reads and sets its properties by name, feeds it the
-// mouse and gives its window's pixels as RGBA for a canvas. Graficar may
+// in an AnfitrionWeb, reads and sets its properties by name (Font as an
+// object, the pictures as RGBA pixels the page has decoded), feeds it the
+// mouse and the keyboard and gives its window's pixels as RGBA for a canvas. Graficar may
 // yield to the browser's event loop (Asyncify), which an embind call cannot
 // do: the page starts it through the exported function relivo_graficar,
 // with ccall's async option, and gets a promise.
@@ -8,6 +9,7 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <functional>
 #include <map>
@@ -16,6 +18,7 @@
 
 #include "platform/linux/json_bag.h"
 #include "platform/linux/work_queue.h"
+#include "platform/png.h"
 #include "relivo/platform/error.h"
 #include "relivo/platform/surface.h"
 #include "relivo/platform/surface_properties.h"
@@ -65,11 +68,80 @@ std::map<int32_t, RelivoWeb*>& Registro() {
     return registro;
 }
 
+bool EsObjeto(const val& v) {
+    return !v.isNull() && v.typeOf().as<std::string>() == "object";
+}
+
+// A font from a JavaScript object: the members it has (Name, Size, Bold,
+// Italic, Underline, Strikethrough) replace those of `base`; 13 for a value
+// that is not an object or a member of another type.
+Fuente FuenteDeJs(const val& v, Fuente base) {
+    if (!EsObjeto(v)) throw Fallo::Plataforma(errores::kTiposNoCoinciden);
+    auto miembro = [&v](const char* nombre, auto& destino) {
+        const val m = v[nombre];
+        if (m.isUndefined()) return;
+        using T = std::remove_reference_t<decltype(destino)>;
+        const std::string tipo = m.typeOf().as<std::string>();
+        if constexpr (std::is_same_v<T, std::string>) {
+            if (tipo != "string") throw Fallo::Plataforma(errores::kTiposNoCoinciden);
+            destino = m.as<std::string>();
+        } else if constexpr (std::is_same_v<T, bool>) {
+            if (tipo != "boolean") throw Fallo::Plataforma(errores::kTiposNoCoinciden);
+            destino = m.as<bool>();
+        } else {
+            if (tipo != "number") throw Fallo::Plataforma(errores::kTiposNoCoinciden);
+            const double d = m.as<double>();
+            if (!(std::isfinite(d) && std::fabs(d) <= 1e6)) {
+                throw Fallo::Plataforma(errores::kDesbordamiento);
+            }
+            destino = static_cast<float>(d);
+        }
+    };
+    miembro("Name", base.Name);
+    miembro("Size", base.Size);
+    miembro("Bold", base.Bold);
+    miembro("Italic", base.Italic);
+    miembro("Underline", base.Underline);
+    miembro("Strikethrough", base.Strikethrough);
+    return base;
+}
+
+// A picture from {ancho, alto, datos}: RGBA bytes row by row (as ImageData
+// holds them), opaque (the page composes alpha over black, as a PNG is read
+// on Linux: Pixeles in elementos.mjs); null is no picture. 5 for anything
+// else.
+Imagen ImagenDeJs(const val& v) {
+    if (v.isNull() || v.isUndefined()) return Imagen();
+    if (!EsObjeto(v) || !v["ancho"].isNumber() || !v["alto"].isNumber()) {
+        throw Fallo::Plataforma(errores::kArgumentoNoValido);
+    }
+    const double ancho = v["ancho"].as<double>(), alto = v["alto"].as<double>();
+    if (!(ancho >= 1 && alto >= 1 && ancho <= kLadoMaximoImagen && alto <= kLadoMaximoImagen) ||
+        ancho != std::floor(ancho) || alto != std::floor(alto)) {
+        throw Fallo::Plataforma(errores::kArgumentoNoValido);
+    }
+    Imagen imagen(static_cast<int32_t>(ancho), static_cast<int32_t>(alto));
+    const val datos = v["datos"];
+    const size_t n = imagen.Pixeles.size() * 4;
+    if (!EsObjeto(datos) || datos["length"].isUndefined() || datos["length"].as<double>() != n) {
+        throw Fallo::Plataforma(errores::kArgumentoNoValido);
+    }
+    std::vector<uint8_t> rgba(n);
+    val(emscripten::typed_memory_view(n, rgba.data())).call<void>("set", datos);
+    for (size_t i = 0; i < imagen.Pixeles.size(); ++i) {
+        const uint8_t* p = rgba.data() + 4 * i;
+        imagen.Pixeles[i] = p[0] | (p[1] << 8) | (p[2] << 16);
+    }
+    return imagen;
+}
+
 // A JavaScript value as the type of a property.
 template <typename T>
 T Convertir(const val& v) {
-    if constexpr (std::is_same_v<T, Fuente> || std::is_same_v<T, Imagen>) {
+    if constexpr (std::is_same_v<T, Fuente>) {
         throw Fallo::Plataforma(errores::kTiposNoCoinciden);
+    } else if constexpr (std::is_same_v<T, Imagen>) {
+        return ImagenDeJs(v);
     } else if constexpr (std::is_same_v<T, std::string>) {
         return v.isString() ? v.as<std::string>() : v.call<std::string>("toString");
     } else if constexpr (std::is_same_v<T, bool>) {
@@ -174,12 +246,39 @@ public:
                 return val(control_.TextWidth(a[0].as<std::string>()));
             } else if (nombre == "TextHeight") {
                 return val(control_.TextHeight(a[0].as<std::string>()));
+            } else if (nombre == "PaintPicture") {
+                // Picture, X1, Y1, then the optional Width1, Height1, X2,
+                // Y2, Width2, Height2 and Opcode.
+                auto opcional = [&a](int i) -> std::optional<float> {
+                    if (a[i].isUndefined() || a[i].isNull()) return std::nullopt;
+                    return Convertir<float>(a[i]);
+                };
+                std::optional<int32_t> opcode;
+                if (!a[9].isUndefined() && !a[9].isNull()) opcode = Convertir<int32_t>(a[9]);
+                control_.PaintPicture(ImagenDeJs(a[0]), n(1), n(2), opcional(3), opcional(4),
+                                      opcional(5), opcional(6), opcional(7), opcional(8), opcode);
+            } else if (nombre == "PopupMenu") {
+                // Menu, then the optional Flags, x, y and DefaultMenu.
+                std::optional<int16_t> flags;
+                std::optional<float> x, y;
+                if (!a[1].isUndefined() && !a[1].isNull()) flags = Convertir<int16_t>(a[1]);
+                if (!a[2].isUndefined() && !a[2].isNull()) x = Convertir<float>(a[2]);
+                if (!a[3].isUndefined() && !a[3].isNull()) y = Convertir<float>(a[3]);
+                const std::string defecto = a[4].isUndefined() || a[4].isNull()
+                                                ? std::string()
+                                                : Convertir<std::string>(a[4]);
+                control_.PopupMenu(Convertir<std::string>(a[0]), flags, x, y, defecto);
             } else {
                 throw Fallo::Plataforma(errores::kArgumentoNoValido);
             }
             return val::null();
         } catch (const Fallo& f) {
             val r = Rechazo(f.numero(), f.texto());
+            r.set("rechazo", true);
+            return r;
+        } catch (const std::exception&) {
+            val r = Rechazo(errores::kTiposNoCoinciden,
+                            Fallo::Plataforma(errores::kTiposNoCoinciden).texto());
             r.set("rechazo", true);
             return r;
         }
@@ -196,6 +295,13 @@ public:
     // The control whose run is the innermost.
     static RelivoWeb* EnCurso() { return enCurso_; }
     void Cancelar() { control_.Cancelar(); }
+    // A key pressed on the element: KeyDown, KeyPress (when KeyAscii is not
+    // 0) and KeyUp; returns the character the surface takes (0: suppressed).
+    int Teclear(int KeyCode, int Shift, int KeyAscii) {
+        return control_.PlanoInterno().Teclear(static_cast<int16_t>(KeyCode),
+                                               static_cast<int16_t>(Shift),
+                                               static_cast<int16_t>(KeyAscii));
+    }
     void Cls() { control_.Cls(); }
     void Refresh() { control_.Refresh(); }
     val Redimensionar(double ancho, double alto) {
@@ -263,8 +369,8 @@ private:
         RELIVO_WEB_PARAMETRO(ZMax, double)
         RELIVO_WEB_PARAMETRO(ZMin, double)
 #undef RELIVO_WEB_PARAMETRO
-        // The surface's properties that are plain values (fonts and
-        // pictures are not attributes).
+        // The surface's properties that are plain values; the font and the
+        // pictures follow.
 #define RELIVO_WEB_SUPERFICIE(Nombre, Tipo, Clase, ...)                 \
     if constexpr (!tipos::Tipo::kObjeto) {                              \
         lectores_[#Nombre] = [this] { return val(control_.Nombre()); }; \
@@ -275,6 +381,21 @@ private:
     }
         RELIVO_PROPIEDADES_SUPERFICIE(RELIVO_WEB_SUPERFICIE)
 #undef RELIVO_WEB_SUPERFICIE
+        // Font as an object {Name, Size, Bold, Italic, Underline,
+        // Strikethrough}; a set changes the members the object has.
+        lectores_["Font"] = [this] { return AJs(VarianteHost(control_.Font())); };
+        escritores_["Font"] = [this](const val& v) {
+            control_.Font(FuenteDeJs(v, control_.Font()));
+        };
+        // The pictures as {ancho, alto, datos: RGBA}, or null.
+        lectores_["MouseIcon"] = [this] { return RgbaONulo(control_.MouseIcon()); };
+        escritores_["MouseIcon"] = [this](const val& v) { control_.MouseIcon(ImagenDeJs(v)); };
+        lectores_["Picture"] = [this] { return RgbaONulo(control_.Picture()); };
+        escritores_["Picture"] = [this](const val& v) { control_.Picture(ImagenDeJs(v)); };
+    }
+
+    static val RgbaONulo(const Imagen& i) {
+        return i.Vacia() ? val::null() : Rgba(i);
     }
 
     static inline RelivoWeb* enCurso_ = nullptr;
@@ -319,6 +440,10 @@ EMSCRIPTEN_KEEPALIVE void relivo_graficar(int32_t id) {
 
 EMSCRIPTEN_BINDINGS(relivo_control) {
     using relivo::RelivoWeb;
+    // The control's text of an error number, for a refusal the page makes
+    // itself (a picture it cannot decode: 321).
+    emscripten::function(
+        "textoError", +[](int32_t numero) { return relivo::Fallo::Plataforma(numero).texto(); });
     emscripten::class_<RelivoWeb>("RelivoNativo")
         .constructor<int32_t, int32_t>()
         .property("id", &RelivoWeb::Id)
@@ -332,6 +457,7 @@ EMSCRIPTEN_BINDINGS(relivo_control) {
         .function("metodo", &RelivoWeb::Metodo)
         .function("cargarDocumento", &RelivoWeb::CargarDocumento)
         .function("cancelar", &RelivoWeb::Cancelar)
+        .function("teclear", &RelivoWeb::Teclear)
         .function("cls", &RelivoWeb::Cls)
         .function("refresh", &RelivoWeb::Refresh)
         .function("redimensionar", &RelivoWeb::Redimensionar)

@@ -102,9 +102,20 @@ void AnfitrionWeb::PropertyChanged(std::string_view Nombre) {
     if (EsFuncion(alCambio_)) alCambio_(std::string(Nombre));
 }
 
-void AnfitrionWeb::PopupMenu(std::string_view, std::optional<int16_t>, std::optional<float>,
-                             std::optional<float>, std::string_view) {
-    // A page has no menus of the host's: nothing is shown.
+void AnfitrionWeb::PopupMenu(std::string_view Menu, std::optional<int16_t> Flags,
+                             std::optional<float> x, std::optional<float> y,
+                             std::string_view DefaultMenu) {
+    // A page shows its own menus: the request goes to it as the event
+    // PopupMenu (identifier 0, not one of the control's), its arguments
+    // undefined where they were left out.
+    if (!EsFuncion(alEvento_)) return;
+    val detalle = val::object();
+    detalle.set("Menu", std::string(Menu));
+    detalle.set("Flags", Flags ? val(*Flags) : val::undefined());
+    detalle.set("x", x ? val(*x) : val::undefined());
+    detalle.set("y", y ? val(*y) : val::undefined());
+    detalle.set("DefaultMenu", std::string(DefaultMenu));
+    alEvento_(0, std::string("PopupMenu"), detalle);
 }
 
 }  // namespace relivo

@@ -2,7 +2,8 @@
 // the page's function (which dispatches them as DOM CustomEvents) and the
 // by-reference arguments are read back from the object it returns; the
 // control runs in user mode with the element's font; a property-changed
-// notification goes to the page as the property's name.
+// notification goes to the page as the property's name; a pop-up menu is
+// asked of the page as the event PopupMenu.
 #pragma once
 
 #include <emscripten/val.h>

@@ -119,6 +119,11 @@ export class Navegador {
     return this.Enviar('Input.dispatchMouseEvent', { type, x, y, button: 'left', ...extra });
   }
 
+  // A real key event (keyDown, char, keyUp) to the focused element.
+  Tecla(type, extra = {}) {
+    return this.Enviar('Input.dispatchKeyEvent', { type, ...extra });
+  }
+
   async Cerrar() {
     try {
       await Promise.race([this.Enviar('Browser.close', {}, undefined), new Promise((r) => setTimeout(r, 2000))]);

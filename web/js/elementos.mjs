@@ -10,6 +10,9 @@
 // arguments in event.detail; a listener changes a by-reference argument
 // there (event.detail.Continuar = true).
 import RelivoModulo from './relivo.mjs';
+import { ConPixeles, Pixeles, UrlPng } from './imagenes.mjs';
+
+export { Pixeles };
 
 let modulo = null;
 // The elements by their control's id.
@@ -40,7 +43,9 @@ export function CargarModulo() {
   return modulo;
 }
 
-// The settings a document keeps, as attributes (lower case) and properties.
+// The settings a document keeps, as attributes (lower case) and properties;
+// kObjetos are those whose values are objects (Font, and the pictures,
+// kImagenes).
 export const kPropiedades = [
   'AnguloX', 'AnguloY', 'AnguloZ', 'AutoEscalaZ', 'Funcion', 'NumeroLineasX', 'NumeroLineasY',
   'XMax', 'XMin', 'YMax', 'YMin', 'ZMax', 'ZMin',
@@ -50,7 +55,24 @@ export const kPropiedades = [
   'MousePointer', 'ScaleHeight', 'ScaleLeft', 'ScaleMode', 'ScaleTop', 'ScaleWidth',
   'ToolTipText', 'WhatsThisHelpID',
 ];
-const kPorAtributo = new Map(kPropiedades.map((p) => [p.toLowerCase(), p]));
+export const kObjetos = ['Font', 'MouseIcon', 'Picture'];
+const kImagenes = new Set(['MouseIcon', 'Picture']);
+const kPorAtributo = new Map([...kPropiedades, ...kObjetos].map((p) => [p.toLowerCase(), p]));
+
+// The character a key gives the control (KeyAscii): a character of Latin-1,
+// a control character with Ctrl and a letter, Enter, Backspace and Escape;
+// 0 for the others.
+function CaracterDe(e) {
+  if (e.key.length === 1) {
+    const c = e.key.charCodeAt(0);
+    if (e.ctrlKey && /[a-z]/i.test(e.key)) return c & 31;
+    return c < 256 ? c : 0;
+  }
+  return { Enter: 13, Backspace: 8, Escape: 27 }[e.key] ?? 0;
+}
+
+// The Shift argument of the control's key and mouse events.
+const ShiftDe = (e) => (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0);
 
 // Half a degree of rotation per pixel dragged.
 const kGradosPorPixel = 0.5;
@@ -71,6 +93,12 @@ export class RelivoSuperficie extends HTMLElement {
     this.graficando = null;
     this.arrastre = null;
     this.listo = CargarModulo().then((M) => this.#Crear(M));
+    this.addEventListener('keydown', (e) => this.#Tecla(e));
+  }
+
+  // Focusable, so that it takes the keyboard.
+  connectedCallback() {
+    if (!this.hasAttribute('tabindex')) this.tabIndex = 0;
   }
 
   #Crear(M) {
@@ -85,11 +113,18 @@ export class RelivoSuperficie extends HTMLElement {
         this.cache[nombre] = this.nativo.propiedad(nombre);
         this.dispatchEvent(new CustomEvent('PropiedadCambiada', { detail: { Propiedad: nombre } }));
       });
-    for (const a of this.getAttributeNames()) this.attributeChangedCallback(a, null, this.getAttribute(a));
+    // listo waits for the pictures the attributes name.
+    const imagenes = [];
+    for (const a of this.getAttributeNames()) {
+      const nombre = kPorAtributo.get(a);
+      if (kImagenes.has(nombre)) imagenes.push(this.fijarPropiedad(nombre, this.getAttribute(a)).catch(() => {}));
+      else this.attributeChangedCallback(a, null, this.getAttribute(a));
+    }
     this.#Redimensionar();
     new ResizeObserver(() => this.#Redimensionar()).observe(this);
     this.#Raton();
     this.Pintar();
+    return Promise.all(imagenes).then(() => undefined);
   }
 
   #Evento(nombre, detalle) {
@@ -115,22 +150,73 @@ export class RelivoSuperficie extends HTMLElement {
   attributeChangedCallback(atributo, antes, valor) {
     if (!this.nativo || valor === null) return;
     const nombre = kPorAtributo.get(atributo);
-    if (nombre && String(this.Leer(nombre)) !== valor) this.fijarPropiedad(nombre, valor);
+    if (!nombre) return;
+    if (kImagenes.has(nombre)) this.fijarPropiedad(nombre, valor).catch(() => {});
+    else if (nombre === 'Font' || String(this.Leer(nombre)) !== valor) this.fijarPropiedad(nombre, valor);
   }
 
   // Sets a property by name; a value the control refuses leaves it as it
-  // was and raises PropiedadRechazada (Propiedad, Numero, Texto).
+  // was and raises PropiedadRechazada (Propiedad, Numero, Texto). Font takes
+  // an object or its JSON text (the members given change). A picture is
+  // decoded first (Pixeles): for Picture and MouseIcon the result is a
+  // promise, settled when the picture is set and rejected with {numero,
+  // texto} when it is refused (321: the browser cannot read it).
   fijarPropiedad(nombre, valor) {
+    if (kImagenes.has(nombre)) {
+      return Pixeles(valor).then(
+        (p) => new Promise((resolver, rechazar) => this.#Fijar(nombre, p, (r) => (r ? rechazar(r) : resolver()))),
+        () => {
+          const rechazo = { numero: 321, texto: this.M.textoError(321) };
+          this.#Rechazado(nombre, rechazo);
+          throw rechazo;
+        });
+    }
+    if (nombre === 'Font' && typeof valor === 'string') {
+      try {
+        valor = JSON.parse(valor);
+      } catch {
+        // Refused by the control as a value of another type (13).
+      }
+    }
+    this.#Fijar(nombre, valor, () => {});
+    return undefined;
+  }
+
+  // Sets the control's property now, or when the running plot resumes;
+  // hecho(rechazo) follows.
+  #Fijar(nombre, valor, hecho) {
     if (corriendo > 0) {
       this.cache[nombre] = valor;
-      kPendientes.push(() => this.fijarPropiedad(nombre, valor));
+      kPendientes.push(() => this.#Fijar(nombre, valor, hecho));
       return;
     }
     const rechazo = this.nativo.fijarPropiedad(nombre, valor);
-    if (rechazo) {
-      this.dispatchEvent(new CustomEvent('PropiedadRechazada', {
-        detail: { Propiedad: nombre, Numero: rechazo.numero, Texto: rechazo.texto } }));
+    if (rechazo) this.#Rechazado(nombre, rechazo);
+    this.Pintar();
+    hecho(rechazo);
+  }
+
+  #Rechazado(nombre, rechazo) {
+    this.dispatchEvent(new CustomEvent('PropiedadRechazada', {
+      detail: { Propiedad: nombre, Numero: rechazo.numero, Texto: rechazo.texto } }));
+  }
+
+  // A key pressed on the focused element reaches the control: its events
+  // KeyDown (KeyCode, the key's code, and Shift), KeyPress (KeyAscii, when
+  // the key gives a character) and KeyUp. Tab is left to the page, to move
+  // the focus; a character a listener suppresses (KeyAscii = 0) has its
+  // default action prevented.
+  #Tecla(e) {
+    if (!this.nativo || e.key === 'Tab' || e.isComposing) return;
+    const codigo = e.keyCode;
+    const ascii = CaracterDe(e);
+    const shift = ShiftDe(e);
+    if (corriendo > 0) {
+      kPendientes.push(() => this.nativo.teclear(codigo, shift, ascii));
+      return;
     }
+    const tomado = this.nativo.teclear(codigo, shift, ascii);
+    if (ascii !== 0 && tomado === 0) e.preventDefault();
     this.Pintar();
   }
 
@@ -160,7 +246,7 @@ export class RelivoSuperficie extends HTMLElement {
     return this.listo.then(() => {
       if (this.graficando) return this.graficando;
       if (corriendo > 0) return new Promise((r) => kPendientes.push(() => r(this.graficar())));
-      for (const p of kPropiedades) this.cache[p] = this.nativo.propiedad(p);
+      for (const p of [...kPropiedades, ...kObjetos]) this.cache[p] = this.nativo.propiedad(p);
       this.cache.numeroError = 0;
       this.cache.error = '';
       ++corriendo;
@@ -205,6 +291,26 @@ export class RelivoSuperficie extends HTMLElement {
   point(x, y) { return this.#Metodo('Point', [x, y]); }
   textWidth(texto) { return this.#Metodo('TextWidth', [String(texto)]); }
   textHeight(texto) { return this.#Metodo('TextHeight', [String(texto)]); }
+  // paintPicture(imagen, x1, y1, width1, height1, x2, y2, width2, height2,
+  // opcode): the picture (any source Pixeles takes) is decoded first, so it
+  // returns a promise, rejected with {numero, texto} (321: the browser
+  // cannot read the picture).
+  async paintPicture(imagen, ...args) {
+    await this.listo;
+    let p;
+    try {
+      p = await Pixeles(imagen);
+    } catch {
+      throw { numero: 321, texto: this.M.textoError(321) };
+    }
+    this.#Metodo('PaintPicture', [p, ...args]);
+  }
+  // popupMenu(menu, flags, x, y, defaultMenu): a page shows its own menus,
+  // so the element raises the event PopupMenu with these arguments (Menu,
+  // Flags, x, y, DefaultMenu; undefined where left out).
+  popupMenu(menu, flags, x, y, defaultMenu) {
+    this.#Metodo('PopupMenu', [String(menu), flags, x, y, defaultMenu]);
+  }
 
   // Read from the control, or while a plot runs, as last known.
   Leer(nombre) {
@@ -229,8 +335,8 @@ export class RelivoSuperficie extends HTMLElement {
   // promise is rejected with {numero, texto} for a document the control
   // refuses (what it set before the failure stays).
   cargarDocumento(documento) {
-    const texto = typeof documento === 'string' ? documento : JSON.stringify(documento);
-    return this.listo.then(() => {
+    const original = typeof documento === 'string' ? documento : JSON.stringify(documento);
+    return Promise.all([ConPixeles(original), this.listo]).then(([texto]) => {
       if (corriendo > 0) return new Promise((r) => kPendientes.push(() => r(this.cargarDocumento(texto))));
       const rechazo = this.nativo.cargarDocumento(texto);
       this.Pintar();
@@ -258,18 +364,17 @@ export class RelivoSuperficie extends HTMLElement {
   #Raton() {
     const punto = (e) => [e.offsetX, e.offsetY];
     const boton = (b) => (b & 1 ? 1 : 0) | (b & 2 ? 2 : 0) | (b & 4 ? 4 : 0);
-    const shift = (e) => (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0);
     const raton = (...args) => Llamar(() => this.nativo.raton(...args));
     this.canvas.addEventListener('pointerdown', (e) => {
       this.canvas.setPointerCapture(e.pointerId);
-      raton('down', boton(1 << e.button), shift(e), ...punto(e));
+      raton('down', boton(1 << e.button), ShiftDe(e), ...punto(e));
       if (e.button === 0) {
         this.arrastre = { x: e.clientX, y: e.clientY, ax: this.AnguloX, az: this.AnguloZ };
       }
       this.Pintar();
     });
     this.canvas.addEventListener('pointermove', (e) => {
-      raton('move', boton(e.buttons), shift(e), ...punto(e));
+      raton('move', boton(e.buttons), ShiftDe(e), ...punto(e));
       if (this.arrastre) {
         this.AnguloZ = this.arrastre.az + (e.clientX - this.arrastre.x) * kGradosPorPixel;
         this.AnguloX = this.arrastre.ax + (e.clientY - this.arrastre.y) * kGradosPorPixel;
@@ -282,7 +387,7 @@ export class RelivoSuperficie extends HTMLElement {
       this.Pintar();
     });
     this.canvas.addEventListener('pointerup', (e) => {
-      raton('up', boton(1 << e.button), shift(e), ...punto(e));
+      raton('up', boton(1 << e.button), ShiftDe(e), ...punto(e));
       if (e.button === 0 && this.arrastre) {
         this.arrastre = null;
         this.graficar();
@@ -300,6 +405,19 @@ for (const nombre of kPropiedades) {
   Object.defineProperty(RelivoSuperficie.prototype, nombre, {
     get() { return this.Leer(nombre); },
     set(valor) { if (this.nativo) this.fijarPropiedad(nombre, valor); },
+  });
+}
+// Font reads as a new object {Name, Size, Bold, Italic, Underline,
+// Strikethrough}; the pictures read as data: URLs of PNG files (null: no
+// picture) and are set as fijarPropiedad says.
+Object.defineProperty(RelivoSuperficie.prototype, 'Font', {
+  get() { return this.Leer('Font'); },
+  set(valor) { if (this.nativo) this.fijarPropiedad('Font', valor); },
+});
+for (const nombre of kImagenes) {
+  Object.defineProperty(RelivoSuperficie.prototype, nombre, {
+    get() { return this.nativo ? UrlPng(this.Leer(nombre)) : undefined; },
+    set(valor) { if (this.nativo) this.fijarPropiedad(nombre, valor).catch(() => {}); },
   });
 }
 
