@@ -64,6 +64,12 @@ void LineaDirecta(int32_t* pixeles, int32_t ancho, PuntoApi a, PuntoApi b, int32
     const ptrdiff_t sx = a.x < b.x ? 1 : -1, sy = ancho;
     int32_t* p = pixeles + static_cast<ptrdiff_t>(a.y) * ancho + a.x;
     int32_t* const fin = pixeles + static_cast<ptrdiff_t>(b.y) * ancho + b.x;
+    if (dx <= 1 && dy >= -1) {
+        // One step at most (most edges of a dense plot): both ends.
+        *p = color;
+        *fin = color;
+        return;
+    }
     int32_t err = dx + dy;
     for (;;) {
         *p = color;
