@@ -44,7 +44,8 @@ int32_t Cruce(const Borde& b, int64_t y, int32_t ancho) {
 // k = d - 2 x0 d - (1 - 2 y0)(x1 - x0) and m = 2 (x1 - x0), the same
 // integers without rounding, so the same pixels.
 struct BordePequeno {
-    int64_t y0, y1, k, m, d2;
+    int32_t y0, y1;
+    int64_t k, m, d2;
 };
 
 constexpr int64_t kLimite64 = int64_t{1} << 24;
@@ -67,20 +68,22 @@ void Tramos(int32_t* c, size_t n, int64_t y) {
     }
 }
 
-// A polygon of few vertices (the plot's cells), all of coordinates below
-// 2^24: its edges in an array of its own.
+// A polygon of few vertices (the plot's cells): its edges in an array of
+// its own. Returns false, with no run added, when a coordinate is 2^24 or
+// more away from 0.
 constexpr size_t kPocos = 8;
 
 bool Pequeno(int32_t v) {
     return v > -kLimite64 && v < kLimite64;
 }
 
-void TramosPocos(std::span<const PuntoApi> puntos, int32_t ancho, int32_t alto) {
+bool TramosPocos(std::span<const PuntoApi> puntos, int32_t ancho, int32_t alto) {
     BordePequeno lista[kPocos];
     size_t n = 0;
     int32_t ymin = puntos[0].y, ymax = puntos[0].y;
     for (size_t i = 0; i < puntos.size(); ++i) {
         PuntoApi a = puntos[i], b = puntos[i + 1 < puntos.size() ? i + 1 : 0];
+        if (!Pequeno(a.x) || !Pequeno(a.y)) return false;
         ymin = std::min(ymin, a.y);
         ymax = std::max(ymax, a.y);
         if (a.y == b.y) continue;
@@ -101,8 +104,15 @@ void TramosPocos(std::span<const PuntoApi> puntos, int32_t ancho, int32_t alto) 
                 c[m++] = static_cast<int32_t>(x);
             }
         }
-        Tramos(c, m, y);
+        if (m == 2) {
+            // The common row: one run, or none.
+            const int32_t x0 = std::min(c[0], c[1]), x1 = std::max(c[0], c[1]);
+            if (x0 < x1) tramos.push_back({y, x0, x1});
+        } else {
+            Tramos(c, m, y);
+        }
     }
+    return true;
 }
 
 }  // namespace
@@ -111,12 +121,7 @@ std::span<const TramoFila> TramosPoligono(std::span<const PuntoApi> puntos, int3
                                           int32_t alto) {
     tramos.clear();
     if (puntos.size() < 3 || ancho <= 0 || alto <= 0) return tramos;
-    if (puntos.size() <= kPocos && std::all_of(puntos.begin(), puntos.end(), [](const PuntoApi& p) {
-            return Pequeno(p.x) && Pequeno(p.y);
-        })) {
-        TramosPocos(puntos, ancho, alto);
-        return tramos;
-    }
+    if (puntos.size() <= kPocos && TramosPocos(puntos, ancho, alto)) return tramos;
     bordes.clear();
     int64_t xmin = INT64_MAX, xmax = INT64_MIN, ymin = INT64_MAX, ymax = INT64_MIN;
     for (size_t i = 0; i < puntos.size(); ++i) {
