@@ -64,12 +64,6 @@ void LineaDirecta(int32_t* pixeles, int32_t ancho, PuntoApi a, PuntoApi b, int32
     const ptrdiff_t sx = a.x < b.x ? 1 : -1, sy = ancho;
     int32_t* p = pixeles + static_cast<ptrdiff_t>(a.y) * ancho + a.x;
     int32_t* const fin = pixeles + static_cast<ptrdiff_t>(b.y) * ancho + b.x;
-    if (dx <= 1 && dy >= -1) {
-        // One step at most (most edges of a dense plot): both ends.
-        *p = color;
-        *fin = color;
-        return;
-    }
     int32_t err = dx + dy;
     for (;;) {
         *p = color;
@@ -106,10 +100,15 @@ bool ContornoDirecto(Lienzo& lienzo, std::span<const PuntoApi> puntos, const Plu
         x1 = std::max(x1, p.x);
         y1 = std::max(y1, p.y);
     }
+    // Every edge's pixels include its ends, so the vertices are painted
+    // first, and an edge of one step at most (most edges of a dense plot)
+    // has nothing more.
     int32_t* pixeles = lienzo.Destino().Pixeles.data();
     const size_t n = puntos.size();
     for (size_t i = 0; i < n; ++i) {
         PuntoApi a = puntos[i], b = puntos[i + 1 < n ? i + 1 : 0];
+        pixeles[static_cast<ptrdiff_t>(a.y) * w + a.x] = pluma.color;
+        if (std::abs(b.x - a.x) <= 1 && std::abs(b.y - a.y) <= 1) continue;
         if (b.y < a.y || (b.y == a.y && b.x < a.x)) std::swap(a, b);
         LineaDirecta(pixeles, w, a, b, pluma.color);
     }
