@@ -9,6 +9,9 @@ namespace {
 struct Registro {
     std::unordered_map<int32_t, SuperficieRaster*> superficies;
     int32_t siguiente = 0x00010010;
+    // The handle last found (0 for none), as a plot's polygons all use one.
+    int32_t ultimo = 0;
+    SuperficieRaster* ultima = nullptr;
 };
 
 Registro& ElRegistro() {
@@ -30,13 +33,19 @@ int32_t RegistrarHandle(SuperficieRaster* superficie) {
 }
 
 void BorrarHandle(int32_t handle) {
-    ElRegistro().superficies.erase(handle);
+    Registro& r = ElRegistro();
+    r.superficies.erase(handle);
+    if (r.ultimo == handle) r.ultimo = 0;
 }
 
 SuperficieRaster* SuperficieDeHandle(int32_t handle) {
     Registro& r = ElRegistro();
+    if (handle == r.ultimo && handle != 0) return r.ultima;
     const auto it = r.superficies.find(handle);
-    return it == r.superficies.end() ? nullptr : it->second;
+    if (it == r.superficies.end()) return nullptr;
+    r.ultimo = handle;
+    r.ultima = it->second;
+    return it->second;
 }
 
 }  // namespace relivo

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <span>
 #include <vector>
 
 #include "platform/linux/fonts.h"
@@ -67,6 +68,22 @@ int32_t Rop3(int32_t opcode, int32_t s, int32_t d) {
             ArgumentoNoValido();
     }
     return static_cast<int32_t>(r & 0xFFFFFFu);
+}
+
+// The runs of a polygon (inside the picture, row by row from the top)
+// painted solid in copy mode: straight into the rows, and one changed
+// rectangle, the union of the runs' own.
+void RellenarCopia(Lienzo& lienzo, std::span<const TramoFila> tramos, int32_t color) {
+    if (tramos.empty()) return;
+    Imagen& img = lienzo.Destino();
+    Rectangulo r{img.Ancho, tramos.front().y, 0, tramos.back().y + 1};
+    for (const TramoFila& t : tramos) {
+        int32_t* fila = img.Fila(t.y);
+        std::fill(fila + t.x0, fila + t.x1, color);
+        r.x0 = std::min(r.x0, t.x0);
+        r.x1 = std::max(r.x1, t.x1);
+    }
+    lienzo.Marcar(r);
 }
 
 }  // namespace
@@ -346,8 +363,12 @@ void SuperficieRaster::DibujarPoligono(std::span<const PuntoApi> puntos) {
     if (p_.FillStyle != 1) {
         const int32_t relleno = *ResolverColor(p_.FillColor);
         const int16_t estilo = p_.FillStyle;
-        for (const TramoFila& t : TramosPoligono(puntos, lienzo.Ancho(), lienzo.Alto())) {
-            lienzo.Tramo(t.y, t.x0, t.x1, relleno, estilo);
+        const std::span<const TramoFila> tramos =
+            TramosPoligono(puntos, lienzo.Ancho(), lienzo.Alto());
+        if (estilo == 0 && lienzo.Modo() == 13) {
+            RellenarCopia(lienzo, tramos, relleno);
+        } else {
+            for (const TramoFila& t : tramos) lienzo.Tramo(t.y, t.x0, t.x1, relleno, estilo);
         }
     }
     if (p_.DrawStyle == 5) return;

@@ -10,8 +10,9 @@ namespace {
 
 __extension__ typedef __int128 Entero128;
 
+// An edge, y0 < y1.
 struct Borde {
-    int64_t x0, y0, x1, y1;  // y0 < y1
+    int64_t x0, y0, x1, y1;
 };
 
 // Floor of n / d for d > 0.
@@ -25,7 +26,7 @@ Entero PisoDiv(Entero n, Entero d) {
 // First pixel whose centre is at or right of the edge's crossing with the
 // centre line of row y: ceil(x - 1/2) with x = x0 + (y + 1/2 - y0)(x1 - x0)/(y1 - y0).
 // `Entero` holds every intermediate value: 128 bits for any coordinates,
-// 64 for coordinates below 2^24.
+// 64 for coordinates below 2^24 (where every product is below 2^51).
 template <class Entero>
 int32_t Cruce(const Borde& b, int64_t y, int32_t ancho) {
     const Entero d = b.y1 - b.y0;
@@ -38,18 +39,89 @@ int32_t Cruce(const Borde& b, int64_t y, int32_t ancho) {
     return static_cast<int32_t>(c);
 }
 
+// Cruce<int64_t> for an edge of coordinates below 2^24, with what does not
+// depend on the row worked out once: d - n = k - y * m with
+// k = d - 2 x0 d - (1 - 2 y0)(x1 - x0) and m = 2 (x1 - x0), the same
+// integers without rounding, so the same pixels.
+struct BordePequeno {
+    int32_t y0, y1;
+    int64_t k, m, d2;
+};
+
 constexpr int64_t kLimite64 = int64_t{1} << 24;
+
+// Buffers kept from call to call (one thread: the host's).
+std::vector<Borde> bordes;
+std::vector<int32_t> cruces;
+std::vector<TramoFila> tramos;
+
+// Appends the runs of row y from its crossings (`n` of them at `c`).
+void Tramos(int32_t* c, size_t n, int64_t y) {
+    // Mostly two crossings (a convex figure).
+    if (n == 2) {
+        if (c[1] < c[0]) std::swap(c[0], c[1]);
+    } else {
+        std::sort(c, c + n);
+    }
+    for (size_t k = 0; k + 1 < n; k += 2) {
+        if (c[k] < c[k + 1]) tramos.push_back({static_cast<int32_t>(y), c[k], c[k + 1]});
+    }
+}
+
+// A polygon of few vertices (the plot's cells): its edges in an array of
+// its own. Returns false, with no run added, when a coordinate is 2^24 or
+// more away from 0.
+constexpr size_t kPocos = 8;
+
+bool Pequeno(int32_t v) {
+    return v > -kLimite64 && v < kLimite64;
+}
+
+bool TramosPocos(std::span<const PuntoApi> puntos, int32_t ancho, int32_t alto) {
+    BordePequeno lista[kPocos];
+    size_t n = 0;
+    int32_t ymin = puntos[0].y, ymax = puntos[0].y;
+    for (size_t i = 0; i < puntos.size(); ++i) {
+        PuntoApi a = puntos[i], b = puntos[i + 1 < puntos.size() ? i + 1 : 0];
+        if (!Pequeno(a.x) || !Pequeno(a.y)) return false;
+        ymin = std::min(ymin, a.y);
+        ymax = std::max(ymax, a.y);
+        if (a.y == b.y) continue;
+        if (b.y < a.y) std::swap(a, b);
+        const int64_t d = int64_t{b.y} - a.y, dx = int64_t{b.x} - a.x;
+        lista[n++] = {a.y, b.y, d - 2 * a.x * d - (1 - 2 * int64_t{a.y}) * dx, 2 * dx, 2 * d};
+    }
+    const int32_t desde = std::max(ymin, 0), hasta = std::min(ymax, alto);
+    for (int32_t y = desde; y < hasta; ++y) {
+        int32_t c[kPocos];
+        size_t m = 0;
+        for (size_t i = 0; i < n; ++i) {
+            const BordePequeno& b = lista[i];
+            if (b.y0 <= y && y < b.y1) {
+                int64_t x = -PisoDiv<int64_t>(b.k - y * b.m, b.d2);
+                if (x < 0) x = 0;
+                if (x > ancho) x = ancho;
+                c[m++] = static_cast<int32_t>(x);
+            }
+        }
+        if (m == 2) {
+            // The common row: one run, or none.
+            const int32_t x0 = std::min(c[0], c[1]), x1 = std::max(c[0], c[1]);
+            if (x0 < x1) tramos.push_back({y, x0, x1});
+        } else {
+            Tramos(c, m, y);
+        }
+    }
+    return true;
+}
 
 }  // namespace
 
 std::span<const TramoFila> TramosPoligono(std::span<const PuntoApi> puntos, int32_t ancho,
                                           int32_t alto) {
-    // Buffers kept from call to call.
-    static std::vector<Borde> bordes;
-    static std::vector<int32_t> cruces;
-    static std::vector<TramoFila> tramos;
     tramos.clear();
     if (puntos.size() < 3 || ancho <= 0 || alto <= 0) return tramos;
+    if (puntos.size() <= kPocos && TramosPocos(puntos, ancho, alto)) return tramos;
     bordes.clear();
     int64_t xmin = INT64_MAX, xmax = INT64_MIN, ymin = INT64_MAX, ymax = INT64_MIN;
     for (size_t i = 0; i < puntos.size(); ++i) {
@@ -62,9 +134,9 @@ std::span<const TramoFila> TramosPoligono(std::span<const PuntoApi> puntos, int3
         if (a.y == b.y) continue;
         bordes.push_back(a.y < b.y ? Borde{a.x, a.y, b.x, b.y} : Borde{b.x, b.y, a.x, a.y});
     }
+    if (bordes.empty()) return tramos;
     const bool pequenos =
         xmin > -kLimite64 && xmax < kLimite64 && ymin > -kLimite64 && ymax < kLimite64;
-    if (bordes.empty()) return tramos;
     const int64_t desde = std::max<int64_t>(ymin, 0), hasta = std::min<int64_t>(ymax, alto);
     for (int64_t y = desde; y < hasta; ++y) {
         cruces.clear();
@@ -74,17 +146,7 @@ std::span<const TramoFila> TramosPoligono(std::span<const PuntoApi> puntos, int3
                                           : Cruce<Entero128>(b, y, ancho));
             }
         }
-        // Mostly two crossings (a convex figure).
-        if (cruces.size() == 2) {
-            if (cruces[1] < cruces[0]) std::swap(cruces[0], cruces[1]);
-        } else {
-            std::sort(cruces.begin(), cruces.end());
-        }
-        for (size_t k = 0; k + 1 < cruces.size(); k += 2) {
-            if (cruces[k] < cruces[k + 1]) {
-                tramos.push_back({static_cast<int32_t>(y), cruces[k], cruces[k + 1]});
-            }
-        }
+        Tramos(cruces.data(), cruces.size(), y);
     }
     return tramos;
 }

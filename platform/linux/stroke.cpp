@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdlib>
 #include <numeric>
 #include <span>
@@ -54,6 +55,31 @@ bool Recortar(PuntoD a, PuntoD b, double xmin, double ymin, double xmax, double 
     return true;
 }
 
+// The pixels RecorrerLinea(a, b, true) visits, for a.y <= b.y, painted
+// through a pointer into the picture: the same steps, with the position
+// kept as the pixel's address (a and b inside the picture, and no step
+// leaves the rectangle they span, so each address is one pixel).
+void LineaDirecta(int32_t* pixeles, int32_t ancho, PuntoApi a, PuntoApi b, int32_t color) {
+    const int32_t dx = std::abs(b.x - a.x), dy = a.y - b.y;
+    const ptrdiff_t sx = a.x < b.x ? 1 : -1, sy = ancho;
+    int32_t* p = pixeles + static_cast<ptrdiff_t>(a.y) * ancho + a.x;
+    int32_t* const fin = pixeles + static_cast<ptrdiff_t>(b.y) * ancho + b.x;
+    int32_t err = dx + dy;
+    for (;;) {
+        *p = color;
+        if (p == fin) return;
+        const int32_t e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            p += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            p += sy;
+        }
+    }
+}
+
 }  // namespace
 
 bool ContornoDirecto(Lienzo& lienzo, std::span<const PuntoApi> puntos, const Pluma& pluma) {
@@ -64,20 +90,27 @@ bool ContornoDirecto(Lienzo& lienzo, std::span<const PuntoApi> puntos, const Plu
     const int32_t w = lienzo.Ancho(), h = lienzo.Alto();
     int32_t x0 = w, y0 = h, x1 = -1, y1 = -1;
     for (const PuntoApi& p : puntos) {
-        if (p.x < 0 || p.y < 0 || p.x >= w || p.y >= h) return false;
+        // Unsigned, a negative coordinate is past the picture too.
+        if (static_cast<uint32_t>(p.x) >= static_cast<uint32_t>(w) ||
+            static_cast<uint32_t>(p.y) >= static_cast<uint32_t>(h)) {
+            return false;
+        }
         x0 = std::min(x0, p.x);
         y0 = std::min(y0, p.y);
         x1 = std::max(x1, p.x);
         y1 = std::max(y1, p.y);
     }
+    // Every edge's pixels include its ends, so the vertices are painted
+    // first, and an edge of one step at most (most edges of a dense plot)
+    // has nothing more.
     int32_t* pixeles = lienzo.Destino().Pixeles.data();
-    for (size_t i = 0; i < puntos.size(); ++i) {
-        PuntoApi a = puntos[i], b = puntos[(i + 1) % puntos.size()];
+    const size_t n = puntos.size();
+    for (size_t i = 0; i < n; ++i) {
+        PuntoApi a = puntos[i], b = puntos[i + 1 < n ? i + 1 : 0];
+        pixeles[static_cast<ptrdiff_t>(a.y) * w + a.x] = pluma.color;
+        if (std::abs(b.x - a.x) <= 1 && std::abs(b.y - a.y) <= 1) continue;
         if (b.y < a.y || (b.y == a.y && b.x < a.x)) std::swap(a, b);
-        RecorrerLinea(a.x, a.y, b.x, b.y, true, [&](int32_t x, int32_t y) {
-            pixeles[static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)] =
-                pluma.color;
-        });
+        LineaDirecta(pixeles, w, a, b, pluma.color);
     }
     lienzo.Marcar({x0, y0, x1 + 1, y1 + 1});
     return true;
