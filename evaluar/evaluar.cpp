@@ -43,10 +43,18 @@ void Evaluar::FijarEventos(EventosEvaluar* eventos) {
 
 namespace {
 
-// Records a failure and reports it once through the Error event.
-[[gnu::cold]] void Reportar(EstadoEvaluar& e, int32_t numero, const std::string& texto) {
-    e.numeroError = numero;
-    e.textoError = texto;
+// Records the failure being handled (inside a catch block).
+[[gnu::cold]] void Registrar(EstadoEvaluar& e) {
+    const Fallo f = FalloActual();
+    e.numeroError = f.numero();
+    e.textoError = f.texto();
+}
+
+// Reports the recorded failure through the Error event, with copies that a
+// handler calling back in cannot change.
+[[gnu::cold]] void Reportar(EstadoEvaluar& e) {
+    const int32_t numero = e.numeroError;
+    const std::string texto = e.textoError;
     if (e.eventos != nullptr) e.eventos->Error(numero, texto);
 }
 
@@ -58,13 +66,12 @@ namespace {
 // a host that calls back in meets no active exception.
 template <class Cuerpo>
 static auto Miembro(EstadoEvaluar& e, Cuerpo&& cuerpo) -> decltype(cuerpo()) {
-    std::optional<Fallo> fallo;
     try {
         return cuerpo();
     } catch (...) {
-        fallo.emplace(FalloActual());
+        Registrar(e);
     }
-    Reportar(e, fallo->numero(), fallo->texto());
+    Reportar(e);
     return decltype(cuerpo())();
 }
 

@@ -192,6 +192,10 @@ Programa Compilar(const Tree& raiz) {
     auto emitir = [&](Instruccion ins, size_t consume) {
         profundidad = profundidad - consume + 1;
         if (profundidad > p.pila) p.pila = profundidad;
+        if (ins.op == Op::Potencia && ins.derecho == Instruccion::Fuente::Numero &&
+            ins.valor == 2) {
+            ins.op = Op::Cuadrado;
+        }
         ins.clave = Clave(ins.op, ins.izquierdo, ins.derecho);
         if (ins.op == Op::Variable) {
             p.menorIndice = std::min(p.menorIndice, ins.indice);

@@ -52,6 +52,7 @@ struct Instruccion {
         Dividir,
         Residuo,
         Potencia,
+        Cuadrado,  // a power whose exponent is the number 2
         Cero,
     };
     // Where a binary operation takes an operand: from the stack, or from
