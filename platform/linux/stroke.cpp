@@ -60,24 +60,10 @@ bool Recortar(PuntoD a, PuntoD b, double xmin, double ymin, double xmax, double 
 // kept as the pixel's address (a and b inside the picture, and no step
 // leaves the rectangle they span, so each address is one pixel).
 void LineaDirecta(int32_t* pixeles, int32_t ancho, PuntoApi a, PuntoApi b, int32_t color) {
-    const int32_t dx = std::abs(b.x - a.x), dy = a.y - b.y;
-    const ptrdiff_t sx = a.x < b.x ? 1 : -1, sy = ancho;
-    int32_t* p = pixeles + static_cast<ptrdiff_t>(a.y) * ancho + a.x;
-    int32_t* const fin = pixeles + static_cast<ptrdiff_t>(b.y) * ancho + b.x;
-    int32_t err = dx + dy;
-    for (;;) {
-        *p = color;
-        if (p == fin) return;
-        const int32_t e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            p += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            p += sy;
-        }
-    }
+    RecorrerPasos(pixeles + static_cast<ptrdiff_t>(a.y) * ancho + a.x,
+                  pixeles + static_cast<ptrdiff_t>(b.y) * ancho + b.x, std::abs(b.x - a.x),
+                  a.y - b.y, ptrdiff_t{a.x < b.x ? 1 : -1}, ptrdiff_t{ancho}, true,
+                  [color](int32_t* p) { *p = color; });
 }
 
 }  // namespace

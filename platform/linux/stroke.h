@@ -33,28 +33,50 @@ struct MarcasTrazo {
     std::vector<int32_t> tocados;  // indexes of the marked pixels
 };
 
-// The pixels of a thin line from pixel (x0, y0) to pixel (x1, y1), in order
-// (Bresenham), the last one only when `conFinal`: visitar(x, y) for each.
-template <class Visitar>
-void RecorrerLinea(int32_t x0, int32_t y0, int32_t x1, int32_t y1, bool conFinal, Visitar visitar) {
-    const int32_t dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
-    const int32_t sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
+// The steps of a thin line (Bresenham) over a pixel position of any kind: a
+// pixel's coordinates, or its address in a picture. From `p` to `fin`, with
+// the line's extent `dx` >= 0 and `dy` <= 0 in pixels, `pasoX` and `pasoY`
+// moving the position one pixel along each axis: visitar(position) for each
+// pixel in order, the last one only when `conFinal`.
+template <class Posicion, class Paso, class Visitar>
+void RecorrerPasos(Posicion p, const Posicion fin, int32_t dx, int32_t dy, Paso pasoX, Paso pasoY,
+                   bool conFinal, Visitar&& visitar) {
     int32_t err = dx + dy;
     for (;;) {
-        const bool ultimo = x0 == x1 && y0 == y1;
+        const bool ultimo = p == fin;
         if (ultimo && !conFinal) return;
-        visitar(x0, y0);
+        visitar(p);
         if (ultimo) return;
         const int32_t e2 = 2 * err;
         if (e2 >= dy) {
             err += dy;
-            x0 += sx;
+            p += pasoX;
         }
         if (e2 <= dx) {
             err += dx;
-            y0 += sy;
+            p += pasoY;
         }
     }
+}
+
+// A pixel's coordinates as a position of RecorrerPasos.
+struct PixelLinea {
+    int32_t x = 0, y = 0;
+    PixelLinea& operator+=(PixelLinea paso) {
+        x += paso.x;
+        y += paso.y;
+        return *this;
+    }
+    bool operator==(const PixelLinea&) const = default;
+};
+
+// The pixels of a thin line from pixel (x0, y0) to pixel (x1, y1), in order,
+// the last one only when `conFinal`: visitar(x, y) for each.
+template <class Visitar>
+void RecorrerLinea(int32_t x0, int32_t y0, int32_t x1, int32_t y1, bool conFinal, Visitar visitar) {
+    RecorrerPasos(PixelLinea{x0, y0}, PixelLinea{x1, y1}, std::abs(x1 - x0), -std::abs(y1 - y0),
+                  PixelLinea{x0 < x1 ? 1 : -1, 0}, PixelLinea{0, y0 < y1 ? 1 : -1}, conFinal,
+                  [&](PixelLinea p) { visitar(p.x, p.y); });
 }
 
 // The outline of a closed figure with a thin solid pen in copy mode, when
