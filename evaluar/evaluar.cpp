@@ -107,7 +107,8 @@ bool GuardarValor(EstadoEvaluar& e, int16_t i, double valor) {
     if (i < 1 || i > t.cuenta) throw Fallo(mensajes::kNoExisteVariable);
     aritmetica::Comprobar(valor);
     const size_t k = static_cast<size_t>(i - 1);
-    if (t.valores[k] == valor && t.definidos[k]) return false;
+    // Once the result is ready every variable has a value.
+    if (t.valores[k] == valor && (e.listo || t.definidos[k])) return false;
     t.valores[k] = valor;
     if (!e.listo) {
         t.definidos[k] = true;
@@ -119,14 +120,12 @@ bool GuardarValor(EstadoEvaluar& e, int16_t i, double valor) {
     return true;
 }
 
-// Evaluates with the stored values; a failure leaves no result ready.
+// Evaluates with the stored values, every variable having one; a failure
+// leaves no result ready.
 void Reevaluar(EstadoEvaluar& e) {
-    try {
-        Evaluacion(e);
-    } catch (...) {
-        e.listo = false;
-        throw;
-    }
+    e.listo = false;
+    Evaluacion(e);
+    e.listo = true;
 }
 
 // Stores the value of variable i and, once every variable has one,

@@ -55,6 +55,10 @@ struct ValorExacto {
     double multiplo_pi = 0;
 };
 
+// The value of a code applied to x (constants ignore x). Raises 5, 6 or 11
+// for arguments out of domain.
+using Formula = double (*)(double x);
+
 struct DatosCodigo {
     char codigo;
     std::string_view nombre;  // display name; "" for a code that is never shown
@@ -66,7 +70,7 @@ struct DatosCodigo {
     char inversa;    // the code whose application this one cancels; '\0' none
     Paridad paridad;
     std::span<const ValorExacto> exactos;
-    double (*valor)(double x);  // constants ignore x
+    Formula valor;
 };
 
 // The row of a code; nullptr for a character that is no code.

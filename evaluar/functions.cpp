@@ -13,9 +13,10 @@ double Aleatorio() {
            static_cast<double>(std::minstd_rand::max() - std::minstd_rand::min() + 1);
 }
 
-double ValorFuncion(char codigo, double x) {
+Formula FormulaDe(char codigo) {
     const DatosCodigo* d = BuscarCodigo(codigo);
-    return d == nullptr ? 0 : d->valor(x);
+    if (d == nullptr) return [](double) { return 0.0; };
+    return d->valor;
 }
 
 }  // namespace relivo

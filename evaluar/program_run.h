@@ -111,10 +111,10 @@ double Correr(const Programa& p, const TablaVariables& tabla, std::vector<double
                 break;
             case Clave(Op::Constante):
                 *r.debajo++ = r.tope;
-                r.tope = anotar(ValorFuncion(ins.codigo, 0));
+                r.tope = anotar(ins.formula(0));
                 break;
             case Clave(Op::Funcion):
-                r.tope = anotar(ValorFuncion(ins.codigo, r.tope));
+                r.tope = anotar(ins.formula(r.tope));
                 break;
 #define RELIVO_FORMA(OP, I, D)                                               \
     case Clave(OP, Fuente::I, Fuente::D):                                    \

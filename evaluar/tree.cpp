@@ -238,11 +238,11 @@ Programa Compilar(const Tree& raiz) {
             }
             emitir(ins, 2);
         } else if (unario) {
-            emitir({.op = Op::Funcion, .codigo = f[0]}, 1);
+            emitir({.op = Op::Funcion, .formula = FormulaDe(f[0])}, 1);
         } else if (f == "L") {
             emitir({.op = Op::Variable, .indice = IndiceDe(n->Derecho())}, 0);
         } else if (f == "J" || f == "K" || f == "D") {
-            emitir({.op = Op::Constante, .codigo = f[0]}, 0);
+            emitir({.op = Op::Constante, .formula = FormulaDe(f[0])}, 0);
         } else if (numeros::EsNumero(f)) {
             Instruccion ins{Op::Numero};
             ins.valor = numeros::ANumero(f);

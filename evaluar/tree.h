@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "evaluar/functions.h"
 #include "evaluar/variables.h"
 
 namespace relivo {
@@ -64,7 +65,7 @@ struct Instruccion {
     uint8_t clave = 0;  // the operation with its operands' places in one code (`Clave`)
     Fuente derecho = Fuente::Pila;
     Fuente izquierdo = Fuente::Pila;
-    char codigo = 0;     // Constante, Funcion: the code
+    Formula formula = nullptr;  // Constante, Funcion: the code's formula
     int32_t indice = 0;  // Variable, folded right variable: the index (0 when no valid index)
     double valor = 0;    // Numero, folded right number: the value
     int32_t indiceIzquierdo = 0;  // folded left variable
