@@ -11,11 +11,16 @@ namespace relivo::aritmetica {
 
 [[noreturn]] void Fallar(int32_t numero);
 
-// An infinity is an overflow (6); a not-a-number an invalid operation (5).
+// The error of a value that is not finite: an infinity is an overflow (6),
+// a not-a-number an invalid operation (5).
+[[noreturn]] inline void FallarNoFinito(double r) {
+    Fallar(std::isnan(r) ? errores::kArgumentoNoValido : errores::kDesbordamiento);
+}
+
 inline double Comprobar(double r) {
     if (std::isfinite(r)) [[likely]]
         return r;
-    Fallar(std::isnan(r) ? errores::kArgumentoNoValido : errores::kDesbordamiento);
+    FallarNoFinito(r);
 }
 
 inline double Sumar(double a, double b) {

@@ -1,7 +1,6 @@
 #include "relivo/evaluar.h"
 
 #include <algorithm>
-#include <optional>
 
 #include "evaluar/arithmetic.h"
 #include "evaluar/canonical.h"
@@ -100,13 +99,11 @@ void SimplificarYRenumerar(EstadoEvaluar& e, const std::string& canonico1) {
     e.canonico = Canonizar(visible, e.variables);
 }
 
-// Stores the value of variable i; true when the expression must now be
-// evaluated again: every variable has a value and this one changed.
-bool GuardarValor(EstadoEvaluar& e, int16_t i, double valor) {
+// Stores a finite value in slot k of the table; true when the expression
+// must now be evaluated again: every variable has a value and this one
+// changed.
+inline bool Almacenar(EstadoEvaluar& e, size_t k, double valor) {
     TablaVariables& t = e.variables;
-    if (i < 1 || i > t.cuenta) throw Fallo(mensajes::kNoExisteVariable);
-    aritmetica::Comprobar(valor);
-    const size_t k = static_cast<size_t>(i - 1);
     // Once the result is ready every variable has a value.
     if (t.valores[k] == valor && (e.listo || t.definidos[k])) return false;
     t.valores[k] = valor;
@@ -118,6 +115,26 @@ bool GuardarValor(EstadoEvaluar& e, int16_t i, double valor) {
         e.listo = true;
     }
     return true;
+}
+
+// True when `valor` can be stored in slot k: a slot of the table and a
+// finite value.
+bool Guardable(const EstadoEvaluar& e, size_t k, double valor) {
+    return k < static_cast<size_t>(e.variables.cuenta) && std::isfinite(valor);
+}
+
+// Raises the failure of storing what Guardable refuses: no such variable,
+// or the value's own error (5 or 6).
+[[noreturn]] void FallarAlGuardar(const EstadoEvaluar& e, size_t k, double valor) {
+    if (k >= static_cast<size_t>(e.variables.cuenta)) throw Fallo(mensajes::kNoExisteVariable);
+    aritmetica::FallarNoFinito(valor);
+}
+
+// Stores the value of variable i, as Almacenar, after checking both.
+bool GuardarValor(EstadoEvaluar& e, int16_t i, double valor) {
+    const size_t k = i < 1 ? SIZE_MAX : static_cast<size_t>(i - 1);
+    if (!Guardable(e, k, valor)) FallarAlGuardar(e, k, valor);
+    return Almacenar(e, k, valor);
 }
 
 // Evaluates with the stored values, every variable having one; a failure
@@ -249,38 +266,29 @@ void Evaluar::ValoresPorIndice(std::span<const double> valores) {
         // The calls one by one, each value stored as its own call would. Only
         // the last call that evaluates counts: every one after it stores
         // nothing, so it sees the final values, and it overwrites what the
-        // evaluations before it left.
+        // evaluations before it left. Of the failures, only the last call's
+        // stands: a call after a failure clears the error, as Valor [Let]
+        // does.
         const size_t n = valores.size();
-        const size_t validos = std::min(n, static_cast<size_t>(e.variables.cuenta));
-        std::optional<Fallo> fallo;
-        size_t donde = 0;  // the call that failed last
-        std::optional<size_t> evalua;
-        for (size_t k = 0; k < validos; ++k) {
-            try {
-                if (GuardarValor(e, static_cast<int16_t>(k + 1), valores[k])) evalua = k;
-            } catch (const Fallo& f) {
-                fallo = f;
-                donde = k;
+        size_t evalua = n;  // the last call that evaluates; n: none
+        size_t falla = n;   // the last call that cannot store its value; n: none
+        for (size_t k = 0; k < n; ++k) {
+            if (Guardable(e, k, valores[k])) {
+                if (Almacenar(e, k, valores[k])) evalua = k;
+            } else {
+                falla = k;
             }
         }
-        // Indexes beyond the table: each call fails alike, the last one stays.
-        if (n > validos) {
-            fallo = Fallo(mensajes::kNoExisteVariable);
-            donde = n - 1;
-        }
-        if (evalua) {
+        if (evalua + 1 == n) {
+            Reevaluar(e);
+        } else if (evalua < n) {
             try {
                 Reevaluar(e);
-            } catch (const Fallo& f) {
-                if (!fallo || donde < *evalua) {
-                    fallo = f;
-                    donde = *evalua;
-                }
+            } catch (const Fallo&) {
+                // A later call cleared the error.
             }
         }
-        // The last failure stands when it was the last call; a call after
-        // it cleared the error, as Valor [Let] does.
-        if (fallo && donde + 1 == n) throw *fallo;
+        if (falla + 1 == n) FallarAlGuardar(e, falla, valores[falla]);
     });
 }
 
