@@ -3,6 +3,7 @@
 #include "relivo/platform/surface.h"
 
 #include <gtest/gtest.h>
+#include <png.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -73,6 +74,21 @@ TEST(Superficie, ImagenEnPngIdaYVuelta) {
     EXPECT_EQ(LeerPng(ruta), img);
     std::remove(ruta.c_str());
     EXPECT_EQ(DecodificarPng(CodificarPng(img)), img);
+}
+
+TEST(Superficie, PngConTransparenciaSobreNegro) {
+    // Opaque red, and a wholly transparent grey-blue that reads as black.
+    const uint8_t rgba[] = {255, 0, 0, 255, 10, 20, 30, 0};
+    png_image png{};
+    png.version = PNG_IMAGE_VERSION;
+    png.width = 2;
+    png.height = 1;
+    png.format = PNG_FORMAT_RGBA;
+    png_alloc_size_t n = 0;
+    ASSERT_TRUE(png_image_write_to_memory(&png, nullptr, &n, 0, rgba, 0, nullptr));
+    std::vector<uint8_t> datos(n);
+    ASSERT_TRUE(png_image_write_to_memory(&png, datos.data(), &n, 0, rgba, 0, nullptr));
+    EXPECT_EQ(DecodificarPng(datos).Pixeles, (std::vector<int32_t>{RGB(255, 0, 0), 0}));
 }
 
 TEST(Superficie, PngNoValido) {
