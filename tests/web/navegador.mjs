@@ -130,9 +130,18 @@ export class Navegador {
     } catch {
       // The browser closes its pipe as it goes.
     }
-    const salido = new Promise((r) => this.proceso.once('exit', r));
-    if (this.proceso.exitCode === null) this.proceso.kill();
-    await salido;
-    fs.rmSync(this.perfil, { recursive: true, force: true, maxRetries: 5 });
+    if (this.proceso.exitCode === null && this.proceso.signalCode === null) {
+      const salido = new Promise((r) => this.proceso.once('exit', r));
+      this.proceso.kill();
+      await salido;
+    }
+    // Chromium's helper processes may still write to the profile for a
+    // moment after the browser has gone: retry, and leave a temporary
+    // folder that will not go rather than fail a finished run.
+    try {
+      fs.rmSync(this.perfil, { recursive: true, force: true, maxRetries: 20, retryDelay: 100 });
+    } catch (e) {
+      console.error(`no se pudo borrar ${this.perfil}: ${e.code}`);
+    }
   }
 }
