@@ -79,13 +79,6 @@ public:
     int32_t Ancho() const { return img_.Ancho; }
     int32_t Alto() const { return img_.Alto; }
 
-    void Pixel(int32_t x, int32_t y, int32_t color) {
-        if (x < 0 || y < 0 || x >= img_.Ancho || y >= img_.Alto) return;
-        int32_t& p = img_.En(x, y);
-        p = AplicarModo(modo_, color, p);
-        Marcar({x, y, x + 1, y + 1});
-    }
-
     // Pixels [x0, x1) of row y painted by the brush (colour, fill style).
     void Tramo(int32_t y, int32_t x0, int32_t x1, int32_t color, int16_t estilo) {
         if (y < 0 || y >= img_.Alto || estilo == 1) return;
