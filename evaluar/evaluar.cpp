@@ -87,7 +87,7 @@ void ConstruirTodo(EstadoEvaluar& e) {
 }
 
 void Evaluacion(EstadoEvaluar& e) {
-    e.resultado = Ejecutar(e.programa, e.variables, e.pila, [](double v) { return v; });
+    e.resultado = Ejecutar(e.programa, e.variables, [](double v) { return v; });
 }
 
 // Simplifies canonical text and renumbers the variables through the display
@@ -99,21 +99,29 @@ void SimplificarYRenumerar(EstadoEvaluar& e, const std::string& canonico1) {
     e.canonico = Canonizar(visible, e.variables);
 }
 
+// Almacenar before the result is ready: the slot is marked as having a
+// value, and the result becomes ready once every slot has one.
+[[gnu::noinline]] bool AlmacenarSinListo(EstadoEvaluar& e, size_t k, double valor) {
+    TablaVariables& t = e.variables;
+    if (t.valores[k] == valor && t.definidos[k]) return false;
+    t.valores[k] = valor;
+    t.definidos[k] = true;
+    for (bool d : t.definidos) {
+        if (!d) return false;
+    }
+    e.listo = true;
+    return true;
+}
+
 // Stores a finite value in slot k of the table; true when the expression
 // must now be evaluated again: every variable has a value and this one
-// changed.
+// changed. Once the result is ready every variable has a value, and a new
+// point only writes its values: that path stays in the caller.
 inline bool Almacenar(EstadoEvaluar& e, size_t k, double valor) {
-    TablaVariables& t = e.variables;
-    // Once the result is ready every variable has a value.
-    if (t.valores[k] == valor && (e.listo || t.definidos[k])) return false;
-    t.valores[k] = valor;
-    if (!e.listo) {
-        t.definidos[k] = true;
-        for (bool d : t.definidos) {
-            if (!d) return false;
-        }
-        e.listo = true;
-    }
+    if (!e.listo) return AlmacenarSinListo(e, k, valor);
+    double& v = e.variables.valores[k];
+    if (v == valor) return false;
+    v = valor;
     return true;
 }
 
@@ -132,7 +140,8 @@ bool Guardable(const EstadoEvaluar& e, size_t k, double valor) {
 
 // Stores the value of variable i, as Almacenar, after checking both.
 bool GuardarValor(EstadoEvaluar& e, int16_t i, double valor) {
-    const size_t k = i < 1 ? SIZE_MAX : static_cast<size_t>(i - 1);
+    // Indexes below 1 wrap to beyond any table (which holds 32,767 at most).
+    const size_t k = static_cast<uint16_t>(i - 1);
     if (!Guardable(e, k, valor)) FallarAlGuardar(e, k, valor);
     return Almacenar(e, k, valor);
 }
@@ -318,12 +327,20 @@ void Evaluar::Substituir(const Variante& Variable, const Variante& texto) {
     });
 }
 
-double Evaluar::Resultado() {
-    return Miembro(*e_, [&] {
-        if (e_->listo) return e_->resultado;
-        if (e_->numeroError == 0) throw Fallo(mensajes::kNoDefinida);
+// Resultado when no result is ready: 0, and the failure of reading a value
+// never computed unless a failure already stands.
+[[gnu::noinline]] static double SinResultado(EstadoEvaluar& e) {
+    return Miembro(e, [&] {
+        if (e.numeroError == 0) throw Fallo(mensajes::kNoDefinida);
         return 0.0;
     });
+}
+
+double Evaluar::Resultado() {
+    // A ready result is the hot path: it is kept free of the error path's
+    // frame.
+    if (e_->listo) return e_->resultado;
+    return SinResultado(*e_);
 }
 
 }  // namespace relivo

@@ -23,21 +23,28 @@ namespace programa {
 using Op = Instruccion::Op;
 using Fuente = Instruccion::Fuente;
 
+// The variable values a run reads, taken from the table once: a formula
+// called on the way cannot move them, so they stay in registers.
+struct Valores {
+    const double* datos;
+    int32_t cuenta;
+};
+
 // A variable's value. A program whose indexes all lie in the table runs
 // without the check (`comprobar` false); otherwise the first read of an index
 // out of it fails.
 template <bool comprobar>
-double LeerVariable(int32_t indice, const TablaVariables& tabla) {
+double LeerVariable(int32_t indice, Valores v) {
     if constexpr (comprobar) {
-        if (indice < 1 || indice > tabla.cuenta) [[unlikely]]
+        if (indice < 1 || indice > v.cuenta) [[unlikely]]
             aritmetica::Fallar(indice < 0 ? errores::kDesbordamiento : errores::kSubindice);
     }
-    return tabla.valores[static_cast<size_t>(indice - 1)];
+    return v.datos[static_cast<ptrdiff_t>(indice) - 1];
 }
 
 // A leaf folded into an operation: a number or a variable.
 template <Fuente fuente, bool comprobar>
-double Hoja(int32_t indice, double valor, const TablaVariables& tabla) {
+double Hoja(int32_t indice, double valor, Valores tabla) {
     if constexpr (fuente == Fuente::Numero) {
         return valor;
     } else {
@@ -69,7 +76,7 @@ struct Registros {
 // them. With both operands folded in, the operation pushes its value like a
 // leaf; the left operand is read first.
 template <Op op, Fuente izquierdo, Fuente derecho, bool comprobar, class Anotar>
-void Binaria(const Instruccion& ins, const TablaVariables& tabla, Registros& r, Anotar& anotar) {
+void Binaria(const Instruccion& ins, Valores tabla, Registros& r, Anotar& anotar) {
     double a, b;
     if constexpr (izquierdo != Fuente::Pila) {
         *r.debajo++ = r.tope;
@@ -90,13 +97,16 @@ void Binaria(const Instruccion& ins, const TablaVariables& tabla, Registros& r, 
 namespace programa {
 
 template <bool comprobar, class Anotar>
-double Correr(const Programa& p, const TablaVariables& tabla, std::vector<double>& pila,
-              Anotar& anotar) {
+double Correr(Programa& p, const TablaVariables& t, Anotar& anotar) {
     using namespace programa;
-    if (pila.size() < p.pila + 1) pila.resize(p.pila + 1);
-    Registros r{.debajo = pila.data()};
-    for (const Instruccion& ins : p.instrucciones) {
+    const Valores tabla{t.valores.data(), t.cuenta};
+    Registros r{.debajo = p.pila.data()};
+    // The program ends in Fin: the loop needs no test of its own.
+    for (const Instruccion* i = p.instrucciones.data();; ++i) {
+        const Instruccion& ins = *i;
         switch (ins.clave) {
+            case Clave(Op::Fin):
+                return r.tope;
             case Clave(Op::Numero):
                 *r.debajo++ = r.tope;
                 r.tope = anotar(ins.valor);
@@ -143,21 +153,19 @@ double Correr(const Programa& p, const TablaVariables& tabla, std::vector<double
                 __builtin_unreachable();
         }
     }
-    return r.tope;
 }
 
 }  // namespace programa
 
-// Evaluates the program with the variable values of the table; `pila` is the
-// caller's scratch stack, grown as needed. Raises 5, 6, 9 or 11 as the first
-// failing operation says, in the order the tree gives its operands.
+// Evaluates the program with the variable values of the table, on the
+// program's own stack. Raises 5, 6, 9 or 11 as the first failing operation
+// says, in the order the tree gives its operands.
 template <class Anotar>
-double Ejecutar(const Programa& p, const TablaVariables& tabla, std::vector<double>& pila,
-                Anotar&& anotar) {
-    if (p.menorIndice >= 1 && p.mayorIndice <= tabla.cuenta) {
-        return programa::Correr<false>(p, tabla, pila, anotar);
+double Ejecutar(Programa& p, const TablaVariables& tabla, Anotar&& anotar) {
+    if (p.mayorIndice <= tabla.cuenta) {
+        return programa::Correr<false>(p, tabla, anotar);
     }
-    return programa::Correr<true>(p, tabla, pila, anotar);
+    return programa::Correr<true>(p, tabla, anotar);
 }
 
 }  // namespace relivo

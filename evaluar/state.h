@@ -21,8 +21,7 @@ struct EstadoEvaluar {
     int32_t numeroError = 0;  // last error number; 0 = none
     std::string textoError;   // last error text
     std::unique_ptr<Tree> arbol;
-    Programa programa;         // the tree compiled for evaluation
-    std::vector<double> pila;  // evaluation stack, reused between evaluations
+    Programa programa;  // the tree compiled for evaluation
     EventosEvaluar* eventos = nullptr;
 };
 

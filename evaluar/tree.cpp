@@ -188,18 +188,17 @@ Programa Compilar(const Tree& raiz) {
     Programa p;
     // Post-order walk with an explicit stack: (node, children already emitted).
     std::vector<std::pair<const Tree*, bool>> pila{{&raiz, false}};
-    size_t profundidad = 0;
+    size_t profundidad = 0, maxima = 0;
     auto emitir = [&](Instruccion ins, size_t consume) {
         profundidad = profundidad - consume + 1;
-        if (profundidad > p.pila) p.pila = profundidad;
+        maxima = std::max(maxima, profundidad);
         if (ins.op == Op::Potencia && ins.derecho == Instruccion::Fuente::Numero &&
             ins.valor == 2) {
             ins.op = Op::Cuadrado;
         }
         ins.clave = Clave(ins.op, ins.izquierdo, ins.derecho);
         if (ins.op == Op::Variable) {
-            p.menorIndice = std::min(p.menorIndice, ins.indice);
-            p.mayorIndice = std::max(p.mayorIndice, ins.indice);
+            p.mayorIndice = ins.indice < 1 ? INT32_MAX : std::max(p.mayorIndice, ins.indice);
         }
         p.instrucciones.push_back(ins);
     };
@@ -251,6 +250,8 @@ Programa Compilar(const Tree& raiz) {
             emitir({Op::Cero}, 0);
         }
     }
+    p.instrucciones.push_back({.op = Op::Fin, .clave = Clave(Op::Fin)});
+    p.pila.assign(maxima + 1, 0.0);
     return p;
 }
 

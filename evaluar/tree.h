@@ -55,6 +55,7 @@ struct Instruccion {
         Potencia,
         Cuadrado,  // a power whose exponent is the number 2
         Cero,
+        Fin,  // the end of the program: the run returns the top of the stack
     };
     // Where a binary operation takes an operand: from the stack, or from
     // this instruction (a number or a variable folded into it). With both
@@ -84,9 +85,12 @@ constexpr uint8_t Clave(Instruccion::Op op,
 
 struct Programa {
     std::vector<Instruccion> instrucciones;
-    size_t pila = 0;  // deepest stack the program needs
-    // The smallest and largest variable index it reads (1 and 0: none).
-    int32_t menorIndice = 1;
+    // The stack of a run, as deep as the program needs (and one slot for the
+    // first push's spill), reused by every run.
+    std::vector<double> pila;
+    // The largest variable index it reads (0: none), or INT32_MAX when it
+    // reads one below 1: a table holds every index it reads when its count
+    // is at least this.
     int32_t mayorIndice = 0;
 };
 

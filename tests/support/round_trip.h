@@ -64,7 +64,7 @@ public:
 
 private:
     double Evaluar(Medida& m) {
-        return Ejecutar(programa_, tabla_, pila_, [&](double v) {
+        return Ejecutar(programa_, tabla_, [&](double v) {
             const double a = std::fabs(v);
             if (a > m.mayor) m.mayor = a;
             if (a > 0 && a < m.menor) m.menor = a;
@@ -75,7 +75,6 @@ private:
     TablaVariables tabla_;
     Tree raiz_;
     Programa programa_;
-    std::vector<double> pila_;
 };
 
 enum Permiso {
