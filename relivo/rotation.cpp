@@ -32,16 +32,6 @@ void Rotacion::Aplicar(double& x, double& y, double& z) const {
     z = zr;
 }
 
-double Coseno45() {
-    static const double c = std::cos(std::atan(1.0));
-    return c;
-}
-
-double Seno45() {
-    static const double s = std::sin(std::atan(1.0));
-    return s;
-}
-
 void Rotar(const EstadoRelivo& e, double& x, double& y, double& z) {
     Rotacion(e).Aplicar(x, y, z);
 }

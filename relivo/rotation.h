@@ -6,6 +6,8 @@
 // a product of rotation matrices; all angles 0 give the identity.
 #pragma once
 
+#include <cmath>
+
 #include "relivo/state.h"
 
 namespace relivo {
@@ -27,8 +29,15 @@ struct Rotacion {
 // Rotates a point of the plot box in place by AnguloX, AnguloY, AnguloZ.
 void Rotar(const EstadoRelivo& e, double& x, double& y, double& z);
 
-// cos and sin of arctan(1): the 45 degrees of the oblique view.
-double Coseno45();
-double Seno45();
+// cos and sin of arctan(1): the 45 degrees of the oblique view. Inline: the
+// projection of every vertex reads them.
+inline double Coseno45() {
+    static const double c = std::cos(std::atan(1.0));
+    return c;
+}
+inline double Seno45() {
+    static const double s = std::sin(std::atan(1.0));
+    return s;
+}
 
 }  // namespace relivo
