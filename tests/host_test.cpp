@@ -118,5 +118,22 @@ TEST(Ceder, EjecutaLoPendienteUnaVez) {
     EXPECT_EQ(TrabajosPendientes(), 0u);
 }
 
+// A watcher that takes itself away and then yields: the nested yield passes
+// it over, and the outer one still runs the watchers after it.
+TEST(Ceder, UnVigilanteQueSeQuitaYVuelveACeder) {
+    std::vector<std::string> hechos;
+    int32_t a = 0;
+    a = AgregarVigilante([&] {
+        hechos.push_back("a");
+        QuitarVigilante(a);
+        Ceder();
+    });
+    const int32_t b = AgregarVigilante([&] { hechos.push_back("b"); });
+    Ceder();
+    Ceder();
+    QuitarVigilante(b);
+    EXPECT_EQ(hechos, (std::vector<std::string>{"a", "b", "b", "b"}));
+}
+
 }  // namespace
 }  // namespace relivo

@@ -1,8 +1,9 @@
 // The pending work of the Linux host and the yield that runs it.
 #include "platform/linux/work_queue.h"
 
+#include <algorithm>
 #include <deque>
-#include <map>
+#include <vector>
 
 #include "relivo/platform/yield.h"
 
@@ -11,13 +12,18 @@ namespace relivo {
 namespace {
 
 struct Vigilante {
+    int32_t id;
     std::function<void()> funcion;
     bool quitado = false;  // taken away while the watchers were running
 };
 
 struct Cola {
     std::deque<std::function<void()>> trabajos;
-    std::map<int32_t, Vigilante> vigilantes;
+    // In the order added. While the watchers run, nothing moves them: a
+    // watcher added meanwhile waits in `agregados`, and one taken away is
+    // only marked, until the outermost loop over them ends.
+    std::vector<Vigilante> vigilantes;
+    std::vector<Vigilante> agregados;
     int32_t siguienteVigilante = 1;
     int32_t vigilando = 0;  // nesting depth of the watchers' loop
     bool hayQuitados = false;
@@ -42,18 +48,20 @@ size_t TrabajosPendientes() {
 int32_t AgregarVigilante(std::function<void()> vigilante) {
     Cola& c = LaCola();
     const int32_t id = c.siguienteVigilante++;
-    c.vigilantes.emplace(id, Vigilante{std::move(vigilante)});
+    (c.vigilando == 0 ? c.vigilantes : c.agregados).push_back({id, std::move(vigilante)});
     return id;
 }
 
 void QuitarVigilante(int32_t id) {
     Cola& c = LaCola();
-    // A watcher may be running (it may be this one): it is only marked, and
-    // erased when the outermost loop over the watchers ends.
+    const auto es = [id](const Vigilante& v) { return v.id == id; };
+    std::erase_if(c.agregados, es);
+    const auto it = std::find_if(c.vigilantes.begin(), c.vigilantes.end(), es);
+    if (it == c.vigilantes.end()) return;
     if (c.vigilando == 0) {
-        c.vigilantes.erase(id);
-    } else if (const auto it = c.vigilantes.find(id); it != c.vigilantes.end()) {
-        it->second.quitado = true;
+        c.vigilantes.erase(it);
+    } else {
+        it->quitado = true;
         c.hayQuitados = true;
     }
 }
@@ -84,14 +92,17 @@ void Ceder() {
         Cola& c;
         explicit Nivel(Cola& cola) : c(cola) { ++c.vigilando; }
         ~Nivel() {
-            if (--c.vigilando > 0 || !c.hayQuitados) return;
-            std::erase_if(c.vigilantes, [](const auto& v) { return v.second.quitado; });
-            c.hayQuitados = false;
+            if (--c.vigilando > 0) return;
+            if (c.hayQuitados) {
+                std::erase_if(c.vigilantes, [](const Vigilante& v) { return v.quitado; });
+                c.hayQuitados = false;
+            }
+            for (Vigilante& v : c.agregados) c.vigilantes.push_back(std::move(v));
+            c.agregados.clear();
         }
     } nivel(c);
-    const int32_t nuevos = c.siguienteVigilante;
-    for (auto it = c.vigilantes.begin(); it != c.vigilantes.end() && it->first < nuevos; ++it) {
-        if (!it->second.quitado) it->second.funcion();
+    for (size_t i = 0; i < c.vigilantes.size(); ++i) {
+        if (!c.vigilantes[i].quitado) c.vigilantes[i].funcion();
     }
 }
 
