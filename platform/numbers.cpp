@@ -83,24 +83,33 @@ double LeerEnLocaleC(const char* texto) {
 #endif
 }
 
-#if defined(__cpp_lib_to_chars)
-// d.dddddddddddddde±x: 15 significant digits, correctly rounded.
+// d.dddddddddddddde±x: 15 significant digits, correctly rounded; and the
+// shortest text that reads back to the same double. From the C++ library's
+// to_chars where it has the double overloads, else from printf (the
+// WebAssembly build).
 std::string Cientifica15(double valor) {
+#if defined(__cpp_lib_to_chars)
     char buf[64];
     const auto r = std::to_chars(buf, buf + sizeof buf, valor, std::chars_format::scientific, 14);
     return std::string(buf, r.ptr);
+#else
+    return CientificaPorPrintf(valor);
+#endif
 }
 
 std::string MasCorto(double valor) {
+#if defined(__cpp_lib_to_chars)
     char buf[64];
     const auto r = std::to_chars(buf, buf + sizeof buf, valor);
     return std::string(buf, r.ptr);
-}
 #else
-// Where the C++ library has no double overloads of to_chars (the WebAssembly
-// build), the C library's printf, which rounds correctly, gives the same
-// texts.
-std::string Cientifica15(double valor) {
+    return MasCortoPorPrintf(valor);
+#endif
+}
+
+}  // namespace
+
+std::string CientificaPorPrintf(double valor) {
     char buf[64];
     const int n = std::snprintf(buf, sizeof buf, "%.14e", valor);
     return std::string(buf, static_cast<size_t>(n));
@@ -109,7 +118,7 @@ std::string Cientifica15(double valor) {
 // The shortest digits that read back to the same double, written as fixed
 // or exponent form, whichever is shorter (fixed on a tie); a whole number in
 // fixed form is written exactly.
-std::string MasCorto(double valor) {
+std::string MasCortoPorPrintf(double valor) {
     char buf[64];
     int n = 0;
     for (int decimales = 0; decimales <= 17; ++decimales) {
@@ -125,7 +134,7 @@ std::string MasCorto(double valor) {
     if (e > 1) digitos.append(s.substr(2, e - 2));
     const int exponente = std::atoi(std::string(s.substr(e + 1)).c_str());
     const int cifras = static_cast<int>(digitos.size());
-    const int largo_fijo = exponente < 0 ? cifras - exponente + 1
+    const int largo_fijo = exponente < 0            ? cifras - exponente + 1
                            : exponente < cifras - 1 ? cifras + 1
                                                     : exponente + 1;
     if (largo_fijo > static_cast<int>(s.size())) return cientifica;
@@ -144,9 +153,6 @@ std::string MasCorto(double valor) {
     }
     return out;
 }
-#endif
-
-}  // namespace
 
 char SeparadorDecimal() {
     const char s = g_separador.load(std::memory_order_relaxed);

@@ -39,6 +39,14 @@ std::string FormaGeneral(double valor);
 // (for machine-readable output).
 std::string TextoExacto(double valor);
 
+// The number texts the C++ library's to_chars gives (15 significant digits in
+// exponent form, "d.dddddddddddddde+xx"; the shortest text that reads back),
+// made from the C library's printf, which rounds correctly: what a build
+// whose library has no to_chars for doubles (WebAssembly) uses. Every build
+// has them, so that they are checked against to_chars.
+std::string CientificaPorPrintf(double valor);
+std::string MasCortoPorPrintf(double valor);
+
 // Rounds to the nearest whole number, halves to the even one, and converts it
 // to a 16-bit (32-bit) signed integer; raises 6 when it does not fit.
 // Inline: the plot rounds several values a cell.
