@@ -186,6 +186,7 @@ int32_t IndiceDe(const Tree* hoja) {
 
 Programa Compilar(const Tree& raiz) {
     Programa p;
+    p.instrucciones.clear();
     // Post-order walk with an explicit stack: (node, children already emitted).
     std::vector<std::pair<const Tree*, bool>> pila{{&raiz, false}};
     size_t profundidad = 0, maxima = 0;
@@ -250,7 +251,7 @@ Programa Compilar(const Tree& raiz) {
             emitir({Op::Cero}, 0);
         }
     }
-    p.instrucciones.push_back({.op = Op::Fin, .clave = Clave(Op::Fin)});
+    p.instrucciones.push_back(kFin);
     p.pila.assign(maxima + 1, 0.0);
     return p;
 }

@@ -83,11 +83,15 @@ constexpr uint8_t Clave(Instruccion::Op op,
                                 static_cast<int>(derecho));
 }
 
+// The instruction that ends every program.
+inline constexpr Instruccion kFin{.op = Instruccion::Op::Fin, .clave = Clave(Instruccion::Op::Fin)};
+
 struct Programa {
-    std::vector<Instruccion> instrucciones;
+    // Ends in Fin. A program not compiled (yet) runs to 0.
+    std::vector<Instruccion> instrucciones{kFin};
     // The stack of a run, as deep as the program needs (and one slot for the
     // first push's spill), reused by every run.
-    std::vector<double> pila;
+    std::vector<double> pila = std::vector<double>(1);
     // The largest variable index it reads (0: none), or INT32_MAX when it
     // reads one below 1: a table holds every index it reads when its count
     // is at least this.
