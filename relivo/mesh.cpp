@@ -49,6 +49,31 @@ int16_t Componente(double d, double ancho) {
         numeros::AEntero32(ar::Dividir(ar::Multiplicar(d, 255), std::fabs(ancho))));
 }
 
+// The blue of every cell.
+const int16_t kAzul = numeros::AEntero16(numeros::AEntero32(255.0 / 2));
+
+// A cell's component along one axis, kept with the coordinate and range it
+// came from: the cells of a column share their red and those of a row their
+// green. It is computed again whenever one of them differs in any bit (a
+// host may change the range while the run yields).
+class ComponenteGuardado {
+public:
+    int16_t De(double coordenada, double minimo, double maximo) {
+        const std::array<double, 3> ahora{coordenada, minimo, maximo};
+        if (!valido_ || std::memcmp(&ahora, &de_, sizeof de_) != 0) {
+            valor_ = Componente(ar::Restar(coordenada, minimo), ar::Restar(maximo, minimo));
+            de_ = ahora;
+            valido_ = true;
+        }
+        return valor_;
+    }
+
+private:
+    std::array<double, 3> de_{};
+    int16_t valor_ = 0;
+    bool valido_ = false;
+};
+
 }  // namespace
 
 namespace {
@@ -185,6 +210,8 @@ void GraficarPuntos(Control& c) {
     const int32_t nY = numeros::AEntero32(e.IntervalosY);
     // A grid left without rows (a refused setting, resumed) has no cells.
     VerticesDeColumna vertices(std::max(nY + 1, 0));
+    ComponenteGuardado rojo;
+    std::vector<ComponenteGuardado> verdes(static_cast<size_t>(std::max(nY + 1, 0)));
     double xAnterior = 0;
     for (int32_t i = 0; i <= nX; ++i) {
         const double x = CoordenadaX(e, i);
@@ -192,10 +219,9 @@ void GraficarPuntos(Control& c) {
         for (int32_t j = 0; j <= nY; ++j) {
             const double y = CoordenadaY(e, j);
             if (i >= 1 && j >= 1) {
-                const int16_t R = Componente(ar::Restar(x, e.XMin), ar::Restar(e.XMax, e.XMin));
-                const int16_t G = Componente(ar::Restar(y, e.YMin), ar::Restar(e.YMax, e.YMin));
-                const int16_t B = numeros::AEntero16(numeros::AEntero32(255.0 / 2));
-                FijarColores(c, R, G, B);
+                const int16_t R = rojo.De(x, e.XMin, e.XMax);
+                const int16_t G = verdes[static_cast<size_t>(j)].De(y, e.YMin, e.YMax);
+                FijarColores(c, R, G, kAzul);
                 vertices.Comprobar(e);
                 const PuntoApi p1 =
                     vertices.En(c, true, j - 1, xAnterior, yAnterior, e.ValoresZ(i - 1, j - 1));

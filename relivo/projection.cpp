@@ -76,7 +76,10 @@ void PrepararPlano(Control& c) {
     plano.Refresh();
 }
 
-PixelProyectado Proyectar(const EstadoRelivo& e, double x, double y, double z) {
+namespace {
+
+// Every operation checked: the first failing one raises its error.
+PixelProyectado ProyectarComprobado(const EstadoRelivo& e, double x, double y, double z) {
     using ar::Multiplicar, ar::Restar, ar::Sumar;
     const double u = Sumar(Restar(e.OrigenX, Multiplicar(Coseno45(), x)), y);
     const double v = Restar(Sumar(Multiplicar(Seno45(), x), e.OrigenY), z);
@@ -85,6 +88,34 @@ PixelProyectado Proyectar(const EstadoRelivo& e, double x, double y, double z) {
     const int32_t py = numeros::AEntero32(
         Sumar(numeros::AEntero32(Multiplicar(v, e.FactorY)), Multiplicar(0.5, e.FactorY)));
     return {px, py};
+}
+
+// A device coordinate: the point scaled to pixels and rounded, plus half a
+// pixel's scale, rounded again (halves to even). False when a rounding falls
+// outside 32 bits or a value is not finite, which the comparisons refuse.
+bool Coordenada(double escalado, double factor, int32_t& pixel) {
+    const double r = std::nearbyint(escalado);
+    if (!(r >= -2147483648.0 && r <= 2147483647.0)) return false;
+    const double s = std::nearbyint(r + 0.5 * factor);
+    if (!(s >= -2147483648.0 && s <= 2147483647.0)) return false;
+    pixel = static_cast<int32_t>(s);
+    return true;
+}
+
+}  // namespace
+
+// The same operations unchecked first: an infinity or a not-a-number on the
+// way ends in a coordinate the range test refuses, and then the projection
+// is done again checked to raise the error of the first failing operation.
+// Every vertex of a plot is projected here.
+PixelProyectado Proyectar(const EstadoRelivo& e, double x, double y, double z) {
+    const double u = e.OrigenX - Coseno45() * x + y;
+    const double v = Seno45() * x + e.OrigenY - z;
+    PixelProyectado p;
+    if (Coordenada(u * e.FactorX, e.FactorX, p.px) && Coordenada(v * e.FactorY, e.FactorY, p.py))
+        [[likely]]
+        return p;
+    return ProyectarComprobado(e, x, y, z);
 }
 
 }  // namespace relivo

@@ -19,14 +19,41 @@ Rotacion::Rotacion(const EstadoRelivo& e)
       cosZ(std::cos(e.AnguloZ)),
       senZ(std::sin(e.AnguloZ)) {}
 
-void Rotacion::Aplicar(double& x, double& y, double& z) const {
+namespace {
+
+// The rotated point, every operation checked: the first one whose result is
+// not finite raises its error.
+void AplicarComprobado(const Rotacion& r, double& x, double& y, double& z) {
     using ar::Multiplicar, ar::Restar, ar::Sumar;
-    const double xr = Restar(Sumar(Multiplicar(Multiplicar(x, cosY), cosZ), Multiplicar(y, senZ)),
-                             Multiplicar(senY, z));
-    const double yr = Sumar(Restar(Multiplicar(Multiplicar(y, cosX), cosZ), Multiplicar(x, senZ)),
-                            Multiplicar(senX, z));
-    const double zr = Restar(Sumar(Multiplicar(Multiplicar(cosX, z), cosY), Multiplicar(x, senY)),
-                             Multiplicar(y, senX));
+    const double xr =
+        Restar(Sumar(Multiplicar(Multiplicar(x, r.cosY), r.cosZ), Multiplicar(y, r.senZ)),
+               Multiplicar(r.senY, z));
+    const double yr =
+        Sumar(Restar(Multiplicar(Multiplicar(y, r.cosX), r.cosZ), Multiplicar(x, r.senZ)),
+              Multiplicar(r.senX, z));
+    const double zr =
+        Restar(Sumar(Multiplicar(Multiplicar(r.cosX, z), r.cosY), Multiplicar(x, r.senY)),
+               Multiplicar(y, r.senX));
+    x = xr;
+    y = yr;
+    z = zr;
+}
+
+}  // namespace
+
+// The same operations unchecked first: with no division, an infinity or a
+// not-a-number on the way can only end in one that is not finite, so finite
+// results are exactly the checked ones, and anything else is done again
+// checked to raise the error the first failing operation gives. Every
+// vertex of a plot is rotated here.
+void Rotacion::Aplicar(double& x, double& y, double& z) const {
+    const double xr = x * cosY * cosZ + y * senZ - senY * z;
+    const double yr = y * cosX * cosZ - x * senZ + senX * z;
+    const double zr = cosX * z * cosY + x * senY - y * senX;
+    if (!std::isfinite(xr) || !std::isfinite(yr) || !std::isfinite(zr)) [[unlikely]] {
+        AplicarComprobado(*this, x, y, z);
+        return;
+    }
     x = xr;
     y = yr;
     z = zr;
