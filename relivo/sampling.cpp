@@ -69,14 +69,30 @@ int16_t Porcentaje(const EstadoRelivo& e, double a) {
 
 }  // namespace
 
+namespace {
+
+// (maximo - minimo) * k / intervalos + minimo. Unchecked first: an infinity
+// or a not-a-number on the way cannot end in a finite result, so a finite one
+// is exactly the checked one; otherwise, and for a division by zero, it is
+// done again checked to raise the error of the first failing operation.
+double PuntoDeRejilla(double minimo, double maximo, int32_t k, double intervalos) {
+    if (intervalos != 0) [[likely]] {
+        const double r = (maximo - minimo) * k / intervalos + minimo;
+        if (std::isfinite(r)) [[likely]]
+            return r;
+    }
+    return ar::Sumar(ar::Dividir(ar::Multiplicar(ar::Restar(maximo, minimo), k), intervalos),
+                     minimo);
+}
+
+}  // namespace
+
 double CoordenadaX(const EstadoRelivo& e, int32_t i) {
-    return ar::Sumar(ar::Dividir(ar::Multiplicar(ar::Restar(e.XMax, e.XMin), i), e.IntervalosX),
-                     e.XMin);
+    return PuntoDeRejilla(e.XMin, e.XMax, i, e.IntervalosX);
 }
 
 double CoordenadaY(const EstadoRelivo& e, int32_t j) {
-    return ar::Sumar(ar::Dividir(ar::Multiplicar(ar::Restar(e.YMax, e.YMin), j), e.IntervalosY),
-                     e.YMin);
+    return PuntoDeRejilla(e.YMin, e.YMax, j, e.IntervalosY);
 }
 
 void ProcesarSuperficie(Control& c) {
