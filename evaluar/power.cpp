@@ -47,34 +47,34 @@ std::string Simplificador::ReducirPotencia(std::string_view texto) {
         exponentes.push_back(std::move(e));
         negativos.push_back(false);
     }
-    if (partes.size() > 1) {
-        std::string e = Reducir(partes.back().texto);
-        if (e.empty() || e == "0") {
-            Anotar(kExponenteCero);
-            return "1";
-        }
-        if (e != "1") {
-            exponentes.push_back(std::move(e));
-            negativos.push_back(false);
-        }
-        if (!exponentes.empty()) {
-            std::string& ultimo = exponentes.back();
-            if (EmpiezaConSigno(ultimo)) {
-                if (!HayOperador(std::string_view(ultimo).substr(1), "+-")) {
-                    ultimo.erase(0, 1);
-                    negativos.back() = true;
-                    // A sign before nothing ("L1L^_", typed "x^-") negates an
-                    // empty operand, which is 0: a zero exponent.
-                    if (ultimo.empty()) {
-                        Anotar(kExponenteCero);
-                        return "1";
-                    }
-                } else {
-                    ultimo = EntreParentesis(ultimo);
+    // The last exponent: the text holds a "^" outside parentheses, so there
+    // is always one.
+    std::string e = Reducir(partes.back().texto);
+    if (e.empty() || e == "0") {
+        Anotar(kExponenteCero);
+        return "1";
+    }
+    if (e != "1") {
+        exponentes.push_back(std::move(e));
+        negativos.push_back(false);
+    }
+    if (!exponentes.empty()) {
+        std::string& ultimo = exponentes.back();
+        if (EmpiezaConSigno(ultimo)) {
+            if (!HayOperador(std::string_view(ultimo).substr(1), "+-")) {
+                ultimo.erase(0, 1);
+                negativos.back() = true;
+                // A sign before nothing ("L1L^_", typed "x^-") negates an
+                // empty operand, which is 0: a zero exponent.
+                if (ultimo.empty()) {
+                    Anotar(kExponenteCero);
+                    return "1";
                 }
+            } else {
+                ultimo = EntreParentesis(ultimo);
             }
-            if (HayOperador(ultimo, kOperadores)) ultimo = EntreParentesis(ultimo);
         }
+        if (HayOperador(ultimo, kOperadores)) ultimo = EntreParentesis(ultimo);
     }
 
     OrdenarTerminos(exponentes, negativos);
