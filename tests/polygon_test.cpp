@@ -22,36 +22,9 @@
 namespace relivo {
 namespace {
 
+using prueba::Dibujo;
+using prueba::Puntos;
 using prueba::SuperficiePixeles;
-
-constexpr ColorOle kBlanco = 0xFFFFFF;
-
-// "x,y x,y ..." as points.
-std::vector<PuntoApi> Puntos(const std::string& texto) {
-    std::vector<PuntoApi> p;
-    std::istringstream s(texto);
-    for (std::string par; s >> par;) {
-        p.push_back({std::stoi(par), std::stoi(par.substr(par.find(',') + 1))});
-    }
-    return p;
-}
-
-// One character a pixel: black, white, red, blue, anything else.
-std::string Dibujo(const Imagen& img) {
-    std::string r;
-    for (int32_t y = 0; y < img.Alto; ++y) {
-        for (int32_t x = 0; x < img.Ancho; ++x) {
-            const ColorOle c = img.En(x, y);
-            r += c == 0                ? '.'
-                 : c == kBlanco        ? '#'
-                 : c == RGB(255, 0, 0) ? 'R'
-                 : c == RGB(0, 0, 255) ? 'A'
-                                       : '?';
-        }
-        r += '\n';
-    }
-    return r;
-}
 
 // Name, width x height, properties "Nombre=valor,...", polygons separated by
 // "|", and the scene whose picture this one must equal.

@@ -1,7 +1,7 @@
 // The Relivo control in a Linux host driven by scripts: each
 // tests/data/relivo/NAME.txt is a list of calls on one control (script.h),
 // and after each call the log holds what the host saw: the events with their
-// arguments, the properties it was told changed, and every polygon drawn
+// numbers and arguments, the properties it was told changed, and every polygon drawn
 // with its vertices and its fill and fore colours. The log and the pictures
 // are compared with the reviewed recordings NAME.log and NAME.K.png.
 //
@@ -18,7 +18,9 @@
 //                          run, or calls Graficar again from the handler
 //   queue-cancel           a pending piece of work that cancels the run
 //   resize W H             the host resizes the control
-//   key CODE SHIFT ASCII   a key pressed on the control's surface
+//   usermode 0|1           the host's ambient UserMode (0: design time)
+//   key, down, move, up, dblclick   the user's input on the control's
+//                          surface (script.h)
 //   handler EVENT N        the host's handler of EVENT sets every argument to N
 //   fail-on EVENT          the host's handler of EVENT sets every by-reference
 //                          argument to true, then fails (throws)
@@ -82,6 +84,7 @@ TEST_P(GuionRelivo, DaLoGrabado) {
     auto llamar = [&](const std::vector<std::string>& a, const std::string& linea) {
         const Argumentos x{a};
         const std::string& c = a[0];
+        if (Entrada(b->r->PlanoInterno(), a, g)) return;
         if (c == "new") {
             b.reset();  // its host stops observing polygons
             b = a.size() > 2
@@ -98,6 +101,8 @@ TEST_P(GuionRelivo, DaLoGrabado) {
                 Leer(*b->r, a[1]).value_or(LeerPropiedadSuperficie(*b->r, a[1]).value_or("?")));
         } else if (c == "inner") {
             g.Anotar(LeerPropiedadSuperficie(b->r->PlanoInterno(), a[1]).value_or("?"));
+        } else if (c == "usermode") {
+            b->host.FijarUserMode(a[1] == "1");
         } else if (c == "continue") {
             b->Continuar(a[1] == "1");
         } else if (c == "continue-first") {
@@ -129,9 +134,6 @@ TEST_P(GuionRelivo, DaLoGrabado) {
             b->r->Cls();
         } else if (c == "Refresh") {
             b->r->Refresh();
-        } else if (c == "key") {
-            const auto n = [&](size_t i) { return static_cast<int16_t>(x.F(i)); };
-            g.Anotar(Texto(b->r->PlanoInterno().Teclear(n(1), n(2), n(3))));
         } else if (c == "handler") {
             // The host's handler of a key event writes its arguments back.
             const int16_t valor = static_cast<int16_t>(x.F(2));
@@ -185,6 +187,31 @@ TEST_P(GuionRelivo, DaLoGrabado) {
 
 INSTANTIATE_TEST_SUITE_P(Datos, GuionRelivo, ::testing::ValuesIn(Guiones(kCarpeta)),
                          [](const auto& info) { return info.param; });
+
+// Documents with keys of the wrong type or out of range (tests/data/
+// documentos.tsv: the document, the error number or 0 when it loads, and the
+// message when it matters): loading stops with a clear error thrown to the
+// host, never a crash.
+class DocumentosDefectuosos : public testing::TestWithParam<FilaTabla> {};
+
+TEST_P(DocumentosDefectuosos, FallanConUnErrorClaroOCargan) {
+    Banco b;
+    int32_t numero = 0;
+    try {
+        b.r->ReadProperties(BolsaJson::DesdeTexto(GetParam()[0]));
+    } catch (const Fallo& f) {
+        numero = f.numero();
+        EXPECT_FALSE(f.texto().empty());
+        if (!GetParam()[2].empty()) {
+            EXPECT_EQ(f.texto(), GetParam()[2]);
+        }
+    }
+    EXPECT_EQ(std::to_string(numero), GetParam()[1]);
+}
+
+INSTANTIATE_TEST_SUITE_P(Datos, DocumentosDefectuosos,
+                         testing::ValuesIn(LeerTabla("documentos.tsv")),
+                         [](const auto& i) { return "Linea" + std::to_string(i.param.linea); });
 
 }  // namespace
 }  // namespace relivo::prueba

@@ -19,6 +19,7 @@
 //   TextWidth TEXT       TextHeight TEXT
 //   Polygon X Y X Y ...  the polygon fill through hDC
 //   key CODE SHIFT ASCII    down|move|up BUTTON SHIFT PX PY    dblclick
+//                        (script.h)
 //   image                the persistent picture, compared with NAME.K.png
 //   screen               what the window shows, compared with NAME.K.png
 #include <gtest/gtest.h>
@@ -79,6 +80,7 @@ TEST_P(GuionSuperficie, DaLoGrabado) {
         const Argumentos x{a};
         const std::string& c = a[0];
         auto color = [&](size_t i) -> std::optional<ColorOle> { return x.Entero(i); };
+        if (s && Entrada(*s, a, g)) return;
         if (c == "new" || c == "plain") {
             s = c == "new" ? SuperficiePixeles(std::atoi(a[1].c_str()), std::atoi(a[2].c_str()))
                            : CrearSuperficie();
@@ -130,16 +132,6 @@ TEST_P(GuionSuperficie, DaLoGrabado) {
                 p.push_back({std::atoi(a[i].c_str()), std::atoi(a[i + 1].c_str())});
             }
             g.Anotar(Polygon(s->hDC(), p) ? "true" : "false");
-        } else if (c == "key") {
-            const auto n = [&](size_t i) { return static_cast<int16_t>(x.F(i)); };
-            g.Anotar(Texto(s->Teclear(n(1), n(2), n(3))));
-        } else if (c == "down" || c == "move" || c == "up") {
-            const auto b = static_cast<int16_t>(x.F(1)), m = static_cast<int16_t>(x.F(2));
-            if (c == "down") s->PulsarRaton(b, m, x.F(3), x.F(4));
-            if (c == "move") s->MoverRaton(b, m, x.F(3), x.F(4));
-            if (c == "up") s->SoltarRaton(b, m, x.F(3), x.F(4));
-        } else if (c == "dblclick") {
-            s->DobleClic();
         } else if (c == "image") {
             g.Foto(s->Image());
         } else if (c == "screen") {

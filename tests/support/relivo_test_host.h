@@ -15,10 +15,11 @@
 
 namespace relivo::prueba {
 
-// "Status(Procesando Superficie,0)", "Error(-2147221501,La X ...,false)",
-// "TerminoGraficacion()": an event with its arguments as the handler left them.
+// "11 Status(Procesando Superficie,0)", "10 Error(-2147221501,La X ...,false)",
+// "12 TerminoGraficacion()": an event's number and name with its arguments as
+// the handler left them.
 inline std::string Texto(const AnfitrionLinux::EventoRecibido& e) {
-    std::string t = e.Nombre + "(";
+    std::string t = std::to_string(e.Id) + " " + e.Nombre + "(";
     for (size_t k = 0; k < e.Argumentos.size(); ++k) {
         if (k) t += ",";
         const VarianteHost& v = e.Argumentos[k].Valor;
@@ -47,18 +48,6 @@ struct Banco {
     }
     ~Banco() { FijarObservadorPoligonos({}); }
 
-    // A plot of `funcion` over [x0, x1] x [y0, y1] with the given interior lines.
-    void Preparar(const std::string& funcion, double x0, double x1, double y0, double y1,
-                  int16_t lineasX, int16_t lineasY) {
-        r->Funcion(funcion);
-        r->XMin(x0);
-        r->XMax(x1);
-        r->YMin(y0);
-        r->YMax(y1);
-        r->NumeroLineasX(lineasX);
-        r->NumeroLineasY(lineasY);
-    }
-
     // Every Error event is answered with this Continuar.
     void Continuar(bool valor) {
         host.AlEvento("Error", [valor](std::span<ArgumentoEvento> a) { a[2].Valor = valor; });
@@ -74,12 +63,6 @@ struct Banco {
         std::vector<std::string> t;
         for (const auto& e : host.Eventos()) t.push_back(Texto(e));
         return t;
-    }
-
-    size_t Contar(const std::string& prefijo) const {
-        size_t n = 0;
-        for (const auto& e : Eventos()) n += e.rfind(prefijo, 0) == 0;
-        return n;
     }
 
     void Olvidar() {
