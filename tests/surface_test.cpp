@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,27 +19,20 @@
 namespace relivo {
 namespace {
 
-using prueba::SuperficiePixeles;
+using prueba::ConError;
 
-int32_t NumeroDeFallo(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const Fallo& e) {
-        return e.numero();
-    }
-    return 0;
-}
+using prueba::SuperficiePixeles;
 
 TEST(Superficie, ImagenIncoherenteSeRechaza) {
     auto s = CrearSuperficie();
     Imagen incoherente;
     incoherente.Ancho = 3;
     incoherente.Alto = 3;
-    EXPECT_EQ(NumeroDeFallo([&] { s->Picture(incoherente); }), 380);
-    EXPECT_EQ(NumeroDeFallo([&] { s->MouseIcon(incoherente); }), 380);
+    EXPECT_EQ(ConError([&] { s->Picture(incoherente); }), "!380");
+    EXPECT_EQ(ConError([&] { s->MouseIcon(incoherente); }), "!380");
     EXPECT_TRUE(s->Picture().Vacia());
     for (const Imagen& sin_area : {Imagen(0, 2), Imagen(2, 0)}) {
-        EXPECT_EQ(NumeroDeFallo([&] { s->PaintPicture(sin_area, 0, 0); }), 5);
+        EXPECT_EQ(ConError([&] { s->PaintPicture(sin_area, 0, 0); }), "!5");
     }
 }
 
@@ -92,13 +84,13 @@ TEST(Superficie, PngConTransparenciaSobreNegro) {
 }
 
 TEST(Superficie, PngNoValido) {
-    EXPECT_EQ(NumeroDeFallo([] { DecodificarPng({1, 2, 3}); }), 321);
-    EXPECT_EQ(NumeroDeFallo([] { DecodificarPng({}); }), 321);
+    EXPECT_EQ(ConError([] { DecodificarPng({1, 2, 3}); }), "!321");
+    EXPECT_EQ(ConError([] { DecodificarPng({}); }), "!321");
     std::vector<uint8_t> cortado = CodificarPng(Imagen(50, 50, 7));
     cortado.resize(cortado.size() / 2);
-    EXPECT_EQ(NumeroDeFallo([&] { DecodificarPng(cortado); }), 321);
-    EXPECT_EQ(NumeroDeFallo([] { LeerPng("/no/existe/nada.png"); }), 53);
-    EXPECT_EQ(NumeroDeFallo([] { GuardarPng(Imagen(1, 1), "/no/existe/nada.png"); }), 75);
+    EXPECT_EQ(ConError([&] { DecodificarPng(cortado); }), "!321");
+    EXPECT_EQ(ConError([] { LeerPng("/no/existe/nada.png"); }), "!53");
+    EXPECT_EQ(ConError([] { GuardarPng(Imagen(1, 1), "/no/existe/nada.png"); }), "!75");
 }
 
 }  // namespace

@@ -77,39 +77,32 @@ std::vector<std::string> Secuencia(RelivoWidget& w, bool continuar) {
     return s;
 }
 
+// Every signal of a run in its order, the host's answer to Error obeyed
+// either way (the control's own sequences of events are in the recorded
+// scripts of tests/data/relivo).
 TEST(WidgetRelivo, SenalesEnElOrdenDeLaCorridaYContinuarReanuda) {
-    const std::string kProcesando = "Status Procesando Superficie";
-    const std::string kGraficando = "Status Graficando Puntos";
-    const std::string kFin[] = {"Status Graficación terminada", "TerminoGraficacion"};
-    const std::string kErrorX = "Status Error: La X máxima debe ser diferente de la X mínima";
-    const std::string kErrorDivision = "Status Error: División por cero";
-    // On a grid of x = 0, 1, ... 9: equal x bounds, a sample that fails
-    // (x = 5), a second run after an angle alone changed.
+    // On a grid of x = 0, 1, ... 9: equal x bounds, whose drawing cannot fit
+    // a box of no width, continued; a sample that fails (x = 5), not.
     const struct {
         const char* funcion;
         double xMax;
-        bool soloAngulo, continuar;
+        bool continuar;
         std::vector<std::string> esperada;
     } kCasos[] = {
-        {"x + y", 9, false, false, {kProcesando, kGraficando, kFin[0], kFin[1]}},
-        {"x + y", 0, false, false, {kErrorX, "Error -2147221501"}},
-        // The drawing cannot fit a box of no width: continued too.
         {"x + y",
          0,
-         false,
          true,
-         {kErrorX, "Error -2147221501", kProcesando, kGraficando, "Status Error: Desbordamiento",
-          "Error 6", kFin[0], kFin[1]}},
-        {"1/(x-5)", 9, false, false, {kProcesando, kErrorDivision, "Error 11"}},
+         {"Status Error: La X máxima debe ser diferente de la X mínima", "Error -2147221501",
+          "Status Procesando Superficie", "Status Graficando Puntos",
+          "Status Error: Desbordamiento", "Error 6", "Status Graficación terminada",
+          "TerminoGraficacion"}},
         {"1/(x-5)",
          9,
          false,
-         true,
-         {kProcesando, kErrorDivision, "Error 11", kGraficando, kFin[0], kFin[1]}},
-        {"x + y", 9, true, false, {kGraficando, kFin[0], kFin[1]}},
+         {"Status Procesando Superficie", "Status Error: División por cero", "Error 11"}},
     };
     for (const auto& c : kCasos) {
-        SCOPED_TRACE(std::string(c.funcion) + " " + std::to_string(c.xMax));
+        SCOPED_TRACE(c.funcion);
         RelivoWidget w;
         w.Funcion(c.funcion);
         w.NumeroLineasX(8);
@@ -117,10 +110,6 @@ TEST(WidgetRelivo, SenalesEnElOrdenDeLaCorridaYContinuarReanuda) {
         w.XMin(0);
         w.XMax(c.xMax);
         w.YMax(1);
-        if (c.soloAngulo) {
-            w.Graficar();
-            w.AnguloZ(45);
-        }
         EXPECT_EQ(Secuencia(w, c.continuar), c.esperada);
     }
 }

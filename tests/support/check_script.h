@@ -126,11 +126,8 @@ private:
                 if (v_.Fallo()) {
                     EXIGE(ev.TextoCanonico().empty() && ev.NumeroVariables() == 0,
                           "a refused Funcion left text or variables");
-                    m_.nombres.clear();
-                    m_.valores.clear();
-                    m_.definidos.clear();
+                    m_ = Modelo();
                     m_.conocido = true;
-                    m_.listo = false;
                 } else {
                     m_.Reconstruir(v_);
                     m_.listo = m_.Cuenta() == 0;
