@@ -29,26 +29,70 @@
 //   image                  the picture, compared with NAME.K.png
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <memory>
+#include <span>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "platform/linux/host.h"
 #include "platform/linux/json_bag.h"
+#include "platform/linux/polygon_observer.h"
 #include "platform/linux/work_queue.h"
 #include "tests/support/relivo_setters.h"
-#include "tests/support/relivo_test_host.h"
 #include "tests/support/script.h"
 
 namespace relivo::prueba {
 namespace {
 
 const std::filesystem::path kCarpeta = std::filesystem::path(RELIVO_TEST_DATA) / "relivo";
+
+// "11 Status(Procesando Superficie,0)", "10 Error(-2147221501,La X ...,false)",
+// "12 TerminoGraficacion()": an event's number and name with its arguments as
+// the handler left them.
+std::string TextoEvento(const AnfitrionLinux::EventoRecibido& e) {
+    std::string t = std::to_string(e.Id) + " " + e.Nombre + "(";
+    for (size_t k = 0; k < e.Argumentos.size(); ++k) {
+        if (k) t += ",";
+        const VarianteHost& v = e.Argumentos[k].Valor;
+        if (const bool* b = v.Si<bool>()) {
+            t += *b ? "true" : "false";
+        } else {
+            t += v.ATexto();
+        }
+    }
+    return t + ")";
+}
+
+// A polygon as drawn: its vertices and the fill and fore colours then.
+struct Poligono {
+    std::vector<PuntoApi> puntos;
+    ColorOle relleno = 0;
+    ColorOle contorno = 0;
+};
+
+// A Linux host that records what it is told, a control sited in it, and
+// the polygons the control draws.
+struct Banco {
+    explicit Banco(int32_t ancho = 320, int32_t alto = 240)
+        : r(std::make_unique<Relivo>(host, ancho, alto)) {
+        FijarObservadorPoligonos([this](const SuperficieDibujo& s, std::span<const PuntoApi> p) {
+            poligonos.push_back({{p.begin(), p.end()}, s.FillColor(), s.ForeColor()});
+        });
+    }
+    ~Banco() { FijarObservadorPoligonos({}); }
+
+    AnfitrionLinux host;
+    std::unique_ptr<Relivo> r;
+    std::vector<Poligono> poligonos;
+};
+
 // What the host saw since the last call, then forgotten.
 void AnotarLoVisto(Guion& g, Banco& b) {
-    for (const std::string& e : b.Eventos()) g.Anotar("event " + e);
+    for (const auto& e : b.host.Eventos()) g.Anotar("event " + TextoEvento(e));
     for (const std::string& p : b.host.PropiedadesCambiadas()) g.Anotar("changed " + p);
     if (b.poligonos.size() <= 40) {
         for (const Poligono& p : b.poligonos) {
@@ -71,7 +115,8 @@ void AnotarLoVisto(Guion& g, Banco& b) {
         s << b.poligonos.size() << " polygons #" << std::hex << h;
         g.Anotar(s.str());
     }
-    b.Olvidar();
+    b.host.OlvidarRegistros();
+    b.poligonos.clear();
 }
 
 class GuionRelivo : public ::testing::TestWithParam<std::string> {};
@@ -104,7 +149,10 @@ TEST_P(GuionRelivo, DaLoGrabado) {
         } else if (c == "usermode") {
             b->host.FijarUserMode(a[1] == "1");
         } else if (c == "continue") {
-            b->Continuar(a[1] == "1");
+            const bool continuar = a[1] == "1";
+            b->host.AlEvento("Error", [continuar](std::span<ArgumentoEvento> args) {
+                args[2].Valor = continuar;
+            });
         } else if (c == "continue-first") {
             auto primero = std::make_shared<bool>(true);
             b->host.AlEvento("Error", [primero](std::span<ArgumentoEvento> args) {
@@ -114,8 +162,9 @@ TEST_P(GuionRelivo, DaLoGrabado) {
             const std::string que = a[1];
             const std::string estado = Argumentos::Resto(linea, 2);
             Banco& banco = *b;
-            b->AlStatus([&banco, &hecho, &g, que, estado](const std::string& t, int16_t) {
-                if (hecho || t != estado) return;
+            b->host.AlEvento("Status", [&banco, &hecho, &g, que,
+                                        estado](std::span<ArgumentoEvento> args) {
+                if (hecho || args[0].Valor.ATexto() != estado) return;
                 hecho = true;
                 if (que == "cancel") return banco.r->Cancelar();
                 const size_t antes = banco.host.Eventos().size();
