@@ -1,5 +1,6 @@
-// RelivoWidget: the picture, the events as signals, the yield, the input and
-// the properties, through the widget's public members.
+// RelivoWidget: the events as signals, the yield, the input and the
+// properties, through the widget's public members (its picture against the
+// command line's: visor_test.cpp).
 #include "qt/widgets/relivo_widget.h"
 
 #include <gtest/gtest.h>
@@ -7,10 +8,8 @@
 #include <QMetaProperty>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <cstdlib>
 #include <set>
 #include <string>
 #include <vector>
@@ -22,39 +21,6 @@
 namespace {
 
 constexpr int kBorde = 2;
-
-TEST(WidgetRelivo, LaImagenEsLaDeLaLineaDeOrdenes) {
-    // The command line's options, and the size of its picture: the widget
-    // reads the document the command line saved.
-    const struct {
-        const char* opciones;
-        int ancho, alto;
-    } kGraficas[] = {
-        {"'sen(x)*cos(y)'", 636, 476},
-        {"'x^2 - y^2' --x=-2:2 --y=-1:1 --lineas 20 --angulos 60,0,30", 300, 200},
-        {"'exp(-(x^2+y^2))*cos(3x)' --x=1:-2 --lineas 49,9 --angulos=-30,10,200", 401, 257},
-    };
-    QTemporaryDir dir;
-    const std::string d = dir.path().toStdString() + "/";
-    for (const auto& g : kGraficas) {
-        SCOPED_TRACE(g.opciones);
-        const std::string orden = std::string(RELIVO_CLI) + " graficar " + g.opciones +
-                                  " --sin-rotulos --tamano " + std::to_string(g.ancho) + "x" +
-                                  std::to_string(g.alto) + " --guardar " + d + "doc.json -o " + d +
-                                  "linea.png > /dev/null";
-        ASSERT_EQ(std::system(orden.c_str()), 0);
-        RelivoWidget w;
-        w.ReadProperties(relivo::BolsaJson::Cargar(d + "doc.json"));
-        w.resize(g.ancho + 2 * kBorde, g.alto + 2 * kBorde);
-        w.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-        w.Graficar();
-        ASSERT_EQ(w.NumeroError(), 0);
-        const QImage enPantalla = w.grab(QRect(kBorde, kBorde, g.ancho, g.alto)).toImage();
-        EXPECT_EQ(PixelesDistintos(enPantalla, QImage(dir.filePath("linea.png"))), 0);
-        EXPECT_EQ(PixelesDistintos(w.Grafica(), enPantalla), 0);
-    }
-}
 
 // The events of a run, a run of Status events with the same text counted
 // once.
