@@ -94,9 +94,8 @@ TEST(PropiedadSimplificador, CumplenLasInvariantesYElValorNoCambia) {
                             (permiso == fuzz::kQuitaFallos && m.fallo && !s.fallo);
             if (permiso_usado) break;
             ADD_FAILURE() << "\"" << texto << "\" canonical \"" << canonico << "\" shown \""
-                          << ev.ev().Funcion() << "\" at point " << p << ": "
-                          << fuzz::Describir({m.fallo, m.numero, m.valor}) << " became "
-                          << fuzz::Describir(s);
+                          << ev.ev().Funcion() << "\" at point " << p << ": " << fuzz::Describir(m)
+                          << " became " << fuzz::Describir(s);
             break;
         }
         con_permiso += permiso_usado;
