@@ -67,27 +67,25 @@ std::string TextoEvento(const AnfitrionLinux::EventoRecibido& e) {
     return t + ")";
 }
 
-// A polygon as drawn: its vertices and the fill and fore colours then.
-struct Poligono {
-    std::vector<PuntoApi> puntos;
-    ColorOle relleno = 0;
-    ColorOle contorno = 0;
-};
-
 // A Linux host that records what it is told, a control sited in it, and
-// the polygons the control draws.
+// the polygons the control draws as the log shows them: the vertices and
+// the fill and fore colours then.
 struct Banco {
     explicit Banco(int32_t ancho = 320, int32_t alto = 240)
         : r(std::make_unique<Relivo>(host, ancho, alto)) {
         FijarObservadorPoligonos([this](const SuperficieDibujo& s, std::span<const PuntoApi> p) {
-            poligonos.push_back({{p.begin(), p.end()}, s.FillColor(), s.ForeColor()});
+            std::ostringstream t;
+            t << "polygon";
+            for (const PuntoApi& v : p) t << ' ' << v.x << ',' << v.y;
+            t << " fill " << std::hex << s.FillColor() << " fore " << s.ForeColor();
+            poligonos.push_back(t.str());
         });
     }
     ~Banco() { FijarObservadorPoligonos({}); }
 
     AnfitrionLinux host;
     std::unique_ptr<Relivo> r;
-    std::vector<Poligono> poligonos;
+    std::vector<std::string> poligonos;
 };
 
 // What the host saw since the last call, then forgotten.
@@ -95,21 +93,12 @@ void AnotarLoVisto(Guion& g, Banco& b) {
     for (const auto& e : b.host.Eventos()) g.Anotar("event " + TextoEvento(e));
     for (const std::string& p : b.host.PropiedadesCambiadas()) g.Anotar("changed " + p);
     if (b.poligonos.size() <= 40) {
-        for (const Poligono& p : b.poligonos) {
-            std::ostringstream s;
-            s << "polygon";
-            for (const PuntoApi& v : p.puntos) s << ' ' << v.x << ',' << v.y;
-            s << " fill " << std::hex << p.relleno << " fore " << p.contorno;
-            g.Anotar(s.str());
-        }
+        for (const std::string& p : b.poligonos) g.Anotar(p);
     } else {
+        // Many polygons: their count and an FNV-1a hash of their lines.
         uint32_t h = 2166136261u;
-        for (const Poligono& p : b.poligonos) {
-            for (const PuntoApi& v : p.puntos) {
-                h = (h ^ static_cast<uint32_t>(v.x)) * 16777619u;
-                h = (h ^ static_cast<uint32_t>(v.y)) * 16777619u;
-            }
-            h = (h ^ static_cast<uint32_t>(p.relleno)) * 16777619u;
+        for (const std::string& p : b.poligonos) {
+            for (const char c : p + "\n") h = (h ^ static_cast<uint8_t>(c)) * 16777619u;
         }
         std::ostringstream s;
         s << b.poligonos.size() << " polygons #" << std::hex << h;
