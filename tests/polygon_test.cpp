@@ -27,11 +27,13 @@
 #include "relivo/platform/surface.h"
 #include "tests/support/raster_util.h"
 #include "tests/support/recording.h"
+#include "tests/support/script.h"
 
 namespace relivo {
 namespace {
 
 using prueba::Dibujo;
+using prueba::FijarPropiedadSuperficie;
 using prueba::Puntos;
 using prueba::SuperficiePixeles;
 
@@ -44,15 +46,8 @@ TEST(Poligono, EscenasComoGrabadas) {
         const size_t x = f[1].find('x');
         auto s = SuperficiePixeles(std::stoi(f[1]), std::stoi(f[1].substr(x + 1)));
         for (const std::string& a : prueba::Nombres(f[2])) {
-            const std::string n = a.substr(0, a.find('='));
-            const int32_t v = std::stoi(a.substr(n.size() + 1));
-            const auto v16 = static_cast<int16_t>(v);
-            if (n == "FillStyle") s->FillStyle(v16);
-            if (n == "DrawStyle") s->DrawStyle(v16);
-            if (n == "DrawMode") s->DrawMode(v16);
-            if (n == "DrawWidth") s->DrawWidth(v16);
-            if (n == "FillColor") s->FillColor(v);
-            if (n == "ForeColor") s->ForeColor(v);
+            const size_t igual = a.find('=');
+            EXPECT_TRUE(FijarPropiedadSuperficie(*s, a.substr(0, igual), a.substr(igual + 1))) << a;
         }
         std::istringstream poligonos(f[3]);
         for (std::string p; std::getline(poligonos, p, '|');) {
