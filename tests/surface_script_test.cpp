@@ -22,8 +22,6 @@
 //                        (script.h)
 //   image                the persistent picture, compared with NAME.K.png
 //   screen               what the window shows, compared with NAME.K.png
-#include "relivo/platform/surface.h"
-
 #include <gtest/gtest.h>
 #include <png.h>
 #include <unistd.h>
@@ -36,6 +34,7 @@
 #include "platform/linux/fonts.h"
 #include "platform/png.h"
 #include "relivo/platform/polygon.h"
+#include "relivo/platform/surface.h"
 #include "tests/support/raster_util.h"
 #include "tests/support/script.h"
 
