@@ -28,6 +28,7 @@
 namespace relivo {
 namespace {
 
+using prueba::ConError;
 using prueba::FilaTabla;
 
 TablaVariables Tabla(const std::string& lista) {
@@ -40,14 +41,6 @@ std::string Nombres(const TablaVariables& t) {
     std::string r;
     for (int16_t i = 0; i < t.cuenta; ++i) r += (i ? "," : "") + t.nombres[i];
     return r;
-}
-
-std::string ConError(const std::function<std::string()>& paso) {
-    try {
-        return paso();
-    } catch (const Fallo& f) {
-        return "!" + std::to_string(f.numero());
-    }
 }
 
 // The deliberate simplifications by name, in the order of their bits.

@@ -1,10 +1,8 @@
 // Evaluar through its public members. The requests of
-// tests/data/evaluar_casos.jsonl (Funcion, Substituir, then each Valor, and
-// everything read back) go through `relivo evaluar --lote` and are compared
-// with the reviewed answers of tests/data/recorded/evaluar_casos_out.jsonl;
-// what a request cannot say (the readers of variables and values, values
-// that are not finite) is in the scripts of tests/data/evaluar, and rnd is
-// checked here.
+// tests/data/evaluar_casos.jsonl are in the recorded corpus
+// (recorded_test.cpp); what a request cannot say (the readers of variables
+// and values, values that are not finite) is in the scripts of
+// tests/data/evaluar, and rnd is checked here.
 #include "relivo/evaluar.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +13,6 @@
 #include <vector>
 
 #include "tests/support/check_script.h"
-#include "tests/support/cli_run.h"
 #include "tests/support/recording.h"
 #include "tests/support/script.h"
 #include "tests/support/watched_evaluar.h"
@@ -24,13 +21,6 @@ namespace relivo {
 namespace {
 
 const std::filesystem::path kCarpeta = std::filesystem::path(RELIVO_TEST_DATA) / "evaluar";
-
-TEST(EvaluarTest, CasosEnLoteComoGrabados) {
-    const std::string datos = RELIVO_TEST_DATA;
-    const std::string entrada = prueba::Leer(datos + "/evaluar_casos.jsonl");
-    prueba::Comparar(prueba::CorrerCli({"evaluar", "--lote"}, entrada).salida,
-                     datos + "/recorded/evaluar_casos_out.jsonl", prueba::Lineas(entrada));
-}
 
 // The scripts of tests/data/evaluar: calls in the language of the Guion fuzz
 // target, each checked against that target's model of the variable table,

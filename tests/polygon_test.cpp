@@ -6,6 +6,15 @@
 // their union, drawn in xor so that a pixel painted twice goes back to
 // black). What the polygon observer sees is in the traces of the recorded
 // corpus (tests/data/recorded).
+//
+// The outline and fill of Polygon in copy mode against the same polygon in
+// merge mode (pen or picture). On a black picture the two paint the same
+// pixels with the same colours, a pixel painted twice included, but only a
+// copy pen may be written straight into the picture: every other draw mode
+// collects the pixels first. So each picture of copy mode (and, without a
+// fill, of xor mode, which must never paint a pixel twice) is compared with
+// merge mode's, for polygons inside, at and across the picture's edges,
+// with every pen style and width and with and without a fill.
 #include "relivo/platform/polygon.h"
 
 #include <gtest/gtest.h>
@@ -18,40 +27,15 @@
 #include "relivo/platform/surface.h"
 #include "tests/support/raster_util.h"
 #include "tests/support/recording.h"
+#include "tests/support/script.h"
 
 namespace relivo {
 namespace {
 
+using prueba::Dibujo;
+using prueba::FijarPropiedadSuperficie;
+using prueba::Puntos;
 using prueba::SuperficiePixeles;
-
-constexpr ColorOle kBlanco = 0xFFFFFF;
-
-// "x,y x,y ..." as points.
-std::vector<PuntoApi> Puntos(const std::string& texto) {
-    std::vector<PuntoApi> p;
-    std::istringstream s(texto);
-    for (std::string par; s >> par;) {
-        p.push_back({std::stoi(par), std::stoi(par.substr(par.find(',') + 1))});
-    }
-    return p;
-}
-
-// One character a pixel: black, white, red, blue, anything else.
-std::string Dibujo(const Imagen& img) {
-    std::string r;
-    for (int32_t y = 0; y < img.Alto; ++y) {
-        for (int32_t x = 0; x < img.Ancho; ++x) {
-            const ColorOle c = img.En(x, y);
-            r += c == 0                ? '.'
-                 : c == kBlanco        ? '#'
-                 : c == RGB(255, 0, 0) ? 'R'
-                 : c == RGB(0, 0, 255) ? 'A'
-                                       : '?';
-        }
-        r += '\n';
-    }
-    return r;
-}
 
 // Name, width x height, properties "Nombre=valor,...", polygons separated by
 // "|", and the scene whose picture this one must equal.
@@ -62,15 +46,8 @@ TEST(Poligono, EscenasComoGrabadas) {
         const size_t x = f[1].find('x');
         auto s = SuperficiePixeles(std::stoi(f[1]), std::stoi(f[1].substr(x + 1)));
         for (const std::string& a : prueba::Nombres(f[2])) {
-            const std::string n = a.substr(0, a.find('='));
-            const int32_t v = std::stoi(a.substr(n.size() + 1));
-            const auto v16 = static_cast<int16_t>(v);
-            if (n == "FillStyle") s->FillStyle(v16);
-            if (n == "DrawStyle") s->DrawStyle(v16);
-            if (n == "DrawMode") s->DrawMode(v16);
-            if (n == "DrawWidth") s->DrawWidth(v16);
-            if (n == "FillColor") s->FillColor(v);
-            if (n == "ForeColor") s->ForeColor(v);
+            const size_t igual = a.find('=');
+            EXPECT_TRUE(FijarPropiedadSuperficie(*s, a.substr(0, igual), a.substr(igual + 1))) << a;
         }
         std::istringstream poligonos(f[3]);
         for (std::string p; std::getline(poligonos, p, '|');) {
@@ -95,6 +72,67 @@ TEST(Poligono, HandlesDesconocidosNoDibujan) {
         EXPECT_FALSE(Polygon(h, Puntos("0,0 5,0 5,5 0,5"))) << h;
     }
     EXPECT_EQ(s->Image().Pixeles, std::vector<int32_t>(100, 0));
+}
+
+constexpr int32_t kAncho = 12, kAlto = 10;
+
+// Name and points of each figure (tests/data/contornos.tsv).
+const std::vector<prueba::FilaTabla> kFiguras = prueba::LeerTabla("contornos.tsv");
+
+struct EstiloPluma {
+    const char* nombre;
+    int16_t estilo, ancho;
+};
+
+// Solid and inside-solid pens of one pixel may take the direct path; dashed,
+// invisible and wide pens may not.
+const std::vector<EstiloPluma> kPlumas = {
+    {"continua", 0, 1},  {"interior", 6, 1},   {"raya", 1, 1},
+    {"punto", 2, 1},     {"raya_punto", 3, 1}, {"raya_punto_punto", 4, 1},
+    {"invisible", 5, 1}, {"ancha", 0, 2},      {"ancha_interior", 6, 3},
+};
+
+// What the window shows of one figure after a Refresh (so the changed
+// rectangle counts too), one character a pixel (the pen white, the fill
+// red). Fill style 1 is no fill.
+std::string Dibujar(const prueba::FilaTabla& f, const EstiloPluma& p, int16_t fillStyle,
+                    int16_t modo) {
+    auto s = SuperficiePixeles(kAncho, kAlto);
+    s->FillColor(RGB(255, 0, 0));
+    s->FillStyle(fillStyle);
+    s->DrawStyle(p.estilo);
+    s->DrawWidth(p.ancho);
+    s->DrawMode(modo);
+    const std::vector<PuntoApi> puntos = Puntos(f[1]);
+    EXPECT_EQ(Polygon(s->hDC(), puntos), puntos.size() >= 2);
+    s->Refresh();
+    return Dibujo(s->Pantalla());
+}
+
+TEST(ContornoPoligono, CopiaPintaLoMismoQueMezcla) {
+    constexpr int16_t kCopia = 13, kMezcla = 15, kXor = 7;
+    for (const prueba::FilaTabla& f : kFiguras) {
+        for (const EstiloPluma& p : kPlumas) {
+            for (const int16_t relleno : {int16_t{1}, int16_t{0}, int16_t{6}}) {
+                const std::string caso =
+                    f[0] + ", " + p.nombre + ", FillStyle " + std::to_string(relleno);
+                const std::string mezcla = Dibujar(f, p, relleno, kMezcla);
+                EXPECT_EQ(Dibujar(f, p, relleno, kCopia), mezcla) << caso;
+                if (relleno == 1) {
+                    EXPECT_EQ(Dibujar(f, p, relleno, kXor), mezcla) << caso;
+                }
+            }
+        }
+    }
+}
+
+// The comparison above is only as good as the pictures are full: a visible
+// pen draws the figures that touch the picture.
+TEST(ContornoPoligono, LaPlumaContinuaDibujaCadaFigura) {
+    ASSERT_EQ(kFiguras.size(), 20u);
+    for (const prueba::FilaTabla& f : kFiguras) {
+        EXPECT_NE(Dibujar(f, kPlumas[0], 1, 13).find('#'), std::string::npos) << f[0];
+    }
 }
 
 }  // namespace

@@ -24,14 +24,7 @@
 namespace relivo {
 namespace {
 
-int32_t NumeroDeFallo(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const Fallo& e) {
-        return e.numero();
-    }
-    return 0;
-}
+using prueba::ConError;
 
 TEST(BolsaJson, ClavesEnOrdenYPredeterminados) {
     BolsaJson bolsa;
@@ -66,8 +59,8 @@ TEST(BolsaJson, ArchivoGuardadoYCargado) {
     std::ofstream(ruta, std::ios::binary) << '{' << std::string(65535, ' ') << '}';
     EXPECT_TRUE(BolsaJson::Cargar(ruta).Claves().empty());
     std::remove(ruta.c_str());
-    EXPECT_EQ(NumeroDeFallo([] { BolsaJson::Cargar("/no/existe/bolsa.json"); }), 53);
-    EXPECT_EQ(NumeroDeFallo([&] { bolsa.Guardar("/no/existe/bolsa.json"); }), 75);
+    EXPECT_EQ(ConError([] { BolsaJson::Cargar("/no/existe/bolsa.json"); }), "!53");
+    EXPECT_EQ(ConError([&] { bolsa.Guardar("/no/existe/bolsa.json"); }), "!75");
 }
 
 // Pictures are stored as the base64 text of their PNG bytes: the test
@@ -103,14 +96,14 @@ TEST(BolsaJson, ImagenesEnElLimite) {
     };
     EXPECT_EQ(leida(kLadoMaximoImagen, 1), Imagen(kLadoMaximoImagen, 1));
     EXPECT_EQ(leida(1, kLadoMaximoImagen), Imagen(1, kLadoMaximoImagen));
-    EXPECT_EQ(NumeroDeFallo([&] { leida(kLadoMaximoImagen + 1, 1); }), 321);
-    EXPECT_EQ(NumeroDeFallo([&] { leida(1, kLadoMaximoImagen + 1); }), 321);
+    EXPECT_EQ(ConError([&] { leida(kLadoMaximoImagen + 1, 1); }), "!321");
+    EXPECT_EQ(ConError([&] { leida(1, kLadoMaximoImagen + 1); }), "!321");
 }
 
 TEST(BolsaJson, AnidamientosProfundosSeRechazan) {
     for (const std::string& texto : {std::string(100000, '[') + std::string(100000, ']'),
                                      "{\"a\":" + std::string(5000, '{')}) {
-        EXPECT_EQ(NumeroDeFallo([&] { BolsaJson::DesdeTexto(texto); }), 321);
+        EXPECT_EQ(ConError([&] { BolsaJson::DesdeTexto(texto); }), "!321");
     }
 }
 

@@ -1,5 +1,6 @@
 // The command line's outputs on a recorded corpus, byte for byte: every
-// seed expression through `evaluar --lote` and `canonizar --json`, every
+// seed expression through `evaluar --lote` and `canonizar --json`, the
+// requests of tests/data/evaluar_casos.jsonl through `evaluar --lote`, every
 // canonical seed through `reducir --lote`, and a set of plots with their
 // whole trace (every polygon with its points and colours, the events, ZMin
 // and ZMax) and their PNG. The expected files were reviewed when recorded;
@@ -30,16 +31,24 @@ using relivo::prueba::Regrabar;
 
 const fs::path kCarpeta = fs::path(RELIVO_TEST_DATA) / "recorded";
 
-TEST(RecordedTest, EvaluarEnLote) {
-    const std::string entrada = Leer(kCarpeta / "evaluar_in.jsonl");
-    Comparar(CorrerCli({"evaluar", "--lote"}, entrada).salida, kCarpeta / "evaluar_out.jsonl",
-             Lineas(entrada));
-}
-
-TEST(RecordedTest, ReducirEnLote) {
-    const std::string entrada = Leer(kCarpeta / "reducir_in.jsonl");
-    Comparar(CorrerCli({"reducir", "--lote"}, entrada).salida, kCarpeta / "reducir_out.jsonl",
-             Lineas(entrada));
+// Each batch through its subcommand: the seed expressions, the requests of
+// tests/data/evaluar_casos.jsonl (Funcion, Substituir, then each Valor, and
+// everything read back) and the canonical seeds.
+TEST(RecordedTest, EnLote) {
+    const struct {
+        const char* orden;
+        fs::path entrada;
+        const char* salida;
+    } kLotes[] = {
+        {"evaluar", kCarpeta / "evaluar_in.jsonl", "evaluar_out.jsonl"},
+        {"evaluar", fs::path(RELIVO_TEST_DATA) / "evaluar_casos.jsonl", "evaluar_casos_out.jsonl"},
+        {"reducir", kCarpeta / "reducir_in.jsonl", "reducir_out.jsonl"},
+    };
+    for (const auto& l : kLotes) {
+        const std::string entrada = Leer(l.entrada);
+        Comparar(CorrerCli({l.orden, "--lote"}, entrada).salida, kCarpeta / l.salida,
+                 Lineas(entrada));
+    }
 }
 
 TEST(RecordedTest, Canonizar) {

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <iterator>
+#include <map>
 #include <random>
 #include <string>
 #include <string_view>
@@ -32,22 +33,19 @@ void Fallar(const std::string& mensaje) {
     ADD_FAILURE() << mensaje;
 }
 
-void Reproducir(const std::string& objetivo, const std::string& entrada) {
-    if (objetivo == "Funcion") {
-        fuzz::funcion::Ejecutar(entrada);
-    } else if (objetivo == "Guion") {
-        fuzz::guion::Ejecutar(entrada);
-    } else if (objetivo == "Reducir") {
-        fuzz::reducir::Ejecutar(entrada);
+// The fuzz targets by name.
+const std::map<std::string, void (*)(std::string_view)> kObjetivos = {
+    {"Funcion", fuzz::funcion::Ejecutar},   {"Guion", fuzz::guion::Ejecutar},
+    {"Reducir", fuzz::reducir::Ejecutar},
 #if RELIVO_WITH_CONTROL
-    } else if (objetivo == "Graficar") {
-        fuzz::graficar::Ejecutar(entrada);
-    } else if (objetivo == "Propiedades") {
-        fuzz::propiedades::Ejecutar(entrada);
+    {"Graficar", fuzz::graficar::Ejecutar}, {"Propiedades", fuzz::propiedades::Ejecutar},
 #endif
-    } else {
-        Fallar("no fuzz target named " + objetivo);
-    }
+};
+
+void Reproducir(const std::string& objetivo, const std::string& entrada) {
+    const auto it = kObjetivos.find(objetivo);
+    if (it == kObjetivos.end()) return Fallar("no fuzz target named " + objetivo);
+    it->second(entrada);
 }
 
 // Target, what was wrong, input.

@@ -1,7 +1,7 @@
 // The Relivo control in a Linux host driven by scripts: each
 // tests/data/relivo/NAME.txt is a list of calls on one control (script.h),
 // and after each call the log holds what the host saw: the events with their
-// arguments, the properties it was told changed, and every polygon drawn
+// numbers and arguments, the properties it was told changed, and every polygon drawn
 // with its vertices and its fill and fore colours. The log and the pictures
 // are compared with the reviewed recordings NAME.log and NAME.K.png.
 //
@@ -18,7 +18,9 @@
 //                          run, or calls Graficar again from the handler
 //   queue-cancel           a pending piece of work that cancels the run
 //   resize W H             the host resizes the control
-//   key CODE SHIFT ASCII   a key pressed on the control's surface
+//   usermode 0|1           the host's ambient UserMode (0: design time)
+//   key, down, move, up, dblclick   the user's input on the control's
+//                          surface (script.h)
 //   handler EVENT N        the host's handler of EVENT sets every argument to N
 //   fail-on EVENT          the host's handler of EVENT sets every by-reference
 //                          argument to true, then fails (throws)
@@ -27,49 +29,83 @@
 //   image                  the picture, compared with NAME.K.png
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <memory>
+#include <span>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "platform/linux/host.h"
 #include "platform/linux/json_bag.h"
+#include "platform/linux/polygon_observer.h"
 #include "platform/linux/work_queue.h"
 #include "tests/support/relivo_setters.h"
-#include "tests/support/relivo_test_host.h"
 #include "tests/support/script.h"
 
 namespace relivo::prueba {
 namespace {
 
 const std::filesystem::path kCarpeta = std::filesystem::path(RELIVO_TEST_DATA) / "relivo";
+
+// "11 Status(Procesando Superficie,0)", "10 Error(-2147221501,La X ...,false)",
+// "12 TerminoGraficacion()": an event's number and name with its arguments as
+// the handler left them.
+std::string TextoEvento(const AnfitrionLinux::EventoRecibido& e) {
+    std::string t = std::to_string(e.Id) + " " + e.Nombre + "(";
+    for (size_t k = 0; k < e.Argumentos.size(); ++k) {
+        if (k) t += ",";
+        const VarianteHost& v = e.Argumentos[k].Valor;
+        if (const bool* b = v.Si<bool>()) {
+            t += *b ? "true" : "false";
+        } else {
+            t += v.ATexto();
+        }
+    }
+    return t + ")";
+}
+
+// A Linux host that records what it is told, a control sited in it, and
+// the polygons the control draws as the log shows them: the vertices and
+// the fill and fore colours then.
+struct Banco {
+    explicit Banco(int32_t ancho = 320, int32_t alto = 240)
+        : r(std::make_unique<Relivo>(host, ancho, alto)) {
+        FijarObservadorPoligonos([this](const SuperficieDibujo& s, std::span<const PuntoApi> p) {
+            std::ostringstream t;
+            t << "polygon";
+            for (const PuntoApi& v : p) t << ' ' << v.x << ',' << v.y;
+            t << " fill " << std::hex << s.FillColor() << " fore " << s.ForeColor();
+            poligonos.push_back(t.str());
+        });
+    }
+    ~Banco() { FijarObservadorPoligonos({}); }
+
+    AnfitrionLinux host;
+    std::unique_ptr<Relivo> r;
+    std::vector<std::string> poligonos;
+};
+
 // What the host saw since the last call, then forgotten.
 void AnotarLoVisto(Guion& g, Banco& b) {
-    for (const std::string& e : b.Eventos()) g.Anotar("event " + e);
+    for (const auto& e : b.host.Eventos()) g.Anotar("event " + TextoEvento(e));
     for (const std::string& p : b.host.PropiedadesCambiadas()) g.Anotar("changed " + p);
     if (b.poligonos.size() <= 40) {
-        for (const Poligono& p : b.poligonos) {
-            std::ostringstream s;
-            s << "polygon";
-            for (const PuntoApi& v : p.puntos) s << ' ' << v.x << ',' << v.y;
-            s << " fill " << std::hex << p.relleno << " fore " << p.contorno;
-            g.Anotar(s.str());
-        }
+        for (const std::string& p : b.poligonos) g.Anotar(p);
     } else {
+        // Many polygons: their count and an FNV-1a hash of their lines.
         uint32_t h = 2166136261u;
-        for (const Poligono& p : b.poligonos) {
-            for (const PuntoApi& v : p.puntos) {
-                h = (h ^ static_cast<uint32_t>(v.x)) * 16777619u;
-                h = (h ^ static_cast<uint32_t>(v.y)) * 16777619u;
-            }
-            h = (h ^ static_cast<uint32_t>(p.relleno)) * 16777619u;
+        for (const std::string& p : b.poligonos) {
+            for (const char c : p + "\n") h = (h ^ static_cast<uint8_t>(c)) * 16777619u;
         }
         std::ostringstream s;
         s << b.poligonos.size() << " polygons #" << std::hex << h;
         g.Anotar(s.str());
     }
-    b.Olvidar();
+    b.host.OlvidarRegistros();
+    b.poligonos.clear();
 }
 
 class GuionRelivo : public ::testing::TestWithParam<std::string> {};
@@ -82,6 +118,7 @@ TEST_P(GuionRelivo, DaLoGrabado) {
     auto llamar = [&](const std::vector<std::string>& a, const std::string& linea) {
         const Argumentos x{a};
         const std::string& c = a[0];
+        if (Entrada(b->r->PlanoInterno(), a, g)) return;
         if (c == "new") {
             b.reset();  // its host stops observing polygons
             b = a.size() > 2
@@ -98,8 +135,13 @@ TEST_P(GuionRelivo, DaLoGrabado) {
                 Leer(*b->r, a[1]).value_or(LeerPropiedadSuperficie(*b->r, a[1]).value_or("?")));
         } else if (c == "inner") {
             g.Anotar(LeerPropiedadSuperficie(b->r->PlanoInterno(), a[1]).value_or("?"));
+        } else if (c == "usermode") {
+            b->host.FijarUserMode(a[1] == "1");
         } else if (c == "continue") {
-            b->Continuar(a[1] == "1");
+            const bool continuar = a[1] == "1";
+            b->host.AlEvento("Error", [continuar](std::span<ArgumentoEvento> args) {
+                args[2].Valor = continuar;
+            });
         } else if (c == "continue-first") {
             auto primero = std::make_shared<bool>(true);
             b->host.AlEvento("Error", [primero](std::span<ArgumentoEvento> args) {
@@ -109,8 +151,9 @@ TEST_P(GuionRelivo, DaLoGrabado) {
             const std::string que = a[1];
             const std::string estado = Argumentos::Resto(linea, 2);
             Banco& banco = *b;
-            b->AlStatus([&banco, &hecho, &g, que, estado](const std::string& t, int16_t) {
-                if (hecho || t != estado) return;
+            b->host.AlEvento("Status", [&banco, &hecho, &g, que,
+                                        estado](std::span<ArgumentoEvento> args) {
+                if (hecho || args[0].Valor.ATexto() != estado) return;
                 hecho = true;
                 if (que == "cancel") return banco.r->Cancelar();
                 const size_t antes = banco.host.Eventos().size();
@@ -129,9 +172,6 @@ TEST_P(GuionRelivo, DaLoGrabado) {
             b->r->Cls();
         } else if (c == "Refresh") {
             b->r->Refresh();
-        } else if (c == "key") {
-            const auto n = [&](size_t i) { return static_cast<int16_t>(x.F(i)); };
-            g.Anotar(Texto(b->r->PlanoInterno().Teclear(n(1), n(2), n(3))));
         } else if (c == "handler") {
             // The host's handler of a key event writes its arguments back.
             const int16_t valor = static_cast<int16_t>(x.F(2));
@@ -185,6 +225,31 @@ TEST_P(GuionRelivo, DaLoGrabado) {
 
 INSTANTIATE_TEST_SUITE_P(Datos, GuionRelivo, ::testing::ValuesIn(Guiones(kCarpeta)),
                          [](const auto& info) { return info.param; });
+
+// Documents with keys of the wrong type or out of range (tests/data/
+// documentos.tsv: the document, the error number or 0 when it loads, and the
+// message when it matters): loading stops with a clear error thrown to the
+// host, never a crash.
+class DocumentosDefectuosos : public testing::TestWithParam<FilaTabla> {};
+
+TEST_P(DocumentosDefectuosos, FallanConUnErrorClaroOCargan) {
+    Banco b;
+    int32_t numero = 0;
+    try {
+        b.r->ReadProperties(BolsaJson::DesdeTexto(GetParam()[0]));
+    } catch (const Fallo& f) {
+        numero = f.numero();
+        EXPECT_FALSE(f.texto().empty());
+        if (!GetParam()[2].empty()) {
+            EXPECT_EQ(f.texto(), GetParam()[2]);
+        }
+    }
+    EXPECT_EQ(std::to_string(numero), GetParam()[1]);
+}
+
+INSTANTIATE_TEST_SUITE_P(Datos, DocumentosDefectuosos,
+                         testing::ValuesIn(LeerTabla("documentos.tsv")),
+                         [](const auto& i) { return "Linea" + std::to_string(i.param.linea); });
 
 }  // namespace
 }  // namespace relivo::prueba

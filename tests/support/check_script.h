@@ -20,6 +20,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -54,16 +55,14 @@ inline double NumeroDe(const Variante& v) {
 struct Modelo {
     bool conocido = false;  // false after a failure that leaves a partial state
     std::vector<std::string> nombres;
-    std::vector<double> valores;
-    std::vector<bool> definidos;
+    std::vector<std::optional<double>> valores;  // none until the variable has a value
     bool listo = false;
 
     void Reconstruir(EvaluarVigilado& v) {
         nombres.clear();
         const int16_t n = v.NumeroVariables();
         for (int16_t i = 1; i <= n; ++i) nombres.push_back(v.ev().Variable(i));
-        valores.assign(nombres.size(), 0.0);
-        definidos.assign(nombres.size(), false);
+        valores.assign(nombres.size(), std::nullopt);
         conocido = true;
     }
 
@@ -126,11 +125,8 @@ private:
                 if (v_.Fallo()) {
                     EXIGE(ev.TextoCanonico().empty() && ev.NumeroVariables() == 0,
                           "a refused Funcion left text or variables");
-                    m_.nombres.clear();
-                    m_.valores.clear();
-                    m_.definidos.clear();
+                    m_ = Modelo();
                     m_.conocido = true;
-                    m_.listo = false;
                 } else {
                     m_.Reconstruir(v_);
                     m_.listo = m_.Cuenta() == 0;
@@ -254,14 +250,13 @@ private:
             return;
         }
         const size_t k = static_cast<size_t>(indice - 1);
-        if (m_.valores[k] == x && m_.definidos[k]) {
+        if (m_.valores[k] == x) {
             EXIGE(!v_.Fallo(), "Valor [Let] of the same value evaluated");
             return;
         }
         m_.valores[k] = x;
         if (!m_.listo) {
-            m_.definidos[k] = true;
-            for (bool d : m_.definidos) {
+            for (const std::optional<double>& d : m_.valores) {
                 if (!d) {
                     EXIGE(!v_.Fallo(), "Valor [Let] evaluated before every variable had a value");
                     return;
@@ -292,7 +287,7 @@ private:
             EXIGE(v_.Fallo(), "Valor [Get] of an unknown variable did not fail");
             return;
         }
-        EXIGE(!v_.Fallo() && r == m_.valores[static_cast<size_t>(i - 1)],
+        EXIGE(!v_.Fallo() && r == m_.valores[static_cast<size_t>(i - 1)].value_or(0),
               "Valor [Get] disagrees with the model");
     }
 

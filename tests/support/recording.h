@@ -15,7 +15,10 @@
 #include <ostream>
 #include <sstream>
 #include <string>
+#include <type_traits>
 #include <vector>
+
+#include "relivo/platform/error.h"
 
 namespace relivo::prueba {
 
@@ -105,6 +108,22 @@ inline std::vector<FilaTabla> LeerTabla(const std::string& nombre) {
         filas.push_back(fila);
     }
     return filas;
+}
+
+// What a step gives as a field of a table: its text ("" for a step that
+// gives nothing), or "!N" when it raises the error N.
+template <class F>
+std::string ConError(F&& paso) {
+    try {
+        if constexpr (std::is_void_v<std::invoke_result_t<F>>) {
+            paso();
+            return "";
+        } else {
+            return paso();
+        }
+    } catch (const Fallo& f) {
+        return "!" + std::to_string(f.numero());
+    }
 }
 
 // "X,Y" as a list of names; "" is the empty list.

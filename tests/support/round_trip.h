@@ -32,10 +32,15 @@
 
 namespace relivo::fuzz {
 
-struct Medida {
+// A value, or the error it failed with.
+struct Salida {
     bool fallo = false;
     int32_t numero = 0;
     double valor = 0;
+};
+
+// The reference's outcome, with the magnitudes met on the way.
+struct Medida : Salida {
     double mayor = 0;                                        // largest magnitude met
     double menor = std::numeric_limits<double>::infinity();  // smallest non-zero magnitude
 };
@@ -96,12 +101,6 @@ inline Permiso PermisoDe(const TablaVariables& tabla, std::string_view canonico)
     if ((s.Deliberadas() & kQuitanFallos) != 0) return kQuitaFallos;
     return kNada;
 }
-
-struct Salida {
-    bool fallo = false;
-    int32_t numero = 0;
-    double valor = 0;
-};
 
 inline std::string Describir(const Salida& s) {
     if (s.fallo) return "error " + std::to_string(s.numero);

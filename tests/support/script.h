@@ -21,6 +21,7 @@
 
 #include "platform/png.h"
 #include "relivo/platform/error.h"
+#include "relivo/platform/surface.h"
 #include "relivo/platform/surface_properties.h"
 #include "tests/support/recording.h"
 
@@ -93,7 +94,7 @@ std::optional<std::string> LeerPropiedadSuperficie(O& o, const std::string& p) {
 
 // Runs the script NAME.txt of the folder: each line is logged, then handed
 // to `llamar` with its words (decoded) and the whole decoded line; an error
-// it raises is logged as "! number". Pictures are compared with, or recorded
+// it raises is logged as "! number text". Pictures are compared with, or recorded
 // as, NAME.K.png. Compares the log with NAME.log at the end.
 class Guion {
 public:
@@ -126,7 +127,7 @@ public:
             try {
                 llamar(a, linea);
             } catch (const Fallo& e) {
-                Anotar("! " + std::to_string(e.numero()));
+                Anotar("! " + std::to_string(e.numero()) + " " + e.texto());
             }
         }
         Comparar(log, carpeta_ / (nombre_ + ".log"));
@@ -171,5 +172,27 @@ struct Argumentos {
         return linea.substr(p + 1);
     }
 };
+
+// The user's input on a surface, logged as the surface answers it; false for
+// another call:
+//   key CODE SHIFT ASCII    down|move|up BUTTON SHIFT X Y    dblclick
+inline bool Entrada(SuperficieDibujo& s, const std::vector<std::string>& a, Guion& g) {
+    const Argumentos x{a};
+    const auto n = [&](size_t i) { return static_cast<int16_t>(x.F(i)); };
+    if (a[0] == "key") {
+        g.Anotar(Texto(s.Teclear(n(1), n(2), n(3))));
+    } else if (a[0] == "down") {
+        s.PulsarRaton(n(1), n(2), x.F(3), x.F(4));
+    } else if (a[0] == "move") {
+        s.MoverRaton(n(1), n(2), x.F(3), x.F(4));
+    } else if (a[0] == "up") {
+        s.SoltarRaton(n(1), n(2), x.F(3), x.F(4));
+    } else if (a[0] == "dblclick") {
+        s.DobleClic();
+    } else {
+        return false;
+    }
+    return true;
+}
 
 }  // namespace relivo::prueba
