@@ -67,10 +67,6 @@ int16_t Porcentaje(const EstadoRelivo& e, double a) {
     return std::min<int16_t>(100, numeros::AEntero16(p));
 }
 
-}  // namespace
-
-namespace {
-
 // (maximo - minimo) * k / intervalos + minimo. Unchecked first: an infinity
 // or a not-a-number on the way cannot end in a finite result, so a finite one
 // is exactly the checked one; otherwise, and for a division by zero, it is
