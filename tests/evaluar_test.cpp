@@ -60,6 +60,16 @@ TEST(EvaluarTest, RndDaNumerosNuevosEnCadaEvaluacion) {
     EXPECT_EQ(vistos.size(), 50u);
 }
 
+// A refused expression leaves no result, also once a call has cleared its
+// error.
+TEST(EvaluarTest, UnaFuncionRechazadaNoDejaResultado) {
+    Evaluar ev;
+    ev.Funcion("(x");
+    ev.ValoresPorIndice({});
+    EXPECT_EQ(ev.Resultado(), 0);
+    EXPECT_EQ(ev.NumeroError(), -2147221499);
+}
+
 // Several values at once end as the same calls one by one do: the same
 // values, ready flag, result and error number, with at most one Error
 // event: the failure of the last call. Each list starts from the state the
