@@ -269,7 +269,7 @@ try {
 
   await Caso('PaintPicture pinta los píxeles de la superficie de Linux', async () => {
     // The first two pictures of tests/data/surface/pintar.log, the
-    // recorded run of pintar.txt, with its errors ("  ! N" after a call), on
+    // recorded run of pintar.txt, with its errors ("  ! N text" after a call), on
     // the same surface settings (tests/support/raster_util.h); '-' is left
     // out.
     const guion = fs.readFileSync(path.join(datos, 'surface', 'pintar.log'), 'utf8').split('\nimage\n');
@@ -280,7 +280,7 @@ try {
       for (const [i, l] of lineas.entries()) {
         if (!l.startsWith('PaintPicture ')) continue;
         llamadas.push(l.split(' ').slice(1).map((a) => (a === '-' ? null : Number(a))));
-        errores.push(lineas[i + 1]?.startsWith('  ! ') ? Number(lineas[i + 1].slice(4)) : null);
+        errores.push(lineas[i + 1]?.startsWith('  ! ') ? Number(lineas[i + 1].slice(4).split(' ')[0]) : null);
       }
       const [ancho, alto] = trozo.match(/new (\d+) (\d+)/).slice(1).map(Number);
       const fondo = /set BackColor (\S+)/.exec(trozo)?.[1] ?? '0';
