@@ -11,8 +11,11 @@
 
 namespace {
 
+using prueba::Atributos;
+using prueba::Clase;
 using prueba::ComPtr;
 using prueba::DeBstr;
+using prueba::Nombre;
 using prueba::Utf16;
 using prueba::Utf8;
 
@@ -101,12 +104,6 @@ TEST(ArchivoOcx, IgualAlVolcadoRevisado) {
     CompararConRevisado(o.str() + "\n");
 }
 
-CLSID Clase(const wchar_t* progId) {
-    CLSID c = CLSID_NULL;
-    CLSIDFromProgID(progId, &c);
-    return c;
-}
-
 // DllCanUnloadNow step by step; the class factories refuse what they do not make.
 TEST(VidaDelModulo, Cuentas) {
     HMODULE m = LoadLibraryW(Utf16(prueba::Argumentos().at(0)).c_str());
@@ -165,8 +162,7 @@ TEST(SinPantalla, EvaluarSeCreaRelivoNo) {
     ComPtr<IErrorInfo> info;
     BSTR d = nullptr;
     if (GetErrorInfo(0, &info) == S_OK && info) info->GetDescription(&d);
-    const std::string texto = DeBstr(d);
-    SysFreeString(d);
+    const std::string texto = prueba::Soltar(d);
     EXPECT_TRUE(r == nullptr) << "sin pantalla, Relivo no se crea";
     EXPECT_EQ(hr, HRESULT_FROM_WIN32(ERROR_REQUIRES_INTERACTIVE_WINDOWSTATION));
     EXPECT_EQ(texto,
@@ -174,26 +170,6 @@ TEST(SinPantalla, EvaluarSeCreaRelivoNo) {
               "necesita un escritorio.")
         << "el texto del fallo";
 }
-
-// The name and help string of a library (MEMBERID_NIL), a type or a member.
-template <typename T>
-std::string Nombre(T* ti, MEMBERID id = MEMBERID_NIL, std::string* ayuda = nullptr) {
-    BSTR n = nullptr, a = nullptr;
-    ti->GetDocumentation(id, &n, &a, nullptr, nullptr);
-    std::string r = DeBstr(n);
-    if (ayuda) *ayuda = DeBstr(a);
-    SysFreeString(n);
-    SysFreeString(a);
-    return r;
-}
-
-struct Atributos {
-    ITypeInfo* ti;
-    TYPEATTR* a = nullptr;
-    explicit Atributos(ITypeInfo* t) : ti(t) { ti->GetTypeAttr(&a); }
-    ~Atributos() { ti->ReleaseTypeAttr(a); }
-    TYPEATTR* operator->() const { return a; }
-};
 
 // The library a type is in, and its index there.
 std::pair<ComPtr<ITypeLib>, UINT> Biblioteca(ITypeInfo* ti) {

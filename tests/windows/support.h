@@ -48,6 +48,12 @@ inline std::string Utf8(std::wstring_view w) {
 inline std::string DeBstr(BSTR b) {
     return b ? Utf8(std::wstring_view(b, SysStringLen(b))) : "";
 }
+// The text of a BSTR given to us, which is freed.
+inline std::string Soltar(BSTR b) {
+    const std::string s = DeBstr(b);
+    SysFreeString(b);
+    return s;
+}
 inline std::wstring Utf16(std::string_view s) {
     const int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
     std::wstring w(static_cast<size_t>(n), L'\0');
@@ -97,6 +103,20 @@ template <typename T, typename... A>
 ComPtr<T> Nuevo(A&&... a) {
     ComPtr<T> p;
     p.Attach(new T(std::forward<A>(a)...));
+    return p;
+}
+
+// The class of a ProgID (CLSID_NULL: none), and a new object of it by its
+// interface I (null when none is made).
+inline CLSID Clase(const std::wstring& progId) {
+    CLSID c = CLSID_NULL;
+    CLSIDFromProgID(progId.c_str(), &c);
+    return c;
+}
+template <typename I>
+ComPtr<I> Crear(const std::wstring& progId) {
+    ComPtr<I> p;
+    CoCreateInstance(Clase(progId), nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&p));
     return p;
 }
 
@@ -219,12 +239,7 @@ public:
     Despacho() = default;
     explicit Despacho(IDispatch* d) : d_(d) {}
     static Despacho Crear(const std::wstring& progId) {
-        CLSID clsid;
-        Despacho o;
-        if (SUCCEEDED(CLSIDFromProgID(progId.c_str(), &clsid))) {
-            CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&o.d_));
-        }
-        return o;
+        return Despacho(prueba::Crear<IDispatch>(progId).Get());
     }
 
     IDispatch* get() const { return d_.Get(); }
@@ -256,9 +271,7 @@ public:
         if (r.hr == DISP_E_EXCEPTION && e.pfnDeferredFillIn) e.pfnDeferredFillIn(&e);
         if (e.bstrDescription) r.descripcion = e.bstrDescription;
         r.scode = e.scode;
-        SysFreeString(e.bstrSource);
-        SysFreeString(e.bstrDescription);
-        SysFreeString(e.bstrHelpFile);
+        for (BSTR b : {e.bstrSource, e.bstrDescription, e.bstrHelpFile}) SysFreeString(b);
         return r;
     }
     Resultado Invocar(const std::wstring& nombre, WORD banderas, std::vector<V> args) const {
@@ -318,8 +331,7 @@ public:
 
     // A new sink, connected to `control` when it is given.
     static ComPtr<Sumidero> Crear(const Despacho* control = nullptr) {
-        ComPtr<Sumidero> s;
-        s.Attach(new Sumidero());
+        ComPtr<Sumidero> s = Nuevo<Sumidero>();
         EXPECT_TRUE(!control || s->Conectar(*control)) << "conectar el sumidero";
         return s;
     }
@@ -382,6 +394,25 @@ private:
     ComPtr<ITypeInfo> info_;
     ComPtr<IConnectionPoint> punto_;
     DWORD cookie_ = 0;
+};
+
+// The name and help string of a library (MEMBERID_NIL), a type or a member.
+template <typename T>
+std::string Nombre(T* ti, MEMBERID id = MEMBERID_NIL, std::string* ayuda = nullptr) {
+    BSTR n = nullptr, a = nullptr;
+    ti->GetDocumentation(id, &n, &a, nullptr, nullptr);
+    if (ayuda) *ayuda = DeBstr(a);
+    SysFreeString(a);
+    return Soltar(n);
+}
+
+// A type's attributes (null when it has none) while this lives.
+struct Atributos {
+    ITypeInfo* ti;
+    TYPEATTR* a = nullptr;
+    explicit Atributos(ITypeInfo* t) : ti(t) { ti->GetTypeAttr(&a); }
+    ~Atributos() { ti->ReleaseTypeAttr(a); }
+    TYPEATTR* operator->() const { return a; }
 };
 
 // A VARTYPE by its name without VT_.
@@ -618,29 +649,31 @@ inline Mapa Dibujado(HDC origen, int ancho, int alto, const std::function<bool(H
     return m;
 }
 
-// The pixels of a picture object holding a bitmap (empty: none).
-inline Mapa LeerImagen(IDispatch* objeto) {
-    ComPtr<IPicture> pic;
+// The pixels of the picture object a control's property gives, holding a
+// bitmap (empty: none).
+inline Mapa LeerImagen(const Despacho& control, const wchar_t* propiedad = L"Grafica") {
+    const ComPtr<IPicture> pic = Despacho(control.Get(propiedad).valor.Objeto()).As<IPicture>();
     OLE_HANDLE h = 0;
     SHORT tipo = 0;
-    if (!objeto || FAILED(objeto->QueryInterface(IID_PPV_ARGS(&pic)))) return {};
+    if (!pic) return {};
     pic->get_Type(&tipo);
     if (tipo != PICTYPE_BITMAP || FAILED(pic->get_Handle(&h))) return {};
     return LeerMapa(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(h)));
 }
 
-inline bool LeerPpm(const std::string& ruta, Mapa& m) {
+// A binary PPM file's pixels (empty when it cannot be read).
+inline Mapa LeerPpm(const std::string& ruta) {
     std::ifstream f(ruta, std::ios::binary);
     std::string magia;
     int maximo = 0;
-    if (!(f >> magia >> m.ancho >> m.alto >> maximo) || magia != "P6" || maximo != 255)
-        return false;
+    Mapa m;
+    if (!(f >> magia >> m.ancho >> m.alto >> maximo) || magia != "P6" || maximo != 255) return {};
     f.get();
     m.p.assign(static_cast<size_t>(m.ancho) * m.alto, 0);
     for (uint32_t& v : m.p) {
         for (int k = 0; k < 3; ++k) v |= static_cast<uint32_t>(f.get()) << 8 * k;
     }
-    return static_cast<bool>(f);
+    return f ? m : Mapa();
 }
 
 // A picture compared with the Linux build's (each one's button face taken as
@@ -649,7 +682,8 @@ inline bool LeerPpm(const std::string& ruta, Mapa& m) {
 // pixel in the reference: two rasterisers may round edges one pixel apart.
 inline void CompararConLinux(const Mapa& a, const Mapa& b, const std::string& que) {
     const uint32_t fondo = GetSysColor(COLOR_BTNFACE);
-    ASSERT_TRUE(a.ancho == b.ancho && a.alto == b.alto) << que + ": el tamaño de Linux";
+    ASSERT_TRUE(b.ancho > 0 && a.ancho == b.ancho && a.alto == b.alto)
+        << que + ": la imagen de Linux, y su tamaño";
     auto color = [&](int x, int y) { return a.En(x, y) == fondo ? 0xF0F0F0 : a.En(x, y); };
     long distintos = 0, lejanos = 0;
     for (int y = 0; y < a.alto; ++y) {
