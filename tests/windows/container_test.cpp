@@ -104,15 +104,12 @@ public:
         return h;
     }
     prueba::Mapa Dibujar(int ancho, int alto) const {
-        HDC pantalla = GetDC(nullptr);
-        const prueba::Mapa m = prueba::Dibujado(pantalla, ancho, alto, [&](HDC dc) {
+        return prueba::Dibujado(nullptr, ancho, alto, [&](HDC dc, HDC) {
             const RECTL limites{0, 0, ancho, alto};
             return SUCCEEDED(despacho.As<IViewObject>()->Draw(DVASPECT_CONTENT, -1, nullptr,
                                                               nullptr, nullptr, dc, &limites,
                                                               nullptr, nullptr, 0));
         });
-        ReleaseDC(nullptr, pantalla);
-        return m;
     }
 
     // Lives as long as the test: references are not counted.
@@ -256,11 +253,9 @@ TEST(Contenedor, Relivo) {
     for (int i = 0; i < 496 * 346 && dibujo.ancho == 500; ++i) {
         interior.p.push_back(dibujo.En(i % 496 + 2, i / 496 + 2));
     }
-    HDC ventana = GetDC(superficie);
-    const prueba::Mapa pantalla = prueba::Dibujado(ventana, 496, 346, [&](HDC dc) {
-        return BitBlt(dc, 0, 0, 496, 346, ventana, 0, 0, SRCCOPY) != FALSE;
+    const prueba::Mapa pantalla = prueba::Dibujado(superficie, 496, 346, [](HDC dc, HDC v) {
+        return BitBlt(dc, 0, 0, 496, 346, v, 0, 0, SRCCOPY) != FALSE;
     });
-    ReleaseDC(superficie, ventana);
     EXPECT_TRUE(dibujo.ancho == 500 && dibujo.alto == 350) << "IViewObject::Draw";
     prueba::CompararConLinux(interior, referencia, "IViewObject::Draw");
     prueba::CompararConLinux(pantalla, referencia, "la ventana en la pantalla");

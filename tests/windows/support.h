@@ -621,8 +621,9 @@ struct Mapa {
     bool operator==(const Mapa&) const = default;
 };
 
-// The pixels of a bitmap; of one compatible with `origen` that `dibujar`
-// draws on (empty when it fails).
+// The pixels of a bitmap; of one compatible with the device context of
+// `ventana` (null: the screen) that `dibujar` draws on, given that context
+// too (empty when it fails).
 inline Mapa LeerMapa(HBITMAP h) {
     Mapa m;
     BITMAP bm{};
@@ -637,15 +638,17 @@ inline Mapa LeerMapa(HBITMAP h) {
     for (uint32_t& v : m.p) v = ((v >> 16) & 0xFF) | (v & 0xFF00) | ((v & 0xFF) << 16);
     return m;
 }
-inline Mapa Dibujado(HDC origen, int ancho, int alto, const std::function<bool(HDC)>& dibujar) {
-    HDC dc = CreateCompatibleDC(origen);
+inline Mapa Dibujado(HWND ventana, int ancho, int alto,
+                     const std::function<bool(HDC, HDC)>& dibujar) {
+    HDC origen = GetDC(ventana), dc = CreateCompatibleDC(origen);
     HBITMAP b = CreateCompatibleBitmap(origen, ancho, alto);
     HGDIOBJ antes = SelectObject(dc, b);
-    const bool bien = dibujar(dc);
+    const bool bien = dibujar(dc, origen);
     SelectObject(dc, antes);
     const Mapa m = bien ? LeerMapa(b) : Mapa();
     DeleteObject(b);
     DeleteDC(dc);
+    ReleaseDC(ventana, origen);
     return m;
 }
 
