@@ -331,7 +331,7 @@ TEST(Contenedor, DocumentosRotos) {
     }
 }
 
-std::string NombreDeFuente(IDispatch* fuente) {
+std::string NombreDeFuente(IUnknown* fuente) {
     ComPtr<IFont> f;
     BSTR n = nullptr;
     if (fuente && SUCCEEDED(fuente->QueryInterface(IID_PPV_ARGS(&f)))) f->get_Name(&n);
@@ -364,12 +364,9 @@ TEST(Contenedor, Diseno) {
     // may realise it under another name), and the one it gives out stays
     // tied to it.
     EXPECT_EQ(r.Get(L"FontName").valor.Texto(), NombreDeFuente(fuente.Get())) << "FontName";
-    ComPtr<IFont> vivo;
-    const prueba::Resultado dada = r.Get(L"Font");
-    if (RELIVO_CUMPLE(dada.valor.Objeto() &&
-                          SUCCEEDED(dada.valor.Objeto()->QueryInterface(IID_PPV_ARGS(&vivo))),
-                      "Font da un objeto de fuente vivo")) {
-        EXPECT_EQ(NombreDeFuente(dada.valor.Objeto()), NombreDeFuente(fuente.Get()));
+    const ComPtr<IFont> vivo = Despacho(r.Get(L"Font").valor.Objeto()).As<IFont>();
+    if (RELIVO_CUMPLE(vivo != nullptr, "Font da un objeto de fuente vivo")) {
+        EXPECT_EQ(NombreDeFuente(vivo.Get()), NombreDeFuente(fuente.Get()));
         EXPECT_EQ(r.Get(L"FontItalic").valor.Booleano(), true) << "FontItalic tras Set Font";
         vivo->put_Bold(TRUE);
         vivo->put_Italic(FALSE);

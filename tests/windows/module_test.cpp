@@ -12,6 +12,7 @@
 namespace {
 
 using prueba::Atributos;
+using prueba::Biblioteca;
 using prueba::Clase;
 using prueba::ComPtr;
 using prueba::DeBstr;
@@ -169,13 +170,6 @@ TEST(SinPantalla, EvaluarSeCreaRelivoNo) {
               "No hay una estación de ventanas interactiva en la que dibujar: el control Relivo "
               "necesita un escritorio.")
         << "el texto del fallo";
-}
-
-// The library a type is in, and its index there.
-std::pair<ComPtr<ITypeLib>, UINT> Biblioteca(ITypeInfo* ti) {
-    std::pair<ComPtr<ITypeLib>, UINT> r{nullptr, 99};
-    if (ti) ti->GetContainingTypeLib(&r.first, &r.second);
-    return r;
 }
 
 ComPtr<ITypeInfo> Implementada(ITypeInfo* ti, int k) {

@@ -1,5 +1,6 @@
 // What the test programs under Wine share: VARIANT values, late binding by
-// name, an event sink, the runner of data/pasos.jsonl, and pictures.
+// name, type information, an event sink, the runner of data/pasos.jsonl, and
+// pictures.
 #pragma once
 
 // clang-format off
@@ -304,6 +305,32 @@ inline bool Advise(IUnknown* control, REFIID iid, IUnknown* sumidero,
            SUCCEEDED(punto->Advise(sumidero, &cookie));
 }
 
+// The library a type is in, and its index there (99: none).
+inline std::pair<ComPtr<ITypeLib>, UINT> Biblioteca(ITypeInfo* ti) {
+    std::pair<ComPtr<ITypeLib>, UINT> r{nullptr, 99};
+    if (ti) ti->GetContainingTypeLib(&r.first, &r.second);
+    return r;
+}
+
+// The name and help string of a library (MEMBERID_NIL), a type or a member.
+template <typename T>
+std::string Nombre(T* ti, MEMBERID id = MEMBERID_NIL, std::string* ayuda = nullptr) {
+    BSTR n = nullptr, a = nullptr;
+    ti->GetDocumentation(id, &n, &a, nullptr, nullptr);
+    if (ayuda) *ayuda = DeBstr(a);
+    SysFreeString(a);
+    return Soltar(n);
+}
+
+// A type's attributes (null when it has none) while this lives.
+struct Atributos {
+    ITypeInfo* ti;
+    TYPEATTR* a = nullptr;
+    explicit Atributos(ITypeInfo* t) : ti(t) { ti->GetTypeAttr(&a); }
+    ~Atributos() { ti->ReleaseTypeAttr(a); }
+    TYPEATTR* operator->() const { return a; }
+};
+
 // An event: its name, its arguments (by-reference ones as they were on
 // entry) and their names.
 struct Evento {
@@ -360,13 +387,9 @@ public:
     bool Conectar(const Despacho& control) {
         ComPtr<IProvideClassInfo2> pci = control.As<IProvideClassInfo2>();
         ComPtr<ITypeInfo> clase;
-        ComPtr<ITypeLib> tl;
-        UINT i = 0;
         if (!pci || FAILED(pci->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &iid_))) return false;
-        if (SUCCEEDED(pci->GetClassInfo(&clase)) &&
-            SUCCEEDED(clase->GetContainingTypeLib(&tl, &i))) {
-            tl->GetTypeInfoOfGuid(iid_, &info_);
-        }
+        pci->GetClassInfo(&clase);
+        if (auto tl = Biblioteca(clase.Get()).first) tl->GetTypeInfoOfGuid(iid_, &info_);
         return Advise(control.get(), iid_, static_cast<IDispatch*>(this), punto_, cookie_);
     }
     HRESULT Desconectar() {
@@ -394,25 +417,6 @@ private:
     ComPtr<ITypeInfo> info_;
     ComPtr<IConnectionPoint> punto_;
     DWORD cookie_ = 0;
-};
-
-// The name and help string of a library (MEMBERID_NIL), a type or a member.
-template <typename T>
-std::string Nombre(T* ti, MEMBERID id = MEMBERID_NIL, std::string* ayuda = nullptr) {
-    BSTR n = nullptr, a = nullptr;
-    ti->GetDocumentation(id, &n, &a, nullptr, nullptr);
-    if (ayuda) *ayuda = DeBstr(a);
-    SysFreeString(a);
-    return Soltar(n);
-}
-
-// A type's attributes (null when it has none) while this lives.
-struct Atributos {
-    ITypeInfo* ti;
-    TYPEATTR* a = nullptr;
-    explicit Atributos(ITypeInfo* t) : ti(t) { ti->GetTypeAttr(&a); }
-    ~Atributos() { ti->ReleaseTypeAttr(a); }
-    TYPEATTR* operator->() const { return a; }
 };
 
 // A VARTYPE by its name without VT_.
