@@ -62,8 +62,8 @@ bool ElevadoAPotencia(std::string_view texto, size_t inicio) {
 }
 
 bool EmpiezaConSigno(std::string_view texto) {
-    if (texto.empty()) return false;
-    return texto[0] == '-' || (texto[0] == codigo::kMenos && !ElevadoAPotencia(texto, 1));
+    return !texto.empty() &&
+           (texto[0] == '-' || (texto[0] == codigo::kMenos && !ElevadoAPotencia(texto, 1)));
 }
 
 bool SignoDelTodo(std::string_view texto) {
