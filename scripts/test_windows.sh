@@ -102,7 +102,7 @@ if [ "${1:-}" = "--bajo-x" ]; then
   correr "Evaluar y Relivo por automatización, entradas erróneas, guiones" "$cargador" \
     "$p/automation_test.exe" "$datos" "$esperado"
   correr "contenedor" "$cargador" "$p/container_test.exe" "$datos" "$esperado"
-  correr "ejemplo del README con cscript" cscript_ejemplo "$datos\\ejemplo.vbs"
+  correr "ejemplo del README con cscript" cscript_ejemplo "$(w "$raiz/examples/ejemplo.vbs")"
   correr "vida del módulo" "$cargador" "$p/module_test.exe" --gtest_filter='VidaDelModulo.*' "$ocx"
   # Without an X display there is no window station to draw on.
   correr "sin pantalla" env -u DISPLAY "$cargador" "$p/module_test.exe" --gtest_filter='SinPantalla.*'
@@ -185,7 +185,7 @@ done <tests/windows/data/relivo_casos.txt
 "$cli" graficar "sen(x)*cos(y)" --x=-3:3 --y=-3:3 --lineas 10,10 --angulos=30,0,20 \
   --tamano 496x346 --sin-rotulos -o "$refs/contenedor_onda.png" 2>/dev/null || true
 pngtopnm "$refs/contenedor_onda.png" >"$refs/contenedor_onda.ppm"
-# The README's example (tests/windows/data/ejemplo.vbs): what it prints.
+# The README's example (examples/ejemplo.vbs): what it prints.
 "$cli" graficar "sen(x)*cos(y)" --x=-3:3 --y=-3:3 --lineas 20,20 --angulos=30,0,20 \
   --sin-rotulos --traza "$refs/ejemplo.json" -o "$refs/ejemplo.png" >/dev/null 2>&1
 numero_json() { sed -n "s/.*\"$1\": *\\([-+0-9.eE]*\\).*/\\1/p" "$2" | head -1; }
