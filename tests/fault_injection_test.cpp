@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -22,7 +23,6 @@ namespace {
 
 using fuzz::RelivoVigilado;
 
-constexpr auto kGraficar = RelivoVigilado::Clase::Graficar;
 constexpr int32_t kCancelado = -2147221502;
 // Yields of a full run of the plain plot (3 x 2 interior lines): one per
 // grid point while sampling, one per cell while drawing.
@@ -30,13 +30,12 @@ constexpr uint64_t kMuestras = 5 * 4;
 constexpr uint64_t kCeldas = 4 * 3;
 
 void Graficar(RelivoVigilado& v) {
-    v.Llamar("Graficar", kGraficar, [&] { v.r().Graficar(); });
+    v.Llamar("Graficar", RelivoVigilado::Clase::Graficar, [&] { v.r().Graficar(); });
 }
 
 size_t Contar(const RelivoVigilado& v, const std::string& nombre) {
-    size_t n = 0;
-    for (const auto& e : v.Propios()) n += e.Nombre == nombre;
-    return n;
+    return static_cast<size_t>(
+        std::ranges::count_if(v.Propios(), [&](const auto& e) { return e.Nombre == nombre; }));
 }
 
 // The last run met `errores` failures, all with this number and text, and

@@ -25,10 +25,6 @@ namespace {
 const fs::path kDocs = RELIVO_DOCS;
 constexpr const char* kMarca = "<!-- ejemplo -->";
 
-bool EsOrden(const std::string& linea) {
-    return linea.starts_with("$ ");
-}
-
 // Runs one command line of the guide through the shell, in `carpeta`, with
 // "relivo" standing for the program under test. Standard output is line
 // buffered, as on a terminal, so that the two streams mix in the same order
@@ -53,13 +49,8 @@ std::string Correr(const std::string& orden, const fs::path& carpeta) {
 // Compares (or records) the pictures the block left in its img/ folder.
 void CompararImagenes(const fs::path& carpeta, size_t linea) {
     for (const auto& f : fs::directory_iterator(carpeta / "img")) {
-        const fs::path guardada = kDocs / "img" / f.path().filename();
-        if (Regrabar()) {
-            fs::copy_file(f.path(), guardada, fs::copy_options::overwrite_existing);
-        } else {
-            EXPECT_TRUE(Leer(f.path()) == Leer(guardada))
-                << guardada << " differs from the picture of the block at line " << linea;
-        }
+        CompararArchivo(f.path(), kDocs / "img" / f.path().filename(),
+                        "the picture of the block at line " + std::to_string(linea));
     }
 }
 
@@ -81,10 +72,11 @@ TEST(GuiaTest, LosEjemplosDanLoQueMuestraLaGuia) {
         const fs::path carpeta = raiz / std::to_string(++bloques);
         fs::create_directories(carpeta / "img");
         while (i < lineas.size() && lineas[i] != "```") {
-            ASSERT_TRUE(EsOrden(lineas[i])) << "guia.md:" << i + 1 << ": a command was expected";
+            ASSERT_TRUE(lineas[i].starts_with("$ "))
+                << "guia.md:" << i + 1 << ": a command was expected";
             const size_t orden = i++;
             std::string esperada;
-            for (; i < lineas.size() && lineas[i] != "```" && !EsOrden(lineas[i]); ++i)
+            for (; i < lineas.size() && lineas[i] != "```" && !lineas[i].starts_with("$ "); ++i)
                 esperada += lineas[i] + "\n";
             const std::string obtenida = Correr(lineas[orden].substr(2), carpeta);
             nuevas.push_back(lineas[orden]);

@@ -79,29 +79,21 @@ constexpr int32_t kAncho = 12, kAlto = 10;
 // Name and points of each figure (tests/data/contornos.tsv).
 const std::vector<prueba::FilaTabla> kFiguras = prueba::LeerTabla("contornos.tsv");
 
-struct EstiloPluma {
-    const char* nombre;
-    int16_t estilo, ancho;
-};
-
-// Solid and inside-solid pens of one pixel may take the direct path; dashed,
-// invisible and wide pens may not.
-const std::vector<EstiloPluma> kPlumas = {
-    {"continua", 0, 1},  {"interior", 6, 1},   {"raya", 1, 1},
-    {"punto", 2, 1},     {"raya_punto", 3, 1}, {"raya_punto_punto", 4, 1},
-    {"invisible", 5, 1}, {"ancha", 0, 2},      {"ancha_interior", 6, 3},
-};
+// The pens: name, DrawStyle and DrawWidth (tests/data/plumas.tsv). Solid and
+// inside-solid pens of one pixel may take the direct path; dashed, invisible
+// and wide pens may not.
+const std::vector<prueba::FilaTabla> kPlumas = prueba::LeerTabla("plumas.tsv");
 
 // What the window shows of one figure after a Refresh (so the changed
 // rectangle counts too), one character a pixel (the pen white, the fill
 // red). Fill style 1 is no fill.
-std::string Dibujar(const prueba::FilaTabla& f, const EstiloPluma& p, int16_t fillStyle,
+std::string Dibujar(const prueba::FilaTabla& f, const prueba::FilaTabla& p, int16_t fillStyle,
                     int16_t modo) {
     auto s = SuperficiePixeles(kAncho, kAlto);
     s->FillColor(RGB(255, 0, 0));
     s->FillStyle(fillStyle);
-    s->DrawStyle(p.estilo);
-    s->DrawWidth(p.ancho);
+    s->DrawStyle(static_cast<int16_t>(std::stoi(p[1])));
+    s->DrawWidth(static_cast<int16_t>(std::stoi(p[2])));
     s->DrawMode(modo);
     const std::vector<PuntoApi> puntos = Puntos(f[1]);
     EXPECT_EQ(Polygon(s->hDC(), puntos), puntos.size() >= 2);
@@ -112,10 +104,10 @@ std::string Dibujar(const prueba::FilaTabla& f, const EstiloPluma& p, int16_t fi
 TEST(ContornoPoligono, CopiaPintaLoMismoQueMezcla) {
     constexpr int16_t kCopia = 13, kMezcla = 15, kXor = 7;
     for (const prueba::FilaTabla& f : kFiguras) {
-        for (const EstiloPluma& p : kPlumas) {
+        for (const prueba::FilaTabla& p : kPlumas) {
             for (const int16_t relleno : {int16_t{1}, int16_t{0}, int16_t{6}}) {
                 const std::string caso =
-                    f[0] + ", " + p.nombre + ", FillStyle " + std::to_string(relleno);
+                    f[0] + ", " + p[0] + ", FillStyle " + std::to_string(relleno);
                 const std::string mezcla = Dibujar(f, p, relleno, kMezcla);
                 EXPECT_EQ(Dibujar(f, p, relleno, kCopia), mezcla) << caso;
                 if (relleno == 1) {

@@ -24,10 +24,10 @@ namespace {
 
 namespace fs = std::filesystem;
 using relivo::prueba::Comparar;
+using relivo::prueba::CompararArchivo;
 using relivo::prueba::CorrerCli;
 using relivo::prueba::Leer;
 using relivo::prueba::Lineas;
-using relivo::prueba::Regrabar;
 
 const fs::path kCarpeta = fs::path(RELIVO_TEST_DATA) / "recorded";
 
@@ -54,10 +54,8 @@ TEST(RecordedTest, EnLote) {
 TEST(RecordedTest, Canonizar) {
     std::string salida;
     const std::vector<std::string> entradas = Lineas(Leer(kCarpeta / "canonizar_in.jsonl"));
-    for (const std::string& linea : entradas) {
-        const auto r = CorrerCli({"canonizar", "--json", "--", nlohmann::json::parse(linea)});
-        salida += r.salida;
-    }
+    for (const std::string& linea : entradas)
+        salida += CorrerCli({"canonizar", "--json", "--", nlohmann::json::parse(linea)}).salida;
     Comparar(salida, kCarpeta / "canonizar_out.jsonl", entradas);
 }
 
@@ -76,19 +74,10 @@ TEST(RecordedTest, Graficar) {
                      (temporal / (nombre + ".png")).string()});
         const auto r = CorrerCli(args);
         estados += nombre + " " + std::to_string(r.estado) + "\n";
+        // A run that writes no file (a usage error) has no recording; a
+        // failed one leaves its picture under the name of an incomplete one.
         for (const char* ext : {".json", ".png", ".incompleta.png"}) {
-            const fs::path obtenido = temporal / (nombre + ext);
-            const fs::path esperado = kCarpeta / (nombre + ext);
-            // A run that writes no file (a usage error) has no recording; a
-            // failed one leaves its picture under the name of an incomplete one.
-            if (Regrabar()) {
-                fs::remove(esperado);
-                if (fs::exists(obtenido)) fs::copy_file(obtenido, esperado);
-            } else {
-                EXPECT_EQ(fs::exists(obtenido), fs::exists(esperado))
-                    << casos[k] << ": " << esperado;
-                EXPECT_TRUE(Leer(obtenido) == Leer(esperado)) << casos[k] << ": " << esperado;
-            }
+            CompararArchivo(temporal / (nombre + ext), kCarpeta / (nombre + ext), casos[k]);
         }
     }
     Comparar(estados, kCarpeta / "graficar_estados.txt", casos);

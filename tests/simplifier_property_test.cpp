@@ -47,11 +47,10 @@ std::vector<std::string> Expresiones(int cuantas) {
 
 TEST(PropiedadSimplificador, CumplenLasInvariantesYElValorNoCambia) {
     constexpr double kTolerancia = 1e-9;
-    int expresiones = 0;
-    int con_permiso = 0;
+    int expresiones = 0, con_permiso = 0;
     fuzz::AlRomper() = [](const std::string& mensaje) { ADD_FAILURE() << mensaje; };
     for (const std::string& texto : Expresiones(3000)) {
-        fuzz::funcion::Probar(texto);
+        fuzz::funcion::Ejecutar(texto);
         if (HasFailure()) {
             ADD_FAILURE() << "the failures above stop the run at " << fuzz::Literal(texto);
             break;

@@ -83,7 +83,7 @@ TEST_P(GuionSuperficie, DaLoGrabado) {
         const Argumentos x{a};
         const std::string& c = a[0];
         auto color = [&](size_t i) -> std::optional<ColorOle> { return x.Entero(i); };
-        if (s && Entrada(*s, a, g)) return;
+        if (s && (Entrada(*s, a, g) || Comun(*s, a, linea, g))) return;
         if (c == "new" || c == "plain") {
             s = c == "new" ? SuperficiePixeles(std::atoi(a[1].c_str()), std::atoi(a[2].c_str()))
                            : CrearSuperficie();
@@ -116,19 +116,9 @@ TEST_P(GuionSuperficie, DaLoGrabado) {
                       x.Opcional(7));
         } else if (c == "PSet") {
             s->PSet(x.F(1), x.F(2), color(3));
-        } else if (c == "Point") {
-            g.Anotar(Texto(s->Point(x.F(1), x.F(2))));
-        } else if (c == "Cls") {
-            s->Cls();
-        } else if (c == "Refresh") {
-            s->Refresh();
         } else if (c == "PaintPicture") {
             s->PaintPicture(prueba, x.F(1), x.F(2), x.Opcional(3), x.Opcional(4), x.Opcional(5),
                             x.Opcional(6), x.Opcional(7), x.Opcional(8), x.Entero(9));
-        } else if (c == "TextWidth") {
-            g.Anotar(Texto(s->TextWidth(Argumentos::Resto(linea, 1))));
-        } else if (c == "TextHeight") {
-            g.Anotar(Texto(s->TextHeight(Argumentos::Resto(linea, 1))));
         } else if (c == "Polygon") {
             std::vector<PuntoApi> p;
             for (size_t i = 1; i + 1 < a.size(); i += 2) {

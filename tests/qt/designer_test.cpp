@@ -85,15 +85,6 @@ std::set<QString> AjustadasEnLaForma(const QString& ruta, const QString& nombre)
     return nombres;
 }
 
-std::set<QString> Guardadas(const QObject& o) {
-    std::set<QString> nombres;
-    const QMetaObject& m = *o.metaObject();
-    for (int k = m.propertyOffset(); k < m.propertyCount(); ++k) {
-        if (m.property(k).isStored()) nombres.insert(QString::fromLatin1(m.property(k).name()));
-    }
-    return nombres;
-}
-
 TEST(PluginDesigner, UnFormularioConservaCadaAjuste) {
     QUiLoader cargador;
     cargador.addPluginPath(QStringLiteral(RELIVO_QT_DESIGNER_DIR));

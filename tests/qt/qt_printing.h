@@ -1,9 +1,12 @@
-// How GoogleTest prints Qt's texts, and how pictures are compared.
+// How GoogleTest prints Qt's texts, how pictures are compared, and which
+// properties a widget stores.
 #pragma once
 
 #include <QImage>
+#include <QMetaProperty>
 #include <QString>
 #include <ostream>
+#include <set>
 
 inline void PrintTo(const QString& texto, std::ostream* os) {
     *os << '"' << texto.toStdString() << '"';
@@ -23,4 +26,14 @@ inline int PixelesDistintos(const QImage& a, const QImage& b) {
         for (int k = 0; k < x.width(); ++k) distintos += (p[k] & 0xFFFFFF) != (q[k] & 0xFFFFFF);
     }
     return distintos;
+}
+
+// The names of the stored properties a widget class adds to its bases.
+inline std::set<QString> Guardadas(const QObject& o) {
+    std::set<QString> nombres;
+    const QMetaObject& m = *o.metaObject();
+    for (int k = m.propertyOffset(); k < m.propertyCount(); ++k) {
+        if (m.property(k).isStored()) nombres.insert(QString::fromLatin1(m.property(k).name()));
+    }
+    return nombres;
 }

@@ -22,6 +22,16 @@ namespace {
 
 constexpr int kBorde = 2;
 
+// A plot over x in [0, xMax] and y in [0, yMax] (a new control's ranges
+// start at 0), with `lineas` interior lines each way.
+void Preparar(RelivoWidget& w, const char* funcion, double xMax, double yMax, int lineas) {
+    w.Funcion(funcion);
+    w.XMax(xMax);
+    w.YMax(yMax);
+    w.NumeroLineasX(lineas);
+    w.NumeroLineasY(lineas);
+}
+
 // The events of a run, a run of Status events with the same text counted
 // once.
 std::vector<std::string> Secuencia(RelivoWidget& w, bool continuar) {
@@ -70,12 +80,7 @@ TEST(WidgetRelivo, SenalesEnElOrdenDeLaCorridaYContinuarReanuda) {
     for (const auto& c : kCasos) {
         SCOPED_TRACE(c.funcion);
         RelivoWidget w;
-        w.Funcion(c.funcion);
-        w.NumeroLineasX(8);
-        w.NumeroLineasY(8);
-        w.XMin(0);
-        w.XMax(c.xMax);
-        w.YMax(1);
+        Preparar(w, c.funcion, c.xMax, 1, 8);
         EXPECT_EQ(Secuencia(w, c.continuar), c.esperada);
     }
 }
@@ -88,11 +93,7 @@ TEST(WidgetRelivo, UnClicEnCancelarTerminaEnLaSiguienteCesion) {
     QObject::connect(cancelar, &QPushButton::clicked, w, &RelivoWidget::Cancelar);
     ventana.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&ventana));
-    w->Funcion("sen(x)*cos(y)");
-    w->XMax(3);
-    w->YMax(3);
-    w->NumeroLineasX(2000);
-    w->NumeroLineasY(2000);
+    Preparar(*w, "sen(x)*cos(y)", 3, 3, 2000);
     uint64_t alPulsar = 0;
     // The click waits in the event queue until the run yields.
     QTimer::singleShot(0, cancelar, [&] {
@@ -112,28 +113,24 @@ TEST(WidgetRelivo, UnClicEnCancelarTerminaEnLaSiguienteCesion) {
 
 // The saved keys of the control (every one: no default left out, a fixed z
 // range so that ZMin and ZMax are saved).
-std::set<std::string> ClavesDelDocumento(RelivoWidget& w) {
+std::set<QString> ClavesDelDocumento(RelivoWidget& w) {
     w.AutoEscalaZ(false);
     relivo::BolsaJson bolsa;
     bolsa.OmitirPredeterminados(false);
     w.WriteProperties(bolsa);
-    const auto claves = bolsa.Claves();
-    return {claves.begin(), claves.end()};
+    std::set<QString> claves;
+    for (const std::string& c : bolsa.Claves()) claves.insert(QString::fromStdString(c));
+    return claves;
 }
 
 TEST(WidgetRelivo, CadaClaveGuardadaEsUnaPropiedadConSuSenal) {
     RelivoWidget w;
-    std::set<std::string> guardadas;
     const QMetaObject& m = *w.metaObject();
-    for (int k = m.propertyOffset(); k < m.propertyCount(); ++k) {
-        const QMetaProperty p = m.property(k);
-        if (!p.isStored()) continue;
-        guardadas.insert(p.name());
-        EXPECT_TRUE(p.isWritable()) << p.name();
-        EXPECT_TRUE(p.hasNotifySignal()) << p.name();
-        EXPECT_TRUE(p.isDesignable()) << p.name();
+    for (const QString& nombre : Guardadas(w)) {
+        const QMetaProperty p = m.property(m.indexOfProperty(nombre.toLatin1()));
+        EXPECT_TRUE(p.isWritable() && p.hasNotifySignal() && p.isDesignable()) << p.name();
     }
-    EXPECT_EQ(guardadas, ClavesDelDocumento(w));
+    EXPECT_EQ(Guardadas(w), ClavesDelDocumento(w));
 }
 
 TEST(WidgetRelivo, LosCambiosSeNotificanYLosRechazosSeSenalan) {

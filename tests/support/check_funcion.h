@@ -79,7 +79,9 @@ inline void Estropeada(const std::string& texto) {
     }
 }
 
-inline void Probar(const std::string& texto) {
+// Runs one input: the text given to Funcion [Let].
+inline void Ejecutar(std::string_view datos) {
+    const std::string texto(datos);
     EvaluarVigilado v;
     v.Funcion(texto);
     if (v.ev().NumeroError() != 0) {
@@ -88,11 +90,6 @@ inline void Probar(const std::string& texto) {
         Aceptada(v, texto);
         if (texto.size() < 32000) Estropeada(texto);
     }
-}
-
-// Runs one input: the text given to Funcion [Let].
-inline void Ejecutar(std::string_view datos) {
-    Probar(std::string(datos));
 }
 
 }  // namespace relivo::fuzz::funcion

@@ -21,7 +21,8 @@
 
 namespace relivo::fuzz::propiedades {
 
-inline void Probar(std::string_view texto) {
+// Runs one input: the text of a document.
+inline void Ejecutar(std::string_view texto) {
     BolsaJson bolsa;
     try {
         bolsa = BolsaJson::DesdeTexto(texto);
@@ -55,11 +56,6 @@ inline void Probar(std::string_view texto) {
         }
     });
     Usable(v);
-}
-
-// Runs one input: the text of a document.
-inline void Ejecutar(std::string_view datos) {
-    Probar(datos);
 }
 
 }  // namespace relivo::fuzz::propiedades

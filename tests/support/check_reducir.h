@@ -30,15 +30,6 @@ inline bool Canonico(std::string_view t) {
     return t.find_first_not_of(kAlfabeto) == std::string_view::npos;
 }
 
-inline bool Equilibrado(std::string_view t) {
-    int d = 0;
-    for (char c : t) {
-        if (c == '(') ++d;
-        if (c == ')' && --d < 0) return false;
-    }
-    return d == 0;
-}
-
 // Whether the text is one that Canonizar writes (the canonical text of its
 // own display text): only such texts reach Reducir from the members.
 inline bool Alcanzable(const std::string& texto, const TablaVariables& tabla) {
@@ -71,15 +62,14 @@ inline bool Paso(const char* que, const std::string& texto, F&& f) {
 
 inline void Probar(const std::string& texto) {
     TablaVariables tabla;
-    tabla.Agregar("X");
-    tabla.Agregar("Y");
-    tabla.Agregar("Z");
+    for (const char* n : {"X", "Y", "Z"}) tabla.Agregar(n);
     std::string r;
     if (!Paso("Reducir", texto, [&] { r = Simplificador(tabla).Reducir(texto); })) return;
     EXIGE(!r.empty(), Literal(texto) + " reduced to nothing");
     EXIGE(Canonico(r), Literal(texto) + " reduced to " + Literal(r) + ", not canonical text");
-    if (Equilibrado(texto) && Alcanzable(texto, tabla)) {
-        EXIGE(Equilibrado(r), Literal(texto) + " reduced to the unbalanced " + Literal(r));
+    if (ProfundidadParentesis(texto) >= 0 && Alcanzable(texto, tabla)) {
+        EXIGE(ProfundidadParentesis(r) >= 0,
+              Literal(texto) + " reduced to the unbalanced " + Literal(r));
     }
     Paso("Reducir again", r, [&] { Simplificador(tabla).Reducir(r); });
     std::string visible;

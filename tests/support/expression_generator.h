@@ -58,19 +58,14 @@ private:
         const uint32_t mas = Hasta(3);
         for (uint32_t i = 0; i < mas; ++i) {
             const uint32_t op = Hasta(10);
-            if (op < 4) {
-                s += "*";
-            } else if (op < 6) {
-                s += "/";
-            } else if (op < 7) {
-                s += "%";
-            } else {
+            if (op >= 7) {
                 // An implicit product: the next operand follows directly or
                 // after a blank ("2x", "x y", "2(x+1)", "3sin(x)").
                 s += " ";
                 s += Potencia(d);
                 continue;
             }
+            s += op < 4 ? "*" : op < 6 ? "/" : "%";
             s += Signo(d);
         }
         return s;

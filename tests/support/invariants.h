@@ -7,6 +7,7 @@
 // thread may have, so that a recursion the depth guard misses overflows.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -59,8 +60,7 @@ inline std::string Literal(std::string_view t) {
     std::string r = "\"";
     for (unsigned char c : t) {
         if (c == '"' || c == '\\') {
-            r += '\\';
-            r += static_cast<char>(c);
+            r += {'\\', static_cast<char>(c)};
         } else if (c < 32 || c >= 127) {
             char b[8];
             std::snprintf(b, sizeof b, "\\x%02x", c);
@@ -70,6 +70,16 @@ inline std::string Literal(std::string_view t) {
         }
     }
     return r + "\"";
+}
+
+// The deepest nesting of parentheses in a text; -1 when they do not balance.
+inline int ProfundidadParentesis(std::string_view t) {
+    int d = 0, m = 0;
+    for (char c : t) {
+        if (c == '(') m = std::max(m, ++d);
+        if (c == ')' && --d < 0) return -1;
+    }
+    return d == 0 ? m : -1;
 }
 
 // Calls linea(text) for each line of a script, at most `maximo` lines.

@@ -61,6 +61,19 @@ inline void Comparar(const std::string& obtenido, const fs::path& esperado,
     EXPECT_EQ(obtenido, Leer(esperado)) << esperado.filename();
 }
 
+// Compares a file with the recorded one byte for byte (a file that was not
+// written must have no recording); or records it.
+inline void CompararArchivo(const fs::path& obtenido, const fs::path& esperado,
+                            const std::string& contexto) {
+    if (Regrabar()) {
+        fs::remove(esperado);
+        if (fs::exists(obtenido)) fs::copy_file(obtenido, esperado);
+        return;
+    }
+    EXPECT_EQ(fs::exists(obtenido), fs::exists(esperado)) << contexto << ": " << esperado;
+    EXPECT_TRUE(Leer(obtenido) == Leer(esperado)) << contexto << ": " << esperado;
+}
+
 struct FilaTabla {
     std::string archivo;
     int linea = 0;

@@ -16,16 +16,14 @@
 namespace relivo::prueba {
 
 // The parameters of type double: getter and setter.
+// clang-format off
+#define RELIVO_DOBLE(Nombre) {#Nombre, {&Relivo::Nombre, &Relivo::Nombre}}
+// clang-format on
 inline const std::map<std::string, std::pair<double (Relivo::*)(), void (Relivo::*)(double)>>
-    kDobles = {{"XMin", {&Relivo::XMin, &Relivo::XMin}},
-               {"XMax", {&Relivo::XMax, &Relivo::XMax}},
-               {"YMin", {&Relivo::YMin, &Relivo::YMin}},
-               {"YMax", {&Relivo::YMax, &Relivo::YMax}},
-               {"ZMin", {&Relivo::ZMin, &Relivo::ZMin}},
-               {"ZMax", {&Relivo::ZMax, &Relivo::ZMax}},
-               {"AnguloX", {&Relivo::AnguloX, &Relivo::AnguloX}},
-               {"AnguloY", {&Relivo::AnguloY, &Relivo::AnguloY}},
-               {"AnguloZ", {&Relivo::AnguloZ, &Relivo::AnguloZ}}};
+    kDobles = {RELIVO_DOBLE(XMin),    RELIVO_DOBLE(XMax),    RELIVO_DOBLE(YMin),
+               RELIVO_DOBLE(YMax),    RELIVO_DOBLE(ZMin),    RELIVO_DOBLE(ZMax),
+               RELIVO_DOBLE(AnguloX), RELIVO_DOBLE(AnguloY), RELIVO_DOBLE(AnguloZ)};
+#undef RELIVO_DOBLE
 
 // A setter called by its name with a value written as text ("inf", "nan"
 // and "-inf" included; the text of Funcion as is, "=" for the one it has);

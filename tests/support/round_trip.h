@@ -139,15 +139,6 @@ inline Salida EnPunto(EvaluarVigilado& v, const std::vector<std::string>& nombre
     return {false, 0, r};
 }
 
-inline int ProfundidadParentesis(std::string_view t) {
-    int d = 0, m = 0;
-    for (char c : t) {
-        if (c == '(') m = std::max(m, ++d);
-        if (c == ')') --d;
-    }
-    return m;
-}
-
 // A tiny change of the variables changes the reference beyond the tolerance.
 inline bool MalCondicionado(Referencia& ref, const std::vector<double>& valores, const Medida& m,
                             double tolerancia) {

@@ -195,4 +195,19 @@ inline bool Entrada(SuperficieDibujo& s, const std::vector<std::string>& a, Guio
     return true;
 }
 
+// The calls that the control and a surface answer alike, logged as they
+// answer; false for another call:
+//   Point X Y    TextWidth TEXT    TextHeight TEXT    Cls    Refresh
+template <class O>
+bool Comun(O& o, const std::vector<std::string>& a, const std::string& linea, Guion& g) {
+    const Argumentos x{a};
+    const std::string texto = Argumentos::Resto(linea, 1);
+    if (a[0] == "Point") return g.Anotar(Texto(o.Point(x.F(1), x.F(2)))), true;
+    if (a[0] == "TextWidth") return g.Anotar(Texto(o.TextWidth(texto))), true;
+    if (a[0] == "TextHeight") return g.Anotar(Texto(o.TextHeight(texto))), true;
+    if (a[0] == "Cls") return o.Cls(), true;
+    if (a[0] == "Refresh") return o.Refresh(), true;
+    return false;
+}
+
 }  // namespace relivo::prueba

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -40,35 +41,26 @@ public:
         Vigilar("Funcion [Let] " + Literal(t), true, [&] { ev_.Funcion(t); });
     }
     std::string Funcion() {
-        std::string r;
-        Vigilar("Funcion [Get]", false, [&] { r = ev_.Funcion(); });
-        return r;
+        return Leer("Funcion [Get]", [&] { return ev_.Funcion(); });
     }
     int16_t NumeroVariables() {
-        int16_t r = 0;
-        Vigilar("NumeroVariables", false, [&] { r = ev_.NumeroVariables(); });
+        const int16_t r = Leer("NumeroVariables", [&] { return ev_.NumeroVariables(); });
         EXIGE(r >= 0, "negative count");
         return r;
     }
     std::string Variable(int16_t i) {
-        std::string r;
-        Vigilar("Variable " + std::to_string(i), false, [&] { r = ev_.Variable(i); });
-        return r;
+        return Leer("Variable " + std::to_string(i), [&] { return ev_.Variable(i); });
     }
     int16_t IndiceVariable(const std::string& n) {
-        int16_t r = 0;
-        Vigilar("IndiceVariable " + Literal(n), false, [&] { r = ev_.IndiceVariable(n); });
-        return r;
+        return Leer("IndiceVariable " + Literal(n), [&] { return ev_.IndiceVariable(n); });
     }
     bool ExisteVariable(std::string_view n) {
-        bool r = false;
-        Vigilar("ExisteVariable " + Literal(n), false, [&] { r = ev_.ExisteVariable(n); });
+        const bool r = Leer("ExisteVariable " + Literal(n), [&] { return ev_.ExisteVariable(n); });
         EXIGE(!fallo_, "ExisteVariable raised an error");
         return r;
     }
     double Valor(const Variante& v) {
-        double r = 0;
-        Vigilar("Valor [Get] " + Nombre(v), false, [&] { r = ev_.Valor(v); });
+        const double r = Leer("Valor [Get] " + Nombre(v), [&] { return ev_.Valor(v); });
         EXIGE(std::isfinite(r), "Valor [Get] gave " + std::to_string(r));
         return r;
     }
@@ -81,25 +73,26 @@ public:
                 [&] { ev_.Substituir(v, t); });
     }
     double Resultado() {
-        double r = 0;
-        Vigilar("Resultado", false, [&] { r = ev_.Resultado(); });
+        const double r = Leer("Resultado", [&] { return ev_.Resultado(); });
         EXIGE(std::isfinite(r), "Resultado gave " + std::to_string(r));
         if (fallo_) EXIGE(r == 0, "a failed Resultado gave " + std::to_string(r));
         return r;
     }
 
     static std::string Nombre(const Variante& v) {
-        switch (v.tipo) {
-            case Variante::Tipo::Vacio:
-                return "(empty)";
-            case Variante::Tipo::Numero:
-                return std::to_string(v.numero);
-            default:
-                return Literal(v.texto);
-        }
+        if (v.tipo == Variante::Tipo::Vacio) return "(empty)";
+        return v.tipo == Variante::Tipo::Numero ? std::to_string(v.numero) : Literal(v.texto);
     }
 
 private:
+    // A member that reads: watched, and what it gives.
+    template <class F>
+    std::invoke_result_t<F&> Leer(const std::string& que, F&& llamada) {
+        std::invoke_result_t<F&> r{};
+        Vigilar(que, false, [&] { r = llamada(); });
+        return r;
+    }
+
     template <class F>
     void Vigilar(const std::string& que, bool limpia, F&& llamada) {
         const int32_t numero_antes = ev_.NumeroError();

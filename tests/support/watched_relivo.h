@@ -85,7 +85,6 @@ public:
     // Runs the call and checks its events.
     template <class F>
     void Llamar(const std::string& que, Clase clase, F&& llamada) {
-        const bool graficar = clase == Clase::Graficar;
         const int32_t numero_antes = r_.NumeroError();
         const std::string texto_antes = r_.Error();
         const size_t inicio = host_.Eventos().size();
@@ -94,18 +93,19 @@ public:
         anidados_.clear();
         llamada();
         // The events of the call itself, without those of the runs that the
-        // host's handlers started inside it.
+        // host's handlers started inside it; and the last Error event, nested
+        // runs included, whose number and text the error state must hold.
         const auto& todos = host_.Eventos();
+        const AnfitrionLinux::EventoRecibido* ultimo_error = nullptr;
         propios_.clear();
         for (size_t k = inicio; k < todos.size(); ++k) {
             bool anidado = false;
             for (const auto& [a, b] : anidados_) anidado = anidado || (k >= a && k < b);
             if (!anidado) propios_.push_back(todos[k]);
+            if (todos[k].Nombre == "Error") ultimo_error = &todos[k];
         }
         const auto& ev = propios_;
-        int errores = 0;
-        int terminos = 0;
-        const AnfitrionLinux::EventoRecibido* ultimo_error = nullptr;
+        int errores = 0, terminos = 0;
         for (size_t k = 0; k < ev.size(); ++k) {
             const auto& e = ev[k];
             if (e.Nombre == "Status") {
@@ -129,10 +129,6 @@ public:
                       que + ": TerminoGraficacion without the final Status before it");
             }
         }
-        // The error state is the last one stored, nested runs included.
-        for (size_t k = inicio; k < todos.size(); ++k) {
-            if (todos[k].Nombre == "Error") ultimo_error = &todos[k];
-        }
         EXIGE(
             continuar_ || clase == Clase::Carga || errores <= 1,
             que + ": " + std::to_string(errores) + " errors reported although Continuar is false");
@@ -144,7 +140,7 @@ public:
             EXIGE(r_.NumeroError() == numero_antes && r_.Error() == texto_antes,
                   que + ": the error state changed without an Error event");
         }
-        if (graficar) {
+        if (clase == Clase::Graficar) {
             ultimo_graficar_sin_error_ = errores == 0;
             if (errores == 0 || continuar_) {
                 EXIGE(terminos == 1 && ev.back().Nombre == "TerminoGraficacion",
