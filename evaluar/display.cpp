@@ -126,9 +126,11 @@ public:
                 continue;
             }
             if (EsCodigoFuncion(c)) {
-                const size_t q = FinOperando(vista, p + 1);
+                // The operand that begins with the function's code ends where
+                // the function's argument does.
+                const size_t q = FinOperando(vista, p);
                 salida.append(NombreVisible(c));
-                if (q > p + 1 && texto_[p + 1] == kMenos && Usar(kSignoDeLaFuncion)) {
+                if (vista.substr(p + 1).starts_with(kMenos) && Usar(kSignoDeLaFuncion)) {
                     Envolver(salida, "(-", p + 2, q);
                 } else {
                     const std::string operando = Mostrar(p + 1, q);

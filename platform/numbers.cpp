@@ -134,24 +134,21 @@ std::string MasCortoPorPrintf(double valor) {
     if (e > 1) digitos.append(s.substr(2, e - 2));
     const int exponente = std::atoi(std::string(s.substr(e + 1)).c_str());
     const int cifras = static_cast<int>(digitos.size());
-    const int largo_fijo = exponente < 0            ? cifras - exponente + 1
-                           : exponente < cifras - 1 ? cifras + 1
-                                                    : exponente + 1;
-    if (largo_fijo > static_cast<int>(s.size())) return cientifica;
-    std::string out = negativo ? "-" : "";
+    std::string fija = negativo ? "-" : "";
     if (exponente < 0) {
-        out.append("0.");
-        out.append(static_cast<size_t>(-exponente - 1), '0');
-        out.append(digitos);
+        fija.append("0.");
+        fija.append(static_cast<size_t>(-exponente - 1), '0');
+        fija.append(digitos);
     } else if (exponente < cifras - 1) {
-        out.append(digitos, 0, static_cast<size_t>(exponente) + 1);
-        out.push_back('.');
-        out.append(digitos, static_cast<size_t>(exponente) + 1, std::string::npos);
+        fija.append(digitos, 0, static_cast<size_t>(exponente) + 1);
+        fija.push_back('.');
+        fija.append(digitos, static_cast<size_t>(exponente) + 1, std::string::npos);
     } else {
-        n = std::snprintf(buf, sizeof buf, "%.0f", std::fabs(valor));
-        out.append(buf, static_cast<size_t>(n));
+        char entero[320];  // a double has at most 309 whole digits
+        n = std::snprintf(entero, sizeof entero, "%.0f", std::fabs(valor));
+        fija.append(entero, static_cast<size_t>(n));
     }
-    return out;
+    return fija.size() > cientifica.size() ? cientifica : fija;
 }
 
 char SeparadorDecimal() {

@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -47,37 +48,46 @@ std::string TextoExacto(double valor);
 std::string CientificaPorPrintf(double valor);
 std::string MasCortoPorPrintf(double valor);
 
+// True when `valor` lies within the range of the integer type (false for NaN).
+template <class Entero>
+constexpr bool Cabe(double valor) {
+    return valor >= std::numeric_limits<Entero>::min() &&
+           valor <= std::numeric_limits<Entero>::max();
+}
+
 // Rounds to the nearest whole number, halves to the even one, and converts it
 // to a 16-bit (32-bit) signed integer; raises 6 when it does not fit.
 // Inline: the plot rounds several values a cell.
 [[noreturn]] void Desbordamiento();
-inline int16_t RedondearA16(double valor) {
+template <class Entero>
+Entero Redondear(double valor) {
     const double r = std::nearbyint(valor);
-    if (!(r >= -32768.0 && r <= 32767.0)) [[unlikely]]
+    if (!Cabe<Entero>(r)) [[unlikely]]
         Desbordamiento();
-    return static_cast<int16_t>(r);
+    return static_cast<Entero>(r);
+}
+inline int16_t RedondearA16(double valor) {
+    return Redondear<int16_t>(valor);
 }
 inline int32_t RedondearA32(double valor) {
-    const double r = std::nearbyint(valor);
-    if (!(r >= -2147483648.0 && r <= 2147483647.0)) [[unlikely]]
-        Desbordamiento();
-    return static_cast<int32_t>(r);
+    return Redondear<int32_t>(valor);
 }
 
-// Whole numbers in range, as indexes and counters mostly are, convert at once.
-inline int16_t AEntero16(double valor) {
-    if (valor >= -32768.0 && valor <= 32767.0) {
-        const auto i = static_cast<int16_t>(valor);
+// The same conversions; whole numbers in range, as indexes and counters
+// mostly are, convert at once.
+template <class Entero>
+Entero AEntero(double valor) {
+    if (Cabe<Entero>(valor)) {
+        const auto i = static_cast<Entero>(valor);
         if (i == valor) return i;
     }
-    return RedondearA16(valor);
+    return Redondear<Entero>(valor);
+}
+inline int16_t AEntero16(double valor) {
+    return AEntero<int16_t>(valor);
 }
 inline int32_t AEntero32(double valor) {
-    if (valor >= -2147483648.0 && valor <= 2147483647.0) {
-        const auto i = static_cast<int32_t>(valor);
-        if (i == valor) return i;
-    }
-    return RedondearA32(valor);
+    return AEntero<int32_t>(valor);
 }
 
 // Adds two 16-bit counters, raising 6 on overflow.

@@ -55,6 +55,11 @@ bool Recortar(PuntoD a, PuntoD b, double xmin, double ymin, double xmax, double 
     return true;
 }
 
+// The point at parameter t of the segment from a (t = 0) to b (t = 1).
+PuntoD EnSegmento(PuntoD a, PuntoD b, double t) {
+    return {a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t};
+}
+
 // The pixels RecorrerLinea(a, b, true) visits, for a.y <= b.y, painted
 // through a pointer into the picture: the same steps, with the position
 // kept as the pixel's address (a and b inside the picture, and no step
@@ -143,8 +148,7 @@ void Trazo::Delgado(PuntoD a, PuntoD b, const Pluma& pluma, bool conFinal) {
         fase_ += static_cast<int64_t>(std::min(largo, 1e15));
         return;
     }
-    const PuntoD c{a.x + (b.x - a.x) * t0, a.y + (b.y - a.y) * t0};
-    const PuntoD d{a.x + (b.x - a.x) * t1, a.y + (b.y - a.y) * t1};
+    const PuntoD c = EnSegmento(a, b, t0), d = EnSegmento(a, b, t1);
     if (t1 < 1) conFinal = true;  // the true end is outside anyway
     fase_ += static_cast<int64_t>(std::min(largo * t0, 1e15));
 
@@ -167,7 +171,7 @@ void Trazo::Grueso(PuntoD a, PuntoD b, double radio) {
     }
     const double dx = q.x - p.x, dy = q.y - p.y;
     const double l2 = dx * dx + dy * dy;
-    const PuntoD c{p.x + dx * t0, p.y + dy * t0}, d{p.x + dx * t1, p.y + dy * t1};
+    const PuntoD c = EnSegmento(p, q, t0), d = EnSegmento(p, q, t1);
     const int32_t xa = std::max(0, static_cast<int32_t>(std::floor(std::min(c.x, d.x) - radio)));
     const int32_t xb =
         std::min(ancho_ - 1, static_cast<int32_t>(std::ceil(std::max(c.x, d.x) + radio)));
@@ -178,7 +182,7 @@ void Trazo::Grueso(PuntoD a, PuntoD b, double radio) {
     for (int32_t y = ya; y <= yb; ++y) {
         for (int32_t x = xa; x <= xb; ++x) {
             const double px = x + 0.5 - p.x, py = y + 0.5 - p.y;
-            double t = l2 > 0 ? (px * dx + py * dy) / l2 : 0;
+            double t = l2 > 0 ? (px * dx + py * dy) / l2 : 0.0;
             t = std::clamp(t, 0.0, 1.0);
             const double ex = px - t * dx, ey = py - t * dy;
             if (ex * ex + ey * ey <= r2) Marcar(x, y);
