@@ -112,7 +112,7 @@ public:
                 // ("1-_L1L^2" is 1 - (-x)^2, "1--X^2" reads 1 + x^2): the
                 // sign goes inside parentheses with the base. Only an odd
                 // run of signs reaches here.
-                const size_t q = FinOperando(vista, p + 1);
+                const size_t q = FinOperando(vista, p);
                 Envolver(salida, "(-", p + 1, q);
                 p = q;
                 continue;

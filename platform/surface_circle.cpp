@@ -22,12 +22,8 @@ ArcoDeCirculo PlanearArco(const EscalaEnPixeles& escala, float x, float y, float
     ArcoDeCirculo a;
     // Radius is in horizontal units and is the larger radius.
     const double r = std::min(std::fabs(Radius * escala.PixelesPorUnidadX()), 1e7);
-    a.rx = r;
-    a.ry = r * aspecto;
-    if (aspecto > 1) {
-        a.ry = r;
-        a.rx = r / aspecto;
-    }
+    a.rx = r / std::max(aspecto, 1.0);
+    a.ry = r * std::min(aspecto, 1.0);
     a.pieInicio = inicio0 < 0;
     a.pieFin = fin0 < 0;
     a.inicio = std::fmin(std::fabs(inicio0), kDosPi);

@@ -42,11 +42,8 @@ struct PasoDeRango {
         } else {
             if (d > PasoTipico && d < ar::Multiplicar(3, PasoTipico)) PasoTipico = d;
             if (d <= ar::Multiplicar(3, PasoTipico)) {
-                if (z > e.ZMax) {
-                    e.ZMax = z;
-                } else if (z < e.ZMin) {
-                    e.ZMin = z;
-                }
+                e.ZMax = std::max(e.ZMax, z);
+                e.ZMin = std::min(e.ZMin, z);
             }
         }
         previo = z;

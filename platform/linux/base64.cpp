@@ -17,7 +17,6 @@ int Valor(char c) {
 
 std::string ABase64(const std::vector<uint8_t>& datos) {
     std::string t;
-    t.reserve((datos.size() + 2) / 3 * 4);
     size_t i = 0;
     for (; i + 2 < datos.size(); i += 3) {
         const uint32_t v =
@@ -40,7 +39,6 @@ std::string ABase64(const std::vector<uint8_t>& datos) {
 
 std::optional<std::vector<uint8_t>> DeBase64(std::string_view texto) {
     std::vector<uint8_t> datos;
-    datos.reserve(texto.size() / 4 * 3);
     uint32_t acumulado = 0;
     int bits = 0;
     bool relleno = false;

@@ -205,7 +205,7 @@ void SuperficieRaster::Line(float X1, float Y1, float X2, float Y2, std::optiona
         Trazo trazo(lienzo.Ancho(), lienzo.Alto(), e_.marcas);
         if (forma == FormaLinea::Caja) {
             double m = 0;
-            if (pluma.estilo == 6 && pluma.ancho > 1) m = std::floor(pluma.ancho / 2.0);
+            if (pluma.estilo == 6) m = std::floor(pluma.ancho / 2.0);
             const double xa = std::min(a.x, b.x) + m, xb = std::max(a.x, b.x) - m;
             const double ya = std::min(a.y, b.y) + m, yb = std::max(a.y, b.y) - m;
             const PuntoD esquinas[4] = {{xa, ya}, {xb, ya}, {xb, yb}, {xa, yb}};

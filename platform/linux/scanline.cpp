@@ -34,9 +34,7 @@ int32_t Cruce(const Borde& b, int64_t y, int32_t ancho) {
         Entero{2} * b.x0 * d + (Entero{2} * y + 1 - Entero{2} * b.y0) * (Entero{b.x1} - b.x0);
     // 2x = n / d; ceil((2x - 1) / 2) = ceil((n - d) / (2d)) = -floor((d - n) / (2d)).
     Entero c = -PisoDiv<Entero>(d - n, Entero{2} * d);
-    if (c < 0) c = 0;
-    if (c > ancho) c = ancho;
-    return static_cast<int32_t>(c);
+    return static_cast<int32_t>(std::clamp<Entero>(c, 0, ancho));
 }
 
 // Cruce<int64_t> for an edge of coordinates below 2^24, with what does not

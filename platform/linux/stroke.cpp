@@ -39,17 +39,16 @@ bool Recortar(PuntoD a, PuntoD b, double xmin, double ymin, double xmax, double 
     const double p[4] = {-dx, dx, -dy, dy};
     const double q[4] = {a.x - xmin, xmax - a.x, a.y - ymin, ymax - a.y};
     for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0) return false;
-        } else {
+        if (p[i] < 0) {
             const double t = q[i] / p[i];
-            if (p[i] < 0) {
-                if (t > t1) return false;
-                t0 = std::max(t0, t);
-            } else {
-                if (t < t0) return false;
-                t1 = std::min(t1, t);
-            }
+            if (t > t1) return false;
+            t0 = std::max(t0, t);
+        } else if (p[i] > 0) {
+            const double t = q[i] / p[i];
+            if (t < t0) return false;
+            t1 = std::min(t1, t);
+        } else if (q[i] < 0) {
+            return false;  // parallel to this edge and outside it
         }
     }
     return true;
@@ -79,7 +78,7 @@ bool ContornoDirecto(Lienzo& lienzo, std::span<const PuntoApi> puntos, const Plu
         return false;
     }
     const int32_t w = lienzo.Ancho(), h = lienzo.Alto();
-    int32_t x0 = w, y0 = h, x1 = -1, y1 = -1;
+    int32_t x0 = puntos.front().x, y0 = puntos.front().y, x1 = x0, y1 = y0;
     for (const PuntoApi& p : puntos) {
         // Unsigned, a negative coordinate is past the picture too.
         if (static_cast<uint32_t>(p.x) >= static_cast<uint32_t>(w) ||
