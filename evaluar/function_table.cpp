@@ -165,9 +165,9 @@ const std::array kTabla{
                 [](double) { return 0.0; }},
 };
 
-// The rows indexed by character.
-const std::array<const DatosCodigo*, 128> kPorCaracter = [] {
-    std::array<const DatosCodigo*, 128> indice{};
+// The rows indexed by character, every byte value included.
+const std::array<const DatosCodigo*, 256> kPorCaracter = [] {
+    std::array<const DatosCodigo*, 256> indice{};
     for (const DatosCodigo& d : kTabla) indice[static_cast<unsigned char>(d.codigo)] = &d;
     return indice;
 }();
@@ -200,8 +200,7 @@ const Grafia* Buscar(const std::vector<Grafia>& lista, std::string_view resto) {
 }  // namespace
 
 const DatosCodigo* BuscarCodigo(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return u < kPorCaracter.size() ? kPorCaracter[u] : nullptr;
+    return kPorCaracter[static_cast<unsigned char>(c)];
 }
 
 const char* NombreVisible(char codigo) {

@@ -6,6 +6,7 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -60,18 +61,19 @@ class ComponenteGuardado {
 public:
     int16_t De(double coordenada, double minimo, double maximo) {
         const std::array<double, 3> ahora{coordenada, minimo, maximo};
-        if (!valido_ || std::memcmp(&ahora, &de_, sizeof de_) != 0) {
+        if (std::memcmp(&ahora, &de_, sizeof de_) != 0) {
             valor_ = Componente(ar::Restar(coordenada, minimo), ar::Restar(maximo, minimo));
             de_ = ahora;
-            valido_ = true;
         }
         return valor_;
     }
 
 private:
-    std::array<double, 3> de_{};
+    // Not a number at first: no coordinate or range is, so the first call
+    // computes.
+    static constexpr double kNada = std::numeric_limits<double>::quiet_NaN();
+    std::array<double, 3> de_{kNada, kNada, kNada};
     int16_t valor_ = 0;
-    bool valido_ = false;
 };
 
 }  // namespace

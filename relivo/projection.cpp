@@ -95,9 +95,9 @@ PixelProyectado ProyectarComprobado(const EstadoRelivo& e, double x, double y, d
 // outside 32 bits or a value is not finite, which the comparisons refuse.
 bool Coordenada(double escalado, double factor, int32_t& pixel) {
     const double r = std::nearbyint(escalado);
-    if (!(r >= -2147483648.0 && r <= 2147483647.0)) return false;
+    if (!numeros::Cabe<int32_t>(r)) return false;
     const double s = std::nearbyint(r + 0.5 * factor);
-    if (!(s >= -2147483648.0 && s <= 2147483647.0)) return false;
+    if (!numeros::Cabe<int32_t>(s)) return false;
     pixel = static_cast<int32_t>(s);
     return true;
 }

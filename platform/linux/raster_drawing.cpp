@@ -175,10 +175,10 @@ void SuperficieRaster::PSet(float x, float y, std::optional<ColorOle> Color) {
     ExigirFinitos({x, y});
     const Pluma pluma = PlumaActual(Color, true);
     Lienzo lienzo = LienzoDeDibujo(p_.DrawMode);
-    Trazo trazo(lienzo.Ancho(), lienzo.Alto(), e_.marcas);
+    Trazo trazo(lienzo, e_.marcas);
     const EscalaEnPixeles u = Unidades();
     trazo.Punto(Pixel(u.AX(x)), Pixel(u.AY(y)), pluma);
-    trazo.Pintar(lienzo, pluma.color);
+    trazo.Pintar(pluma.color);
     p_.CurrentX = x;
     p_.CurrentY = y;
 }
@@ -202,7 +202,7 @@ void SuperficieRaster::Line(float X1, float Y1, float X2, float Y2, std::optiona
             lienzo.Tramo(static_cast<int32_t>(y), cx0, cx1, pluma.color, 0);
         }
     } else {
-        Trazo trazo(lienzo.Ancho(), lienzo.Alto(), e_.marcas);
+        Trazo trazo(lienzo, e_.marcas);
         if (forma == FormaLinea::Caja) {
             double m = 0;
             if (pluma.estilo == 6) m = std::floor(pluma.ancho / 2.0);
@@ -213,7 +213,7 @@ void SuperficieRaster::Line(float X1, float Y1, float X2, float Y2, std::optiona
         } else {
             trazo.Segmento(a, b, pluma, false);
         }
-        trazo.Pintar(lienzo, pluma.color);
+        trazo.Pintar(pluma.color);
     }
     p_.CurrentX = X2;
     p_.CurrentY = Y2;
@@ -290,11 +290,11 @@ void SuperficieRaster::Circle(float x, float y, float Radius, std::optional<Colo
         if (puntos.empty() || p.x != puntos.back().x || p.y != puntos.back().y) puntos.push_back(p);
     }
     if (pieFin && !completo) puntos.push_back(centro);
-    Trazo trazo(W, H, e_.marcas);
+    Trazo trazo(lienzo, e_.marcas);
     const bool cerrada = completo || (pieInicio && pieFin);
     trazo.Polilinea(puntos, pluma, cerrada);
     if (!cerrada && !puntos.empty()) trazo.Punto(puntos.back().x, puntos.back().y, pluma);
-    trazo.Pintar(lienzo, pluma.color);
+    trazo.Pintar(pluma.color);
     p_.CurrentX = x;
     p_.CurrentY = y;
 }
@@ -377,9 +377,9 @@ void SuperficieRaster::DibujarPoligono(std::span<const PuntoApi> puntos) {
     std::vector<PuntoD>& vertices = e_.vertices;
     vertices.clear();
     for (const PuntoApi& p : puntos) vertices.push_back({double(p.x), double(p.y)});
-    Trazo trazo(lienzo.Ancho(), lienzo.Alto(), e_.marcas);
+    Trazo trazo(lienzo, e_.marcas);
     trazo.Polilinea(vertices, pluma, true);
-    trazo.Pintar(lienzo, pluma.color);
+    trazo.Pintar(pluma.color);
 }
 
 }  // namespace relivo

@@ -55,12 +55,7 @@ std::vector<TramoFila> tramos;
 
 // Appends the runs of row y from its crossings (`n` of them at `c`).
 void Tramos(int32_t* c, size_t n, int64_t y) {
-    // Mostly two crossings (a convex figure).
-    if (n == 2) {
-        if (c[1] < c[0]) std::swap(c[0], c[1]);
-    } else {
-        std::sort(c, c + n);
-    }
+    std::sort(c, c + n);
     for (size_t k = 0; k + 1 < n; k += 2) {
         if (c[k] < c[k + 1]) tramos.push_back({static_cast<int32_t>(y), c[k], c[k + 1]});
     }

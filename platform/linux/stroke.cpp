@@ -106,8 +106,11 @@ bool ContornoDirecto(Lienzo& lienzo, std::span<const PuntoApi> puntos, const Plu
     return true;
 }
 
-Trazo::Trazo(int32_t ancho, int32_t alto, MarcasTrazo& marcas)
-    : ancho_(std::max(ancho, 0)), alto_(std::max(alto, 0)), m_(marcas) {
+Trazo::Trazo(Lienzo& lienzo, MarcasTrazo& marcas)
+    : lienzo_(lienzo),
+      ancho_(std::max(lienzo.Ancho(), 0)),
+      alto_(std::max(lienzo.Alto(), 0)),
+      m_(marcas) {
     const size_t n = static_cast<size_t>(ancho_) * static_cast<size_t>(alto_);
     if (m_.marca.size() != n) {
         m_.marca.assign(n, 0);
@@ -223,24 +226,22 @@ void Trazo::Punto(double x, double y, const Pluma& pluma) {
     Grueso({x, y}, {x, y}, pluma.ancho / 2.0);
 }
 
-void Trazo::Pintar(Lienzo& lienzo, int32_t color) {
-    Imagen& img = lienzo.Destino();
+void Trazo::Pintar(int32_t color) {
     if (m_.tocados.empty()) return;
+    Imagen& img = lienzo_.Destino();
     int32_t x0 = ancho_, y0 = alto_, x1 = 0, y1 = 0;
-    const bool mismoTamano = img.Ancho == ancho_ && img.Alto == alto_;
     for (int32_t i : m_.tocados) {
         m_.marca[static_cast<size_t>(i)] = 0;
-        if (!mismoTamano) continue;
         const int32_t x = i % ancho_, y = i / ancho_;
         int32_t& p = img.Pixeles[static_cast<size_t>(i)];
-        p = AplicarModo(lienzo.Modo(), color, p);
+        p = AplicarModo(lienzo_.Modo(), color, p);
         x0 = std::min(x0, x);
         y0 = std::min(y0, y);
         x1 = std::max(x1, x + 1);
         y1 = std::max(y1, y + 1);
     }
     m_.tocados.clear();
-    lienzo.Marcar({x0, y0, x1, y1});
+    lienzo_.Marcar({x0, y0, x1, y1});
 }
 
 }  // namespace relivo

@@ -88,7 +88,8 @@ bool ContornoDirecto(Lienzo& lienzo, std::span<const PuntoApi> puntos, const Plu
 
 class Trazo {
 public:
-    Trazo(int32_t ancho, int32_t alto, MarcasTrazo& marcas);
+    // Collects the pixels of figures on `lienzo`.
+    Trazo(Lienzo& lienzo, MarcasTrazo& marcas);
 
     // A segment from a to b; the end pixel is left out when `conFinal` is
     // false (thin pens only). Dash patterns run on from segment to segment.
@@ -99,7 +100,7 @@ public:
     // A dot of the pen's width centred on pixel (x, y).
     void Punto(double x, double y, const Pluma& pluma);
     // Paints the collected pixels with the pen's colour and clears them.
-    void Pintar(Lienzo& lienzo, int32_t color);
+    void Pintar(int32_t color);
 
 private:
     void Marcar(int32_t x, int32_t y);
@@ -107,6 +108,7 @@ private:
     void Grueso(PuntoD a, PuntoD b, double radio);
     bool Visible(int16_t estilo);
 
+    Lienzo& lienzo_;
     int32_t ancho_, alto_;
     MarcasTrazo& m_;
     int64_t fase_ = 0;
