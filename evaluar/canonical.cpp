@@ -232,11 +232,11 @@ std::string TextoVisible(std::string_view canonico, const TablaVariables& tabla)
             const size_t cierre = canonico.find('L', i + 1);
             if (cierre == std::string_view::npos) throw Fallo::Plataforma(errores::kDesbordamiento);
             const std::string_view digitos = canonico.substr(i + 1, cierre - i - 1);
-            const int indice = digitos.empty() || digitos.size() > 6 || !numeros::EsNumero(digitos)
-                                   ? -1
-                                   : numeros::AEntero16(numeros::ANumero(digitos));
+            if (digitos.empty() || digitos.size() > 6 || !numeros::EsNumero(digitos)) {
+                throw Fallo::Plataforma(errores::kSubindice);
+            }
             if (variable_antes) salida.push_back(' ');
-            salida.append(tabla.Nombre(indice));
+            salida.append(tabla.Nombre(numeros::AEntero16(numeros::ANumero(digitos))));
             variable_antes = true;
             i = cierre + 1;
             continue;

@@ -1,5 +1,6 @@
 // ReducirPotencia: a power chain "base^e1^...^en", read as the base raised to
 // the product of the exponents.
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -122,10 +123,11 @@ std::string Simplificador::ReducirPotencia(std::string_view texto) {
     }
     // A negative product is written with the unary minus inside parentheses,
     // which every later reader takes as the exponent's sign: "L1L^(_2)".
-    if (producto > 0 && producto != 1) {
-        resultado.append("^" + numeros::FormaGeneral(producto));
-    } else if (producto < 0) {
+    // Not zero here: a zero product returned "1" above.
+    if (std::signbit(producto)) {
         resultado.append("^(_" + numeros::FormaGeneral(-producto) + ")");
+    } else if (producto != 1) {
+        resultado.append("^" + numeros::FormaGeneral(producto));
     }
     return resultado;
 }

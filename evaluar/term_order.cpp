@@ -14,13 +14,10 @@ namespace {
 // its numeric coefficient ("2*L1L" -> "X", "2^L1L" -> "^X").
 std::string Clave(const std::string& t, const TablaVariables& tabla) {
     const size_t largo = t.size();
-    const size_t signo = (!t.empty() && (t[0] == '_' || t[0] == '-')) ? 1 : 0;
-    // j is the 1-based length of the first prefix that is not a number.
+    // j is the 1-based length of the first prefix that is not a number (a
+    // leading sign alone is not one, so a signed operand is its own key).
     size_t j = 1;
-    while (j < largo) {
-        if (!numeros::EsNumero(std::string_view(t).substr(signo, j - signo))) break;
-        ++j;
-    }
+    while (j < largo && numeros::EsNumero(std::string_view(t).substr(0, j))) ++j;
     if (j == largo || j == 1) return TextoVisible(t, tabla);
     size_t desde = j - 1;
     if (t[desde] == '*') ++desde;

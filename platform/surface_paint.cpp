@@ -20,8 +20,8 @@ std::optional<CopiaDeImagen> PlanearCopia(const EscalaEnPixeles& escala, double 
     ExigirArgumento(Picture.Ancho > 0 && Picture.Alto > 0 &&
                     Picture.Pixeles.size() ==
                         static_cast<size_t>(Picture.Ancho) * static_cast<size_t>(Picture.Alto));
-    ExigirFinitos({X1, Y1, Width1.value_or(0), Height1.value_or(0), X2.value_or(0), Y2.value_or(0),
-                   Width2.value_or(0), Height2.value_or(0)});
+    ExigirFinitos({X1, Y1, Width1.value_or(0.0f), Height1.value_or(0.0f), X2.value_or(0.0f),
+                   Y2.value_or(0.0f), Width2.value_or(0.0f), Height2.value_or(0.0f)});
     const auto pixel = [limite](double v) {
         return std::nearbyint(std::clamp(v, -limite, limite));
     };

@@ -35,12 +35,15 @@ int32_t RegistrarHandle(SuperficieRaster* superficie) {
 void BorrarHandle(int32_t handle) {
     Registro& r = ElRegistro();
     r.superficies.erase(handle);
-    if (r.ultimo == handle) r.ultimo = 0;
+    if (r.ultimo == handle) {
+        r.ultimo = 0;
+        r.ultima = nullptr;
+    }
 }
 
 SuperficieRaster* SuperficieDeHandle(int32_t handle) {
     Registro& r = ElRegistro();
-    if (handle == r.ultimo && handle != 0) return r.ultima;
+    if (handle == r.ultimo) return r.ultima;  // 0 is never a handle: no surface
     const auto it = r.superficies.find(handle);
     if (it == r.superficies.end()) return nullptr;
     r.ultimo = handle;

@@ -94,11 +94,10 @@ private:
     }
 
     static bool IgualSinMayusculas(const std::string& a, const std::string& b) {
-        return a.size() == b.size() &&
-               std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-                   auto m = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-                   return m(x) == m(y);
-               });
+        return std::ranges::equal(a, b, [](char x, char y) {
+            auto m = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+            return m(x) == m(y);
+        });
     }
 
     FT_Library ft_ = nullptr;

@@ -18,9 +18,9 @@ struct Borde {
 // Floor of n / d for d > 0.
 template <class Entero>
 Entero PisoDiv(Entero n, Entero d) {
-    Entero q = n / d;
-    if ((n % d != 0) && (n < 0)) --q;
-    return q;
+    // The remainder takes the sign of n: negative only when n / d was
+    // rounded up.
+    return n / d - (n % d < 0 ? 1 : 0);
 }
 
 // First pixel whose centre is at or right of the edge's crossing with the
@@ -91,10 +91,8 @@ bool TramosPocos(std::span<const PuntoApi> puntos, int32_t ancho, int32_t alto) 
         for (size_t i = 0; i < n; ++i) {
             const BordePequeno& b = lista[i];
             if (b.y0 <= y && y < b.y1) {
-                int64_t x = -PisoDiv<int64_t>(b.k - y * b.m, b.d2);
-                if (x < 0) x = 0;
-                if (x > ancho) x = ancho;
-                c[m++] = static_cast<int32_t>(x);
+                const int64_t x = -PisoDiv<int64_t>(b.k - y * b.m, b.d2);
+                c[m++] = static_cast<int32_t>(std::clamp<int64_t>(x, 0, ancho));
             }
         }
         if (m == 2) {

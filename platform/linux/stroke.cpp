@@ -66,7 +66,7 @@ PuntoD EnSegmento(PuntoD a, PuntoD b, double t) {
 void LineaDirecta(int32_t* pixeles, int32_t ancho, PuntoApi a, PuntoApi b, int32_t color) {
     RecorrerPasos(pixeles + static_cast<ptrdiff_t>(a.y) * ancho + a.x,
                   pixeles + static_cast<ptrdiff_t>(b.y) * ancho + b.x, std::abs(b.x - a.x),
-                  a.y - b.y, ptrdiff_t{a.x < b.x ? 1 : -1}, ptrdiff_t{ancho}, true,
+                  a.y - b.y, ptrdiff_t{Direccion(a.x, b.x)}, ptrdiff_t{ancho}, true,
                   [color](int32_t* p) { *p = color; });
 }
 

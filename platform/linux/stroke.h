@@ -7,6 +7,7 @@
 // pixel whose top-left corner it is (its centre is at x + 0.5, y + 0.5).
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <span>
@@ -70,12 +71,17 @@ struct PixelLinea {
     bool operator==(const PixelLinea&) const = default;
 };
 
+// The step from a towards b along one axis: -1, 0 or 1.
+inline int32_t Direccion(int32_t a, int32_t b) {
+    return std::clamp(b - a, -1, 1);
+}
+
 // The pixels of a thin line from pixel (x0, y0) to pixel (x1, y1), in order,
 // the last one only when `conFinal`: visitar(x, y) for each.
 template <class Visitar>
 void RecorrerLinea(int32_t x0, int32_t y0, int32_t x1, int32_t y1, bool conFinal, Visitar visitar) {
     RecorrerPasos(PixelLinea{x0, y0}, PixelLinea{x1, y1}, std::abs(x1 - x0), -std::abs(y1 - y0),
-                  PixelLinea{x0 < x1 ? 1 : -1, 0}, PixelLinea{0, y0 < y1 ? 1 : -1}, conFinal,
+                  PixelLinea{Direccion(x0, x1), 0}, PixelLinea{0, Direccion(y0, y1)}, conFinal,
                   [&](PixelLinea p) { visitar(p.x, p.y); });
 }
 
