@@ -65,7 +65,9 @@ TEST(BolsaJson, ArchivoGuardadoYCargado) {
 }
 
 // Pictures are stored as the base64 text of their PNG bytes: the test
-// vectors of RFC 4648 (the first n bytes of "foobar"), both ways.
+// vectors of RFC 4648 (the first n bytes of "foobar"), both ways. Line
+// breaks are skipped; a letter out of the alphabet, or after the padding,
+// makes the text unreadable.
 TEST(BolsaJson, Base64) {
     const std::string kDatos = "foobar";
     const char* const kTextos[] = {"", "Zg==", "Zm8=", "Zm9v", "Zm9vYg==", "Zm9vYmE=", "Zm9vYmFy"};
@@ -74,6 +76,9 @@ TEST(BolsaJson, Base64) {
         EXPECT_EQ(ABase64(bytes), kTextos[n]);
         EXPECT_EQ(DeBase64(kTextos[n]), bytes) << kTextos[n];
     }
+    EXPECT_EQ(DeBase64("Zm9v\r\nYg=="), DeBase64("Zm9vYg=="));
+    EXPECT_FALSE(DeBase64("Zm9v!"));
+    EXPECT_FALSE(DeBase64("Zg==Zg=="));
 }
 
 // Documents that are not a JSON object are refused with 321 (the short ones
