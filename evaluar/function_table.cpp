@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <functional>
 #include <vector>
 
 #include "evaluar/arithmetic.h"
@@ -183,8 +182,9 @@ std::vector<Grafia> Grafias(bool arco) {
         if (d.arco != arco) continue;
         for (G g : d.grafias) lista.emplace_back(g, d.codigo);
     }
-    std::ranges::stable_sort(lista, std::ranges::greater{},
-                             [](const Grafia& g) { return g.first.size(); });
+    std::stable_sort(lista.begin(), lista.end(), [](const Grafia& a, const Grafia& b) {
+        return a.first.size() > b.first.size();
+    });
     return lista;
 }
 const std::vector<Grafia> kDirectas = Grafias(false);
