@@ -108,15 +108,10 @@ private:
             return;
         }
         if (Termina(salida_, "*")) salida_.pop_back();
-        const char siguiente = texto_[pos_ + 1];
-        if (siguiente == '+' || siguiente == '-') {
-            salida_.push_back('E');
-            salida_.push_back(siguiente);
-            pos_ += 2;
-        } else {
-            salida_.append("E+");
-            pos_ += 1;
-        }
+        // The sign or blank that follows is read next: "-" turns the "+" into
+        // "-", and "+" or a blank leaves it.
+        salida_.append("E+");
+        ++pos_;
         fin_operando_ = false;
     }
 

@@ -178,7 +178,8 @@ private:
         size_t p = inicio;
         size_t fin = inicio;
         bool multiplica = true;
-        while (p < vista.size()) {
+        for (;;) {
+            // An empty operand (the end of the text included) ends the product.
             const size_t q = FinOperando(vista, p);
             if (q == p) break;
             if (multiplica && texto_[p] == '(' && !ElevadoAPotencia(vista, p)) grupos.push_back(p);

@@ -1,4 +1,5 @@
 // ReducirProducto: products and quotients.
+#include <cmath>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -113,8 +114,8 @@ std::string Simplificador::ReducirProducto(std::string_view texto) {
     // that reduces the result again merges its parts once they stand inline.
     // Each factor is split once: a factor changes only by being consumed
     // before its turn, or rewritten after it.
-    std::vector<Potencia> potencias(n, Potencia{{}, 0});
-    std::vector<size_t> grupo(n, 0);
+    std::vector<Potencia> potencias(n);
+    std::vector<size_t> grupo(n);
     std::vector<std::vector<size_t>> miembros;
     std::unordered_map<std::string, size_t> grupos;
     auto fusionable = [&](size_t i) {
@@ -130,7 +131,7 @@ std::string Simplificador::ReducirProducto(std::string_view texto) {
         grupo[i] = it->second;
         miembros[it->second].push_back(i);
     }
-    std::vector<bool> anidados(n, false);
+    std::vector<bool> anidados(n);
     for (size_t i = 0; i < n; ++i) anidados[i] = !factores[i].empty() && !fusionable(i);
     for (size_t i = 0; i < n; ++i) {
         if (factores[i].empty() || anidados[i]) continue;
@@ -141,15 +142,14 @@ std::string Simplificador::ReducirProducto(std::string_view texto) {
             factores[k].clear();
             Anotar(kSemejantes);
         }
-        std::string base(potencias[i].base);
         if (e == 0) {
             factores[i].clear();
-        } else if (e == 1 || e == -1) {
-            factores[i] = std::move(base);
-        } else {
-            factores[i] = base + "^" + numeros::FormaGeneral(e < 0 ? -e : e);
+            continue;
         }
-        divisores[i] = e < 0;
+        const double grado = std::fabs(e);
+        std::string base(potencias[i].base);
+        factores[i] = grado == 1 ? std::move(base) : base + "^" + numeros::FormaGeneral(grado);
+        divisores[i] = std::signbit(e);
     }
 
     // Assemble.

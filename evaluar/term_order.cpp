@@ -18,7 +18,7 @@ std::string Clave(const std::string& t, const TablaVariables& tabla) {
     // leading sign alone is not one, so a signed operand is its own key).
     size_t j = 1;
     while (j < largo && numeros::EsNumero(std::string_view(t).substr(0, j))) ++j;
-    if (j == largo || j == 1) return TextoVisible(t, tabla);
+    if (j == largo) return TextoVisible(t, tabla);
     size_t desde = j - 1;
     if (t[desde] == '*') ++desde;
     return TextoVisible(std::string_view(t).substr(desde), tabla);

@@ -189,10 +189,7 @@ Programa Compilar(const Tree& raiz) {
     p.instrucciones.clear();
     // Post-order walk with an explicit stack: (node, children already emitted).
     std::vector<std::pair<const Tree*, bool>> pila{{&raiz, false}};
-    size_t profundidad = 0, maxima = 0;
-    auto emitir = [&](Instruccion ins, size_t consume) {
-        profundidad = profundidad - consume + 1;
-        maxima = std::max(maxima, profundidad);
+    auto emitir = [&](Instruccion ins) {
         if (ins.op == Op::Potencia && ins.derecho == Instruccion::Fuente::Numero &&
             ins.valor == 2) {
             ins.op = Op::Cuadrado;
@@ -208,7 +205,7 @@ Programa Compilar(const Tree& raiz) {
         pila.pop_back();
         const std::string& f = n == nullptr ? std::string() : n->F;
         if (f.empty()) {
-            emitir({Op::Cero}, 0);
+            emitir({Op::Cero});
             continue;
         }
         const bool binario = f.size() == 1 && kOperadores.find(f[0]) != std::string_view::npos;
@@ -222,37 +219,37 @@ Programa Compilar(const Tree& raiz) {
         if (binario) {
             Instruccion ins{OperadorDe(f[0])};
             // An operand that is one leaf folds into the operation: first the
-            // right one, and then, when the instruction before it (which ends
-            // the left operand) is a leaf too, the left one.
+            // right one, and then the left one, whose last instruction is the
+            // last one left only once the right one has folded.
             auto plegar = [&](Instruccion::Fuente& fuente, double& valor, int32_t& indice) {
                 const Instruccion& hoja = p.instrucciones.back();
-                if (!EsHoja(hoja)) return false;
+                if (!EsHoja(hoja)) return;
                 fuente = FuenteDe(hoja);
                 valor = hoja.valor;
                 indice = hoja.indice;
                 p.instrucciones.pop_back();
-                return true;
             };
-            if (plegar(ins.derecho, ins.valor, ins.indice)) {
-                plegar(ins.izquierdo, ins.valorIzquierdo, ins.indiceIzquierdo);
-            }
-            emitir(ins, 2);
+            plegar(ins.derecho, ins.valor, ins.indice);
+            plegar(ins.izquierdo, ins.valorIzquierdo, ins.indiceIzquierdo);
+            emitir(ins);
         } else if (unario) {
-            emitir({.op = Op::Funcion, .formula = FormulaDe(f[0])}, 1);
+            emitir({.op = Op::Funcion, .formula = FormulaDe(f[0])});
         } else if (f == "L") {
-            emitir({.op = Op::Variable, .indice = IndiceDe(n->Derecho())}, 0);
+            emitir({.op = Op::Variable, .indice = IndiceDe(n->Derecho())});
         } else if (f == "J" || f == "K" || f == "D") {
-            emitir({.op = Op::Constante, .formula = FormulaDe(f[0])}, 0);
+            emitir({.op = Op::Constante, .formula = FormulaDe(f[0])});
         } else if (numeros::EsNumero(f)) {
             Instruccion ins{Op::Numero};
             ins.valor = numeros::ANumero(f);
-            emitir(ins, 0);
+            emitir(ins);
         } else {
-            emitir({Op::Cero}, 0);
+            emitir({Op::Cero});
         }
     }
     p.instrucciones.push_back(kFin);
-    p.pila.assign(maxima + 1, 0.0);
+    // A run spills at most once per instruction, so this many slots always
+    // hold its stack.
+    p.pila.assign(p.instrucciones.size(), 0.0);
     return p;
 }
 

@@ -89,8 +89,7 @@ inline constexpr Instruccion kFin{.op = Instruccion::Op::Fin, .clave = Clave(Ins
 struct Programa {
     // Ends in Fin. A program not compiled (yet) runs to 0.
     std::vector<Instruccion> instrucciones{kFin};
-    // The stack of a run, as deep as the program needs (and one slot for the
-    // first push's spill), reused by every run.
+    // The stack of a run, one slot per instruction, reused by every run.
     std::vector<double> pila = std::vector<double>(1);
     // The largest variable index it reads (0: none), or INT32_MAX when it
     // reads one below 1: a table holds every index it reads when its count

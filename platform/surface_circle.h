@@ -11,12 +11,12 @@ namespace relivo {
 
 // An ellipse or an arc of it, centred on the point Circle was given.
 struct ArcoDeCirculo {
-    double rx = 0, ry = 0;  // radii in device pixels
+    double rx, ry;  // radii in device pixels
     // Angles in radians, 0..2*pi, counter-clockwise: start, end, and the
     // sweep from start to end (0 < barrido <= 2*pi).
-    double inicio = 0, fin = 0, barrido = 0;
-    bool pieInicio = false, pieFin = false;  // a radius drawn to the start / end
-    bool completo = false;                   // the whole ellipse
+    double inicio, fin, barrido;
+    bool pieInicio, pieFin;  // a radius drawn to the start / end
+    bool completo;           // the whole ellipse
 };
 
 // Circle's arguments as surface.h tells them (the colour aside), checked (5

@@ -25,19 +25,18 @@ Entero PisoDiv(Entero n, Entero d) {
 
 // First pixel whose centre is at or right of the edge's crossing with the
 // centre line of row y: ceil(x - 1/2) with x = x0 + (y + 1/2 - y0)(x1 - x0)/(y1 - y0).
-// `Entero` holds every intermediate value: 128 bits for any coordinates,
-// 64 for coordinates below 2^24 (where every product is below 2^51).
-template <class Entero>
+// 128 bits hold every intermediate value for any coordinates.
 int32_t Cruce(const Borde& b, int64_t y, int32_t ancho) {
-    const Entero d = b.y1 - b.y0;
-    const Entero n =
-        Entero{2} * b.x0 * d + (Entero{2} * y + 1 - Entero{2} * b.y0) * (Entero{b.x1} - b.x0);
+    const Entero128 d = b.y1 - b.y0;
+    const Entero128 n = Entero128{2} * b.x0 * d +
+                        (Entero128{2} * y + 1 - Entero128{2} * b.y0) * (Entero128{b.x1} - b.x0);
     // 2x = n / d; ceil((2x - 1) / 2) = ceil((n - d) / (2d)) = -floor((d - n) / (2d)).
-    Entero c = -PisoDiv<Entero>(d - n, Entero{2} * d);
-    return static_cast<int32_t>(std::clamp<Entero>(c, 0, ancho));
+    Entero128 c = -PisoDiv<Entero128>(d - n, Entero128{2} * d);
+    return static_cast<int32_t>(std::clamp<Entero128>(c, 0, ancho));
 }
 
-// Cruce<int64_t> for an edge of coordinates below 2^24, with what does not
+// Cruce for an edge of coordinates below 2^24 (where every product is below
+// 2^51, so 64 bits hold them), with what does not
 // depend on the row worked out once: d - n = k - y * m with
 // k = d - 2 x0 d - (1 - 2 y0)(x1 - x0) and m = 2 (x1 - x0), the same
 // integers without rounding, so the same pixels.
@@ -114,27 +113,22 @@ std::span<const TramoFila> TramosPoligono(std::span<const PuntoApi> puntos, int3
     if (puntos.size() < 3 || ancho <= 0 || alto <= 0) return tramos;
     if (puntos.size() <= kPocos && TramosPocos(puntos, ancho, alto)) return tramos;
     bordes.clear();
-    int64_t xmin = INT64_MAX, xmax = INT64_MIN, ymin = INT64_MAX, ymax = INT64_MIN;
+    int64_t ymin = INT64_MAX, ymax = INT64_MIN;
     for (size_t i = 0; i < puntos.size(); ++i) {
         const PuntoApi& a = puntos[i];
         const PuntoApi& b = puntos[i + 1 < puntos.size() ? i + 1 : 0];
-        xmin = std::min<int64_t>(xmin, a.x);
-        xmax = std::max<int64_t>(xmax, a.x);
         ymin = std::min<int64_t>(ymin, a.y);
         ymax = std::max<int64_t>(ymax, a.y);
         if (a.y == b.y) continue;
         bordes.push_back(a.y < b.y ? Borde{a.x, a.y, b.x, b.y} : Borde{b.x, b.y, a.x, a.y});
     }
     if (bordes.empty()) return tramos;
-    const bool pequenos =
-        xmin > -kLimite64 && xmax < kLimite64 && ymin > -kLimite64 && ymax < kLimite64;
     const int64_t desde = std::max<int64_t>(ymin, 0), hasta = std::min<int64_t>(ymax, alto);
     for (int64_t y = desde; y < hasta; ++y) {
         cruces.clear();
         for (const Borde& b : bordes) {
             if (b.y0 <= y && y < b.y1) {
-                cruces.push_back(pequenos ? Cruce<int64_t>(b, y, ancho)
-                                          : Cruce<Entero128>(b, y, ancho));
+                cruces.push_back(Cruce(b, y, ancho));
             }
         }
         Tramos(cruces.data(), cruces.size(), y);

@@ -21,12 +21,11 @@ constexpr std::span<const int32_t> kPatrones[4] = {kRaya, kPunto, kRayaPunto, kR
 bool Encendido(int16_t estilo, int64_t fase) {
     if (estilo < 1 || estilo > 4) return true;
     const std::span<const int32_t> p = kPatrones[estilo - 1];
+    // The phase within one period falls in one of its pieces: even ones are on.
     int64_t r = fase % std::accumulate(p.begin(), p.end(), int64_t{0});
-    for (size_t i = 0; i < p.size(); ++i) {
-        if (r < p[i]) return (i % 2) == 0;
-        r -= p[i];
-    }
-    return true;
+    size_t i = 0;
+    while (r >= p[i]) r -= p[i++];
+    return i % 2 == 0;
 }
 
 // Clips segment a-b to the rectangle [xmin, xmax] x [ymin, ymax]
@@ -167,10 +166,11 @@ void Trazo::Grueso(PuntoD a, PuntoD b, double radio) {
     // Pixels whose centre lies within `radio` of the segment between the
     // centres of the end pixels (round ends).
     const PuntoD p{a.x + 0.5, a.y + 0.5}, q{b.x + 0.5, b.y + 0.5};
+    // Only the box of the pixels to test comes from the clipped part: a pixel
+    // centre lies inside the picture, so the point of the segment nearest to
+    // a painted one is at most `radio` outside it.
     double t0, t1;
-    if (!Recortar(p, q, -radio - 1, -radio - 1, ancho_ + radio + 1, alto_ + radio + 1, t0, t1)) {
-        return;
-    }
+    if (!Recortar(p, q, -radio, -radio, ancho_ + radio, alto_ + radio, t0, t1)) return;
     const double dx = q.x - p.x, dy = q.y - p.y;
     const double l2 = dx * dx + dy * dy;
     const PuntoD c = EnSegmento(p, q, t0), d = EnSegmento(p, q, t1);
