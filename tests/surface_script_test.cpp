@@ -153,6 +153,7 @@ TEST(Superficie, ImagenIncoherenteSeRechaza) {
     for (const Imagen& sin_area : {Imagen(0, 2), Imagen(2, 0)}) {
         EXPECT_EQ(ConError([&] { s->PaintPicture(sin_area, 0, 0); }), "!5");
     }
+    EXPECT_EQ(ConError([&] { s->PaintPicture(Imagen(1, 1), 0, 0); }), "");
 }
 
 // A line of text cut by the picture's edges keeps the part inside, the
